@@ -1,0 +1,25 @@
+#include "base/FloatingPoint.h"
+
+#include "base/BaseConsts.h"
+#include "base/Exceptions.h"
+
+#include <cfenv>
+
+namespace twl {
+
+void clearFloatingPointFaults() { std::feclearexcept(FE_ALL_EXCEPT); }
+
+void raiseFloatingPointFaults()
+{
+    const int flags = std::fetestexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID);
+    if (!flags)
+        return;
+    std::feclearexcept(FE_ALL_EXCEPT);
+    if (flags & FE_DIVBYZERO)
+        throw EZeroDivide(LoadResString(rs::SZeroDivide));
+    if (flags & FE_OVERFLOW)
+        throw EOverflow(LoadResString(rs::SOverflow));
+    throw EInvalidOp(LoadResString(rs::SInvalidOp));
+}
+
+} // namespace twl

@@ -1,0 +1,98 @@
+#include "base/Windows1252.h"
+
+#include <QStringDecoder>
+#include <array>
+
+namespace twl {
+
+namespace {
+// 0x80..0x9F; 0 marks the five bytes the code page leaves undefined (kept as C1 controls).
+constexpr std::array<char16_t, 32> HighTable = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+} // namespace
+
+QChar Windows1252Codec::decodeByte(unsigned char byte)
+{
+    if (byte >= 0x80 && byte <= 0x9F) {
+        char16_t c = HighTable[byte - 0x80];
+        return QChar(c ? c : char16_t(byte));
+    }
+    return QChar(char16_t(byte));
+}
+
+char Windows1252Codec::encodeChar(QChar ch)
+{
+    const char16_t u = ch.unicode();
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
+        return static_cast<char>(u);
+    for (int i = 0; i < 32; ++i) {
+        if (HighTable[i] == u || (HighTable[i] == 0 && u == 0x80 + i))
+            return static_cast<char>(0x80 + i);
+    }
+    return '?';
+}
+
+void Windows1252Codec::appendEncoded(QByteArray& out, const QString& text)
+{
+    const qsizetype start = out.size();
+    out.resize(start + text.size());
+    char* dst = out.data() + start;
+    const QChar* src = text.constData();
+    const qsizetype n = text.size();
+    qsizetype w = 0;
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = src[i];
+        // A surrogate pair is one character outside the code page: one '?'.
+        if (c.isHighSurrogate() && i + 1 < n && src[i + 1].isLowSurrogate())
+            ++i;
+        const char16_t u = c.unicode();
+        dst[w++] = (u < 0x80) ? static_cast<char>(u) : encodeChar(c);
+    }
+    out.resize(start + w);
+}
+
+QByteArray Windows1252Codec::encode(const QString& text)
+{
+    QByteArray out;
+    appendEncoded(out, text);
+    return out;
+}
+
+QString Windows1252Codec::decode(const char* data, qsizetype size)
+{
+    QString out(size, Qt::Uninitialized);
+    QChar* dst = out.data();
+    for (qsizetype i = 0; i < size; ++i)
+        dst[i] = decodeByte(static_cast<unsigned char>(data[i]));
+    return out;
+}
+
+QString Windows1252Codec::decode(const QByteArray& bytes)
+{
+    return decode(bytes.constData(), bytes.size());
+}
+
+QString decodeTextFile(const QByteArray& bytes)
+{
+    bool nonAscii = false;
+    for (char c : bytes) {
+        if (static_cast<unsigned char>(c) >= 0x80) {
+            nonAscii = true;
+            break;
+        }
+    }
+    if (nonAscii) {
+        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QString text = utf8.decode(bytes);
+        if (!utf8.hasError()) {
+            if (text.startsWith(QChar(0xFEFF)))
+                text.remove(0, 1);
+            return text;
+        }
+    }
+    return Windows1252Codec::decode(bytes);
+}
+
+} // namespace twl

@@ -1,0 +1,26 @@
+#pragma once
+// The system's single-byte code page. Every byte boundary of the program
+// (documents, workbook labels, settings and language files) converts here.
+
+#include <QByteArray>
+#include <QString>
+
+namespace twl {
+
+class Windows1252Codec {
+public:
+    // Characters that the code page cannot hold become '?'.
+    static QByteArray encode(const QString& text);
+    static void appendEncoded(QByteArray& out, const QString& text);
+    static QString decode(const QByteArray& bytes);
+    static QString decode(const char* data, qsizetype size);
+    // One character to its byte, '?' when it has none.
+    static char encodeChar(QChar ch);
+    static QChar decodeByte(unsigned char byte);
+};
+
+// Language files may be UTF-8: text that is valid UTF-8 and holds a non-ASCII
+// byte is read as UTF-8, anything else as Windows-1252.
+QString decodeTextFile(const QByteArray& bytes);
+
+} // namespace twl

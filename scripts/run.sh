@@ -1,0 +1,8 @@
+#!/usr/bin/env bash
+# Builds the calculator and starts it.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh
+cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DTWL_TESTS=OFF >/dev/null
+cmake --build build/release --target twlc
+exec build/release/app/twlc "$@"
