@@ -1,0 +1,17 @@
+#include "i18n/bsCtrlUtils.h"
+
+#include <QWidget>
+
+namespace twl {
+
+QWidget* FindChildControl(const QObject* parent, const QString& name) {
+    if (!parent || !parent->isWidgetType()) return nullptr;
+    for (QObject* child : parent->children()) {
+        if (!child->isWidgetType()) continue;
+        if (child->objectName().compare(name, Qt::CaseInsensitive) == 0)
+            return static_cast<QWidget*>(child);
+    }
+    return nullptr;
+}
+
+} // namespace twl

@@ -1,0 +1,364 @@
+#include "i18n/bsPolyglotUn.h"
+
+#include "base/Exceptions.h"
+#include "base/ResourceStrings.h"
+#include "i18n/bsPolyglotConst.h"
+#include "i18n/bsPolyglotUnPaths.h"
+#include "i18n/bsStrUtils.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QMutexLocker>
+#include <atomic>
+
+namespace twl {
+
+namespace {
+
+std::atomic<TbsCorePolyglot*> g_instance{nullptr};
+
+// Requests above 65535 carry their text and are never replaced.
+constexpr int MaxResourceId = 65535;
+
+bool lookUpResourceStringLoader(int id, QString& text) {
+    if (id < 0 || id > MaxResourceId) return false;
+    TbsCorePolyglot* core = TbsCorePolyglot::GetCorePolyglot();
+    return core && core->LookUpResourceString(id, text);
+}
+
+// The language file of name in folder. Language names are compared without
+// regard to case, so when the exact spelling is missing on a case-sensitive
+// file system, an entry that differs only in case is taken.
+QString languageFilePath(const QString& folder, const QString& language) {
+    const QString fileName = language + QStringLiteral(".lng");
+    const QString exact = folder + fileName;
+    if (QFileInfo(exact).isFile()) return exact;
+    const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
+    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
+    for (const QString& entry : entries) {
+        if (entry.compare(fileName, Qt::CaseInsensitive) == 0) return folder + entry;
+    }
+    return QString();
+}
+
+} // namespace
+
+const QString TbsCorePolyglot::DefaultLanguagesFolder = QStringLiteral("./Language/");
+
+void TbsResourceStringHook::SetActive(bool active) {
+    if (active == m_active) return;
+    setResourceLookup(active ? ResourceLookup(lookUpResourceStringLoader) : ResourceLookup());
+    m_active = active;
+}
+
+TbsCorePolyglot::TbsCorePolyglot() {
+    TbsCorePolyglot* expected = nullptr;
+    if (!g_instance.compare_exchange_strong(expected, this))
+        throw Exception(LoadResString(rs::SbsCoreSingleInstance));
+    try {
+        ChangeFolder(DefaultLanguagesFolder);
+        ChooseLanguage(QStringLiteral("English"));
+        m_hook.SetActive(true);
+    } catch (...) {
+        g_instance.store(nullptr);
+        throw;
+    }
+}
+
+TbsCorePolyglot::~TbsCorePolyglot() {
+    m_hook.SetActive(false);
+    {
+        QMutexLocker lock(&m_dataLock);
+        if (m_languageFile) {
+            try {
+                m_languageFile->release();
+            } catch (...) {
+                // Shutting down: a language file that cannot be written back is left as it is.
+            }
+            m_languageFile.reset();
+        }
+        m_languages.clear();
+    }
+    {
+        QMutexLocker lock(&m_managersLock);
+        m_managers.clear();
+    }
+    TbsCorePolyglot* self = this;
+    g_instance.compare_exchange_strong(self, nullptr);
+}
+
+TbsCorePolyglot* TbsCorePolyglot::GetCorePolyglot() {
+    return g_instance.load();
+}
+
+TbsCorePolyglot* TbsCorePolyglot::Create() {
+    return new TbsCorePolyglot();
+}
+
+void TbsCorePolyglot::Release() {
+    delete g_instance.load();
+}
+
+QString TbsCorePolyglot::CurrentLanguage() const {
+    QMutexLocker lock(&m_dataLock);
+    return m_currentLanguage;
+}
+
+QString TbsCorePolyglot::LanguagesFolder() const {
+    QMutexLocker lock(&m_dataLock);
+    return m_languagesFolder;
+}
+
+int TbsCorePolyglot::LanguageCount() const {
+    QMutexLocker lock(&m_dataLock);
+    return static_cast<int>(m_languages.size());
+}
+
+QString TbsCorePolyglot::LanguageAt(int index) const {
+    QMutexLocker lock(&m_dataLock);
+    return index >= 0 && index < m_languages.size() ? m_languages[index] : QString();
+}
+
+bool TbsCorePolyglot::HasLanguageFile() const {
+    QMutexLocker lock(&m_dataLock);
+    return static_cast<bool>(m_languageFile);
+}
+
+void TbsCorePolyglot::RescanLanguages() {
+    QMutexLocker lock(&m_dataLock);
+    m_currentLanguage.clear();
+    m_languages.clear();
+    const QDir dir(m_languagesFolder.isEmpty() ? QStringLiteral(".") : m_languagesFolder);
+    // Every kind of entry counts, folders included; sorted by name so that the
+    // fallback language does not depend on the file system's order.
+    const QStringList entries =
+        dir.entryList(QStringList{QStringLiteral("*.lng")},
+                      QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
+                      QDir::Name | QDir::IgnoreCase);
+    for (const QString& entry : entries)
+        m_languages.append(FileNameWithoutExt(entry));
+}
+
+void TbsCorePolyglot::LoadLanguageFile() {
+    QMutexLocker lock(&m_dataLock);
+    if (m_languageFile) {
+        // A translation still walking the old file notices the swap and stops.
+        std::shared_ptr<TbsINIFile> old = std::move(m_languageFile);
+        m_languageFile.reset();
+        old->release();
+    }
+    if (m_currentLanguage.isEmpty()) return;
+    const QString path = languageFilePath(m_languagesFolder, m_currentLanguage);
+    if (!path.isEmpty()) m_languageFile = std::make_shared<TbsINIFile>(path);
+}
+
+void TbsCorePolyglot::ChangeLanguage(const QString& name) {
+    bool changed = false;
+    {
+        QMutexLocker lock(&m_dataLock);
+        if (name != m_currentLanguage) {
+            bool listed = name.isEmpty();
+            for (const QString& language : std::as_const(m_languages)) {
+                if (language.compare(name, Qt::CaseInsensitive) == 0) {
+                    listed = true;
+                    break;
+                }
+            }
+            if (listed) {
+                m_currentLanguage = name;
+                LoadLanguageFile();
+                changed = true;
+            }
+        }
+    }
+    if (changed) {
+        QMutexLocker lock(&m_managersLock);
+        TranslateAllManagers();
+    }
+}
+
+void TbsCorePolyglot::ChooseLanguage(const QString& name) {
+    ChangeLanguage(name);
+    QString first;
+    {
+        QMutexLocker lock(&m_dataLock);
+        if (!m_currentLanguage.isEmpty() || m_languages.isEmpty()) return;
+        first = m_languages.front();
+    }
+    ChangeLanguage(first);
+}
+
+void TbsCorePolyglot::ChangeFolder(const QString& folder) {
+    QString previous;
+    bool changed = false;
+    {
+        QMutexLocker lock(&m_dataLock);
+        previous = m_currentLanguage;
+        if (folder.isEmpty()) {
+            m_languagesFolder.clear();
+            RescanLanguages();
+            changed = true;
+        } else {
+            QString result = folder;
+            if (!result.endsWith(QLatin1Char('/'))) result += QLatin1Char('/');
+            if (result.compare(m_languagesFolder, Qt::CaseInsensitive) != 0) {
+                m_languagesFolder = result;
+                RescanLanguages();
+                changed = true;
+            }
+        }
+    }
+    if (changed) ChooseLanguage(previous);
+}
+
+void TbsCorePolyglot::RegisterManager(TbsPolyglotManager* manager) {
+    if (!manager) return;
+    QMutexLocker lock(&m_managersLock);
+    for (const auto& m : std::as_const(m_managers)) {
+        if (m == manager) return;
+    }
+    m_managers.append(manager);
+}
+
+void TbsCorePolyglot::UnregisterManager(TbsPolyglotManager* manager) {
+    QMutexLocker lock(&m_managersLock);
+    m_managers.removeIf([manager](const QPointer<TbsPolyglotManager>& m) {
+        return m.isNull() || m.data() == manager;
+    });
+}
+
+void TbsCorePolyglot::TranslateAllManagers() {
+    QMutexLocker lock(&m_managersLock);
+    // A translation may release a window and its manager: walk a snapshot and
+    // skip whatever has gone or left the list meanwhile.
+    const QList<QPointer<TbsPolyglotManager>> snapshot = m_managers;
+    for (const auto& manager : snapshot) {
+        if (manager.isNull() || !m_managers.contains(manager)) continue;
+        manager->TranslateAll();
+    }
+}
+
+void TbsCorePolyglot::TranslateComponent(QObject* component) {
+    QMutexLocker lock(&m_dataLock);
+    if (!m_languageFile || !component) return;
+    const std::shared_ptr<TbsINIFile> file = m_languageFile;
+    polyglot::translateFromFile(*file, component, [this, &file] { return m_languageFile == file; });
+}
+
+bool TbsCorePolyglot::LookUpResourceString(int id, QString& text) const {
+    QMutexLocker lock(&m_dataLock);
+    if (!m_languageFile) return false;
+    static const QString Section = QStringLiteral("ResourceStrings");
+    const QString wanted = QString::number(id);
+    const QStringList keys = m_languageFile->ReadSection(Section);
+    for (const QString& key : keys) {
+        if (textBeforeView(u"_", key).trimmed() == wanted) {
+            text = DecodeLiteral(m_languageFile->ReadString(Section, key, QString()));
+            return true;
+        }
+    }
+    return false;
+}
+
+// --- TbsPolyglotManager -----------------------------------------------------
+
+namespace {
+TbsCorePolyglot& coreForRead() {
+    TbsCorePolyglot* core = TbsCorePolyglot::GetCorePolyglot();
+    if (!core) throw Exception(LoadResString(rs::SbsCoreNotAssignedRead));
+    return *core;
+}
+} // namespace
+
+TbsPolyglotManager::TbsPolyglotManager(QObject* parent)
+    : QObject(parent) {
+    if (TbsCorePolyglot* core = TbsCorePolyglot::GetCorePolyglot()) core->RegisterManager(this);
+}
+
+TbsPolyglotManager::~TbsPolyglotManager() {
+    // Each translator removes itself from the list as it lets go.
+    while (!m_translators.isEmpty()) {
+        QPointer<TbsPolyglotTranslator> last = m_translators.takeLast();
+        if (last) last->setManager(nullptr);
+    }
+    if (TbsCorePolyglot* core = TbsCorePolyglot::GetCorePolyglot()) core->UnregisterManager(this);
+}
+
+QString TbsPolyglotManager::LangsDir() const {
+    return coreForRead().LanguagesFolder();
+}
+
+QString TbsPolyglotManager::CurrentLang() const {
+    return coreForRead().CurrentLanguage();
+}
+
+bool TbsPolyglotManager::TranslateResourceStrings() const {
+    return coreForRead().Hook().Active();
+}
+
+void TbsPolyglotManager::setLangsDir(const QString& value) {
+    TbsCorePolyglot* core = TbsCorePolyglot::GetCorePolyglot();
+    bool cancel = false;
+    if (LangsDirChanging)
+        LangsDirChanging(this, core ? core->LanguagesFolder() : QString(), value, cancel);
+    if (cancel) return;
+    core = TbsCorePolyglot::GetCorePolyglot();
+    if (!core) throw Exception(LoadResString(rs::SbsCoreNotAssignedWrite));
+    core->ChangeFolder(value);
+}
+
+void TbsPolyglotManager::setCurrentLang(const QString& value) {
+    TbsCorePolyglot* core = TbsCorePolyglot::GetCorePolyglot();
+    bool cancel = false;
+    if (CurrentLangChanging)
+        CurrentLangChanging(this, core ? core->CurrentLanguage() : QString(), value, cancel);
+    if (cancel) return;
+    core = TbsCorePolyglot::GetCorePolyglot();
+    if (!core) throw Exception(LoadResString(rs::SbsCoreNotAssignedWrite));
+    core->ChangeLanguage(value);
+}
+
+void TbsPolyglotManager::setTranslateResourceStrings(bool value) {
+    if (TbsCorePolyglot* core = TbsCorePolyglot::GetCorePolyglot()) core->Hook().SetActive(value);
+}
+
+void TbsPolyglotManager::AddTranslator(TbsPolyglotTranslator* translator) {
+    if (!translator) return;
+    for (const auto& t : std::as_const(m_translators)) {
+        if (t == translator) return;
+    }
+    m_translators.append(translator);
+}
+
+void TbsPolyglotManager::RemoveTranslator(TbsPolyglotTranslator* translator) {
+    m_translators.removeIf([translator](const QPointer<TbsPolyglotTranslator>& t) {
+        return t.isNull() || t.data() == translator;
+    });
+}
+
+void TbsPolyglotManager::TranslateForm(QObject* form) {
+    if (TbsCorePolyglot* core = TbsCorePolyglot::GetCorePolyglot()) core->TranslateForm(form);
+}
+
+void TbsPolyglotManager::TranslateDataModule(QObject* dataModule) {
+    if (TbsCorePolyglot* core = TbsCorePolyglot::GetCorePolyglot())
+        core->TranslateDataModule(dataModule);
+}
+
+void TbsPolyglotManager::TranslateFrame(QObject* frame) {
+    if (TbsCorePolyglot* core = TbsCorePolyglot::GetCorePolyglot()) core->TranslateFrame(frame);
+}
+
+void TbsPolyglotManager::TranslateAll() {
+    QPointer<TbsPolyglotManager> self(this);
+    if (BeforeAllTranslate) BeforeAllTranslate(this);
+    const QList<QPointer<TbsPolyglotTranslator>> snapshot = m_translators;
+    for (const auto& translator : snapshot) {
+        if (self.isNull()) return;
+        if (translator.isNull() || !m_translators.contains(translator)) continue;
+        translator->Translate();
+    }
+    if (!self.isNull() && AfterAllTranslate) AfterAllTranslate(this);
+}
+
+} // namespace twl

@@ -1,0 +1,178 @@
+#pragma once
+// Run-time localization.
+//
+// TbsCorePolyglot is the one localization core of the process: the languages
+// found in the languages folder, the current language and its open file, and the
+// redirection of resource strings. Windows reach it through a TbsPolyglotManager
+// placed on them; a TbsPolyglotTranslator on a window translates that window
+// from its class's section of the current language file, once when the window
+// is built and again at every language change.
+//
+// Start-up: create the core before any window (TbsCorePolyglot::Create()) and
+// release it after the last window is gone (TbsCorePolyglot::Release()).
+//
+// Locks: the managers lock is always taken before the data lock; both are
+// re-entrant, so nested use on one thread is fine.
+
+#include "i18n/bsINIFile.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QRecursiveMutex>
+#include <QString>
+#include <QStringList>
+#include <functional>
+#include <memory>
+
+namespace twl {
+
+class TbsPolyglotManager;
+class TbsPolyglotTranslator;
+
+// The redirection of the program's resource-string loader to the core. It takes
+// effect at once when switched; inactive, loads are exactly the built-in ones.
+class TbsResourceStringHook {
+public:
+    TbsResourceStringHook() = default;
+    ~TbsResourceStringHook() { SetActive(false); }
+    TbsResourceStringHook(const TbsResourceStringHook&) = delete;
+    TbsResourceStringHook& operator=(const TbsResourceStringHook&) = delete;
+
+    bool Active() const { return m_active; }
+    void SetActive(bool active);
+
+private:
+    bool m_active = false;
+};
+
+class TbsCorePolyglot {
+public:
+    // The folder the core starts in: "Language" below the current directory.
+    static const QString DefaultLanguagesFolder;
+
+    // Fails with the single-instance error when a core exists already.
+    TbsCorePolyglot();
+    ~TbsCorePolyglot();
+    TbsCorePolyglot(const TbsCorePolyglot&) = delete;
+    TbsCorePolyglot& operator=(const TbsCorePolyglot&) = delete;
+
+    // The one instance, or nullptr before creation and after release.
+    static TbsCorePolyglot* GetCorePolyglot();
+    // Process lifetime helpers for start-up and shut-down.
+    static TbsCorePolyglot* Create();
+    static void Release();
+
+    QString CurrentLanguage() const;
+    QString LanguagesFolder() const;
+    int LanguageCount() const;
+    QString LanguageAt(int index) const;
+
+    void RescanLanguages();
+    void LoadLanguageFile();
+    void ChangeLanguage(const QString& name);
+    void ChooseLanguage(const QString& name);
+    void ChangeFolder(const QString& folder);
+
+    void RegisterManager(TbsPolyglotManager* manager);
+    void UnregisterManager(TbsPolyglotManager* manager);
+    void TranslateAllManagers();
+
+    void TranslateForm(QObject* form) { TranslateComponent(form); }
+    void TranslateDataModule(QObject* dataModule) { TranslateComponent(dataModule); }
+    void TranslateFrame(QObject* frame) { TranslateComponent(frame); }
+    // Applies the object's class section of the current language file.
+    void TranslateComponent(QObject* component);
+
+    bool LookUpResourceString(int id, QString& text) const;
+
+    TbsResourceStringHook& Hook() { return m_hook; }
+    // Whether a language file is open (tests and diagnostics).
+    bool HasLanguageFile() const;
+
+private:
+    QString m_currentLanguage;
+    QStringList m_languages;
+    std::shared_ptr<TbsINIFile> m_languageFile;
+    mutable QRecursiveMutex m_dataLock;
+    mutable QRecursiveMutex m_managersLock;
+    QList<QPointer<TbsPolyglotManager>> m_managers;
+    QString m_languagesFolder;
+    TbsResourceStringHook m_hook;
+};
+
+// Splits a language-file list value ('a','It''s',b,,c) into its items.
+QStringList SplitQuotedList(QStringView text);
+
+class TbsPolyglotManager : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString LangsDir READ LangsDir WRITE setLangsDir)
+    Q_PROPERTY(QString CurrentLang READ CurrentLang WRITE setCurrentLang)
+    Q_PROPERTY(bool TranslateResourceStrings READ TranslateResourceStrings WRITE
+                   setTranslateResourceStrings)
+
+public:
+    using TCurrentLangChangingEvent =
+        std::function<void(TbsPolyglotManager* sender, const QString& oldLanguage,
+                           const QString& newLanguage, bool& cancel)>;
+    using TLangsDirChangingEvent =
+        std::function<void(TbsPolyglotManager* sender, const QString& oldFolder,
+                           const QString& newFolder, bool& cancel)>;
+    using TNotifyEvent = std::function<void(QObject* sender)>;
+
+    explicit TbsPolyglotManager(QObject* parent = nullptr);
+    ~TbsPolyglotManager() override;
+
+    // Without a core, reading fails with "Core polyglot is not assigned." and
+    // writing LangsDir or CurrentLang with "Core multi lang is not assigned".
+    QString LangsDir() const;
+    void setLangsDir(const QString& value);
+    QString CurrentLang() const;
+    void setCurrentLang(const QString& value);
+    bool TranslateResourceStrings() const;
+    void setTranslateResourceStrings(bool value);
+
+    TCurrentLangChangingEvent CurrentLangChanging;
+    TLangsDirChangingEvent LangsDirChanging;
+    TNotifyEvent BeforeAllTranslate;
+    TNotifyEvent AfterAllTranslate;
+
+    void AddTranslator(TbsPolyglotTranslator* translator);
+    void RemoveTranslator(TbsPolyglotTranslator* translator);
+    int TranslatorCount() const { return static_cast<int>(m_translators.size()); }
+
+    void TranslateForm(QObject* form);
+    void TranslateDataModule(QObject* dataModule);
+    void TranslateFrame(QObject* frame);
+    void TranslateAll();
+
+private:
+    QList<QPointer<TbsPolyglotTranslator>> m_translators;
+};
+
+class TbsPolyglotTranslator : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(twl::TbsPolyglotManager* Manager READ Manager WRITE setManager)
+
+public:
+    using TNotifyEvent = std::function<void(QObject* sender)>;
+
+    explicit TbsPolyglotTranslator(QObject* parent = nullptr);
+    ~TbsPolyglotTranslator() override;
+
+    TbsPolyglotManager* Manager() const { return m_manager; }
+    void setManager(TbsPolyglotManager* manager);
+
+    TNotifyEvent BeforeTranslate;
+    TNotifyEvent AfterTranslate;
+
+    // Translates the owner now from the current language.
+    void Translate();
+    // The owner's building has completed: the first translation.
+    void Loaded();
+
+private:
+    QPointer<TbsPolyglotManager> m_manager;
+};
+
+} // namespace twl

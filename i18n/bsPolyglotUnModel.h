@@ -1,0 +1,52 @@
+#pragma once
+// How the translator sees the component model: who owns a component, which
+// objects are string lists and collections, and which integer range a property
+// declares. Everything the translator needs from the toolkit goes through here,
+// so that a change of the toolkit's representation touches this unit only.
+
+#include <QMetaProperty>
+#include <QObject>
+#include <QString>
+#include <QStringList>
+
+namespace twl::polyglot {
+
+// The dynamic or declared property through which a component names its owner.
+inline constexpr const char OwnerProperty[] = "Owner";
+
+// The owner of c: its "Owner" property when it holds an object; otherwise the
+// window of its nearest widget ancestor-or-self (a label on a panel belongs to
+// the form), else its parent.
+QObject* componentOwner(const QObject* c);
+
+// The first component owned by owner, however deeply nested, whose name equals
+// name without regard to case; nullptr for an empty name or no match.
+QObject* findOwnedComponent(const QObject* owner, const QString& name);
+
+enum class OwnerKind { Form, DataModule, Frame, Other };
+// A top-level widget is a form, an embedded one a frame, an object owned by
+// nothing a data module; anything else is not translated.
+OwnerKind ownerKind(const QObject* owner);
+
+// The section name of an object: its class name without namespace.
+QString sectionName(const QObject* obj);
+
+// A string list is an object with a writable QStringList property "Strings".
+bool isStringList(const QObject* obj);
+void replaceStrings(QObject* list, const QStringList& items);
+
+// A collection offers Count (property or invokable) and invokable Items(int).
+bool isCollection(const QObject* obj);
+int collectionCount(QObject* collection);
+QObject* collectionItem(QObject* collection, int index);
+
+// The component's own name is part of the language-file format: a language
+// file never renames a component.
+bool isComponentNameProperty(const QObject* obj, const QMetaProperty& prop);
+
+// The integer range a property accepts: its type's range, narrowed by a class
+// info entry "range:<Property>" = "min,max" when the class declares one.
+// False for kinds that are not integers.
+bool integerRange(const QObject* obj, const QMetaProperty& prop, qint64& min, qint64& max);
+
+} // namespace twl::polyglot
