@@ -14,8 +14,7 @@ namespace {
 // Collects the read-only message instead of showing a box.
 class MessageCapture {
 public:
-    MessageCapture()
-    {
+    MessageCapture() {
         TbsINIFile::setMessageSink([this](const QString& m) { messages.append(m); });
     }
     ~MessageCapture() { TbsINIFile::setMessageSink({}); }
@@ -25,8 +24,7 @@ public:
 class IniFileTest : public ::testing::Test {
 protected:
     QString path(const QString& name = "test.ini") const { return dir.filePath(name); }
-    QString write(const QByteArray& bytes, const QString& name = "test.ini") const
-    {
+    QString write(const QByteArray& bytes, const QString& name = "test.ini") const {
         writeFile(path(name), bytes);
         return path(name);
     }
@@ -35,8 +33,7 @@ protected:
 
 } // namespace
 
-TEST_F(IniFileTest, MissingFileOrEmptyNameGivesEmptyContent)
-{
+TEST_F(IniFileTest, MissingFileOrEmptyNameGivesEmptyContent) {
     TbsINIFile missing(path("none.ini"));
     EXPECT_TRUE(missing.ReadSections().isEmpty());
     EXPECT_FALSE(missing.Modified());
@@ -46,8 +43,7 @@ TEST_F(IniFileTest, MissingFileOrEmptyNameGivesEmptyContent)
     EXPECT_NO_THROW(unnamed.release()); // nothing to write to
 }
 
-TEST_F(IniFileTest, LineAndSectionRules)
-{
+TEST_F(IniFileTest, LineAndSectionRules) {
     TbsINIFile ini(write("lost=before any section\r\n"
                          "[Main]\r\n"
                          "; a comment\r\n"
@@ -71,8 +67,7 @@ TEST_F(IniFileTest, LineAndSectionRules)
     EXPECT_EQ(ini.ReadString("Nowhere", "Caption", "def"), "def");
 }
 
-TEST_F(IniFileTest, ZeroByteEndsTheTextAndEncodingIsDetected)
-{
+TEST_F(IniFileTest, ZeroByteEndsTheTextAndEncodingIsDetected) {
     TbsINIFile latin(write(QByteArray("[S]\nA=caf\xE9\nB=1\0\nC=2\n", 19)));
     EXPECT_EQ(latin.ReadString("S", "A", ""), QString("caf") + QChar(0xE9));
     EXPECT_EQ(latin.ReadString("S", "B", ""), "1");
@@ -81,8 +76,7 @@ TEST_F(IniFileTest, ZeroByteEndsTheTextAndEncodingIsDetected)
     EXPECT_EQ(utf8.ReadString("S", "A", ""), QString("caf") + QChar(0xE9) + " " + QChar(0x20AC));
 }
 
-TEST_F(IniFileTest, TypedReads)
-{
+TEST_F(IniFileTest, TypedReads) {
     test::RegionalScope comma(QLatin1Char(','));
     TbsINIFile ini(write("[N]\nhex=0x1F\nHEX=x\ndollar=$10\nspaces=  42\ntrailing=42 \n"
                          "big=2147483648\nneg=-7\nshort=0x\nf=1,5\nfpoint=1.5\nempty=\n"
@@ -103,8 +97,7 @@ TEST_F(IniFileTest, TypedReads)
     EXPECT_FALSE(ini.Modified());
 }
 
-TEST_F(IniFileTest, WritesAndTheModifiedFlag)
-{
+TEST_F(IniFileTest, WritesAndTheModifiedFlag) {
     TbsINIFile ini(write("[A]\nk=1\nK=2\n[B]\nx=y\n"));
     ini.WriteString("a", "K", "new");
     EXPECT_TRUE(ini.Modified());
@@ -126,16 +119,14 @@ TEST_F(IniFileTest, WritesAndTheModifiedFlag)
     EXPECT_EQ(ini.ReadInteger("C", "n", 0), 12);
 }
 
-TEST_F(IniFileTest, SaveKeepsNeitherCommentsNorStrayLinesAndWritesTheCodePage)
-{
+TEST_F(IniFileTest, SaveKeepsNeitherCommentsNorStrayLinesAndWritesTheCodePage) {
     TbsINIFile ini(write("stray\n; comment\n[S]\n\nA=1\n"));
     ini.WriteString("S", "B", QString("caf") + QChar(0xE9) + QChar(0x4E2D));
     ini.SaveFile();
     EXPECT_EQ(readFile(path()), QByteArray("[S]\r\nA=1\r\nB=caf\xE9?\r\n\r\n"));
 }
 
-TEST_F(IniFileTest, ReleaseSavesChangesOfAWritableFile)
-{
+TEST_F(IniFileTest, ReleaseSavesChangesOfAWritableFile) {
     const QString file = write("[S]\r\nA=1\r\n");
     {
         TbsINIFile ini(file);
@@ -149,14 +140,11 @@ TEST_F(IniFileTest, ReleaseSavesChangesOfAWritableFile)
     EXPECT_EQ(readFile(file), "[S]\r\nA=changed meanwhile\r\n"); // nothing written
 }
 
-TEST_F(IniFileTest, ReleaseOfAReadOnlyFileShowsTheMessageAndWritesNothing)
-{
+TEST_F(IniFileTest, ReleaseOfAReadOnlyFileShowsTheMessageAndWritesNothing) {
     MessageCapture capture;
     const QString file = write("[S]\r\nA=1\r\n");
     QFile::setPermissions(file, QFileDevice::ReadOwner | QFileDevice::ReadGroup);
-    {
-        TbsINIFile unchanged(file);
-    }
+    { TbsINIFile unchanged(file); }
     EXPECT_TRUE(capture.messages.isEmpty());
     {
         TbsINIFile ini(file);
@@ -166,17 +154,14 @@ TEST_F(IniFileTest, ReleaseOfAReadOnlyFileShowsTheMessageAndWritesNothing)
     EXPECT_EQ(readFile(file), "[S]\r\nA=1\r\n");
 }
 
-TEST_F(IniFileTest, ReleaseRecreatesAVanishedFileOnlyWhenItHoldsSections)
-{
+TEST_F(IniFileTest, ReleaseRecreatesAVanishedFileOnlyWhenItHoldsSections) {
     const QString file = write("[S]\r\nA=1\r\n");
     {
         TbsINIFile ini(file);
         QFile::remove(file);
     }
     EXPECT_EQ(readFile(file), "[S]\r\nA=1\r\n\r\n");
-    {
-        TbsINIFile empty(path("new.ini"));
-    }
+    { TbsINIFile empty(path("new.ini")); }
     EXPECT_FALSE(QFileInfo::exists(path("new.ini")));
     {
         TbsINIFile unreachable(path("no/such/folder.ini"));
@@ -185,8 +170,7 @@ TEST_F(IniFileTest, ReleaseRecreatesAVanishedFileOnlyWhenItHoldsSections)
     }
 }
 
-TEST_F(IniFileTest, ASaveErrorAtReleaseGoesToTheCaller)
-{
+TEST_F(IniFileTest, ASaveErrorAtReleaseGoesToTheCaller) {
     const QString file = write("[S]\r\nA=1\r\n");
     TbsINIFile ini(file);
     ini.WriteString("S", "A", "2");
@@ -196,14 +180,12 @@ TEST_F(IniFileTest, ASaveErrorAtReleaseGoesToTheCaller)
     if (!privileged) {
         EXPECT_THROW(ini.release(), EFCreateError);
     }
-    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                          QFileDevice::ExeOwner);
-    if (privileged)
-        GTEST_SKIP() << "a privileged user can write into a read-only folder";
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+    if (privileged) GTEST_SKIP() << "a privileged user can write into a read-only folder";
 }
 
-TEST_F(IniFileTest, HugeSectionsStayLinear)
-{
+TEST_F(IniFileTest, HugeSectionsStayLinear) {
     QByteArray text = "[S]\n";
     for (int i = 0; i < 100000; ++i)
         text += "key" + QByteArray::number(i) + "=value" + QByteArray::number(i) + "\n";

@@ -16,24 +16,20 @@ namespace {
 // folder "./Language/" is a fresh temporary one.
 class CoreTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(root.isValid());
         previousDir = QDir::currentPath();
         QDir::setCurrent(root.path());
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         core.reset();
         QDir::setCurrent(previousDir);
     }
-    QString folder(const QString& name) const
-    {
+    QString folder(const QString& name) const {
         QDir(root.path()).mkpath(name);
         return root.filePath(name) + '/';
     }
-    void language(const QString& dir, const QString& name, const QByteArray& text = "[X]\n")
-    {
+    void language(const QString& dir, const QString& name, const QByteArray& text = "[X]\n") {
         writeFile(folder(dir) + name + ".lng", text);
     }
     void startCore() { core = std::make_unique<TbsCorePolyglot>(); }
@@ -45,8 +41,7 @@ protected:
 
 // Counts how often the core had the managers translate.
 struct TranslationCounter {
-    explicit TranslationCounter(TbsPolyglotManager& m)
-    {
+    explicit TranslationCounter(TbsPolyglotManager& m) {
         m.BeforeAllTranslate = [this](QObject*) { ++count; };
     }
     int count = 0;
@@ -57,8 +52,7 @@ constexpr ResourceString SOtherString{4099, "other built-in"};
 
 } // namespace
 
-TEST_F(CoreTest, OneInstancePerProcess)
-{
+TEST_F(CoreTest, OneInstancePerProcess) {
     EXPECT_EQ(TbsCorePolyglot::GetCorePolyglot(), nullptr);
     startCore();
     EXPECT_EQ(TbsCorePolyglot::GetCorePolyglot(), core.get());
@@ -75,8 +69,7 @@ TEST_F(CoreTest, OneInstancePerProcess)
     EXPECT_FALSE(hasResourceLookup());
 }
 
-TEST_F(CoreTest, StartsInTheLanguageFolderWithEnglishElseTheFirstLanguage)
-{
+TEST_F(CoreTest, StartsInTheLanguageFolderWithEnglishElseTheFirstLanguage) {
     language("Language", "Deutsch");
     language("Language", "English");
     startCore();
@@ -100,8 +93,7 @@ TEST_F(CoreTest, StartsInTheLanguageFolderWithEnglishElseTheFirstLanguage)
     EXPECT_FALSE(core->HasLanguageFile());
 }
 
-TEST_F(CoreTest, RescanListsEveryEntryEndingInLng)
-{
+TEST_F(CoreTest, RescanListsEveryEntryEndingInLng) {
     language("langs", "English");
     language("langs", "Upper", "");
     QFile::rename(folder("langs") + "Upper.lng", folder("langs") + "Upper.LNG");
@@ -116,8 +108,7 @@ TEST_F(CoreTest, RescanListsEveryEntryEndingInLng)
     EXPECT_EQ(core->LanguageAt(3), "");
 }
 
-TEST_F(CoreTest, ChangeLanguageAcceptsListedNamesInAnyCaseAndKeepsTheSpelling)
-{
+TEST_F(CoreTest, ChangeLanguageAcceptsListedNamesInAnyCaseAndKeepsTheSpelling) {
     language("l", "English", "[ResourceStrings]\n65432=english\n");
     language("l", "Deutsch", "[ResourceStrings]\n65432=deutsch\n");
     startCore();
@@ -145,8 +136,7 @@ TEST_F(CoreTest, ChangeLanguageAcceptsListedNamesInAnyCaseAndKeepsTheSpelling)
     EXPECT_EQ(counter.count, 3);
 }
 
-TEST_F(CoreTest, AVanishedLanguageCanBecomeCurrentWithoutAFile)
-{
+TEST_F(CoreTest, AVanishedLanguageCanBecomeCurrentWithoutAFile) {
     language("l", "English");
     language("l", "Deutsch");
     startCore();
@@ -158,8 +148,7 @@ TEST_F(CoreTest, AVanishedLanguageCanBecomeCurrentWithoutAFile)
     EXPECT_FALSE(core->HasLanguageFile());
 }
 
-TEST_F(CoreTest, LangsDirEventsAndFolderRules)
-{
+TEST_F(CoreTest, LangsDirEventsAndFolderRules) {
     language("a", "English", "[ResourceStrings]\n65432=from a\n");
     language("b", "Deutsch");
     folder("empty");
@@ -197,8 +186,7 @@ TEST_F(CoreTest, LangsDirEventsAndFolderRules)
     EXPECT_EQ(LoadResString(STestString), "from a");
 }
 
-TEST_F(CoreTest, CancelledChangesLeaveEverythingAlone)
-{
+TEST_F(CoreTest, CancelledChangesLeaveEverythingAlone) {
     language("l", "English");
     language("l", "Deutsch");
     startCore();
@@ -224,12 +212,12 @@ TEST_F(CoreTest, CancelledChangesLeaveEverythingAlone)
     EXPECT_EQ(counter.count, 0);
 }
 
-TEST_F(CoreTest, ManagerWithoutCoreReportsBothMessages)
-{
+TEST_F(CoreTest, ManagerWithoutCoreReportsBothMessages) {
     TbsPolyglotManager manager;
     bool called = false;
-    manager.CurrentLangChanging = [&](TbsPolyglotManager*, const QString&, const QString&,
-                                      bool&) { called = true; };
+    manager.CurrentLangChanging = [&](TbsPolyglotManager*, const QString&, const QString&, bool&) {
+        called = true;
+    };
     auto messageOf = [](auto&& f) {
         try {
             f();
@@ -250,11 +238,10 @@ TEST_F(CoreTest, ManagerWithoutCoreReportsBothMessages)
     EXPECT_NO_THROW(manager.TranslateAll());
 }
 
-TEST_F(CoreTest, ResourceStringsFollowTheHookAtOnce)
-{
+TEST_F(CoreTest, ResourceStringsFollowTheHookAtOnce) {
     language("Language", "English",
              "[ResourceStrings]\n"
-             "4099_Other=\n"                       // an empty replacement still counts
+             "4099_Other=\n"                        // an empty replacement still counts
              " 65432 _Title='It''s'#32'replaced'\n" // blanks around the number are trimmed
              "65432=second line, never reached\n");
     startCore();
@@ -275,15 +262,13 @@ TEST_F(CoreTest, ResourceStringsFollowTheHookAtOnce)
     EXPECT_EQ(LoadResString(STestString), "built-in text");
 }
 
-TEST_F(CoreTest, AKeyWithoutUnderscoreMatchesToo)
-{
+TEST_F(CoreTest, AKeyWithoutUnderscoreMatchesToo) {
     language("Language", "English", "[ResourceStrings]\n065432=padded\n65432=plain\n");
     startCore();
     EXPECT_EQ(LoadResString(STestString), "plain"); // compared as text, not as a number
 }
 
-TEST_F(CoreTest, ManagersAndTranslatorsKnowEachOtherWithoutOwning)
-{
+TEST_F(CoreTest, ManagersAndTranslatorsKnowEachOtherWithoutOwning) {
     startCore();
     auto* manager = new TbsPolyglotManager;
     QObject form;
@@ -311,8 +296,7 @@ TEST_F(CoreTest, ManagersAndTranslatorsKnowEachOtherWithoutOwning)
     EXPECT_TRUE(order.isEmpty());
 }
 
-TEST_F(CoreTest, ATranslationMayReleaseAnotherManager)
-{
+TEST_F(CoreTest, ATranslationMayReleaseAnotherManager) {
     language("l", "English");
     language("l", "Deutsch");
     startCore();

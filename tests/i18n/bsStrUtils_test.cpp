@@ -15,8 +15,7 @@ struct LiteralCase {
 
 class DecodeLiteralTable : public ::testing::TestWithParam<LiteralCase> {};
 
-TEST_P(DecodeLiteralTable, Decodes)
-{
+TEST_P(DecodeLiteralTable, Decodes) {
     EXPECT_EQ(DecodeLiteral(GetParam().input), GetParam().expected) << GetParam().name;
 }
 
@@ -27,13 +26,13 @@ INSTANTIATE_TEST_SUITE_P(
         LiteralCase{"codes", "#65#66", "AB"},
         LiteralCase{"run_code_run", "'a'#13#10'b'", QStringLiteral("a\r\nb")},
         LiteralCase{"plain_text", "Hello there", "Hello there"},
-        LiteralCase{"unterminated_run", "'abc", ""},
-        LiteralCase{"blank_after_run", "'a' 'b'", ""}, LiteralCase{"one_character", "x", ""},
-        LiteralCase{"two_quotes", "''", ""}, LiteralCase{"four_quotes", "''''", "'"},
-        LiteralCase{"hash_alone", "#", ""},
+        LiteralCase{"unterminated_run", "'abc", ""}, LiteralCase{"blank_after_run", "'a' 'b'", ""},
+        LiteralCase{"one_character", "x", ""}, LiteralCase{"two_quotes", "''", ""},
+        LiteralCase{"four_quotes", "''''", "'"}, LiteralCase{"hash_alone", "#", ""},
         LiteralCase{"hash_without_digits", "#x", QString(QChar(0xFF)) + "x"},
         LiteralCase{"code_modulo_256", "#321#66", "AB"},
-        LiteralCase{"huge_code_does_not_overflow", "#99999999999999999999999", QString(QChar(0xFF))},
+        LiteralCase{"huge_code_does_not_overflow", "#99999999999999999999999",
+                    QString(QChar(0xFF))},
         LiteralCase{"code_is_windows_1252", "#128#233", QString(QChar(0x20AC)) + QChar(0xE9)},
         LiteralCase{"hash_inside_run", "'#65'", "#65"},
         LiteralCase{"doubled_quote_outside_run", "a''b", "ab"},
@@ -41,8 +40,7 @@ INSTANTIATE_TEST_SUITE_P(
         LiteralCase{"quote_opened_late_unterminated", "ab'cd", ""}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST(TextSplit, BeforeAndAfterFirstDelimiter)
-{
+TEST(TextSplit, BeforeAndAfterFirstDelimiter) {
     EXPECT_EQ(TextBefore(u".", u"a.b.c"), "a");
     EXPECT_EQ(TextAfter(u".", u"a.b.c"), "b.c");
     EXPECT_EQ(TextBefore(u".", u"abc"), "abc");
@@ -53,8 +51,7 @@ TEST(TextSplit, BeforeAndAfterFirstDelimiter)
     EXPECT_EQ(TextAfter(u"", u"abc"), "abc");
 }
 
-TEST(FileNameWithoutExt, TakesTheNameBeforeTheLastDot)
-{
+TEST(FileNameWithoutExt, TakesTheNameBeforeTheLastDot) {
     EXPECT_EQ(FileNameWithoutExt(u"English.lng"), "English");
     EXPECT_EQ(FileNameWithoutExt(u"/opt/twl/language/Deutsch.lng"), "Deutsch");
     EXPECT_EQ(FileNameWithoutExt(u"C:\\twl\\language\\my.file.lng"), "my.file");
@@ -64,8 +61,7 @@ TEST(FileNameWithoutExt, TakesTheNameBeforeTheLastDot)
     EXPECT_EQ(FileNameWithoutExt(u""), "");
 }
 
-TEST(FindChildControl, DirectChildrenOnlyAnyLetterCase)
-{
+TEST(FindChildControl, DirectChildrenOnlyAnyLetterCase) {
     EXPECT_EQ(FindChildControl(nullptr, "x"), nullptr);
     QWidget form;
     auto* panel = new QWidget(&form);
@@ -89,8 +85,7 @@ struct ListCase {
 
 class QuotedListTable : public ::testing::TestWithParam<ListCase> {};
 
-TEST_P(QuotedListTable, Splits)
-{
+TEST_P(QuotedListTable, Splits) {
     EXPECT_EQ(SplitQuotedList(GetParam().input), GetParam().expected) << GetParam().name;
 }
 

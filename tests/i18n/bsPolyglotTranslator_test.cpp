@@ -1,0 +1,524 @@
+#include "base/Exceptions.h"
+#include "base/Font.h"
+#include "i18n/bsPolyglotUn.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QPointer>
+#include <QWidget>
+#include <memory>
+
+using twl::test::writeFile;
+
+// Small stand-ins for the toolkit: a form, labels, a memo with a string list,
+// a list view with a column collection, and a non-visual export component.
+namespace twltest {
+
+class TStrings : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QStringList Strings READ Strings WRITE setStrings)
+public:
+    using QObject::QObject;
+    QStringList Strings() const { return m_lines; }
+    void setStrings(const QStringList& s) { m_lines = s; }
+    QStringList m_lines;
+};
+
+class TListColumn : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString Caption MEMBER Caption)
+    Q_PROPERTY(int Width MEMBER Width)
+public:
+    using QObject::QObject;
+    QString Caption;
+    int Width = 50;
+};
+
+class TListColumns : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(int Count READ Count)
+public:
+    explicit TListColumns(QObject* parent, int count)
+        : QObject(parent) {
+        for (int i = 0; i < count; ++i)
+            m_items.push_back(new TListColumn(this));
+    }
+    int Count() const { return static_cast<int>(m_items.size()); }
+    Q_INVOKABLE twltest::TListColumn* Items(int index) const { return m_items.at(index); }
+    std::vector<TListColumn*> m_items;
+};
+
+class TLabel : public QWidget {
+    Q_OBJECT
+    Q_CLASSINFO("range:Percent", "0,100")
+public:
+    enum TAlignment { taLeftJustify, taRightJustify, taCenter };
+    Q_ENUM(TAlignment)
+    enum TStyle { fsBold = 1, fsItalic = 2 };
+    Q_DECLARE_FLAGS(TStyles, TStyle)
+    Q_FLAG(TStyles)
+
+private:
+    Q_PROPERTY(QString Caption MEMBER Caption)
+    Q_PROPERTY(twl::TFont* Font READ Font)
+    Q_PROPERTY(TAlignment Alignment MEMBER Alignment)
+    Q_PROPERTY(TStyles Styles READ styles WRITE setStyles)
+    Q_PROPERTY(bool Transparent MEMBER Transparent)
+    Q_PROPERTY(double Ratio MEMBER Ratio)
+    Q_PROPERTY(short Small MEMBER Small)
+    Q_PROPERTY(int Percent MEMBER Percent)
+    Q_PROPERTY(uint Unsigned MEMBER Unsigned)
+    Q_PROPERTY(qint64 Big MEMBER Big)
+    Q_PROPERTY(QChar Accel MEMBER Accel)
+    Q_PROPERTY(int Tag MEMBER Tag)
+
+public:
+    explicit TLabel(QWidget* parent, const QString& name)
+        : QWidget(parent)
+        , m_font(new twl::TFont(this)) {
+        setObjectName(name);
+    }
+    twl::TFont* Font() const { return m_font; }
+    TStyles styles() const { return Styles; }
+    void setStyles(TStyles s) { Styles = s; }
+    QString Caption;
+    TAlignment Alignment = taLeftJustify;
+    TStyles Styles;
+    bool Transparent = false;
+    double Ratio = 0.5;
+    short Small = 0;
+    int Percent = 50;
+    uint Unsigned = 7;
+    qint64 Big = 1;
+    QChar Accel = QLatin1Char('a');
+    int Tag = 0;
+
+private:
+    twl::TFont* m_font;
+};
+
+class TMemo : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(twltest::TStrings* Lines READ Lines)
+    Q_PROPERTY(QStringList Items MEMBER Items)
+public:
+    explicit TMemo(QWidget* parent, const QString& name)
+        : QWidget(parent)
+        , m_lines(new TStrings(this)) {
+        setObjectName(name);
+    }
+    TStrings* Lines() const { return m_lines; }
+    QStringList Items;
+
+private:
+    TStrings* m_lines;
+};
+
+class TListView : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(twltest::TListColumns* Columns READ Columns)
+public:
+    explicit TListView(QWidget* parent, const QString& name)
+        : QWidget(parent)
+        , m_columns(new TListColumns(this, 5)) {
+        setObjectName(name);
+    }
+    TListColumns* Columns() const { return m_columns; }
+
+private:
+    TListColumns* m_columns;
+};
+
+class TMessages : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString SaveTitle MEMBER SaveTitle)
+    Q_PROPERTY(int Height MEMBER Height)
+public:
+    using QObject::QObject;
+    QString SaveTitle = "Save document";
+    int Height = 80;
+};
+
+class TExport : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString Name READ Name WRITE setName)
+    Q_PROPERTY(twltest::TMessages* Messages READ Messages)
+    Q_PROPERTY(QWidget* ListView MEMBER ListView)
+public:
+    explicit TExport(QObject* parent, const QString& name)
+        : QObject(parent)
+        , m_messages(new TMessages(this)) {
+        setObjectName(name);
+    }
+    QString Name() const { return objectName(); }
+    void setName(const QString& n) { setObjectName(n); }
+    TMessages* Messages() const { return m_messages; }
+    QWidget* ListView = nullptr;
+
+private:
+    TMessages* m_messages;
+};
+
+class Tmainfrm : public QWidget {
+    Q_OBJECT
+    Q_PROPERTY(QString Caption MEMBER Caption)
+    Q_PROPERTY(QString Status MEMBER Status)
+public:
+    Tmainfrm() {
+        setObjectName("mainfrm");
+        mpanel = new QWidget(this);
+        mpanel->setObjectName("mpanel");
+        amountlbl = new TLabel(mpanel, "amountlbl");
+        status = new TLabel(mpanel, "status");
+        otherlbl = new TLabel(this, "otherlbl");
+        messages = new TMemo(this, "messages");
+        loanview = new TListView(this, "loanview");
+        loanexp = new TExport(this, "loanexp");
+        loanexp->ListView = loanview;
+        client1 = new twl::TbsPolyglotTranslator(this);
+        client1->setObjectName("client1");
+    }
+    QString Caption = "designed caption";
+    QString Status;
+    QWidget* mpanel;
+    TLabel* amountlbl;
+    TLabel* status;
+    TLabel* otherlbl;
+    TMemo* messages;
+    TListView* loanview;
+    TExport* loanexp;
+    twl::TbsPolyglotTranslator* client1;
+};
+
+} // namespace twltest
+
+namespace {
+
+using namespace twl;
+using twltest::Tmainfrm;
+
+class TranslatorTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(root.isValid());
+        previousDir = QDir::currentPath();
+        QDir::setCurrent(root.path()); // no ./Language/ here
+        core = std::make_unique<TbsCorePolyglot>();
+        manager = std::make_unique<TbsPolyglotManager>();
+        form = std::make_unique<Tmainfrm>();
+        form->client1->setManager(manager.get());
+    }
+    void TearDown() override {
+        form.reset();
+        manager.reset();
+        core.reset();
+        QDir::setCurrent(previousDir);
+    }
+    // Writes a language file with that main-window section and makes it current.
+    // The form is detached meanwhile, so that only translate() applies it.
+    void useLanguage(const QByteArray& section, const QString& name = "English") {
+        form->client1->setManager(nullptr);
+        QDir(root.path()).mkpath("lang");
+        writeFile(root.filePath("lang/" + name + ".lng"), "[Tmainfrm]\r\n" + section);
+        core->ChangeFolder(root.filePath("lang"));
+        core->ChangeLanguage(name);
+        core->LoadLanguageFile(); // same name as before: reopen the rewritten file
+        form->client1->setManager(manager.get());
+    }
+    void translate() { form->client1->Translate(); }
+
+    QTemporaryDir root;
+    QString previousDir;
+    std::unique_ptr<TbsCorePolyglot> core;
+    std::unique_ptr<TbsPolyglotManager> manager;
+    std::unique_ptr<Tmainfrm> form;
+};
+
+QString errorOf(const std::function<void()>& f) {
+    try {
+        f();
+    } catch (const Exception& e) {
+        return e.message();
+    }
+    return "no error";
+}
+
+} // namespace
+
+TEST_F(TranslatorTest, TextsWalkOwnedComponentsAndCollections) {
+    useLanguage("Caption='Tarnwell - TWL-Calculator'\r\n"
+                "AMOUNTLBL.caption='Loan amount'\r\n"
+                "mpanel.status.Caption='via the panel'\r\n"
+                "loanview.Columns.Items(0).Caption='Payment #'\r\n"
+                "loanview.Columns.Items(4).Caption=Balance\r\n"
+                "loanview.Columns.Items(5).Caption=sixth\r\n"
+                "loanview.Columns.Items(-1).Caption=none\r\n"
+                "loanview.Columns.Items(99999).Caption=none\r\n"
+                "loanview.Columns.Items(x).Caption=none\r\n"
+                "loanview.Columns.Item($1).Width=0x20\r\n"
+                "loanexp.Messages.SaveTitle='Save the schedule'\r\n"
+                "amountlbl.Font.Name='Arial'\r\n"
+                "amountlbl.Font.Size=12\r\n");
+    translate();
+    EXPECT_EQ(form->Caption, "Tarnwell - TWL-Calculator");
+    EXPECT_EQ(form->amountlbl->Caption, "Loan amount");
+    EXPECT_EQ(form->status->Caption, "via the panel");
+    const auto& columns = form->loanview->Columns()->m_items;
+    EXPECT_EQ(columns[0]->Caption, "Payment #");
+    EXPECT_EQ(columns[4]->Caption, "Balance");
+    EXPECT_EQ(columns[1]->Width, 32); // the word before "(" plays no part
+    for (int i = 1; i < 4; ++i)
+        EXPECT_EQ(columns[static_cast<size_t>(i)]->Caption, "");
+    EXPECT_EQ(form->loanexp->Messages()->SaveTitle, "Save the schedule");
+    EXPECT_EQ(form->amountlbl->Font()->Name(), "Arial");
+    EXPECT_EQ(form->amountlbl->Font()->Height(), -16);
+}
+
+TEST_F(TranslatorTest, APropertyHidesAComponentOfTheSameName) {
+    useLanguage("Status.Caption=shadowed\r\n"
+                "mpanel.amountlbl.Caption=child\r\n");
+    translate();
+    EXPECT_EQ(form->Status, "shadowed"); // the rest of the path is ignored
+    EXPECT_EQ(form->status->Caption, "");
+    EXPECT_EQ(form->amountlbl->Caption, "child");
+}
+
+TEST_F(TranslatorTest, ChildControlsAreReachedOnlyThroughTheirParent) {
+    // A control placed on the panel but owned by another window.
+    QWidget other;
+    auto* foreign = new twltest::TLabel(form->mpanel, "foreign");
+    foreign->setProperty("Owner", QVariant::fromValue<QObject*>(&other));
+    useLanguage("mpanel.FOREIGN.Caption='through the panel'\r\n"
+                "foreign.Caption=direct\r\n");
+    translate();
+    EXPECT_EQ(foreign->Caption, "through the panel");
+}
+
+TEST_F(TranslatorTest, TextValuesAreDecodedLiterals) {
+    useLanguage("Caption=x\r\n"
+                "Status='It''s'#13#10'two lines'\r\n"
+                "amountlbl.Caption=Plain text\r\n"
+                "otherlbl.Caption=''\r\n");
+    form->otherlbl->Caption = "before";
+    translate();
+    EXPECT_EQ(form->Caption, ""); // one character decodes to nothing
+    EXPECT_EQ(form->Status, "It's\r\ntwo lines");
+    EXPECT_EQ(form->amountlbl->Caption, "Plain text");
+    EXPECT_EQ(form->otherlbl->Caption, "");
+}
+
+TEST_F(TranslatorTest, IntegersAreClampedFloatsAndBadNumbersGiveZero) {
+    useLanguage("amountlbl.Small=99999\r\n"
+                "amountlbl.Percent=150\r\n"
+                "amountlbl.Unsigned=-5\r\n"
+                "amountlbl.Tag=0x7FFFFFFF\r\n"
+                "amountlbl.Big=5\r\n"
+                "amountlbl.Accel=b\r\n"
+                "amountlbl.Ratio=1.25\r\n"
+                "otherlbl.Ratio=abc\r\n"
+                "otherlbl.Tag=12abc\r\n"
+                "loanexp.Messages.Height=$FF\r\n"
+                "amountlbl.Styles=fsBold\r\n");
+    form->otherlbl->Tag = 9;
+    translate();
+    EXPECT_EQ(form->amountlbl->Small, 32767);
+    EXPECT_EQ(form->amountlbl->Percent, 100);
+    EXPECT_EQ(form->amountlbl->Unsigned, 0u);
+    EXPECT_EQ(form->amountlbl->Tag, 0x7FFFFFFF);
+    EXPECT_EQ(form->amountlbl->Big, 1);            // 64-bit integers are not translated
+    EXPECT_EQ(form->amountlbl->Accel, QChar('a')); // nor are characters
+    EXPECT_EQ(form->amountlbl->Styles.toInt(), 0); // nor sets
+    EXPECT_DOUBLE_EQ(form->amountlbl->Ratio, 1.25);
+    EXPECT_DOUBLE_EQ(form->otherlbl->Ratio, 0.0);
+    EXPECT_EQ(form->otherlbl->Tag, 0);
+    EXPECT_EQ(form->loanexp->Messages()->Height, 255);
+}
+
+TEST_F(TranslatorTest, EnumerationsAndBooleansByMemberName) {
+    useLanguage("amountlbl.Alignment=TACENTER\r\n"
+                "amountlbl.Transparent=tRuE\r\n"
+                "otherlbl.Transparent=True\r\n");
+    translate();
+    EXPECT_EQ(form->amountlbl->Alignment, twltest::TLabel::taCenter);
+    EXPECT_TRUE(form->amountlbl->Transparent);
+    useLanguage("otherlbl.Transparent=FALSE\r\n");
+    translate();
+    EXPECT_FALSE(form->otherlbl->Transparent);
+}
+
+TEST_F(TranslatorTest, AnUnknownMemberStopsTheTranslationWithTheError) {
+    useLanguage("amountlbl.Caption=first\r\n"
+                "amountlbl.Transparent=Yes\r\n"
+                "otherlbl.Caption=never\r\n");
+    int after = 0;
+    form->client1->AfterTranslate = [&](QObject*) { ++after; };
+    EXPECT_EQ(errorOf([&] { translate(); }), "Invalid property element: Yes");
+    EXPECT_EQ(form->amountlbl->Caption, "first");
+    EXPECT_EQ(form->otherlbl->Caption, "");
+    EXPECT_EQ(after, 0);
+
+    useLanguage("amountlbl.Alignment=2\r\n");
+    EXPECT_EQ(errorOf([&] { translate(); }), "Invalid property element: 2");
+}
+
+TEST_F(TranslatorTest, StringListsTakeTheQuotedListUnderStringsOnly) {
+    QByteArray list = "messages.Lines.Strings=";
+    for (int i = 0; i < 98; ++i)
+        list += "'line " + QByteArray::number(i) + "',";
+    list += "'Inputs','Amount: ','Months: ','Rate: ','Date: '\r\n";
+    useLanguage(list + "messages.Lines.strings=wrong case\r\n"
+                       "messages.Lines.Text=not a list path\r\n"
+                       "messages.Items.Strings=a,,b,\r\n");
+    translate();
+    const QStringList lines = form->messages->Lines()->m_lines;
+    ASSERT_EQ(lines.size(), 103);
+    EXPECT_EQ(lines[0], "line 0");
+    EXPECT_EQ(lines.mid(98), (QStringList{"Inputs", "Amount: ", "Months: ", "Rate: ", "Date: "}));
+    EXPECT_EQ(form->messages->Items, (QStringList{"a", "", "b", ""}));
+}
+
+TEST_F(TranslatorTest, NamesAndLocalizationComponentsAreNotReachable) {
+    useLanguage("loanexp.ListView.objectName=renamed\r\n"
+                "loanexp.Name=renamed\r\n"
+                "loanexp.ListView.Columns.Items(2).Caption=through a reference\r\n"
+                "client1.Manager.CurrentLang=Deutsch\r\n"
+                "client1.objectName=renamed\r\n");
+    writeFile(root.filePath("lang/Deutsch.lng"), "[Tmainfrm]\r\nCaption='Deutsch'\r\n");
+    core->RescanLanguages();
+    core->ChangeLanguage("English");
+    translate();
+    EXPECT_EQ(form->loanview->objectName(), "loanview");
+    EXPECT_EQ(form->loanexp->objectName(), "loanexp");
+    EXPECT_EQ(form->client1->objectName(), "client1");
+    EXPECT_EQ(form->loanview->Columns()->m_items[2]->Caption, "through a reference");
+    EXPECT_EQ(core->CurrentLanguage(), "English");
+}
+
+TEST_F(TranslatorTest, WithoutManagerOnlyTheEventsRun) {
+    useLanguage("Caption='translated'\r\n");
+    QStringList calls;
+    form->client1->BeforeTranslate = [&](QObject* s) {
+        calls << (s == form->client1 ? "before" : "?");
+    };
+    form->client1->AfterTranslate = [&](QObject*) { calls << "after"; };
+    form->client1->setManager(nullptr);
+    EXPECT_EQ(manager->TranslatorCount(), 0);
+    translate();
+    EXPECT_EQ(calls, (QStringList{"before", "after"}));
+    EXPECT_EQ(form->Caption, "designed caption");
+
+    form->client1->setManager(manager.get());
+    form->client1->Loaded();
+    EXPECT_EQ(form->Caption, "translated");
+}
+
+TEST_F(TranslatorTest, NoFileOrNoSectionChangesNothingButCallsTheEvents) {
+    int calls = 0;
+    form->client1->BeforeTranslate = [&](QObject*) { ++calls; };
+    form->client1->AfterTranslate = [&](QObject*) { ++calls; };
+    translate(); // no language file at all
+    EXPECT_EQ(calls, 2);
+    QDir(root.path()).mkpath("lang");
+    writeFile(root.filePath("lang/English.lng"), "[Tother]\r\nCaption='other'\r\n");
+    core->ChangeFolder(root.filePath("lang"));
+    translate();
+    EXPECT_EQ(calls, 6); // the language change translated once more
+    EXPECT_EQ(form->Caption, "designed caption");
+}
+
+TEST_F(TranslatorTest, ALanguageChangeRetranslatesRegisteredForms) {
+    QDir(root.path()).mkpath("lang");
+    writeFile(root.filePath("lang/English.lng"),
+              "[Tmainfrm]\r\nCaption='Loan calculator'\r\namountlbl.Caption='Loan amount'\r\n");
+    writeFile(root.filePath("lang/Deutsch.lng"), "[Tmainfrm]\r\nCaption='Kreditrechner'\r\n");
+    manager->setLangsDir(root.filePath("lang"));
+    EXPECT_EQ(form->Caption, "Kreditrechner"); // the first language listed
+    manager->setCurrentLang("English");
+    EXPECT_EQ(form->Caption, "Loan calculator");
+    EXPECT_EQ(form->amountlbl->Caption, "Loan amount");
+    manager->setCurrentLang("Deutsch");
+    EXPECT_EQ(form->Caption, "Kreditrechner");
+    EXPECT_EQ(form->amountlbl->Caption, "Loan amount"); // not mentioned: kept
+
+    // A second window registered with the same manager follows too.
+    Tmainfrm second;
+    second.client1->setManager(manager.get());
+    manager->setCurrentLang("English");
+    EXPECT_EQ(second.Caption, "Loan calculator");
+}
+
+TEST_F(TranslatorTest, DataModulesAndFramesAreTranslatedToo) {
+    QObject module;
+    auto* moduleTranslator = new TbsPolyglotTranslator(&module);
+    moduleTranslator->setManager(manager.get());
+    auto* frame = new Tmainfrm; // embedded: a frame
+    frame->setParent(form.get());
+    useLanguage("Caption='framed'\r\n");
+    EXPECT_NO_THROW(moduleTranslator->Translate());
+    // Components of an embedded frame name it as their owner.
+    frame->client1->setProperty("Owner", QVariant::fromValue<QObject*>(frame));
+    frame->client1->setManager(manager.get());
+    frame->client1->Translate();
+    EXPECT_EQ(frame->Caption, "framed");
+}
+
+TEST_F(TranslatorTest, HostileLanguageFilesTranslateWhatTheyCan) {
+    QByteArray text = "[Tmainfrm]\r\n";
+    // Binary noise, overlong and odd lines, walks into anything.
+    for (int i = 0; i < 4096; ++i)
+        text += static_cast<char>((i * 131 + 7) % 256 == 0 ? 1 : (i * 131 + 7) % 256);
+    text += "\r\n";
+    text += "amountlbl.Caption='" + QByteArray(200000, 'x') + "\r\n"; // unbalanced quote
+    text += "messages.Lines.Strings='a,'b''c,'" + QByteArray(100000, ',') + "\r\n";
+    text += QByteArray(300000, '.') + "=dots\r\n";
+    QByteArray deep;
+    for (int i = 0; i < 50000; ++i)
+        deep += "loanexp.Messages.";
+    text += deep + "SaveTitle=deep\r\n";
+    text += "loanview.Columns.Items(99999999999999).Caption=x\r\n";
+    text += "loanview.Columns.Items(-2147483648).Caption=x\r\n";
+    text += "loanview.Columns.Items(0).Caption.Text.More=x\r\n";
+    text += "loanview.Columns.Items(1=unbalanced\r\n";
+    text += "amountlbl.Font=oops\r\n";
+    text += "amountlbl.Percent='text for a number'\r\n";
+    text += "amountlbl.Caption.Length=5\r\n";
+    text += "[Tmainfrm]\r\nCaption='from the repeated section'\r\n";
+    text += "[Tmainfrm]\r\n";
+    for (int i = 0; i < 100000; ++i)
+        text += "otherlbl.Caption='" + QByteArray::number(i) + "'\r\n";
+    text.insert(text.indexOf("amountlbl.Font=oops"),
+                "loanview.Columns.Items(2).Caption='kept'\r\n");
+
+    form->client1->setManager(nullptr);
+    QDir(root.path()).mkpath("lang");
+    writeFile(root.filePath("lang/English.lng"), text);
+    core->ChangeFolder(root.filePath("lang"));
+    form->client1->setManager(manager.get());
+    EXPECT_NO_THROW(translate());
+    EXPECT_EQ(form->amountlbl->Caption, "");
+    EXPECT_EQ(form->loanview->Columns()->m_items[2]->Caption, "kept");
+    EXPECT_EQ(form->loanexp->Messages()->SaveTitle, "Save document");
+    EXPECT_EQ(form->amountlbl->Percent, 0);
+    EXPECT_EQ(form->Caption, "designed caption"); // the repeated section is never read
+    const QStringList lines = form->messages->Lines()->m_lines;
+    ASSERT_EQ(lines.size(), 3);
+    EXPECT_EQ(lines[0], "a,");
+    EXPECT_EQ(lines[1], "b''c");
+    EXPECT_EQ(lines[2].size(), 100000);
+}
+
+TEST_F(TranslatorTest, ATenMegabyteFileIsRead) {
+    QByteArray text = "[Tmainfrm]\r\nCaption='big'\r\n[Padding]\r\n";
+    const QByteArray line = "k=" + QByteArray(1000, 'v') + "\r\n";
+    while (text.size() < 10 * 1024 * 1024)
+        text += line;
+    form->client1->setManager(nullptr);
+    QDir(root.path()).mkpath("lang");
+    writeFile(root.filePath("lang/English.lng"), text);
+    core->ChangeFolder(root.filePath("lang"));
+    form->client1->setManager(manager.get());
+    translate();
+    EXPECT_EQ(form->Caption, "big");
+}
+
+#include "bsPolyglotTranslator_test.moc"
