@@ -4,6 +4,8 @@
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QPointer>
 #include <QWidget>
 #include <memory>
@@ -519,6 +521,31 @@ TEST_F(TranslatorTest, ATenMegabyteFileIsRead) {
     form->client1->setManager(manager.get());
     translate();
     EXPECT_EQ(form->Caption, "big");
+}
+
+TEST_F(TranslatorTest, TheShippedEnglishFileLabelsTheInputsRow) {
+    const QString shipped =
+        QDir::cleanPath(QStringLiteral(TWL_TEST_DATA_DIR "/../../language/English.lng"));
+    ASSERT_TRUE(QFileInfo(shipped).isFile());
+    form->client1->setManager(nullptr);
+    QDir(root.path()).mkpath("lang");
+    QFile::copy(shipped, root.filePath("lang/English.lng"));
+    core->ChangeFolder(root.filePath("lang"));
+    form->client1->setManager(manager.get());
+    translate();
+    EXPECT_EQ(form->Caption, "Tarnwell - TWL-Calculator");
+    EXPECT_EQ(form->amountlbl->Caption, "Loan Amount");
+    const auto& columns = form->loanview->Columns()->m_items;
+    EXPECT_EQ(columns[0]->Caption, "Payment #");
+    EXPECT_EQ(columns[4]->Caption, "Balance");
+    EXPECT_EQ(form->loanexp->Messages()->SaveTitle, "Save Document");
+    const QStringList lines = form->messages->Lines()->m_lines;
+    ASSERT_EQ(lines.size(), 103);
+    for (int i = 98; i <= 102; ++i) {
+        ASSERT_FALSE(lines[i].isEmpty()) << i;
+        EXPECT_TRUE(lines[i].back() == ' ' || lines[i].back() == ':') << i;
+        EXPECT_LE(lines[i].size(), 12) << "fits its column: " << lines[i];
+    }
 }
 
 #include "bsPolyglotTranslator_test.moc"
