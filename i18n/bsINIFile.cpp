@@ -67,6 +67,10 @@ TbsINIFile::TbsINIFile(const QString& fileName)
     load();
 }
 
+TbsINIFile::TbsINIFile(FromBytes, const QByteArray& bytes) {
+    parse(bytes);
+}
+
 TbsINIFile::~TbsINIFile() {
     try {
         release();
@@ -79,7 +83,11 @@ void TbsINIFile::load() {
     if (!fileExists(m_fileName)) return;
     QFile file(m_fileName);
     if (!file.open(QIODevice::ReadOnly)) return;
-    QByteArray bytes = file.readAll();
+    parse(file.readAll());
+}
+
+void TbsINIFile::parse(const QByteArray& fileBytes) {
+    QByteArray bytes = fileBytes;
     const qsizetype zero = bytes.indexOf('\0');
     if (zero >= 0) bytes.truncate(zero);
     const QString text = decodeTextFile(bytes);
@@ -261,7 +269,7 @@ void TbsINIFile::DeleteKey(const QString& section, const QString& key) {
     m_modified = true;
 }
 
-void TbsINIFile::SaveFile() {
+QByteArray TbsINIFile::serialize() const {
     QString text;
     for (const Section& s : m_sections) {
         text += QLatin1Char('[') + s.name + QLatin1String("]\r\n");
@@ -269,7 +277,11 @@ void TbsINIFile::SaveFile() {
             text += line + QLatin1String("\r\n");
         text += QLatin1String("\r\n");
     }
-    saveFileAtomically(m_fileName, Windows1252Codec::encode(text));
+    return Windows1252Codec::encode(text);
+}
+
+void TbsINIFile::SaveFile() {
+    saveFileAtomically(m_fileName, serialize());
     m_modified = false;
 }
 

@@ -22,6 +22,9 @@ class TbsINIFile {
 public:
     // Reads the whole file; a missing file or an empty name gives no content.
     explicit TbsINIFile(const QString& fileName);
+    // Content given as the bytes of a file, bound to no file: release writes nothing.
+    struct FromBytes {};
+    TbsINIFile(FromBytes, const QByteArray& bytes);
     // Releases the file as release() does; an error is swallowed here because a
     // destructor cannot report it (call release() to see it).
     ~TbsINIFile();
@@ -60,6 +63,8 @@ public:
     // Rewrites the file whole in the system code page: "[name]", its lines, an
     // empty line, for every section. Raises EFCreateError when it cannot.
     void SaveFile();
+    // The bytes that SaveFile writes.
+    QByteArray serialize() const;
 
     // The release rules: a changed, writable file is saved; a changed, read-only
     // one shows "File "name" is read-only" and is not written; a file that has
@@ -88,6 +93,7 @@ private:
     };
 
     void load();
+    void parse(const QByteArray& fileBytes);
     const Section* findSection(const QString& name) const;
     Section* findSection(const QString& name);
     Section& sectionForWrite(const QString& name);
