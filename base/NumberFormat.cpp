@@ -2,8 +2,9 @@
 
 #include "base/RegionalSettings.h"
 
+#include <charconv>
 #include <cmath>
-#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace twl {
@@ -17,7 +18,8 @@ constexpr int ExtendedDigits = 18;
 void digits18(double value, char* digits, int& exponent)
 {
     char buf[64];
-    std::snprintf(buf, sizeof buf, "%.17Le", static_cast<long double>(std::fabs(value)));
+    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 17);
+    *res.ptr = '\0';
     // buf: d.ddddddddddddddddde[+-]x
     int k = 0;
     digits[k++] = buf[0];

@@ -170,6 +170,14 @@ int TListView::addItem(const QString& caption, const QStringList& subItems)
     return static_cast<int>(m_items.size()) - 1;
 }
 
+void TListView::appendSubItem(int index, const QString& text)
+{
+    m_items.at(static_cast<std::size_t>(index)).subItems.append(text);
+    if (index < m_shownRows)
+        m_model->cellChanged(index, static_cast<int>(m_items[static_cast<std::size_t>(index)].subItems.size()));
+    touch();
+}
+
 void TListView::flushAppends() const
 {
     const int total = static_cast<int>(m_items.size());

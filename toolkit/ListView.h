@@ -88,6 +88,8 @@ public:
     // event loop or the rows are read, so a long calculation does not redraw per row.
     int itemCount() const { return static_cast<int>(m_items.size()); }
     int addItem(const QString& caption, const QStringList& subItems = {});
+    // Adds a sub-item to an existing row (rows are built cell by cell).
+    void appendSubItem(int index, const QString& text);
     void clearItems();
     const TListItemData& item(int index) const { return m_items.at(static_cast<std::size_t>(index)); }
     QString itemCaption(int index) const;
