@@ -26,10 +26,18 @@ void TkxNativeExcel::setActiveFont(int value) {
         m_activeFont = static_cast<std::uint8_t>(value);
 }
 
+void TkxNativeExcel::setAlignment(TkxExcelAlignment value) {
+    if (value <= eaMultiPlan) m_alignment = value;
+}
+
 void TkxNativeExcel::setBIFF(TkxBIFFVersion value) {
-    if (value == m_biff) return;
+    if (value == m_biff || value > bvBIFF5) return;
     m_biff = value;
     WriteBOF();
+}
+
+void TkxNativeExcel::setMoveAfterEnter(TkxMoveAfterEnter value) {
+    if (value <= maRight) m_moveAfterEnter = value;
 }
 
 void TkxNativeExcel::setFileName(const QString& value) {

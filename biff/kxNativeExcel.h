@@ -89,8 +89,9 @@ public:
     int ActiveFont() const { return m_activeFont; }
     void setActiveFont(int value);
     TkxExcelAlignment Alignment() const { return m_alignment; }
-    void setAlignment(TkxExcelAlignment value) { m_alignment = value; }
-    // A different setting restarts the workbook in the new layout.
+    void setAlignment(TkxExcelAlignment value);
+    // A different setting restarts the workbook in the new layout. The three
+    // enumerated properties ignore values outside their enumeration.
     TkxBIFFVersion BIFF() const { return m_biff; }
     void setBIFF(TkxBIFFVersion value);
     TkxExcelBorderSet Borders() const { return m_borders; }
@@ -106,7 +107,7 @@ public:
     int Column() const { return m_column; }
     void setColumn(int value);
     TkxMoveAfterEnter MoveAfterEnter() const { return m_moveAfterEnter; }
-    void setMoveAfterEnter(TkxMoveAfterEnter value) { m_moveAfterEnter = value; }
+    void setMoveAfterEnter(TkxMoveAfterEnter value);
     bool Shading() const { return m_shading; }
     void setShading(bool value) { m_shading = value; }
     bool Hidden() const { return m_hidden; }
@@ -150,7 +151,7 @@ public:
     void WriteNumber(double value);
     // 8-bit text, up to its first zero byte and at most 255 bytes.
     void WriteLabel(const char* text);
-    // Text in Windows-1252, at most 255 characters.
+    // Text in Windows-1252, up to its first NUL and at most 255 characters.
     void WriteString(const QString& text);
     // Codes 0..8: TRUE, FALSE, #NULL!, #DIV/0!, #VALUE!, #REF!, #NAME?, #NUM!,
     // #N/A. A code above 8 writes nothing and leaves the cursor.

@@ -473,6 +473,16 @@ TEST(NativeExcel, PublishedPropertiesAndEnumerations) {
     EXPECT_TRUE(w.Borders().contains(ebTop));
     EXPECT_TRUE(w.Borders().contains(ebLeft));
     EXPECT_FALSE(w.Borders().contains(ebBottom));
+
+    // Numbers outside an enumeration are refused like any out-of-range value.
+    const QByteArray before = w.buffer();
+    w.setProperty("BIFF", 9);
+    w.setProperty("Alignment", 200);
+    w.setProperty("MoveAfterEnter", 5);
+    EXPECT_EQ(w.BIFF(), bvBIFF5);
+    EXPECT_EQ(w.Alignment(), eaGeneral);
+    EXPECT_EQ(w.MoveAfterEnter(), maDown);
+    EXPECT_EQ(w.buffer(), before);
 }
 
 TEST(NativeExcel, SavesEverySettingToDisk) {
