@@ -6,7 +6,7 @@
 //
 // BOF and DIMENSIONS follow the chosen format setting; every other record uses
 // the oldest layout (three attribute bytes per cell, 8-bit texts with a one-byte
-// length), which every reader of the later settings also accepts.
+// length) whatever the setting.
 
 #include "biff/kxNativeExcelConst.h"
 #include "biff/kxNativeExcelRecord.h"
