@@ -58,8 +58,8 @@ QString initialApplicationTitle(const QString& programPath)
     const qsizetype dot = name.indexOf(QLatin1Char('.'));
     if (dot >= 0)
         name.truncate(dot);
-    if (name.size() > 1)
-        name = name.left(1) + name.mid(1).toLower();
+    if (!name.isEmpty())
+        name = name.left(1).toUpper() + name.mid(1).toLower();
     return name;
 }
 

@@ -65,8 +65,9 @@ private:
     void buildControls();
 };
 
-// The program file's name up to its first ".", first character kept, the
-// rest in lower case: the application title until the title timer fires.
+// The program file's name up to its first ".", capitalised and the rest in
+// lower case ("twlc" gives "Twlc"): the application title until the title
+// timer fires.
 QString initialApplicationTitle(const QString& programPath);
 
 } // namespace twl
