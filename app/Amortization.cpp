@@ -14,13 +14,13 @@ namespace twl {
 namespace {
 
 // Each formula is evaluated in extended precision and rounded when stored.
-// Operands pass through volatile reads after the flags are cleared, and the
-// stored result through a volatile write before they are tested, so the
-// compiler cannot move the arithmetic across the flag calls.
+// The fault flags are tested after every formula; they are sticky, so one
+// clearing at the start of each month is enough (a set flag raises at once).
+// Operands and results pass through volatile objects, so the compiler cannot
+// move the arithmetic across the flag tests.
 template <class Formula>
 long double extended(Formula&& formula)
 {
-    clearFloatingPointFaults();
     volatile long double result = formula();
     raiseFloatingPointFaults();
     return result;
@@ -29,7 +29,6 @@ long double extended(Formula&& formula)
 template <class Formula>
 double stored(Formula&& formula)
 {
-    clearFloatingPointFaults();
     volatile long double result = formula();
     volatile double rounded = static_cast<double>(result);
     raiseFloatingPointFaults();
@@ -67,6 +66,7 @@ void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& cont
     long double q1 = 0;
 
     for (std::int32_t k = 1; k <= N; ++k) {
+        clearFloatingPointFaults();
         I = stored([&] { return ld(B) * ld(vR) / 12 / 100; });
         volatile long double q = extended([&] { return ld(I) / ld(vP); });
 
@@ -76,8 +76,10 @@ void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& cont
         // and month 1 stored them all without overflow; F >= 1 keeps q*F > 0.
         // D then lies in [0, 1/q), so with 1/q within the double range nothing
         // can overflow, divide by zero or be invalid: skip the O(N) loop.
+        // (q * DBL_MAX >= 1 tests 1/q <= DBL_MAX without a division that could
+        // itself set a fault flag.)
         const bool provablyQuiet = !context.literalLoop && k >= 2 && M != 0 && q > 0 && q <= q1
-                                   && 1.0L / q <= static_cast<long double>(DBL_MAX);
+                                   && q * static_cast<long double>(DBL_MAX) >= 1.0L;
         if (!provablyQuiet) {
             F = stored([&] { return q + 1; });
             for (std::int32_t j = 1; j < N; ++j)

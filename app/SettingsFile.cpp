@@ -28,11 +28,11 @@ struct Identity {
     bool operator==(const Identity&) const = default;
 };
 
-Identity identityOf(const QString& path)
+Identity identityOf(const QByteArray& nativePath)
 {
     Identity id;
     struct stat st {};
-    if (::stat(QFile::encodeName(path).constData(), &st) != 0)
+    if (::stat(nativePath.constData(), &st) != 0)
         return id;
     id.exists = true;
     id.device = st.st_dev;
@@ -131,13 +131,13 @@ struct SettingsFile::Parsed {
     QHash<QString, QHash<QString, QString>> values;
 };
 
-SettingsFile::SettingsFile(QString path) : m_path(std::move(path)) {}
+SettingsFile::SettingsFile(QString path) : m_path(std::move(path)), m_nativePath(QFile::encodeName(m_path)) {}
 
 SettingsFile::~SettingsFile() = default;
 
 const SettingsFile::Parsed& SettingsFile::parsed() const
 {
-    const Identity id = identityOf(m_path);
+    const Identity id = identityOf(m_nativePath);
     if (m_cache && m_cache->valid && m_cache->identity == id)
         return *m_cache;
     auto p = std::make_unique<Parsed>();
@@ -167,23 +167,32 @@ const SettingsFile::Parsed& SettingsFile::parsed() const
             // A file that changed while being read is parsed again next time,
             // and so is one modified within the timestamp granularity: a second
             // write in the same tick could leave size and times unchanged.
-            p->valid = identityOf(m_path) == id && nowNs() - id.mtimeNs > RacyWindowNs;
+            p->valid = identityOf(m_nativePath) == id && nowNs() - id.mtimeNs > RacyWindowNs;
         }
     } else {
         p->valid = true;
     }
     m_cache = std::move(p);
+    m_lastParse = nullptr;
     return *m_cache;
 }
 
 QString SettingsFile::ReadString(const QString& section, const QString& key, const QString& defaultValue) const
 {
     const Parsed& p = parsed();
-    const auto s = p.values.constFind(section.toLower());
-    if (s == p.values.cend())
-        return defaultValue;
-    const auto k = s->constFind(key.toLower());
-    return k == s->cend() ? defaultValue : *k;
+    if (m_lastParse != &p || m_lastSection != section || m_lastKey != key) {
+        m_lastParse = &p;
+        m_lastSection = section;
+        m_lastKey = key;
+        m_lastValue = nullptr;
+        const auto s = p.values.constFind(section.toLower());
+        if (s != p.values.cend()) {
+            const auto k = s->constFind(key.toLower());
+            if (k != s->cend())
+                m_lastValue = &*k;
+        }
+    }
+    return m_lastValue ? *m_lastValue : defaultValue;
 }
 
 std::int32_t SettingsFile::ReadInteger(const QString& section, const QString& key, std::int32_t defaultValue) const
@@ -270,6 +279,7 @@ void SettingsFile::WriteString(const QString& section, const QString& key, const
         fail();
     }
     m_cache.reset();
+    m_lastParse = nullptr;
 }
 
 void SettingsFile::WriteInteger(const QString& section, const QString& key, std::int32_t value)

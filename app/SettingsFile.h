@@ -36,7 +36,13 @@ private:
     const Parsed& parsed() const;
 
     QString m_path;
+    QByteArray m_nativePath;
     mutable std::unique_ptr<Parsed> m_cache;
+    // The last lookup against the current parse: a calculation asks for the
+    // same key hundreds of thousands of times.
+    mutable const Parsed* m_lastParse = nullptr;
+    mutable QString m_lastSection, m_lastKey;
+    mutable const QString* m_lastValue = nullptr;
 };
 
 } // namespace twl

@@ -27,16 +27,36 @@ std::unique_ptr<SettingsFile>& settingsSlot()
     return settings;
 }
 
-// Streams the schedule into the list view, cell by cell.
+// Streams the schedule into the list view. A row is added whole once its
+// last cell is known, and a partly built row when the calculation stops, so
+// the table shows exactly the cells computed before an error.
 class ListViewSink : public ScheduleSink {
 public:
     explicit ListViewSink(TListView* view) : m_view(view) {}
-    void beginRow(const QString& caption) override { m_row = m_view->addItem(caption); }
-    void addCell(const QString& text) override { m_view->appendSubItem(m_row, text); }
+    ~ListViewSink() override { flush(); }
+    void beginRow(const QString& caption) override
+    {
+        flush();
+        m_caption = caption;
+        m_cells.reserve(4);
+        m_open = true;
+    }
+    void addCell(const QString& text) override { m_cells.append(text); }
 
 private:
+    void flush()
+    {
+        if (!m_open)
+            return;
+        m_view->addItem(m_caption, m_cells);
+        m_cells = QStringList();
+        m_open = false;
+    }
+
     TListView* m_view;
-    int m_row = -1;
+    QString m_caption;
+    QStringList m_cells;
+    bool m_open = false;
 };
 
 template <class T>
