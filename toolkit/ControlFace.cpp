@@ -2,8 +2,8 @@
 
 namespace twl {
 
-ControlFace::ControlFace(QWidget* widget, QPalette::ColorRole role, TColor color)
-    : m_widget(widget), m_font(new TFont(widget)), m_role(role), m_color(color)
+ControlFace::ControlFace(QWidget* widget, QPalette::ColorRole role, TColor color, bool fillBackground)
+    : m_widget(widget), m_font(new TFont(widget)), m_role(role), m_color(color), m_fill(fillBackground)
 {
     QObject::connect(m_font, &TFont::changed, widget, [this] { apply(); });
     apply();
@@ -27,7 +27,7 @@ void ControlFace::apply()
     pal.setColor(QPalette::Text, text);
     pal.setColor(QPalette::ButtonText, text);
     m_widget->setPalette(pal);
-    if (m_role == QPalette::Window)
+    if (m_role == QPalette::Window && m_fill)
         m_widget->setAutoFillBackground(true);
 }
 

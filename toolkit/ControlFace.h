@@ -14,8 +14,9 @@ namespace twl {
 
 class ControlFace {
 public:
-    // `role` is the palette role the control's Color paints (Window or Base).
-    ControlFace(QWidget* widget, QPalette::ColorRole role, TColor color);
+    // `role` is the palette role the control's Color paints (Window or Base);
+    // a control that does not fill its background shows its parent's colour.
+    ControlFace(QWidget* widget, QPalette::ColorRole role, TColor color, bool fillBackground = true);
 
     TFont* font() const { return m_font; }
     TColor color() const { return m_color; }
@@ -31,6 +32,7 @@ private:
     TFont* m_font;
     QPalette::ColorRole m_role;
     TColor m_color;
+    bool m_fill;
     int m_tabOrder = -1;
 };
 

@@ -56,7 +56,7 @@ public:
 private:
     void fit();
 
-    ControlFace m_face{this, QPalette::Window, clBtnFace};
+    ControlFace m_face{this, QPalette::Window, clBtnFace, false};
     bool m_autoSize = true;
     TAlignment m_alignment = TAlignmentEnum::taLeftJustify;
 };
