@@ -2,240 +2,230 @@
 
 #include "base/RegionalSettings.h"
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
-#include <cstdio>
 #include <cstring>
 
 namespace twl {
 
-namespace detail {
-
 namespace {
+
 constexpr int ExtendedDigits = 18;
+
+// Significant digits without trailing zeros, and the decimal exponent of the
+// first digit. Kept in a fixed buffer: a schedule formats hundreds of
+// thousands of cells.
+struct Digits {
+    bool negative = false;
+    char d[ExtendedDigits + 2] = {};
+    int len = 0; // 0 means zero
+    int exponent = 0;
+};
 
 // 18 significant digits of |value| (exact binary-to-decimal, then one rounding).
 void digits18(double value, char* digits, int& exponent)
 {
-    char buf[64];
-    std::snprintf(buf, sizeof buf, "%.17Le", static_cast<long double>(std::fabs(value)));
+    char buf[48];
+    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 17);
     // buf: d.ddddddddddddddddde[+-]x
-    int k = 0;
-    digits[k++] = buf[0];
-    for (int i = 2; i < 19; ++i)
-        digits[k++] = buf[i];
-    digits[k] = '\0';
-    exponent = std::atoi(std::strchr(buf, 'e') + 1);
+    digits[0] = buf[0];
+    std::memcpy(digits + 1, buf + 2, 17);
+    const char* e = buf + 20; // after 'e'
+    const bool negExp = *e == '-';
+    ++e;
+    int x = 0;
+    for (; e < res.ptr; ++e)
+        x = x * 10 + (*e - '0');
+    exponent = negExp ? -x : x;
 }
 
-// Rounds the 18-digit string to `keep` digits, half away from zero.
-Decimal roundDigits(bool negative, const char* d18, int exponent, int keep)
+// Rounds the 18 digits to `keep` digits, half away from zero.
+Digits roundDigits(bool negative, const char* d18, int exponent, int keep)
 {
-    Decimal r;
+    Digits r;
     r.negative = negative;
     if (keep <= 0) {
-        // Everything is rounded away; it rounds up to one unit at the position
-        // `keep` when the first digit is at least 5 and keep is exactly 0.
+        // Everything is rounded away; only a first digit of 5 or more at
+        // position 0 rounds up to one unit of the next higher place.
         if (keep == 0 && d18[0] >= '5') {
-            r.digits = QStringLiteral("1");
+            r.d[0] = '1';
+            r.len = 1;
             r.exponent = exponent + 1;
-        }
-        if (r.digits.isEmpty())
+        } else {
             r.negative = false;
+        }
         return r;
     }
-    if (keep > ExtendedDigits)
-        keep = ExtendedDigits;
-    char d[ExtendedDigits + 2];
-    std::memcpy(d, d18, keep);
+    keep = std::min(keep, ExtendedDigits);
+    std::memcpy(r.d, d18, static_cast<std::size_t>(keep));
     int len = keep;
     if (keep < ExtendedDigits && d18[keep] >= '5') {
         int i = keep - 1;
-        while (i >= 0) {
-            if (d[i] == '9') {
-                d[i] = '0';
-                --i;
-            } else {
-                ++d[i];
-                break;
-            }
-        }
-        if (i < 0) {
+        while (i >= 0 && r.d[i] == '9')
+            r.d[i--] = '0';
+        if (i >= 0) {
+            ++r.d[i];
+        } else {
             // 999.. rounded to 1000..: one more integer digit.
-            std::memmove(d + 1, d, len);
-            d[0] = '1';
+            std::memmove(r.d + 1, r.d, static_cast<std::size_t>(len));
+            r.d[0] = '1';
             ++len;
             ++exponent;
         }
     }
-    while (len > 0 && d[len - 1] == '0')
+    while (len > 0 && r.d[len - 1] == '0')
         --len;
-    r.digits = QString::fromLatin1(d, len);
+    r.len = len;
     r.exponent = exponent;
-    if (r.digits.isEmpty())
+    if (len == 0)
         r.negative = false;
     return r;
 }
 
-bool special(double value, Decimal& r)
+const char* specialText(double value)
 {
-    if (std::isnan(value)) {
-        r.special = true;
-        r.digits = QStringLiteral("NAN");
-        return true;
-    }
-    if (std::isinf(value)) {
-        r.special = true;
-        r.negative = value < 0;
-        r.digits = value < 0 ? QStringLiteral("-INF") : QStringLiteral("INF");
-        return true;
-    }
-    return false;
+    if (std::isnan(value))
+        return "NAN";
+    if (std::isinf(value))
+        return value < 0 ? "-INF" : "INF";
+    return nullptr;
 }
-} // namespace
 
-Decimal toDecimal(double value, int significantDigits)
+Digits significant(double value, int digits)
 {
-    Decimal r;
-    if (special(value, r))
-        return r;
     if (value == 0)
-        return r;
-    char d18[ExtendedDigits + 1];
+        return {};
+    char d18[ExtendedDigits];
     int exponent = 0;
     digits18(value, d18, exponent);
-    return roundDigits(std::signbit(value), d18, exponent, significantDigits);
+    return roundDigits(std::signbit(value), d18, exponent, digits);
 }
 
-Decimal toDecimalFixed(double value, int decimals)
+Digits fixedPlaces(double value, int decimals)
 {
-    Decimal r;
-    if (special(value, r))
-        return r;
     if (value == 0)
-        return r;
-    char d18[ExtendedDigits + 1];
+        return {};
+    char d18[ExtendedDigits];
     int exponent = 0;
     digits18(value, d18, exponent);
     return roundDigits(std::signbit(value), d18, exponent, exponent + 1 + decimals);
 }
 
-} // namespace detail
-
-namespace {
-
-QString scientific(const detail::Decimal& d, int minFraction, int minExpDigits, bool plusSign, QChar sep)
+// Plain positional digits with exactly `decimals` decimals, an optional
+// thousands separator, written into one text at once.
+QString positional(const Digits& d, int decimals, QChar sep, QChar group = QChar())
 {
-    QString s;
+    char16_t buf[512];
+    int n = 0;
     if (d.negative)
-        s += QLatin1Char('-');
-    const QString digits = d.digits.isEmpty() ? QStringLiteral("0") : d.digits;
-    s += digits.at(0);
-    QString fraction = digits.mid(1);
-    while (fraction.size() < minFraction)
-        fraction += QLatin1Char('0');
-    if (!fraction.isEmpty())
-        s += sep + fraction;
-    s += QLatin1Char('E');
-    const int e = d.digits.isEmpty() ? 0 : d.exponent;
+        buf[n++] = u'-';
+    const int intDigits = d.len == 0 || d.exponent < 0 ? 1 : d.exponent + 1;
+    for (int i = 0; i < intDigits; ++i) {
+        if (!group.isNull() && i > 0 && (intDigits - i) % 3 == 0)
+            buf[n++] = group.unicode();
+        const int pos = d.len == 0 || d.exponent < 0 ? -1 : i; // digit index
+        buf[n++] = pos >= 0 && pos < d.len ? char16_t(d.d[pos]) : u'0';
+    }
+    if (decimals > 0) {
+        buf[n++] = sep.unicode();
+        for (int j = 0; j < decimals; ++j) {
+            // Fraction digit j has decimal exponent -(j+1).
+            const int pos = d.len == 0 ? -1 : d.exponent + 1 + j;
+            buf[n++] = pos >= 0 && pos < d.len ? char16_t(d.d[pos]) : u'0';
+        }
+    }
+    return QString(reinterpret_cast<const QChar*>(buf), n);
+}
+
+QString scientific(const Digits& d, int minFraction, int minExpDigits, bool plusSign, QChar sep)
+{
+    char16_t buf[64];
+    int n = 0;
+    if (d.negative)
+        buf[n++] = u'-';
+    buf[n++] = d.len ? char16_t(d.d[0]) : u'0';
+    const int fraction = std::max(d.len - 1, minFraction);
+    if (fraction > 0) {
+        buf[n++] = sep.unicode();
+        for (int i = 1; i <= fraction; ++i)
+            buf[n++] = i < d.len ? char16_t(d.d[i]) : u'0';
+    }
+    buf[n++] = u'E';
+    const int e = d.len ? d.exponent : 0;
     if (e < 0)
-        s += QLatin1Char('-');
+        buf[n++] = u'-';
     else if (plusSign)
-        s += QLatin1Char('+');
-    s += QString::number(std::abs(e)).rightJustified(minExpDigits, QLatin1Char('0'));
-    return s;
+        buf[n++] = u'+';
+    char exp[8];
+    const auto res = std::to_chars(exp, exp + sizeof exp, std::abs(e));
+    for (int pad = static_cast<int>(res.ptr - exp); pad < minExpDigits; ++pad)
+        buf[n++] = u'0';
+    for (const char* p = exp; p < res.ptr; ++p)
+        buf[n++] = char16_t(*p);
+    return QString(reinterpret_cast<const QChar*>(buf), n);
 }
 
-// Plain positional digits with exactly `decimals` decimals.
-QString positional(const detail::Decimal& d, int decimals, QChar sep, QChar group = QChar())
-{
-    QString intPart;
-    QString frac;
-    const int e = d.exponent;
-    const int n = static_cast<int>(d.digits.size());
-    if (n == 0) {
-        intPart = QStringLiteral("0");
-    } else if (e < 0) {
-        intPart = QStringLiteral("0");
-        frac = QString(-e - 1, QLatin1Char('0')) + d.digits;
-    } else {
-        intPart = d.digits.left(e + 1);
-        if (intPart.size() < e + 1)
-            intPart += QString(e + 1 - intPart.size(), QLatin1Char('0'));
-        frac = d.digits.mid(e + 1);
-    }
-    if (frac.size() < decimals)
-        frac += QString(decimals - frac.size(), QLatin1Char('0'));
-    frac.truncate(decimals);
-    if (!group.isNull()) {
-        for (qsizetype i = intPart.size() - 3; i > 0; i -= 3)
-            intPart.insert(i, group);
-    }
-    QString s;
-    if (d.negative)
-        s += QLatin1Char('-');
-    s += intPart;
-    if (decimals > 0)
-        s += sep + frac;
-    return s;
-}
+int clampPrecision(int p) { return std::clamp(p, 1, ExtendedDigits); }
+int clampDecimals(int d) { return std::clamp(d, 0, ExtendedDigits); }
 
 } // namespace
 
+namespace detail {
+Decimal toDecimal(double value, int significantDigits)
+{
+    Decimal r;
+    if (const char* s = specialText(value)) {
+        r.special = true;
+        r.negative = value < 0;
+        r.digits = QLatin1String(s);
+        return r;
+    }
+    const Digits d = significant(value, clampPrecision(significantDigits));
+    r.negative = d.negative;
+    r.digits = QString::fromLatin1(d.d, d.len);
+    r.exponent = d.exponent;
+    return r;
+}
+} // namespace detail
+
 QString FormatGeneral(double value, int precision, QChar sep)
 {
-    if (precision < 1)
-        precision = 1;
-    if (precision > 18)
-        precision = 18;
-    const detail::Decimal d = detail::toDecimal(value, precision);
-    if (d.special)
-        return d.digits;
-    if (d.digits.isEmpty())
+    if (const char* s = specialText(value))
+        return QLatin1String(s);
+    precision = clampPrecision(precision);
+    const Digits d = significant(value, precision);
+    if (d.len == 0)
         return QStringLiteral("0");
     if (d.exponent >= precision || d.exponent < -4)
         return scientific(d, 0, 1, false, sep);
-    const int decimals = std::max(0, static_cast<int>(d.digits.size()) - d.exponent - 1);
-    return positional(d, decimals, sep);
+    return positional(d, std::max(0, d.len - d.exponent - 1), sep);
 }
 
 QString FormatFixed(double value, int decimals, QChar sep)
 {
-    if (decimals < 0)
-        decimals = 0;
-    if (decimals > 18)
-        decimals = 18;
-    const detail::Decimal whole = detail::toDecimal(value, 18);
-    if (whole.special)
-        return whole.digits;
-    if (!whole.digits.isEmpty() && whole.exponent >= 18)
-        return FormatGeneral(value, 18, sep);
-    return positional(detail::toDecimalFixed(value, decimals), decimals, sep);
+    if (const char* s = specialText(value))
+        return QLatin1String(s);
+    if (value != 0 && std::fabs(value) >= 1e18 && significant(value, ExtendedDigits).exponent >= ExtendedDigits)
+        return FormatGeneral(value, ExtendedDigits, sep);
+    return positional(fixedPlaces(value, clampDecimals(decimals)), clampDecimals(decimals), sep);
 }
 
 QString FormatScientific(double value, int precision, QChar sep)
 {
-    if (precision < 1)
-        precision = 1;
-    if (precision > 18)
-        precision = 18;
-    const detail::Decimal d = detail::toDecimal(value, precision);
-    if (d.special)
-        return d.digits;
-    return scientific(d, precision - 1, 3, true, sep);
+    if (const char* s = specialText(value))
+        return QLatin1String(s);
+    precision = clampPrecision(precision);
+    return scientific(significant(value, precision), precision - 1, 3, true, sep);
 }
 
 QString FormatNumber(double value, int decimals, QChar sep, QChar group)
 {
-    if (decimals < 0)
-        decimals = 0;
-    if (decimals > 18)
-        decimals = 18;
-    const detail::Decimal whole = detail::toDecimal(value, 18);
-    if (whole.special)
-        return whole.digits;
-    if (!whole.digits.isEmpty() && whole.exponent >= 18)
-        return FormatGeneral(value, 18, sep);
-    return positional(detail::toDecimalFixed(value, decimals), decimals, sep, group);
+    if (const char* s = specialText(value))
+        return QLatin1String(s);
+    if (value != 0 && std::fabs(value) >= 1e18 && significant(value, ExtendedDigits).exponent >= ExtendedDigits)
+        return FormatGeneral(value, ExtendedDigits, sep);
+    return positional(fixedPlaces(value, clampDecimals(decimals)), clampDecimals(decimals), sep, group);
 }
 
 QString FloatToStr(double value) { return FormatGeneral(value, 15, regionalSettings().decimalSeparator); }

@@ -27,9 +27,9 @@ QString FormatScientific(double value, int precision, QChar decimalSeparator);
 QString FormatNumber(double value, int decimals, QChar decimalSeparator, QChar thousandSeparator);
 
 namespace detail {
-// Decimal digits of |value| rounded to `digits` significant digits (half away
-// from zero, after rounding to 18): returns the digit string without trailing
-// zeros ("" for zero) and the decimal exponent of the first digit.
+// Decimal digits of |value| rounded to `significantDigits` (half away from
+// zero, after rounding to 18): the digits without trailing zeros ("" for
+// zero) and the decimal exponent of the first digit.
 struct Decimal {
     bool negative = false;
     QString digits;
@@ -37,8 +37,6 @@ struct Decimal {
     bool special = false; // NaN or infinity; `digits` holds the text
 };
 Decimal toDecimal(double value, int significantDigits);
-// Rounded to `decimals` places after the point instead.
-Decimal toDecimalFixed(double value, int decimals);
 } // namespace detail
 
 } // namespace twl

@@ -80,7 +80,7 @@ bool TryStringToColor(const QString& text, TColor& out)
     if (IdentToColor(text, out))
         return true;
     std::int32_t v = 0;
-    if (!TryStrToInt(text, v))
+    if (!TryStrToInt(text, v, true))
         return false;
     out = v;
     return true;

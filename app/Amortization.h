@@ -1,0 +1,55 @@
+#pragma once
+// The amortization schedule: from the three input texts, a level-payment
+// schedule streamed row by row to a sink. No window is involved, so the main
+// window and a command-line host compute the same table.
+
+#include <QDate>
+#include <QString>
+#include <functional>
+
+namespace twl {
+
+// Receives the table as it is built, cell by cell, so that rows appended
+// before an error stay exactly as far as they got.
+class ScheduleSink {
+public:
+    virtual ~ScheduleSink() = default;
+    virtual void beginRow(const QString& caption) = 0;
+    virtual void addCell(const QString& text) = 0;
+};
+
+struct ScheduleInputs {
+    QString amount; // loan amount P
+    QString months; // number of monthly payments N
+    QString rate;   // annual interest rate R in percent
+};
+
+// Labels of the inputs row (lines 98 to 102 of the main window's text list).
+struct ScheduleLabels {
+    QString caption;
+    QString amount;
+    QString months;
+    QString rate;
+    QString date;
+};
+
+struct ScheduleContext {
+    // The "Decimal" setting's text, read again for every amount cell.
+    std::function<QString()> readDecimal;
+    ScheduleLabels labels;
+    QDate today;
+    // Run the compound-factor loop of every month even where it provably
+    // cannot fail (the reference behaviour the fast path is checked against).
+    bool literalLoop = false;
+};
+
+// Appends the month rows, the summary row and the inputs row. Empty input
+// texts append nothing. Errors (parse errors, floating-point faults, a bad
+// "Decimal" setting) are raised as exceptions after the rows built so far.
+void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& context, ScheduleSink& sink);
+
+// The amount format with d from the "Decimal" text: strict integer parse,
+// 2 decimals outside 0..18.
+QString formatAmount(double value, const QString& decimalSetting);
+
+} // namespace twl

@@ -1,0 +1,28 @@
+#pragma once
+// Resource strings of the calculator application.
+
+#include "base/ResourceStrings.h"
+
+namespace twl::rs {
+
+inline constexpr ResourceString SMainCaption{1100, "Tarnwell - TWL-Calculator"};
+inline constexpr ResourceString SApplicationTitle{1101, "TWL-Calculator\u00AE"};
+inline constexpr ResourceString SUnableToWrite{1102, "Unable to write to %s"};
+inline constexpr ResourceString SSumCaption{1103, "SUM"};
+inline constexpr ResourceString SNoBalance{1104, "-"};
+inline constexpr ResourceString SSplashName{1105, "Tarnwell"};
+inline constexpr ResourceString SSplashProduct{1106, "TWL-Calculator"};
+inline constexpr ResourceString SSplashVersion{1107, "v1.0.0.0"};
+inline constexpr ResourceString SAmountLabel{1108, "Loan Amount"};
+inline constexpr ResourceString SMonthsLabel{1109, "# of Months"};
+inline constexpr ResourceString SRateLabel{1110, "Annual Interest Rate"};
+inline constexpr ResourceString SCalculate{1111, "Calculate"};
+inline constexpr ResourceString SExport{1112, "Export"};
+inline constexpr ResourceString SClose{1113, "Close"};
+inline constexpr ResourceString SColPaymentNo{1114, "Payment #"};
+inline constexpr ResourceString SColPayment{1115, "Payment"};
+inline constexpr ResourceString SColInterest{1116, "Interest"};
+inline constexpr ResourceString SColPrincipal{1117, "Principal"};
+inline constexpr ResourceString SColBalance{1118, "Balance"};
+
+} // namespace twl::rs

@@ -1,0 +1,48 @@
+#pragma once
+// The settings file twlc.ini beside the program. It keeps no data of its own:
+// every read and write goes to the file, with the INI rules the desktop's
+// settings files follow (names without regard to case, the value after the
+// first "=", blanks and enclosing quotes removed, at most 2047 characters).
+// Reads are served from a parse of the file that is reused only while the
+// file's identity, size and modification time are unchanged.
+
+#include <QByteArray>
+#include <QString>
+#include <cstdint>
+#include <memory>
+
+namespace twl {
+
+class SettingsFile {
+public:
+    explicit SettingsFile(QString path);
+    ~SettingsFile();
+
+    const QString& FileName() const { return m_path; }
+
+    QString ReadString(const QString& section, const QString& key, const QString& defaultValue) const;
+    // Hexadecimal after "0x" or "$"; a text that does not parse gives the default.
+    std::int32_t ReadInteger(const QString& section, const QString& key, std::int32_t defaultValue) const;
+    // Creates the file and section when missing, replaces the value in place,
+    // leaves every other line byte for byte. Throws EInOutError
+    // "Unable to write to %s" when the file cannot be written.
+    void WriteString(const QString& section, const QString& key, const QString& value);
+    void WriteInteger(const QString& section, const QString& key, std::int32_t value);
+
+    static constexpr int MaxValueLength = 2047;
+
+private:
+    struct Parsed;
+    const Parsed& parsed() const;
+
+    QString m_path;
+    QByteArray m_nativePath;
+    mutable std::unique_ptr<Parsed> m_cache;
+    // The last lookup against the current parse: a calculation asks for the
+    // same key hundreds of thousands of times.
+    mutable const Parsed* m_lastParse = nullptr;
+    mutable QString m_lastSection, m_lastKey;
+    mutable const QString* m_lastValue = nullptr;
+};
+
+} // namespace twl

@@ -1,0 +1,38 @@
+#include "app/Startup.h"
+
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "base/Exceptions.h"
+#include "toolkit/ErrorDisplay.h"
+
+#include <QApplication>
+#include <memory>
+
+namespace twl {
+
+int runApplication(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationDisplayName(initialApplicationTitle(QCoreApplication::applicationFilePath()));
+
+    std::unique_ptr<Tmainfrm> mainWindow;
+    {
+        auto splash = std::make_unique<Tsplashfrm>();
+        splash->show();
+        splash->repaint();
+        QApplication::processEvents();
+        try {
+            mainWindow = std::make_unique<Tmainfrm>();
+        } catch (const Exception& e) {
+            splash.reset();
+            ShowDefaultError(e.message());
+            return 1;
+        }
+    }
+    mainWindow->show();
+    const int rc = app.exec();
+    mainWindow.reset();
+    return rc;
+}
+
+} // namespace twl

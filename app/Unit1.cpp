@@ -1,0 +1,266 @@
+#include "app/Unit1.h"
+
+#include "app/Amortization.h"
+#include "app/AppConsts.h"
+#include "app/SettingsFile.h"
+#include "base/ProgramFolder.h"
+#include "base/RegionalSettings.h"
+#include "toolkit/Component.h"
+#include "toolkit/Controls.h"
+#include "toolkit/ErrorDisplay.h"
+#include "toolkit/ListView.h"
+#include "toolkit/Timer.h"
+
+#include <QCloseEvent>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace twl {
+
+namespace {
+
+std::unique_ptr<SettingsFile>& settingsSlot()
+{
+    static std::unique_ptr<SettingsFile> settings;
+    return settings;
+}
+
+// Streams the schedule into the list view. A row is added whole once its
+// last cell is known, and a partly built row when the calculation stops, so
+// the table shows exactly the cells computed before an error.
+class ListViewSink : public ScheduleSink {
+public:
+    explicit ListViewSink(TListView* view) : m_view(view) {}
+    ~ListViewSink() override { flush(); }
+    void beginRow(const QString& caption) override
+    {
+        flush();
+        m_caption = caption;
+        m_cells.reserve(4);
+        m_open = true;
+    }
+    void addCell(const QString& text) override { m_cells.append(text); }
+
+private:
+    void flush()
+    {
+        if (!m_open)
+            return;
+        m_view->addItem(m_caption, m_cells);
+        m_cells = QStringList();
+        m_open = false;
+    }
+
+    TListView* m_view;
+    QString m_caption;
+    QStringList m_cells;
+    bool m_open = false;
+};
+
+template <class T>
+T* component(Tmainfrm* form, QWidget* parent, const char* name)
+{
+    auto* c = new T(parent);
+    c->setObjectName(QLatin1String(name));
+    setOwner(c, form);
+    return c;
+}
+
+} // namespace
+
+SettingsFile* settingsFile() { return settingsSlot().get(); }
+
+QString initialApplicationTitle(const QString& programPath)
+{
+    QString name = QFileInfo(programPath).fileName();
+    const qsizetype dot = name.indexOf(QLatin1Char('.'));
+    if (dot >= 0)
+        name.truncate(dot);
+    if (!name.isEmpty())
+        name = name.left(1).toUpper() + name.mid(1).toLower();
+    return name;
+}
+
+Tmainfrm::Tmainfrm(QWidget* parent)
+    : TForm(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+{
+    setObjectName(QStringLiteral("mainfrm"));
+    buildControls();
+    finishBuilding();
+    FormCreate(this);
+}
+
+Tmainfrm::~Tmainfrm() = default;
+
+void Tmainfrm::buildControls()
+{
+    setCaption(LoadResString(rs::SMainCaption));
+    setColor(clBtnFace);
+    resize(535, 420);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+
+    mpanel = component<TPanel>(this, this, "mpanel");
+    mpanel->setFixedHeight(49);
+    amountlbl = component<TLabel>(this, mpanel, "amountlbl");
+    amountlbl->move(8, 8);
+    amountlbl->setCaption(LoadResString(rs::SAmountLabel));
+    monthlbl = component<TLabel>(this, mpanel, "monthlbl");
+    monthlbl->move(160, 8);
+    monthlbl->setCaption(LoadResString(rs::SMonthsLabel));
+    interestlbl = component<TLabel>(this, mpanel, "interestlbl");
+    interestlbl->move(264, 8);
+    interestlbl->setCaption(LoadResString(rs::SRateLabel));
+    amountedt = component<TEdit>(this, mpanel, "amountedt");
+    amountedt->setGeometry(8, 24, 121, 21);
+    monthsedt = component<TEdit>(this, mpanel, "monthsedt");
+    monthsedt->setGeometry(160, 24, 73, 21);
+    interestedt = component<TEdit>(this, mpanel, "interestedt");
+    interestedt->setGeometry(264, 24, 73, 21);
+    for (TEdit* e : {amountedt, monthsedt, interestedt})
+        e->setColor(clSilver);
+    auto* calc = component<QPushButton>(this, mpanel, "calcbtn");
+    calc->setText(LoadResString(rs::SCalculate));
+    calc->setGeometry(400, 4, 105, 41);
+    calcbtn = calc;
+
+    loanview = component<TListView>(this, this, "loanview");
+    loanview->setColor(clWhite);
+    loanview->setGridLines(true);
+    loanview->setReadOnly(false);
+    loanview->AddColumn(LoadResString(rs::SColPaymentNo), 70);
+    loanview->AddColumn(LoadResString(rs::SColPayment), 100);
+    loanview->AddColumn(LoadResString(rs::SColInterest), 100);
+    loanview->AddColumn(LoadResString(rs::SColPrincipal), 100);
+    loanview->AddColumn(LoadResString(rs::SColBalance), 100);
+
+    bpanel = component<TPanel>(this, this, "bpanel");
+    bpanel->setFixedHeight(40);
+    auto* exp = component<QPushButton>(this, bpanel, "expbtn");
+    exp->setText(LoadResString(rs::SExport));
+    exp->setGeometry(308, 8, 97, 25);
+    expbtn = exp;
+    auto* cancel = component<QPushButton>(this, bpanel, "cancelbtn");
+    cancel->setText(LoadResString(rs::SClose));
+    cancel->setGeometry(408, 8, 97, 25);
+    cancelbtn = cancel;
+    for (QPushButton* b : {calc, exp, cancel}) {
+        // No button reacts to Enter or Escape.
+        b->setAutoDefault(false);
+        b->setDefault(false);
+    }
+    messages = component<TMemo>(this, bpanel, "messages");
+    messages->setGeometry(8, 8, 57, 17);
+    messages->setWordWrap(false);
+    messages->setVisible(false);
+
+    layout->addWidget(mpanel);
+    layout->addWidget(loanview, 1);
+    layout->addWidget(bpanel);
+
+    titletimer = new TTimer(this);
+    titletimer->setObjectName(QStringLiteral("titletimer"));
+    setOwner(titletimer, this);
+    titletimer->setEnabled(false);
+    titletimer->setInterval(1000);
+    titletimer->OnTimer = [this](QObject* sender) { titletimerTimer(sender); };
+
+    // Tab order: the panels, then the table between them; inside the top panel
+    // the three boxes in reading order.
+    setTabOrder(amountedt, monthsedt);
+    setTabOrder(monthsedt, interestedt);
+    setTabOrder(interestedt, loanview);
+    mpanel->setTabOrderProperty(0);
+    loanview->setTabOrderProperty(1);
+    bpanel->setTabOrderProperty(2);
+    amountedt->setTabOrderProperty(0);
+    monthsedt->setTabOrderProperty(1);
+    interestedt->setTabOrderProperty(2);
+
+    connect(calcbtn, &QAbstractButton::clicked, this, [this] { runGuarded([this] { calcbtnClick(calcbtn); }); });
+    connect(expbtn, &QAbstractButton::clicked, this, [this] { runGuarded([this] { expbtnClick(expbtn); }); });
+    connect(cancelbtn, &QAbstractButton::clicked, this, [this] { runGuarded([this] { cancelbtnClick(cancelbtn); }); });
+}
+
+void Tmainfrm::OpenSettings()
+{
+    try {
+        settingsSlot() = std::make_unique<SettingsFile>(programFolder() + QStringLiteral("twlc.ini"));
+    } catch (const Exception& e) {
+        ShowLocalError(e);
+    }
+}
+
+void Tmainfrm::FormCreate(QObject*)
+{
+    OpenSettings();
+    titletimer->setEnabled(true);
+    SettingsFile* s = settingsFile();
+    if (!s)
+        return;
+    setTop(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Top"), 0));
+    setLeft(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Left"), 0));
+    setHeight(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Height"), 546));
+    setWidth(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Width"), 533));
+}
+
+void Tmainfrm::FormClose(QObject*)
+{
+    SettingsFile* s = settingsFile();
+    if (!s)
+        return;
+    const QString section = QStringLiteral("Position");
+    s->WriteInteger(section, QStringLiteral("Top"), Top());
+    s->WriteInteger(section, QStringLiteral("Left"), Left());
+    s->WriteInteger(section, QStringLiteral("Height"), Height());
+    s->WriteInteger(section, QStringLiteral("Width"), Width());
+}
+
+void Tmainfrm::closeEvent(QCloseEvent* e)
+{
+    // A failed write is shown; the window still closes, as the user asked.
+    runGuarded([this] { FormClose(this); });
+    e->accept();
+}
+
+void Tmainfrm::calcbtnClick(QObject*)
+{
+    loanview->clearItems();
+    CalculateSchedule();
+}
+
+void Tmainfrm::expbtnClick(QObject*) {}
+
+void Tmainfrm::cancelbtnClick(QObject*) { close(); }
+
+void Tmainfrm::titletimerTimer(QObject*)
+{
+    try {
+        titletimer->setEnabled(false);
+        QGuiApplication::setApplicationDisplayName(LoadResString(rs::SApplicationTitle));
+    } catch (const Exception& e) {
+        titletimer->setEnabled(false);
+        ShowLocalError(e);
+    }
+}
+
+void Tmainfrm::CalculateSchedule()
+{
+    const TStrings* lines = messages->Lines();
+    ScheduleContext context;
+    context.readDecimal = [] {
+        const SettingsFile* s = settingsFile();
+        return s ? s->ReadString(QStringLiteral("Settings"), QStringLiteral("Decimal"), QStringLiteral("2"))
+                 : QStringLiteral("2");
+    };
+    context.labels = {lines->line(98), lines->line(99), lines->line(100), lines->line(101), lines->line(102)};
+    context.today = currentDateTime().date();
+    ListViewSink sink(loanview);
+    twl::CalculateSchedule({amountedt->text(), monthsedt->text(), interestedt->text()}, context, sink);
+}
+
+} // namespace twl

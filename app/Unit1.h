@@ -1,0 +1,73 @@
+#pragma once
+// The main window of the calculator. Where things live:
+//  - the schedule calculation: app/Amortization (CalculateSchedule), fed into
+//    `loanview` by Tmainfrm::CalculateSchedule;
+//  - the settings file twlc.ini: app/SettingsFile (window bounds, "Decimal");
+//  - export of the table: `loanexp`, the export component of export/;
+//  - translation: `lngmanager` and `client1` of i18n/, applied when the window
+//    has been built and again when FormCreate points at the language folder.
+
+#include "toolkit/Form.h"
+
+#include <memory>
+
+class QAbstractButton;
+
+namespace twl {
+
+class SettingsFile;
+class TEdit;
+class TLabel;
+class TListView;
+class TMemo;
+class TPanel;
+class TTimer;
+
+// Created by OpenSettings and kept until the process ends.
+SettingsFile* settingsFile();
+
+class Tmainfrm : public TForm {
+    Q_OBJECT
+public:
+    explicit Tmainfrm(QWidget* parent = nullptr);
+    ~Tmainfrm() override;
+
+    // Event handlers.
+    void FormCreate(QObject* sender);
+    void FormClose(QObject* sender);
+    void calcbtnClick(QObject* sender);
+    void expbtnClick(QObject* sender);
+    void cancelbtnClick(QObject* sender);
+    void titletimerTimer(QObject* sender);
+
+    void OpenSettings();
+    void CalculateSchedule();
+
+    TPanel* mpanel;
+    TLabel* amountlbl;
+    TLabel* monthlbl;
+    TLabel* interestlbl;
+    TEdit* amountedt;
+    TEdit* monthsedt;
+    TEdit* interestedt;
+    QAbstractButton* calcbtn;
+    TListView* loanview;
+    TPanel* bpanel;
+    QAbstractButton* expbtn;
+    QAbstractButton* cancelbtn;
+    TMemo* messages;
+    TTimer* titletimer;
+
+protected:
+    void closeEvent(QCloseEvent* e) override;
+
+private:
+    void buildControls();
+};
+
+// The program file's name up to its first ".", capitalised and the rest in
+// lower case ("twlc" gives "Twlc"): the application title until the title
+// timer fires.
+QString initialApplicationTitle(const QString& programPath);
+
+} // namespace twl

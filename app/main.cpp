@@ -1,0 +1,5 @@
+// Start-up and shut-down of the calculator.
+
+#include "app/Startup.h"
+
+int main(int argc, char** argv) { return twl::runApplication(argc, argv); }

@@ -1,0 +1,188 @@
+#include "app/SettingsFile.h"
+#include "app/Unit1.h"
+#include "app/Unit2.h"
+#include "base/ProgramFolder.h"
+#include "tests/support/TestSupport.h"
+#include "toolkit/Controls.h"
+#include "toolkit/ListView.h"
+#include "toolkit/Timer.h"
+
+#include <QAbstractButton>
+#include <QGuiApplication>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+using namespace twl;
+
+namespace {
+
+class MainWindow : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(dir.isValid());
+        setProgramFolder(dir.path());
+    }
+    void TearDown() override { setProgramFolder(QString()); }
+
+    QString iniPath() const { return dir.filePath("twlc.ini"); }
+
+    QTemporaryDir dir;
+    test::RegionalScope regional{QLatin1Char('.'), QStringLiteral("yyyy-MM-dd")};
+    test::ClockScope clock{QDateTime(QDate(2026, 12, 7), QTime(9, 30))};
+};
+
+QStringList row(const TListView* view, int r)
+{
+    QStringList cells;
+    for (int c = 0; c < 5; ++c)
+        cells << view->cellText(r, c);
+    return cells;
+}
+
+} // namespace
+
+TEST_F(MainWindow, LayoutFollowsTheDesign)
+{
+    Tmainfrm form;
+    EXPECT_EQ(form.Caption(), "Tarnwell - TWL-Calculator");
+    EXPECT_EQ(form.objectName(), "mainfrm");
+    EXPECT_STREQ(form.metaObject()->className(), "twl::Tmainfrm");
+    EXPECT_EQ(form.amountedt->geometry(), QRect(8, 24, 121, 21));
+    EXPECT_EQ(form.monthsedt->geometry(), QRect(160, 24, 73, 21));
+    EXPECT_EQ(form.interestedt->geometry(), QRect(264, 24, 73, 21));
+    EXPECT_EQ(form.amountedt->Color(), clSilver);
+    EXPECT_EQ(form.calcbtn->geometry(), QRect(400, 4, 105, 41));
+    EXPECT_EQ(form.expbtn->geometry(), QRect(308, 8, 97, 25));
+    EXPECT_EQ(form.cancelbtn->geometry(), QRect(408, 8, 97, 25));
+    EXPECT_EQ(form.mpanel->height(), 49);
+    EXPECT_EQ(form.bpanel->height(), 40);
+    EXPECT_FALSE(form.messages->Visible());
+    EXPECT_EQ(form.loanview->Color(), clWhite);
+    EXPECT_TRUE(form.loanview->GridLines());
+    const QStringList captions{"Payment #", "Payment", "Interest", "Principal", "Balance"};
+    const QList<int> widths{70, 100, 100, 100, 100};
+    ASSERT_EQ(form.loanview->Columns()->Count(), 5);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(form.loanview->Columns()->column(i)->Caption(), captions[i]);
+        EXPECT_EQ(form.loanview->Columns()->column(i)->Width(), widths[i]);
+    }
+    // Default bounds without a settings file.
+    EXPECT_EQ(form.Left(), 0);
+    EXPECT_EQ(form.Top(), 0);
+    EXPECT_EQ(form.Width(), 533);
+    EXPECT_EQ(form.Height(), 546);
+    EXPECT_TRUE(form.titletimer->Enabled()); // started by FormCreate
+}
+
+TEST_F(MainWindow, TypingAndCalculatingFillsTheTable)
+{
+    Tmainfrm form;
+    form.show();
+    QTest::keyClicks(form.amountedt, "1000");
+    QTest::keyClicks(form.monthsedt, "12");
+    QTest::keyClicks(form.interestedt, "12");
+    QTest::mouseClick(form.calcbtn, Qt::LeftButton);
+    ASSERT_EQ(form.loanview->itemCount(), 14);
+    EXPECT_EQ(row(form.loanview, 0), (QStringList{"1", "88.85", "10.00", "78.85", "921.15"}));
+    EXPECT_EQ(row(form.loanview, 12), (QStringList{"SUM", "1066.19", "66.19", "1000.00", "-"}));
+    // No language file: the inputs row carries only the values.
+    EXPECT_EQ(row(form.loanview, 13), (QStringList{"", "1000", "12", "12", "2026-12-07"}));
+
+    // Labels come from lines 98 to 102 of the hidden text list.
+    QStringList lines;
+    for (int i = 0; i < 98; ++i)
+        lines << QString();
+    lines << "Inputs" << "Amount: " << "Months: " << "Rate: " << "On ";
+    form.messages->Lines()->setStrings(lines);
+    QTest::mouseClick(form.calcbtn, Qt::LeftButton);
+    ASSERT_EQ(form.loanview->itemCount(), 14);
+    EXPECT_EQ(row(form.loanview, 13), (QStringList{"Inputs", "Amount: 1000", "Months: 12", "Rate: 12", "On 2026-12-07"}));
+
+    // An empty box empties the table and says nothing.
+    form.interestedt->clear();
+    QTest::mouseClick(form.calcbtn, Qt::LeftButton);
+    EXPECT_EQ(form.loanview->itemCount(), 0);
+}
+
+TEST_F(MainWindow, ErrorsAreShownWithTheApplicationTitleAndTheRowsSoFarStay)
+{
+    QGuiApplication::setApplicationDisplayName("Twlc");
+    Tmainfrm form;
+    test::writeFile(iniPath(), "[Settings]\nDecimal=abc\n");
+    form.amountedt->setText("1000");
+    form.monthsedt->setText("12");
+    form.interestedt->setText("12");
+    QString caption, text;
+    test::answerNextModal([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        caption = box->windowTitle();
+        text = box->text();
+        box->accept();
+    });
+    QTest::mouseClick(form.calcbtn, Qt::LeftButton);
+    EXPECT_EQ(caption, "Twlc");
+    EXPECT_EQ(text, "'abc' is not a valid integer value.");
+    ASSERT_EQ(form.loanview->itemCount(), 1);
+    EXPECT_EQ(row(form.loanview, 0), (QStringList{"1", "", "", "", ""}));
+}
+
+TEST_F(MainWindow, BoundsAreStoredAtCloseAndRestoredAtStart)
+{
+    {
+        Tmainfrm form;
+        form.setLeft(40);
+        form.setTop(30);
+        form.setWidth(600);
+        form.setHeight(480);
+        form.close();
+    }
+    SettingsFile s(iniPath());
+    EXPECT_EQ(s.ReadInteger("Position", "Top", -1), 30);
+    EXPECT_EQ(s.ReadInteger("Position", "Left", -1), 40);
+    EXPECT_EQ(s.ReadInteger("Position", "Height", -1), 480);
+    EXPECT_EQ(s.ReadInteger("Position", "Width", -1), 600);
+    Tmainfrm again;
+    EXPECT_EQ(again.Left(), 40);
+    EXPECT_EQ(again.Top(), 30);
+    EXPECT_EQ(again.Width(), 600);
+    EXPECT_EQ(again.Height(), 480);
+
+    test::writeFile(iniPath(), "[Position]\nTop=0x20\nLeft=abc\n");
+    Tmainfrm hexTop;
+    EXPECT_EQ(hexTop.Top(), 32);
+    EXPECT_EQ(hexTop.Left(), 0);
+}
+
+TEST_F(MainWindow, CloseButtonClosesAndWritesTheSettings)
+{
+    Tmainfrm form;
+    form.show();
+    QTest::mouseClick(form.cancelbtn, Qt::LeftButton);
+    EXPECT_FALSE(form.isVisible());
+    EXPECT_TRUE(QFile::exists(iniPath()));
+}
+
+TEST_F(MainWindow, TitleTimerSetsTheApplicationTitleOnce)
+{
+    EXPECT_EQ(initialApplicationTitle("/opt/x/twlc"), "Twlc");
+    EXPECT_EQ(initialApplicationTitle("/opt/x/TWLC.old.exe"), "Twlc");
+    Tmainfrm form;
+    form.titletimerTimer(form.titletimer);
+    EXPECT_FALSE(form.titletimer->Enabled());
+    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QString::fromUtf8("TWL-Calculator\u00AE"));
+}
+
+TEST(SplashWindow, DesignedLook)
+{
+    Tsplashfrm splash;
+    EXPECT_EQ(splash.size(), QSize(326, 111));
+    EXPECT_EQ(splash.Color(), clMaroon);
+    EXPECT_EQ(splash.Label1->Caption(), "Tarnwell");
+    EXPECT_EQ(splash.Label2->geometry(), QRect(16, 48, 290, 20));
+    EXPECT_EQ(splash.Label3->Caption(), "v1.0.0.0");
+    EXPECT_TRUE(splash.Label1->Font()->Bold());
+    EXPECT_EQ(splash.Label1->Font()->Color(), clWhite);
+}

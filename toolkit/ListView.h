@@ -1,0 +1,129 @@
+#pragma once
+// A list view in report layout: columns with captions and widths, rows of a
+// caption and sub-items, a selected state per row, grid lines, and the first
+// column editable in place. Rows live in a plain vector, so a table of tens of
+// thousands of rows fills and reads quickly.
+
+#include "toolkit/Alignment.h"
+#include "toolkit/ControlFace.h"
+#include "toolkit/Strings.h"
+
+#include <QAbstractTableModel>
+#include <QTableView>
+#include <vector>
+
+namespace twl {
+
+class TListView;
+
+class TListColumn : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
+    Q_PROPERTY(int Width READ Width WRITE setWidth)
+    Q_PROPERTY(twl::TAlignmentEnum::TAlignment Alignment READ Alignment WRITE setAlignment)
+
+public:
+    TListColumn(TListView* view, int index);
+    QString Caption() const;
+    void setCaption(const QString& c);
+    int Width() const;
+    void setWidth(int w);
+    TAlignment Alignment() const;
+    void setAlignment(TAlignment a);
+    int index() const { return m_index; }
+
+private:
+    TListView* m_view;
+    int m_index;
+};
+
+class TListColumns : public TCollection {
+    Q_OBJECT
+public:
+    explicit TListColumns(TListView* view);
+    int Count() const override { return static_cast<int>(m_columns.size()); }
+    QObject* Items(int index) const override;
+    TListColumn* column(int index) const;
+    TListColumn* Add();
+
+private:
+    friend class TListView;
+    TListView* m_view;
+    std::vector<TListColumn*> m_columns;
+};
+
+struct TListItemData {
+    QString caption;
+    QStringList subItems;
+    bool selected = false;
+};
+
+class TListView : public QTableView {
+    Q_OBJECT
+    TWL_CONTROL_PROPERTIES
+    Q_PROPERTY(twl::TListColumns* Columns READ Columns)
+    Q_PROPERTY(bool GridLines READ GridLines WRITE setGridLines)
+    Q_PROPERTY(bool ReadOnly READ ReadOnly WRITE setReadOnly)
+    Q_PROPERTY(bool RowSelect READ RowSelect WRITE setRowSelect)
+    Q_PROPERTY(bool MultiSelect READ MultiSelect WRITE setMultiSelect)
+    TWL_CONTROL_ACCESSORS
+
+public:
+    explicit TListView(QWidget* parent = nullptr);
+    ~TListView() override;
+
+    TListColumns* Columns() const { return m_columns; }
+    TListColumn* AddColumn(const QString& caption, int width);
+
+    bool GridLines() const { return showGrid(); }
+    void setGridLines(bool v) { setShowGrid(v); }
+    bool ReadOnly() const { return m_readOnly; }
+    void setReadOnly(bool v) { m_readOnly = v; }
+    bool RowSelect() const { return selectionBehavior() == QAbstractItemView::SelectRows; }
+    void setRowSelect(bool v);
+    bool MultiSelect() const { return selectionMode() == QAbstractItemView::ExtendedSelection; }
+    void setMultiSelect(bool v);
+
+    // Rows. Appends are batched into the view once control returns to the
+    // event loop or the rows are read, so a long calculation does not redraw per row.
+    int itemCount() const { return static_cast<int>(m_items.size()); }
+    int addItem(const QString& caption, const QStringList& subItems = {});
+    // Adds a sub-item to an existing row (rows are built cell by cell).
+    void appendSubItem(int index, const QString& text);
+    void clearItems();
+    const TListItemData& item(int index) const { return m_items.at(static_cast<std::size_t>(index)); }
+    QString itemCaption(int index) const;
+    void setItemCaption(int index, const QString& caption);
+    bool itemSelected(int index) const;
+    void setItemSelected(int index, bool selected);
+    // Text of cell (row, column): column 0 is the caption, column c sub-item c-1.
+    QString cellText(int row, int column) const;
+
+    // Grows by one at every change of rows, cells or columns, so readers can
+    // cache what they derive from the contents.
+    quint64 revision() const { return m_revision; }
+
+signals:
+    void contentsChanged();
+
+private:
+    friend class TListColumn;
+    friend class TListColumns;
+    class Model;
+    void touch();
+    void flushAppends() const;
+    void syncSelection(const QItemSelection& selected, const QItemSelection& deselected);
+
+    ControlFace m_face{this, QPalette::Base, clWindow};
+    TListColumns* m_columns;
+    Model* m_model;
+    std::vector<TListItemData> m_items;
+    std::vector<QString> m_captions;
+    std::vector<TAlignment> m_alignments;
+    mutable int m_shownRows = 0;
+    bool m_readOnly = false;
+    bool m_syncingSelection = false;
+    quint64 m_revision = 0;
+};
+
+} // namespace twl

@@ -1,0 +1,11 @@
+#pragma once
+// Resource strings of the toolkit.
+
+#include "base/ResourceStrings.h"
+
+namespace twl::rs {
+
+inline constexpr ResourceString SMsgDlgError{1050, "Error"};
+inline constexpr ResourceString SMsgDlgOK{1051, "OK"};
+
+} // namespace twl::rs
