@@ -1,5 +1,7 @@
 #include "i18n/bsPolyglotUnModel.h"
 
+#include "toolkit/Component.h"
+
 #include <QMetaMethod>
 #include <QMetaObject>
 #include <QWidget>
@@ -9,6 +11,7 @@ namespace twl::polyglot {
 
 QObject* componentOwner(const QObject* c) {
     if (!c) return nullptr;
+    if (QObject* registered = Owner(c)) return registered;
     const QVariant declared = c->property(OwnerProperty);
     if (declared.isValid()) {
         if (QObject* o = declared.value<QObject*>()) return o;
@@ -21,6 +24,8 @@ QObject* componentOwner(const QObject* c) {
 
 QObject* findOwnedComponent(const QObject* owner, const QString& name) {
     if (!owner || name.isEmpty()) return nullptr;
+    // A window built by the toolkit lists what it owns; look nowhere else then.
+    if (!Components(owner).isEmpty()) return FindComponent(owner, name);
     const QList<QObject*> all = owner->findChildren<QObject*>();
     for (QObject* o : all) {
         if (o->objectName().compare(name, Qt::CaseInsensitive) == 0 && componentOwner(o) == owner)

@@ -8,6 +8,7 @@
 #include "i18n/bsPolyglotUnModel.h"
 #include "i18n/bsPolyglotUnPaths.h"
 #include "i18n/bsStrUtils.h"
+#include "toolkit/Form.h"
 
 #include <QMetaEnum>
 #include <QMetaProperty>
@@ -231,7 +232,11 @@ void translateFromFile(const TbsINIFile& file, QObject* component,
 // --- TbsPolyglotTranslator --------------------------------------------------
 
 TbsPolyglotTranslator::TbsPolyglotTranslator(QObject* parent)
-    : QObject(parent) {}
+    : QObject(parent) {
+    // A translator placed on a window translates it once the window is built.
+    if (auto* form = qobject_cast<TForm*>(parent))
+        connect(form, &TForm::Loaded, this, &TbsPolyglotTranslator::Loaded);
+}
 
 TbsPolyglotTranslator::~TbsPolyglotTranslator() {
     if (m_manager) m_manager->RemoveTranslator(this);
