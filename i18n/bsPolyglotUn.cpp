@@ -296,26 +296,30 @@ bool TbsPolyglotManager::TranslateResourceStrings() const {
     return coreForRead().Hook().Active();
 }
 
-void TbsPolyglotManager::setLangsDir(const QString& value) {
+namespace {
+// A manager property write: the event may cancel it, then the core applies it.
+template <class Event>
+void changeThroughCore(TbsPolyglotManager* manager, const Event& event,
+                       QString (TbsCorePolyglot::*current)() const, const QString& value,
+                       void (TbsCorePolyglot::*apply)(const QString&)) {
     TbsCorePolyglot* core = TbsCorePolyglot::GetCorePolyglot();
     bool cancel = false;
-    if (LangsDirChanging)
-        LangsDirChanging(this, core ? core->LanguagesFolder() : QString(), value, cancel);
+    if (event) event(manager, core ? (core->*current)() : QString(), value, cancel);
     if (cancel) return;
-    core = TbsCorePolyglot::GetCorePolyglot();
+    core = TbsCorePolyglot::GetCorePolyglot(); // the event may have released it
     if (!core) throw Exception(LoadResString(rs::SbsCoreNotAssignedWrite));
-    core->ChangeFolder(value);
+    (core->*apply)(value);
+}
+} // namespace
+
+void TbsPolyglotManager::setLangsDir(const QString& value) {
+    changeThroughCore(this, LangsDirChanging, &TbsCorePolyglot::LanguagesFolder, value,
+                      &TbsCorePolyglot::ChangeFolder);
 }
 
 void TbsPolyglotManager::setCurrentLang(const QString& value) {
-    TbsCorePolyglot* core = TbsCorePolyglot::GetCorePolyglot();
-    bool cancel = false;
-    if (CurrentLangChanging)
-        CurrentLangChanging(this, core ? core->CurrentLanguage() : QString(), value, cancel);
-    if (cancel) return;
-    core = TbsCorePolyglot::GetCorePolyglot();
-    if (!core) throw Exception(LoadResString(rs::SbsCoreNotAssignedWrite));
-    core->ChangeLanguage(value);
+    changeThroughCore(this, CurrentLangChanging, &TbsCorePolyglot::CurrentLanguage, value,
+                      &TbsCorePolyglot::ChangeLanguage);
 }
 
 void TbsPolyglotManager::setTranslateResourceStrings(bool value) {

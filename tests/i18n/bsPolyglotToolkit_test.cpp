@@ -1,6 +1,7 @@
 // The translator over the real toolkit controls: ownership recorded by the
 // toolkit, a memo's Lines, a list view's Columns, translation when built.
 #include "i18n/bsPolyglotUn.h"
+#include "tests/i18n/LanguageFolder.h"
 #include "tests/support/TestSupport.h"
 #include "toolkit/Component.h"
 #include "toolkit/Controls.h"
@@ -61,8 +62,6 @@ class ToolkitTranslationTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(root.isValid());
-        previousDir = QDir::currentPath();
-        QDir::setCurrent(root.path());
         // The start-up folder ./Language/ holds the shipped English file.
         QDir(root.path()).mkpath("Language");
         ASSERT_TRUE(QFile::copy(
@@ -70,12 +69,8 @@ protected:
             root.filePath("Language/English.lng")));
         core = std::make_unique<TbsCorePolyglot>();
     }
-    void TearDown() override {
-        core.reset();
-        QDir::setCurrent(previousDir);
-    }
-    QTemporaryDir root;
-    QString previousDir;
+    void TearDown() override { core.reset(); }
+    test::LanguageFolderScope root;
     std::unique_ptr<TbsCorePolyglot> core;
 };
 

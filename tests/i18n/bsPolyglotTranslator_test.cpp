@@ -1,6 +1,7 @@
 #include "base/Exceptions.h"
 #include "base/Font.h"
 #include "i18n/bsPolyglotUn.h"
+#include "tests/i18n/LanguageFolder.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -203,8 +204,6 @@ class TranslatorTest : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(root.isValid());
-        previousDir = QDir::currentPath();
-        QDir::setCurrent(root.path()); // no ./Language/ here
         core = std::make_unique<TbsCorePolyglot>();
         manager = std::make_unique<TbsPolyglotManager>();
         form = std::make_unique<Tmainfrm>();
@@ -214,7 +213,6 @@ protected:
         form.reset();
         manager.reset();
         core.reset();
-        QDir::setCurrent(previousDir);
     }
     // Writes a language file with that main-window section and makes it current.
     // The form is detached meanwhile, so that only translate() applies it.
@@ -229,8 +227,7 @@ protected:
     }
     void translate() { form->client1->Translate(); }
 
-    QTemporaryDir root;
-    QString previousDir;
+    test::LanguageFolderScope root;
     std::unique_ptr<TbsCorePolyglot> core;
     std::unique_ptr<TbsPolyglotManager> manager;
     std::unique_ptr<Tmainfrm> form;

@@ -1,6 +1,7 @@
 #include "base/Exceptions.h"
 #include "base/ResourceStrings.h"
 #include "i18n/bsPolyglotUn.h"
+#include "tests/i18n/LanguageFolder.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -12,30 +13,17 @@ using twl::test::writeFile;
 
 namespace {
 
-// Every test runs in its own current directory, so that the core's start-up
-// folder "./Language/" is a fresh temporary one.
 class CoreTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(root.isValid());
-        previousDir = QDir::currentPath();
-        QDir::setCurrent(root.path());
-    }
-    void TearDown() override {
-        core.reset();
-        QDir::setCurrent(previousDir);
-    }
-    QString folder(const QString& name) const {
-        QDir(root.path()).mkpath(name);
-        return root.filePath(name) + '/';
-    }
+    void SetUp() override { ASSERT_TRUE(root.isValid()); }
+    void TearDown() override { core.reset(); }
+    QString folder(const QString& name) const { return root.folder(name); }
     void language(const QString& dir, const QString& name, const QByteArray& text = "[X]\n") {
-        writeFile(folder(dir) + name + ".lng", text);
+        root.language(dir, name, text);
     }
     void startCore() { core = std::make_unique<TbsCorePolyglot>(); }
 
-    QTemporaryDir root;
-    QString previousDir;
+    test::LanguageFolderScope root;
     std::unique_ptr<TbsCorePolyglot> core;
 };
 
