@@ -481,10 +481,11 @@ TEST_F(TranslatorTest, HostileLanguageFilesTranslateWhatTheyCan) {
     text += "amountlbl.Font=oops\r\n";
     text += "amountlbl.Percent='text for a number'\r\n";
     text += "amountlbl.Caption.Length=5\r\n";
-    text += "[Tmainfrm]\r\nCaption='from the repeated section'\r\n";
-    text += "[Tmainfrm]\r\n";
+    // 100,000 keys, each a different path, and the last one reaches a label.
     for (int i = 0; i < 100000; ++i)
-        text += "otherlbl.Caption='" + QByteArray::number(i) + "'\r\n";
+        text += "nothing" + QByteArray::number(i) + ".Caption='" + QByteArray::number(i) + "'\r\n";
+    text += "otherlbl.Caption='last key'\r\n";
+    text += "[Tmainfrm]\r\nCaption='from the repeated section'\r\n";
     text.insert(text.indexOf("amountlbl.Font=oops"),
                 "loanview.Columns.Items(2).Caption='kept'\r\n");
 
@@ -499,6 +500,7 @@ TEST_F(TranslatorTest, HostileLanguageFilesTranslateWhatTheyCan) {
     EXPECT_EQ(form->loanexp->Messages()->SaveTitle, "Save document");
     EXPECT_EQ(form->amountlbl->Percent, 0);
     EXPECT_EQ(form->Caption, "designed caption"); // the repeated section is never read
+    EXPECT_EQ(form->otherlbl->Caption, "last key");
     const QStringList lines = form->messages->Lines()->m_lines;
     ASSERT_EQ(lines.size(), 3);
     EXPECT_EQ(lines[0], "a,");
