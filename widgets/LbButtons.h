@@ -25,6 +25,16 @@ Q_ENUM_NS(TLbSpeedButtonStyle)
 enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 Q_ENUM_NS(TAlignment)
 
+// Where a control docks in its parent, and which parent edges it keeps its
+// distance to when the parent is resized.
+enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+Q_ENUM_NS(TAlign)
+
+enum TAnchorKind { akLeft = 1, akTop = 2, akRight = 4, akBottom = 8 };
+Q_DECLARE_FLAGS(TAnchors, TAnchorKind)
+Q_FLAG_NS(TAnchors)
+Q_DECLARE_OPERATORS_FOR_FLAGS(TAnchors)
+
 enum TLbColorStyle {
     lcsCustom,
     lcsGold,
@@ -42,7 +52,9 @@ Q_ENUM_NS(TLbColorStyle)
 
 } // namespace Lb
 
+using Lb::TAlign;
 using Lb::TAlignment;
+using Lb::TAnchors;
 using Lb::TLbColorStyle;
 using Lb::TLbSpeedButtonLayout;
 using Lb::TLbSpeedButtonStyle;

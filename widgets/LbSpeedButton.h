@@ -23,8 +23,10 @@ namespace twl {
 class TLbSpeedButton : public QWidget {
     Q_OBJECT
     Q_PROPERTY(QAction* Action READ Action WRITE setAction)
+    Q_PROPERTY(twl::Lb::TAlign Align READ Align WRITE setAlign)
     Q_PROPERTY(twl::Lb::TAlignment Alignment READ Alignment WRITE setAlignment)
     Q_PROPERTY(bool AllowAllUp READ AllowAllUp WRITE setAllowAllUp)
+    Q_PROPERTY(twl::Lb::TAnchors Anchors READ Anchors WRITE setAnchors)
     Q_PROPERTY(QString Caption READ Caption WRITE setCaption)
     Q_PROPERTY(int Color READ Color WRITE setColor)
     Q_PROPERTY(int ColorWhenDown READ ColorWhenDown WRITE setColorWhenDown)
@@ -80,6 +82,15 @@ public:
 
     QAction* Action() const { return m_action; }
     void setAction(QAction* action);
+    // Docks the button against its parent's client area: aligned siblings
+    // (any widget publishing an Align of these names) take their share first,
+    // top, bottom, left, right, then client, each group in child order.
+    TAlign Align() const { return m_align; }
+    void setAlign(TAlign v);
+    // The parent edges the button keeps its distance to; with neither edge of
+    // a direction it keeps its centre at the same proportion of the parent.
+    TAnchors Anchors() const { return m_anchors; }
+    void setAnchors(TAnchors v);
     TAlignment Alignment() const { return m_alignment; }
     void setAlignment(TAlignment v);
     bool AllowAllUp() const { return m_allowAllUp; }
@@ -185,6 +196,7 @@ protected:
     void enterEvent(QEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
     void changeEvent(QEvent* e) override;
+    bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
     // "Repaint": a transparent button lets the parent redraw first, any other
@@ -196,6 +208,9 @@ private:
     bool canTrackPointer() const;
     bool effectiveShowHint() const;
     void stopFadeThread() noexcept;
+    void watchParent();
+    void parentResized(QSize was, QSize now);
+    QRect alignedGeometry() const;
 
     TAlignment m_alignment = Lb::taLeftJustify;
     bool m_allowAllUp = false;
@@ -219,6 +234,14 @@ private:
     std::unique_ptr<TLbButtonThread> m_fadeThread;
     bool m_slowDecease = false;
     int m_fadeStep = 0;
+
+    TAlign m_align = Lb::alNone;
+    TAnchors m_anchors = Lb::akLeft | Lb::akTop;
+    QRect m_anchorRules;
+    QSize m_anchorParentSize;
+    bool m_anchorRulesValid = false;
+    QRect m_anchoredGeometry;
+    QPointer<QWidget> m_watchedParent;
 
     QString m_caption;
     TColor m_color = clWindow;

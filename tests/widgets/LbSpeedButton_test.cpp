@@ -443,3 +443,47 @@ TEST(LbSpeedButton, MainWindowLook) {
     const QImage surface = b.paintSurface();
     EXPECT_NE(surface.pixel(52, 20), TransparentKey);
 }
+
+TEST(LbSpeedButton, AnchorsFollowTheParentsEdges) {
+    Form f;
+    f.window.resize(200, 100);
+    TLbSpeedButton* corner = f.add(150, 70);
+    corner->resize(40, 20);
+    corner->setAnchors(Lb::akRight | Lb::akBottom);
+    TLbSpeedButton* wide = f.add(10, 10);
+    wide->resize(100, 20);
+    wide->setAnchors(Lb::akLeft | Lb::akRight | Lb::akTop);
+    TLbSpeedButton* floating = f.add(80, 40);
+    floating->resize(40, 20);
+    floating->setAnchors({});
+    TLbSpeedButton* fixed = f.add(5, 70);
+    f.show();
+    f.window.resize(300, 150);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(corner->geometry(), QRect(250, 120, 40, 20));
+    EXPECT_EQ(wide->geometry(), QRect(10, 10, 200, 20));
+    // The centre stays at the same share of the parent: 100 of 200 -> 150 of 300.
+    EXPECT_EQ(floating->geometry(), QRect(130, 65, 40, 20));
+    EXPECT_EQ(fixed->pos(), QPoint(5, 70));
+    EXPECT_EQ(prop(*corner, "Anchors").enumerator().keysToValue("akRight|akBottom"),
+              int(Lb::akRight | Lb::akBottom));
+}
+
+TEST(LbSpeedButton, AlignDocksAgainstTheParentInTurn) {
+    Form f;
+    f.window.resize(200, 100);
+    TLbSpeedButton* client = f.add(0, 0);
+    TLbSpeedButton* top = f.add(0, 0);
+    TLbSpeedButton* bottom = f.add(0, 0);
+    top->resize(10, 20);
+    bottom->resize(10, 30);
+    top->setAlign(Lb::alTop);
+    bottom->setAlign(Lb::alBottom);
+    client->setAlign(Lb::alClient);
+    f.show();
+    f.window.resize(300, 120);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(top->geometry(), QRect(0, 0, 300, 20));
+    EXPECT_EQ(bottom->geometry(), QRect(0, 90, 300, 30));
+    EXPECT_EQ(client->geometry(), QRect(0, 20, 300, 70));
+}
