@@ -87,8 +87,9 @@ void TLbButtonThread::run() {
         m_tickPending = true;
         m_cond.notify_all();
         lock.unlock();
-        QMetaObject::invokeMethod(
-            this, [this] { runTick(); }, Qt::QueuedConnection);
+        // A queued meta-call: the event carries nothing but this object, which
+        // the user-interface thread owns.
+        QMetaObject::invokeMethod(this, "runTick", Qt::QueuedConnection);
         lock.lock();
         m_cond.wait(lock, [this] { return !m_tickPending || m_terminated; });
         if (m_terminated) break;

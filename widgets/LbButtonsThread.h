@@ -50,7 +50,7 @@ public:
 
 private:
     void run();
-    void runTick();
+    Q_INVOKABLE void runTick();
 
     mutable std::mutex m_mutex;
     mutable std::condition_variable m_cond;
