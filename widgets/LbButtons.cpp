@@ -41,9 +41,10 @@ public:
         y1 = std::max(y1, 0);
         x2 = std::min(x2, m_image.width());
         y2 = std::min(y2, m_image.height());
-        for (int y = y1; y < y2; ++y)
-            for (int x = x1; x < x2; ++x)
-                m_image.setPixel(x, y, c);
+        for (int y = y1; y < y2; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(y));
+            std::fill(line + x1, line + std::max(x1, x2), c);
+        }
     }
 
     void setPen(TColor c) { m_pen = toRgb(c); }

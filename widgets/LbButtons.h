@@ -120,7 +120,8 @@ TColor faceColorOf(const TLbButtonPaintState& s);
 int glyphCellIndex(const TLbButtonPaintState& s);
 
 // Paints the whole button onto `surface` (already sized and, where needed,
-// filled with the transparent key).
+// filled with the transparent key). These routines draw on 32-bit RGB and
+// convert a surface in another format first.
 void DrawButton(QImage& surface, const TLbButtonPaintState& s);
 
 // A vertical gradient from colour a to colour b in 32 bands over (x1, y1)-(x2, y2).

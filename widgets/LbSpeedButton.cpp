@@ -272,13 +272,8 @@ void TLbSpeedButton::setSlowDecease(bool v) {
 }
 
 void TLbSpeedButton::stopFadeThread() noexcept {
-    if (!m_fadeThread) return;
-    try {
-        m_fadeThread->stop();
-        m_fadeThread.reset();
-    } catch (...) {
-        // Dropping the worker must always succeed.
-    }
+    // Resume, terminate and wait swallow their own errors.
+    if (m_fadeThread) m_fadeThread->stop();
     m_fadeThread.reset();
 }
 

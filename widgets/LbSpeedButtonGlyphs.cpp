@@ -37,15 +37,14 @@ QImage calculatorGlyph() {
     Pixels p(32);
     const QRgb outline = qRgb(0x10, 0x10, 0x18);
     p.box(5, 1, 22, 30, qRgb(0x48, 0x50, 0x60), outline);
-    // Display with two digits of eight segments' worth.
+    // The display reads "12" in a 3 x 5 pixel font.
     p.box(7, 3, 18, 8, qRgb(0xB8, 0xD8, 0xA0), qRgb(0x20, 0x38, 0x20));
     const QRgb digit = qRgb(0x20, 0x38, 0x20);
-    for (int x : {15, 20}) {
-        p.fill(x, 5, 3, 1, digit);
-        p.fill(x, 7, 3, 1, digit);
-        p.fill(x, 9 - 1, 1, 1, digit);
-        p.fill(x + 2, 5, 1, 4, digit);
-    }
+    const char* digits[5] = {".#.##.", "##...#", ".#..#.", ".#.#..", "######"};
+    for (int row = 0; row < 5; ++row)
+        for (int col = 0; col < 6; ++col)
+            if (digits[row][col] == '#')
+                p.fill(16 + col + (col >= 3 ? 1 : 0), 5 + row, 1, 1, digit);
     // Four rows of keys; the right column holds the operators.
     const QRgb key = qRgb(0xE8, 0xE8, 0xE8);
     const QRgb op = qRgb(0xF0, 0x90, 0x30);
