@@ -117,7 +117,7 @@ private:
     int m_x = 0, m_y = 0;
 };
 
-int textFlags(TAlignment a) {
+int textFlags(Lb::TAlignment a) {
     int h = Qt::AlignLeft;
     if (a == Lb::taRightJustify)
         h = Qt::AlignRight;

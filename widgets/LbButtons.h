@@ -52,9 +52,8 @@ Q_ENUM_NS(TLbColorStyle)
 
 } // namespace Lb
 
-using Lb::TAlign;
-using Lb::TAlignment;
-using Lb::TAnchors;
+// The button's own names; TAlignment, TAlign and TAnchors stay in Lb, where
+// they cannot meet the same names of other control libraries.
 using Lb::TLbColorStyle;
 using Lb::TLbSpeedButtonLayout;
 using Lb::TLbSpeedButtonStyle;
@@ -90,7 +89,7 @@ struct TLbButtonPaintState {
     int height = 0;
     TLbSpeedButtonStyle style = Lb::bsNormal;
     TLbSpeedButtonLayout layout = Lb::blGlyphLeft;
-    TAlignment alignment = Lb::taLeftJustify;
+    Lb::TAlignment alignment = Lb::taLeftJustify;
     bool enabled = true;
     bool down = false;
     bool flat = false;

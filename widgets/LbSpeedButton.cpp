@@ -100,7 +100,7 @@ void TLbSpeedButton::actionChanged() {
     repaintButton();
 }
 
-void TLbSpeedButton::setAlignment(TAlignment v) {
+void TLbSpeedButton::setAlignment(Lb::TAlignment v) {
     m_alignment = v;
     repaintButton();
 }
@@ -485,12 +485,12 @@ void TLbSpeedButton::leaveEvent(QEvent* /*e*/) {
     if (canTrackPointer() && OnMouseExit) OnMouseExit(this);
 }
 
-void TLbSpeedButton::setAlign(TAlign v) {
+void TLbSpeedButton::setAlign(Lb::TAlign v) {
     m_align = v;
     if (v != Lb::alNone && parentWidget()) setGeometry(alignedGeometry());
 }
 
-void TLbSpeedButton::setAnchors(TAnchors v) {
+void TLbSpeedButton::setAnchors(Lb::TAnchors v) {
     m_anchors = v;
     m_anchorRulesValid = false;
 }

@@ -85,14 +85,14 @@ public:
     // Docks the button against its parent's client area: aligned siblings
     // (any widget publishing an Align of these names) take their share first,
     // top, bottom, left, right, then client, each group in child order.
-    TAlign Align() const { return m_align; }
-    void setAlign(TAlign v);
+    Lb::TAlign Align() const { return m_align; }
+    void setAlign(Lb::TAlign v);
     // The parent edges the button keeps its distance to; with neither edge of
     // a direction it keeps its centre at the same proportion of the parent.
-    TAnchors Anchors() const { return m_anchors; }
-    void setAnchors(TAnchors v);
-    TAlignment Alignment() const { return m_alignment; }
-    void setAlignment(TAlignment v);
+    Lb::TAnchors Anchors() const { return m_anchors; }
+    void setAnchors(Lb::TAnchors v);
+    Lb::TAlignment Alignment() const { return m_alignment; }
+    void setAlignment(Lb::TAlignment v);
     bool AllowAllUp() const { return m_allowAllUp; }
     void setAllowAllUp(bool v) { m_allowAllUp = v; }
     QString Caption() const { return m_caption; }
@@ -212,7 +212,7 @@ private:
     void parentResized(QSize was, QSize now);
     QRect alignedGeometry() const;
 
-    TAlignment m_alignment = Lb::taLeftJustify;
+    Lb::TAlignment m_alignment = Lb::taLeftJustify;
     bool m_allowAllUp = false;
     TColor m_colorWhenDown = clNone;
     bool m_down = false;
@@ -235,8 +235,8 @@ private:
     bool m_slowDecease = false;
     int m_fadeStep = 0;
 
-    TAlign m_align = Lb::alNone;
-    TAnchors m_anchors = Lb::akLeft | Lb::akTop;
+    Lb::TAlign m_align = Lb::alNone;
+    Lb::TAnchors m_anchors = Lb::akLeft | Lb::akTop;
     QRect m_anchorRules;
     QSize m_anchorParentSize;
     bool m_anchorRulesValid = false;

@@ -275,7 +275,7 @@ TEST(LbButtonsDraw, GlyphPositionsForLayoutsAndAlignments) {
     // No caption: TS = 0, so every position follows from W, H, GW, GH alone.
     struct Case {
         TLbSpeedButtonLayout layout;
-        TAlignment alignment;
+        Lb::TAlignment alignment;
         int gx, gy;
     };
     const int w = 41, h = 21; // GW = GH = 4
