@@ -55,10 +55,10 @@ class TLbSpeedButton : public QWidget {
     Q_PROPERTY(bool UseHotTrackFont READ UseHotTrackFont WRITE setUseHotTrackFont)
     Q_PROPERTY(bool Visible READ Visible WRITE setVisible)
     Q_PROPERTY(bool WordWrap READ WordWrap WRITE setWordWrap)
-    Q_PROPERTY(int Left READ Left WRITE setLeft STORED false)
-    Q_PROPERTY(int Top READ Top WRITE setTop STORED false)
-    Q_PROPERTY(int Width READ Width WRITE setWidth STORED false)
-    Q_PROPERTY(int Height READ Height WRITE setHeight STORED false)
+    Q_PROPERTY(int Left READ Left WRITE setLeft)
+    Q_PROPERTY(int Top READ Top WRITE setTop)
+    Q_PROPERTY(int Width READ Width WRITE setWidth)
+    Q_PROPERTY(int Height READ Height WRITE setHeight)
 
 public:
     using TNotifyEvent = std::function<void(QObject* sender)>;
