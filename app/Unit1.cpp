@@ -10,11 +10,11 @@
 #include "toolkit/ErrorDisplay.h"
 #include "toolkit/ListView.h"
 #include "toolkit/Timer.h"
+#include "widgets/LbSpeedButtonGlyphs.h"
 
 #include <QCloseEvent>
 #include <QFileInfo>
 #include <QGuiApplication>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace twl {
@@ -123,10 +123,10 @@ void Tmainfrm::buildControls()
     interestedt->setGeometry(264, 24, 73, 21);
     for (TEdit* e : {amountedt, monthsedt, interestedt})
         e->setColor(clSilver);
-    auto* calc = component<QPushButton>(this, mpanel, "calcbtn");
-    calc->setText(LoadResString(rs::SCalculate));
-    calc->setGeometry(400, 4, 105, 41);
-    calcbtn = calc;
+    calcbtn = component<TLbSpeedButton>(this, mpanel, "calcbtn");
+    calcbtn->setGeometry(400, 4, 105, 41);
+    calcbtn->setCaption(LoadResString(rs::SCalculate));
+    applyMainWindowButtonLook(*calcbtn, calculatorGlyph());
 
     loanview = component<TListView>(this, this, "loanview");
     loanview->setColor(clWhite);
@@ -140,19 +140,14 @@ void Tmainfrm::buildControls()
 
     bpanel = component<TPanel>(this, this, "bpanel");
     bpanel->setFixedHeight(40);
-    auto* exp = component<QPushButton>(this, bpanel, "expbtn");
-    exp->setText(LoadResString(rs::SExport));
-    exp->setGeometry(308, 8, 97, 25);
-    expbtn = exp;
-    auto* cancel = component<QPushButton>(this, bpanel, "cancelbtn");
-    cancel->setText(LoadResString(rs::SClose));
-    cancel->setGeometry(408, 8, 97, 25);
-    cancelbtn = cancel;
-    for (QPushButton* b : {calc, exp, cancel}) {
-        // No button reacts to Enter or Escape.
-        b->setAutoDefault(false);
-        b->setDefault(false);
-    }
+    expbtn = component<TLbSpeedButton>(this, bpanel, "expbtn");
+    expbtn->setGeometry(308, 8, 97, 25);
+    expbtn->setCaption(LoadResString(rs::SExport));
+    applyMainWindowButtonLook(*expbtn, exportGlyph());
+    cancelbtn = component<TLbSpeedButton>(this, bpanel, "cancelbtn");
+    cancelbtn->setGeometry(408, 8, 97, 25);
+    cancelbtn->setCaption(LoadResString(rs::SClose));
+    applyMainWindowButtonLook(*cancelbtn, closeGlyph());
     messages = component<TMemo>(this, bpanel, "messages");
     messages->setGeometry(8, 8, 57, 17);
     messages->setWordWrap(false);
@@ -181,9 +176,10 @@ void Tmainfrm::buildControls()
     monthsedt->setTabOrderProperty(1);
     interestedt->setTabOrderProperty(2);
 
-    connect(calcbtn, &QAbstractButton::clicked, this, [this] { runGuarded([this] { calcbtnClick(calcbtn); }); });
-    connect(expbtn, &QAbstractButton::clicked, this, [this] { runGuarded([this] { expbtnClick(expbtn); }); });
-    connect(cancelbtn, &QAbstractButton::clicked, this, [this] { runGuarded([this] { cancelbtnClick(cancelbtn); }); });
+    // Speed buttons take no focus, so neither Enter nor Escape reaches them.
+    calcbtn->OnClick = [this](QObject* sender) { runGuarded([&] { calcbtnClick(sender); }); };
+    expbtn->OnClick = [this](QObject* sender) { runGuarded([&] { expbtnClick(sender); }); };
+    cancelbtn->OnClick = [this](QObject* sender) { runGuarded([&] { cancelbtnClick(sender); }); };
 }
 
 void Tmainfrm::OpenSettings()

@@ -11,13 +11,12 @@
 
 #include <memory>
 
-class QAbstractButton;
-
 namespace twl {
 
 class SettingsFile;
 class TEdit;
 class TLabel;
+class TLbSpeedButton;
 class TListView;
 class TMemo;
 class TPanel;
@@ -50,11 +49,11 @@ public:
     TEdit* amountedt;
     TEdit* monthsedt;
     TEdit* interestedt;
-    QAbstractButton* calcbtn;
+    TLbSpeedButton* calcbtn;
     TListView* loanview;
     TPanel* bpanel;
-    QAbstractButton* expbtn;
-    QAbstractButton* cancelbtn;
+    TLbSpeedButton* expbtn;
+    TLbSpeedButton* cancelbtn;
     TMemo* messages;
     TTimer* titletimer;
 

@@ -6,8 +6,8 @@
 #include "toolkit/Controls.h"
 #include "toolkit/ListView.h"
 #include "toolkit/Timer.h"
+#include "widgets/LbSpeedButton.h"
 
-#include <QAbstractButton>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -56,6 +56,19 @@ TEST_F(MainWindow, LayoutFollowsTheDesign)
     EXPECT_EQ(form.calcbtn->geometry(), QRect(400, 4, 105, 41));
     EXPECT_EQ(form.expbtn->geometry(), QRect(308, 8, 97, 25));
     EXPECT_EQ(form.cancelbtn->geometry(), QRect(408, 8, 97, 25));
+    for (TLbSpeedButton* b : {form.calcbtn, form.expbtn, form.cancelbtn}) {
+        EXPECT_EQ(b->Style(), Lb::bsModern);
+        EXPECT_EQ(b->Alignment(), Lb::taCenter);
+        EXPECT_EQ(b->NumGlyphs(), 1);
+        EXPECT_TRUE(b->UseHotTrackFont());
+        EXPECT_EQ(b->HotTrackFont()->Color(), clBlue);
+        EXPECT_TRUE(b->HotTrackFont()->Underline());
+        EXPECT_FALSE(b->SlowDecease()); // the main window starts no fade thread
+    }
+    EXPECT_GT(form.calcbtn->Glyph().width(), form.expbtn->Glyph().width());
+    EXPECT_EQ(form.calcbtn->Caption(), "Calculate");
+    EXPECT_EQ(form.expbtn->Caption(), "Export");
+    EXPECT_EQ(form.cancelbtn->Caption(), "Close");
     EXPECT_EQ(form.mpanel->height(), 49);
     EXPECT_EQ(form.bpanel->height(), 40);
     EXPECT_FALSE(form.messages->Visible());

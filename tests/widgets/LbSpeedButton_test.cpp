@@ -1,0 +1,489 @@
+// The speed button as a widget: pressing, groups, clicks, the popup menu,
+// accelerators, pointer tracking, properties and presets.
+
+#include "widgets/LbSpeedButton.h"
+#include "widgets/LbSpeedButtonGlyphs.h"
+
+#include "tests/support/TestSupport.h"
+
+#include <QApplication>
+#include <QMetaProperty>
+#include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
+#include <gtest/gtest.h>
+#include <memory>
+
+using namespace twl;
+
+namespace {
+
+struct DepthScope {
+    explicit DepthScope(int bits) {
+        setDisplayDepthSource([bits] { return bits; });
+    }
+    ~DepthScope() { setDisplayDepthSource({}); }
+};
+
+// A shown window with buttons on it.
+struct Form {
+    Form() {
+        window.resize(400, 200);
+        window.move(50, 60);
+    }
+    TLbSpeedButton* add(int x, int y) {
+        auto* b = new TLbSpeedButton(&window);
+        b->move(x, y);
+        return b;
+    }
+    void show() {
+        window.show();
+        QApplication::setActiveWindow(&window);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    }
+    QWidget window;
+};
+
+void enter(QWidget* w) {
+    QEnterEvent e(QPointF(1, 1), w->mapToGlobal(QPointF(1, 1)), w->mapToGlobal(QPointF(1, 1)));
+    QApplication::sendEvent(w, &e);
+}
+
+void leave(QWidget* w) {
+    QEvent e(QEvent::Leave);
+    QApplication::sendEvent(w, &e);
+}
+
+QMetaProperty prop(const QObject& o, const char* name) {
+    return o.metaObject()->property(o.metaObject()->indexOfProperty(name));
+}
+
+} // namespace
+
+TEST(LbSpeedButton, Defaults) {
+    TLbSpeedButton b;
+    EXPECT_EQ(b.size(), QSize(100, 23));
+    EXPECT_EQ(b.Style(), Lb::bsNormal);
+    EXPECT_EQ(b.Layout(), Lb::blGlyphLeft);
+    EXPECT_EQ(b.Alignment(), Lb::taLeftJustify);
+    EXPECT_EQ(b.LightColor(), clWhite);
+    EXPECT_EQ(b.ShadowColor(), clBlack);
+    EXPECT_EQ(b.ColorWhenDown(), clNone);
+    EXPECT_EQ(b.HotTrackColor(), clNone);
+    EXPECT_EQ(b.Color(), clWindow);
+    EXPECT_TRUE(b.ParentColor());
+    EXPECT_EQ(b.NumGlyphs(), 0);
+    EXPECT_FALSE(b.SlowDecease());
+    EXPECT_EQ(b.FadeThread(), nullptr);
+    EXPECT_EQ(b.HotTrackFont()->Name(), QStringLiteral("MS Sans Serif"));
+}
+
+TEST(LbSpeedButton, PublishedPropertiesByName) {
+    TLbSpeedButton b;
+    const QMetaProperty style = prop(b, "Style");
+    ASSERT_TRUE(style.isEnumType());
+    EXPECT_EQ(style.enumerator().keyToValue("bsQuicken"), Lb::bsQuicken);
+    EXPECT_TRUE(style.write(&b, QVariant::fromValue(Lb::bsOld)));
+    EXPECT_EQ(b.Style(), Lb::bsOld);
+    EXPECT_EQ(prop(b, "ColorStyle").enumerator().keyToValue("lcsUltraFlatXP"), Lb::lcsUltraFlatXP);
+    EXPECT_EQ(prop(b, "Layout").enumerator().keyToValue("blGlyphBottom"), Lb::blGlyphBottom);
+    EXPECT_EQ(prop(b, "Alignment").enumerator().keyToValue("taCenter"), Lb::taCenter);
+    EXPECT_FALSE(prop(b, "ColorStyle").isStored());
+
+    b.setProperty("Caption", QStringLiteral("&Go"));
+    b.setProperty("Width", 60);
+    b.setProperty("Left", 7);
+    b.setProperty("Hint", QStringLiteral("Runs it"));
+    EXPECT_EQ(b.Caption(), QStringLiteral("&Go"));
+    EXPECT_EQ(b.geometry(), QRect(7, 0, 60, 23));
+    EXPECT_EQ(b.toolTip(), QStringLiteral("Runs it"));
+    auto* font = qvariant_cast<TFont*>(b.property("HotTrackFont"));
+    ASSERT_NE(font, nullptr);
+    font->setSize(12);
+    EXPECT_EQ(b.HotTrackFont()->Size(), 12);
+}
+
+TEST(LbSpeedButton, GroupedButtonsAreExclusive) {
+    Form f;
+    TLbSpeedButton* b[3];
+    for (int i = 0; i < 3; ++i) {
+        b[i] = f.add(10 + 110 * i, 10);
+        b[i]->setGroupIndex(1);
+    }
+    TLbSpeedButton* other = f.add(10, 50);
+    other->setGroupIndex(2);
+    other->setDown(true);
+    f.show();
+
+    QTest::mouseClick(b[0], Qt::LeftButton);
+    EXPECT_TRUE(b[0]->Down());
+    QTest::mouseClick(b[1], Qt::LeftButton);
+    EXPECT_FALSE(b[0]->Down());
+    EXPECT_TRUE(b[1]->Down());
+    EXPECT_FALSE(b[2]->Down());
+    EXPECT_TRUE(other->Down());
+
+    // Clicking the down one keeps it down unless all may be up.
+    QTest::mouseClick(b[1], Qt::LeftButton);
+    EXPECT_TRUE(b[1]->Down());
+    b[1]->setAllowAllUp(true);
+    QTest::mouseClick(b[1], Qt::LeftButton);
+    EXPECT_FALSE(b[1]->Down());
+
+    // Setting Down by program releases the group too, and the right button does nothing.
+    b[2]->setDown(true);
+    QTest::mouseClick(b[0], Qt::RightButton);
+    EXPECT_FALSE(b[0]->Down());
+    EXPECT_TRUE(b[2]->Down());
+}
+
+TEST(LbSpeedButton, UngroupedButtonIsDownWhileHeld) {
+    Form f;
+    TLbSpeedButton* b = f.add(10, 10);
+    f.show();
+    bool downInClick = false;
+    int clicks = 0;
+    b->OnClick = [&](QObject* sender) {
+        EXPECT_EQ(sender, b);
+        downInClick = b->Down();
+        ++clicks;
+    };
+    QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(b->Down());
+    QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_FALSE(b->Down());
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(downInClick);
+
+    // Released outside: up again, but no click.
+    QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(150, 5));
+    EXPECT_FALSE(b->Down());
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(LbSpeedButton, DoubleClickIsOneMorePress) {
+    Form f;
+    TLbSpeedButton* b = f.add(10, 10);
+    b->setGroupIndex(1);
+    b->setAllowAllUp(true);
+    f.show();
+    int clicks = 0;
+    b->OnClick = [&](QObject*) { ++clicks; };
+    // What the window system delivers: the second press comes with a double-click.
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_TRUE(b->Down());
+    QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseDClick(b, Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(clicks, 2);
+    EXPECT_FALSE(b->Down());
+}
+
+TEST(LbSpeedButton, MouseEventsReachTheirHandlers) {
+    Form f;
+    TLbSpeedButton* b = f.add(10, 10);
+    f.show();
+    QStringList log;
+    b->OnMouseDown = [&](QObject*, Qt::MouseButton button, Qt::KeyboardModifiers, int x, int y) {
+        log << QStringLiteral("down %1 %2,%3").arg(int(button)).arg(x).arg(y);
+    };
+    b->OnMouseUp = [&](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+        log << QStringLiteral("up down=%1").arg(b->Down());
+    };
+    b->OnClick = [&](QObject*) { log << QStringLiteral("click"); };
+    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(3, 4));
+    // The click comes before OnMouseUp, and the button pops up after both.
+    EXPECT_EQ(log, QStringList({"down 1 3,4", "click", "up down=1"}));
+    EXPECT_FALSE(b->Down());
+}
+
+TEST(LbSpeedButton, PopupMenuOpensUnderTheButtonBeforeOnClick) {
+    Form f;
+    TLbSpeedButton* b = f.add(20, 30);
+    QMenu menu;
+    menu.addAction(QStringLiteral("Item"));
+    b->setPopupMenu(&menu);
+    f.show();
+    QStringList order;
+    QPoint shownAt;
+    QObject::connect(&menu, &QMenu::aboutToShow, [&] {
+        order << QStringLiteral("popup");
+        QTimer::singleShot(0, &menu, [&] {
+            shownAt = menu.pos();
+            menu.close();
+        });
+    });
+    b->OnClick = [&](QObject*) { order << QStringLiteral("click"); };
+    QTest::mouseClick(b, Qt::LeftButton);
+    EXPECT_EQ(order, QStringList({"popup", "click"}));
+    EXPECT_EQ(shownAt, b->mapToGlobal(QPoint(0, b->height())));
+    // The arrow shows on the button.
+    EXPECT_EQ(b->paintSurface().pixel(b->width() - 11, b->height() / 2 - 1), qRgb(0, 0, 0));
+}
+
+TEST(LbSpeedButton, AcceleratorKeyClicksOnce) {
+    Form f;
+    TLbSpeedButton* b = f.add(10, 10);
+    b->setCaption(QStringLiteral("&Calculate"));
+    TLbSpeedButton* off = f.add(10, 50);
+    off->setCaption(QStringLiteral("E&xport"));
+    off->setEnabled(false);
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window));
+    int clicks = 0;
+    bool downInClick = false;
+    b->OnClick = [&](QObject*) {
+        ++clicks;
+        downInClick = b->Down();
+    };
+    int offClicks = 0;
+    off->OnClick = [&](QObject*) { ++offClicks; };
+
+    QTest::keyClick(&f.window, Qt::Key_C, Qt::AltModifier);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(downInClick);
+    EXPECT_FALSE(b->Down());
+    QTest::keyClick(&f.window, Qt::Key_X, Qt::AltModifier);
+    EXPECT_EQ(offClicks, 0);
+
+    // The same rule when the key arrives directly; "&&" is a plain ampersand.
+    EXPECT_TRUE(b->acceleratorPressed(QLatin1Char('c')));
+    EXPECT_FALSE(b->acceleratorPressed(QLatin1Char('a')));
+    EXPECT_FALSE(off->acceleratorPressed(QLatin1Char('x')));
+    b->setCaption(QStringLiteral("A&&B"));
+    EXPECT_FALSE(b->acceleratorPressed(QLatin1Char('B')));
+    EXPECT_EQ(clicks, 2);
+}
+
+TEST(LbSpeedButton, PointerEnterAndLeave) {
+    Form f;
+    TLbSpeedButton* b = f.add(10, 10);
+    b->setUseHotTrackFont(true);
+    f.show();
+    QStringList log;
+    b->OnMouseEnter = [&](QObject*) { log << QStringLiteral("enter"); };
+    b->OnMouseExit = [&](QObject*) { log << QStringLiteral("exit"); };
+    enter(b);
+    EXPECT_TRUE(b->MouseInControl());
+    EXPECT_EQ(b->FadeStep(), 8);
+    EXPECT_EQ(b->paintState().font, b->HotTrackFont());
+    leave(b);
+    EXPECT_FALSE(b->MouseInControl());
+    EXPECT_EQ(b->FadeStep(), 0);
+    EXPECT_EQ(b->paintState().font, b->Font());
+    EXPECT_EQ(log, QStringList({"enter", "exit"}));
+
+    // A disabled button does not track the pointer.
+    b->setEnabled(false);
+    enter(b);
+    leave(b);
+    EXPECT_FALSE(b->MouseInControl());
+    EXPECT_EQ(log.size(), 2);
+}
+
+TEST(LbSpeedButton, HotTrackingShowsOnTheSurface) {
+    Form f;
+    TLbSpeedButton* b = f.add(10, 10);
+    b->setColor(0x000000);
+    b->setHotTrackColor(0x0000FF);
+    b->setFlat(true);
+    f.show();
+    EXPECT_EQ(b->paintSurface().pixel(50, 5), qRgb(0, 0, 0));
+    EXPECT_EQ(b->paintSurface().pixel(0, 0), qRgb(0, 0, 0)); // flat: no bevel
+    enter(b);
+    EXPECT_EQ(b->paintSurface().pixel(50, 5), qRgb(255, 0, 0));
+    EXPECT_EQ(b->paintSurface().pixel(0, 0), qRgb(255, 255, 255));
+}
+
+TEST(LbSpeedButton, GlyphSetterCountsImages) {
+    TLbSpeedButton b;
+    QImage strip(64, 16, QImage::Format_RGB32);
+    strip.fill(Qt::red);
+    b.setGlyph(strip);
+    EXPECT_EQ(b.NumGlyphs(), 4);
+    EXPECT_EQ(b.Glyph().size(), QSize(64, 16));
+    QImage tall(8, 16, QImage::Format_RGB32);
+    tall.fill(Qt::red);
+    b.setGlyph(tall);
+    EXPECT_EQ(b.NumGlyphs(), 0);
+    b.setGlyph(QImage());
+    EXPECT_TRUE(b.Glyph().isNull());
+    EXPECT_EQ(b.NumGlyphs(), 0);
+    // See-through pixels of an image with alpha become the key colour.
+    QImage alpha(4, 4, QImage::Format_ARGB32);
+    alpha.fill(Qt::transparent);
+    b.setGlyph(alpha);
+    EXPECT_EQ(b.Glyph().pixel(0, 3), TransparentKey);
+}
+
+TEST(LbSpeedButton, ActionFillsAnEmptyGlyph) {
+    QPixmap pixmap(16, 16);
+    pixmap.fill(Qt::blue);
+    QAction action(QIcon(pixmap), QStringLiteral("&Run"));
+    int triggered = 0;
+    QObject::connect(&action, &QAction::triggered, [&] { ++triggered; });
+
+    TLbSpeedButton b;
+    b.setAction(&action);
+    EXPECT_EQ(b.Caption(), QStringLiteral("&Run"));
+    EXPECT_EQ(b.Glyph().size(), QSize(16, 16));
+    EXPECT_EQ(b.Glyph().pixel(3, 3), qRgb(0, 0, 255));
+    EXPECT_EQ(b.NumGlyphs(), 1);
+    action.setEnabled(false);
+    EXPECT_FALSE(b.isEnabled());
+    action.setEnabled(true);
+    b.Click();
+    EXPECT_EQ(triggered, 1);
+    // OnClick takes precedence over the action.
+    b.OnClick = [](QObject*) {};
+    b.Click();
+    EXPECT_EQ(triggered, 1);
+
+    // A button that has a glyph keeps it.
+    TLbSpeedButton own;
+    QImage glyph(8, 8, QImage::Format_RGB32);
+    glyph.fill(Qt::green);
+    own.setGlyph(glyph);
+    own.setAction(&action);
+    EXPECT_EQ(own.Glyph().size(), QSize(8, 8));
+}
+
+TEST(LbSpeedButton, ModernStyleFallsBackOnEightBitDisplays) {
+    {
+        DepthScope depth(8);
+        TLbSpeedButton b;
+        b.setStyle(Lb::bsModern);
+        EXPECT_EQ(b.Style(), Lb::bsNormal);
+        b.setStyle(Lb::bsQuicken);
+        EXPECT_EQ(b.Style(), Lb::bsQuicken);
+        // A preset writes its style directly.
+        b.setColorStyle(Lb::lcsGold);
+        EXPECT_EQ(b.Style(), Lb::bsModern);
+    }
+    DepthScope depth(16);
+    TLbSpeedButton b;
+    b.setStyle(Lb::bsModern);
+    EXPECT_EQ(b.Style(), Lb::bsModern);
+}
+
+TEST(LbSpeedButton, ColorStyleFillsPropertiesAndReadsCustom) {
+    TLbSpeedButton b;
+    b.setColorStyle(Lb::lcsQuicken);
+    EXPECT_EQ(b.ColorStyle(), Lb::lcsCustom);
+    EXPECT_EQ(b.Font()->Color(), clWhite);
+    EXPECT_EQ(b.Color(), 0x603000);
+    EXPECT_FALSE(b.ParentColor());
+    EXPECT_EQ(b.Style(), Lb::bsQuicken);
+
+    b.setColorStyle(Lb::lcsUltraFlat1);
+    EXPECT_TRUE(b.Flat());
+    EXPECT_EQ(b.ColorWhenDown(), 0xB59284);
+    EXPECT_EQ(b.Font()->Color(), clBlack);
+    b.setColorStyle(Lb::lcsDefault);
+    EXPECT_FALSE(b.Flat());
+    EXPECT_EQ(b.ColorWhenDown(), clNone);
+    EXPECT_EQ(b.HotTrackColor(), clNone);
+    EXPECT_EQ(b.Color(), clBtnFace);
+
+    // lcsCustom changes nothing.
+    b.setColor(0x123456);
+    b.setColorStyle(Lb::lcsCustom);
+    EXPECT_EQ(b.Color(), 0x123456);
+}
+
+TEST(LbSpeedButton, DisabledDownButtonDrawsUpWithGreyText) {
+    TLbSpeedButton b;
+    b.setColor(clWhite);
+    b.setDown(true);
+    b.setEnabled(false);
+    const TLbButtonPaintState s = b.paintState();
+    EXPECT_EQ(glyphCellIndex(s), 1);
+    const QImage img = b.paintSurface();
+    EXPECT_EQ(img.pixel(0, 0), qRgb(255, 255, 255)); // light edge on top: drawn up
+    EXPECT_EQ(img.pixel(99, 0), qRgb(0, 0, 0));
+}
+
+TEST(LbSpeedButton, MainWindowLook) {
+    TLbSpeedButton b;
+    b.resize(105, 41);
+    b.setCaption(QStringLiteral("Calculate"));
+    applyMainWindowButtonLook(b, calculatorGlyph());
+    EXPECT_EQ(b.Style(), Lb::bsModern);
+    EXPECT_EQ(b.Alignment(), Lb::taCenter);
+    EXPECT_EQ(b.NumGlyphs(), 1);
+    EXPECT_TRUE(b.UseHotTrackFont());
+    const TFont* hot = b.HotTrackFont();
+    EXPECT_EQ(hot->Name(), QStringLiteral("MS Sans Serif"));
+    EXPECT_EQ(hot->Height(), -11);
+    EXPECT_EQ(hot->Color(), clBlue);
+    EXPECT_TRUE(hot->Underline());
+    EXPECT_FALSE(hot->Bold());
+
+    // The pictures: the calculator larger, each keyed by its lower-left pixel
+    // and with more than a colour or two of its own.
+    const QImage pictures[] = {calculatorGlyph(), exportGlyph(), closeGlyph()};
+    EXPECT_EQ(pictures[0].size(), QSize(32, 32));
+    EXPECT_EQ(pictures[1].size(), QSize(16, 16));
+    EXPECT_EQ(pictures[2].size(), QSize(16, 16));
+    for (const QImage& img : pictures) {
+        EXPECT_EQ(img.pixel(0, img.height() - 1), TransparentKey);
+        QSet<QRgb> colours;
+        int drawn = 0;
+        for (int y = 0; y < img.height(); ++y)
+            for (int x = 0; x < img.width(); ++x)
+                if (img.pixel(x, y) != TransparentKey) {
+                    colours.insert(img.pixel(x, y));
+                    ++drawn;
+                }
+        EXPECT_GE(colours.size(), 2);
+        EXPECT_GT(drawn, img.width() * img.height() / 5);
+    }
+    // On the button, the glyph's see-through pixels show the gradient.
+    const QImage surface = b.paintSurface();
+    EXPECT_NE(surface.pixel(52, 20), TransparentKey);
+}
+
+TEST(LbSpeedButton, AnchorsFollowTheParentsEdges) {
+    Form f;
+    f.window.resize(200, 100);
+    TLbSpeedButton* corner = f.add(150, 70);
+    corner->resize(40, 20);
+    corner->setAnchors(Lb::akRight | Lb::akBottom);
+    TLbSpeedButton* wide = f.add(10, 10);
+    wide->resize(100, 20);
+    wide->setAnchors(Lb::akLeft | Lb::akRight | Lb::akTop);
+    TLbSpeedButton* floating = f.add(80, 40);
+    floating->resize(40, 20);
+    floating->setAnchors({});
+    TLbSpeedButton* fixed = f.add(5, 70);
+    f.show();
+    f.window.resize(300, 150);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(corner->geometry(), QRect(250, 120, 40, 20));
+    EXPECT_EQ(wide->geometry(), QRect(10, 10, 200, 20));
+    // The centre stays at the same share of the parent: 100 of 200 -> 150 of 300.
+    EXPECT_EQ(floating->geometry(), QRect(130, 65, 40, 20));
+    EXPECT_EQ(fixed->pos(), QPoint(5, 70));
+    EXPECT_EQ(prop(*corner, "Anchors").enumerator().keysToValue("akRight|akBottom"),
+              int(Lb::akRight | Lb::akBottom));
+}
+
+TEST(LbSpeedButton, AlignDocksAgainstTheParentInTurn) {
+    Form f;
+    f.window.resize(200, 100);
+    TLbSpeedButton* client = f.add(0, 0);
+    TLbSpeedButton* top = f.add(0, 0);
+    TLbSpeedButton* bottom = f.add(0, 0);
+    top->resize(10, 20);
+    bottom->resize(10, 30);
+    top->setAlign(Lb::alTop);
+    bottom->setAlign(Lb::alBottom);
+    client->setAlign(Lb::alClient);
+    f.show();
+    f.window.resize(300, 120);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(top->geometry(), QRect(0, 0, 300, 20));
+    EXPECT_EQ(bottom->geometry(), QRect(0, 90, 300, 30));
+    EXPECT_EQ(client->geometry(), QRect(0, 20, 300, 70));
+}
