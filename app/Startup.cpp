@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "base/Exceptions.h"
+#include "i18n/bsPolyglotUn.h"
 #include "toolkit/ErrorDisplay.h"
 
 #include <QApplication>
@@ -14,6 +15,12 @@ int runApplication(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(initialApplicationTitle(QCoreApplication::applicationFilePath()));
+
+    // The localization core exists before any window and outlives them all.
+    TbsCorePolyglot::Create();
+    struct CoreRelease {
+        ~CoreRelease() { TbsCorePolyglot::Release(); }
+    } releaseCoreLast;
 
     std::unique_ptr<Tmainfrm> mainWindow;
     {

@@ -5,6 +5,7 @@
 #include "app/SettingsFile.h"
 #include "base/ProgramFolder.h"
 #include "base/RegionalSettings.h"
+#include "i18n/bsPolyglotUn.h"
 #include "toolkit/Component.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ErrorDisplay.h"
@@ -164,6 +165,16 @@ void Tmainfrm::buildControls()
     titletimer->setInterval(1000);
     titletimer->OnTimer = [this](QObject* sender) { titletimerTimer(sender); };
 
+    lngmanager = new TbsPolyglotManager(this);
+    lngmanager->setObjectName(QStringLiteral("lngmanager"));
+    setOwner(lngmanager, this);
+    lngmanager->setLangsDir(QStringLiteral("./Language/"));
+    lngmanager->setTranslateResourceStrings(false);
+    client1 = new TbsPolyglotTranslator(this);
+    client1->setObjectName(QStringLiteral("client1"));
+    setOwner(client1, this);
+    client1->setManager(lngmanager);
+
     // Tab order: the panels, then the table between them; inside the top panel
     // the three boxes in reading order.
     setTabOrder(amountedt, monthsedt);
@@ -195,6 +206,7 @@ void Tmainfrm::FormCreate(QObject*)
 {
     OpenSettings();
     titletimer->setEnabled(true);
+    lngmanager->setLangsDir(programFolder() + QStringLiteral("language/"));
     SettingsFile* s = settingsFile();
     if (!s)
         return;

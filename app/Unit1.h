@@ -14,6 +14,8 @@
 namespace twl {
 
 class SettingsFile;
+class TbsPolyglotManager;
+class TbsPolyglotTranslator;
 class TEdit;
 class TLabel;
 class TLbSpeedButton;
@@ -56,6 +58,8 @@ public:
     TLbSpeedButton* cancelbtn;
     TMemo* messages;
     TTimer* titletimer;
+    TbsPolyglotTranslator* client1;
+    TbsPolyglotManager* lngmanager;
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -2,12 +2,14 @@
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "base/ProgramFolder.h"
+#include "i18n/bsPolyglotUn.h"
 #include "tests/support/TestSupport.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ListView.h"
 #include "toolkit/Timer.h"
 #include "widgets/LbSpeedButton.h"
 
+#include <QDir>
 #include <QGuiApplication>
 #include <QMessageBox>
 #include <QTemporaryDir>
@@ -23,8 +25,13 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         setProgramFolder(dir.path());
+        TbsCorePolyglot::Create();
     }
-    void TearDown() override { setProgramFolder(QString()); }
+    void TearDown() override
+    {
+        TbsCorePolyglot::Release();
+        setProgramFolder(QString());
+    }
 
     QString iniPath() const { return dir.filePath("twlc.ini"); }
 
@@ -186,6 +193,36 @@ TEST_F(MainWindow, TitleTimerSetsTheApplicationTitleOnce)
     form.titletimerTimer(form.titletimer);
     EXPECT_FALSE(form.titletimer->Enabled());
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QString::fromUtf8("TWL-Calculator\u00AE"));
+}
+
+TEST_F(MainWindow, IsTranslatedFromTheLanguageFolderBesideTheProgram)
+{
+    QDir(dir.path()).mkdir("language");
+    QStringList lines;
+    for (int i = 0; i < 98; ++i)
+        lines << "''";
+    lines << "'Eingaben'" << "'Betrag '" << "'Monate '" << "'Zins '" << "'Datum '";
+    test::writeFile(dir.filePath("language/Deutsch.lng"),
+                    "[Tmainfrm]\r\n"
+                    "Caption='Tarnwell - Kreditrechner'\r\n"
+                    "amountlbl.Caption='Kreditbetrag'\r\n"
+                    "calcbtn.Caption='Berechnen'\r\n"
+                    "loanview.Columns.Items(4).Caption='Restschuld'\r\n"
+                    "messages.Lines.Strings="
+                        + lines.join(',').toLatin1() + "\r\n");
+    Tmainfrm form;
+    EXPECT_EQ(form.lngmanager->CurrentLang(), "Deutsch");
+    EXPECT_EQ(form.Caption(), "Tarnwell - Kreditrechner");
+    EXPECT_EQ(form.amountlbl->Caption(), "Kreditbetrag");
+    EXPECT_EQ(form.monthlbl->Caption(), "# of Months"); // not in the file: kept
+    EXPECT_EQ(form.calcbtn->Caption(), "Berechnen");
+    EXPECT_EQ(form.loanview->Columns()->column(4)->Caption(), "Restschuld");
+    form.amountedt->setText("1000");
+    form.monthsedt->setText("12");
+    form.interestedt->setText("12");
+    form.calcbtnClick(nullptr);
+    ASSERT_EQ(form.loanview->itemCount(), 14);
+    EXPECT_EQ(row(form.loanview, 13), (QStringList{"Eingaben", "Betrag 1000", "Monate 12", "Zins 12", "Datum 2026-12-07"}));
 }
 
 TEST(SplashWindow, DesignedLook)
