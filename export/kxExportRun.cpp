@@ -320,7 +320,10 @@ bool TkxCustomExport::writeDocument(const QString& FileName, Delivery delivery) 
     bool delivered = false;
     const bool toClipboard = m_exportType == xtClipboard;
     try {
-        if (!toClipboard && !FileName.isEmpty() && QFileInfo::exists(FileName)) {
+        // A view document is never written over an existing file (delivery
+        // creates a new one), so there is nothing to ask about.
+        if (!toClipboard && delivery == Delivery::Replace && !FileName.isEmpty() &&
+            QFileInfo::exists(FileName)) {
             bool canOverWrite = true;
             if (OnFileExist) OnFileExist(this, FileName, canOverWrite);
             if (!canOverWrite) {
