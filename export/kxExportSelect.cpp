@@ -94,7 +94,8 @@ Tfrm_Selection::Tfrm_Selection(QWidget* parent)
     IconImage->setGeometry(176, 64, 40, 40);
 
     setTabOrder(btn_Selection, btn_Cancel);
-    setTabOrder(btn_Cancel, SelectionCombo);
+    setTabOrder(btn_Cancel, GroupBox);
+    setTabOrder(GroupBox, SelectionCombo);
     setTabOrder(SelectionCombo, rdo_View);
     setTabOrder(rdo_View, rdo_File);
 }
