@@ -14,7 +14,11 @@
 
 // Resources of a static library must be initialised by name, outside any namespace.
 static void initExportIcons() {
-    Q_INIT_RESOURCE(kxExportIcons);
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(kxExportIcons);
+        return true;
+    }();
+    (void)registered;
 }
 
 namespace twl {

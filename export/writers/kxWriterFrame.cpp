@@ -213,30 +213,32 @@ QString TkxWriterFrame::DateLine() const {
     return Format(m_export.Messages()->CreatedText + QStringLiteral(" %s"), {stamp});
 }
 
-QString TkxWriterFrame::DocumentText() const {
+namespace {
+// Every line followed by CR LF, appended through `append` into a buffer
+// reserved for the whole document at once.
+template <class Buffer, class Append> Buffer joinLines(const QStringList& lines, Append append) {
     qsizetype size = 0;
-    for (const QString& line : m_documentLines)
+    for (const QString& line : lines)
         size += line.size() + 2;
-    QString text;
-    text.reserve(size);
-    for (const QString& line : m_documentLines) {
-        text += line;
-        text += QLatin1String("\r\n");
+    Buffer out;
+    out.reserve(size);
+    for (const QString& line : lines) {
+        append(out, line);
+        out.append("\r\n");
     }
-    return text;
+    return out;
+}
+} // namespace
+
+QString TkxWriterFrame::DocumentText() const {
+    return joinLines<QString>(m_documentLines,
+                              [](QString& out, const QString& line) { out += line; });
 }
 
 QByteArray TkxWriterFrame::DocumentBytes() const {
-    qsizetype size = 0;
-    for (const QString& line : m_documentLines)
-        size += line.size() + 2;
-    QByteArray bytes;
-    bytes.reserve(size);
-    for (const QString& line : m_documentLines) {
-        Windows1252Codec::appendEncoded(bytes, line);
-        bytes.append("\r\n", 2);
-    }
-    return bytes;
+    return joinLines<QByteArray>(m_documentLines, [](QByteArray& out, const QString& line) {
+        Windows1252Codec::appendEncoded(out, line);
+    });
 }
 
 } // namespace twl
