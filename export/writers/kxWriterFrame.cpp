@@ -32,7 +32,7 @@ void TkxFormatWriter::HeaderSeparator() {
 }
 
 void TkxFormatWriter::Footer(const QStringList& Lines) {
-    QStringList& doc = Frame().DocumentLines();
+    TkxDocumentLines& doc = Frame().DocumentLines();
     const QString line = Frame().SeparatorLine(false);
     if (!line.isEmpty()) doc.append(line);
     doc.append(Lines);
@@ -213,32 +213,34 @@ QString TkxWriterFrame::DateLine() const {
     return Format(m_export.Messages()->CreatedText + QStringLiteral(" %s"), {stamp});
 }
 
-namespace {
-// Every line followed by CR LF, appended through `append` into a buffer
-// reserved for the whole document at once.
-template <class Buffer, class Append> Buffer joinLines(const QStringList& lines, Append append) {
-    qsizetype size = 0;
-    for (const QString& line : lines)
-        size += line.size() + 2;
-    Buffer out;
-    out.reserve(size);
-    for (const QString& line : lines) {
-        append(out, line);
-        out.append("\r\n");
-    }
-    return out;
-}
-} // namespace
-
 QString TkxWriterFrame::DocumentText() const {
-    return joinLines<QString>(m_documentLines,
-                              [](QString& out, const QString& line) { out += line; });
+    return m_documentLines.text();
 }
 
 QByteArray TkxWriterFrame::DocumentBytes() const {
-    return joinLines<QByteArray>(m_documentLines, [](QByteArray& out, const QString& line) {
-        Windows1252Codec::appendEncoded(out, line);
-    });
+    return m_documentLines.bytes();
+}
+
+// --- Document lines ---
+
+void TkxDocumentLines::append(const QString& Line) {
+    Windows1252Codec::appendEncoded(m_bytes, Line);
+    m_bytes.append("\r\n", 2);
+    ++m_count;
+}
+
+void TkxDocumentLines::append(const QStringList& Lines) {
+    for (const QString& line : Lines)
+        append(line);
+}
+
+void TkxDocumentLines::clear() {
+    m_bytes.clear();
+    m_count = 0;
+}
+
+QString TkxDocumentLines::text() const {
+    return Windows1252Codec::decode(m_bytes);
 }
 
 } // namespace twl
