@@ -1,0 +1,38 @@
+#pragma once
+// What a host window needs around its export component: the main window's
+// stored settings, and the prompts that tell the user about failures and ask
+// before an existing file is replaced.
+//
+// The main window calls, once after creating `loanexp` and `loanview`:
+//     kxApplyMainWindowSettings(*loanexp, loanview);
+//     kxAttachUserPrompts(*loanexp, this);
+
+#include "export/kxExportTypes.h"
+
+#include <QString>
+
+class QWidget;
+
+namespace twl {
+
+class TkxCustomExport;
+class TkxListViewExport;
+class TListView;
+
+// The values the main window stores for its export component: the date and
+// time formats "yyyy.MM.dd.", "h:mm" and "h:mm yyyy.MM.dd.", and the list view.
+// Every other property keeps its default.
+void kxApplyMainWindowSettings(TkxListViewExport& Export, TListView* ListView);
+
+// The text that tells the user about a reported failure, or "" when there is
+// nothing to say (the user cancelled the save dialog or refused an overwrite).
+QString kxFailureText(const TkxCustomExport& Export, TkxExportError Error);
+
+// Asks whether an existing file may be replaced.
+bool kxAskOverwrite(QWidget* Parent, const QString& FileName);
+
+// OnError shows kxFailureText in an error message box; OnFileExist asks
+// kxAskOverwrite. Replaces any handlers the two events had.
+void kxAttachUserPrompts(TkxCustomExport& Export, QWidget* Parent = nullptr);
+
+} // namespace twl

@@ -1,0 +1,120 @@
+#include "export/kxExportSelect.h"
+
+#include "base/Font.h"
+#include "base/TColor.h"
+#include "export/kxExportConst.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+
+// Resources of a static library must be initialised by name, outside any namespace.
+static void initExportIcons() {
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(kxExportIcons);
+        return true;
+    }();
+    (void)registered;
+}
+
+namespace twl {
+
+namespace {
+const char* const TagProperty = "Tag";
+
+void applyFormLook(QWidget* w) {
+    TFont font;
+    w->setFont(font.toQFont());
+    QPalette pal = w->palette();
+    pal.setColor(QPalette::Window, toQColor(clBtnFace));
+    pal.setColor(QPalette::WindowText, toQColor(font.Color()));
+    w->setPalette(pal);
+    w->setAutoFillBackground(true);
+}
+} // namespace
+
+TkxPaintBox::TkxPaintBox(QWidget* parent)
+    : QWidget(parent) {}
+
+void TkxPaintBox::paintEvent(QPaintEvent*) {
+    if (!OnPaint) return;
+    QPainter painter(this);
+    m_canvas = &painter;
+    OnPaint(this);
+    m_canvas = nullptr;
+}
+
+Tfrm_Selection::Tfrm_Selection(QWidget* parent)
+    : QDialog(parent,
+              Qt::Tool | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
+    setObjectName(QStringLiteral("frm_Selection"));
+    applyFormLook(this);
+    setWindowTitle(LoadResString(rs::SkxSelectionCaption));
+    setFixedSize(322, 123);
+
+    btn_Selection = new QPushButton(LoadResString(rs::SkxExportCaption), this);
+    btn_Selection->setObjectName(QStringLiteral("btn_Selection"));
+    btn_Selection->setGeometry(240, 8, 75, 25);
+    btn_Selection->setDefault(true);
+    connect(btn_Selection, &QPushButton::clicked, this, &QDialog::accept);
+
+    btn_Cancel = new QPushButton(LoadResString(rs::SkxCancelCaption), this);
+    btn_Cancel->setObjectName(QStringLiteral("btn_Cancel"));
+    btn_Cancel->setGeometry(240, 40, 75, 25);
+    btn_Cancel->setAutoDefault(false);
+    connect(btn_Cancel, &QPushButton::clicked, this, &QDialog::reject);
+
+    GroupBox = new QGroupBox(
+        QLatin1Char(' ') + LoadResString(rs::SkxSelectFormat) + QLatin1Char(' '), this);
+    GroupBox->setObjectName(QStringLiteral("GroupBox"));
+    GroupBox->setGeometry(8, 8, 225, 113);
+
+    SelectionCombo = new QComboBox(GroupBox);
+    SelectionCombo->setObjectName(QStringLiteral("SelectionCombo"));
+    SelectionCombo->setGeometry(8, 24, 209, 21);
+    SelectionCombo->setEditable(false);
+    SelectionCombo->setProperty(TagProperty, ComboTag);
+
+    rdo_View = new QRadioButton(LoadResString(rs::SkxViewOnly), GroupBox);
+    rdo_View->setObjectName(QStringLiteral("rdo_View"));
+    rdo_View->setGeometry(8, 60, 113, 17);
+    rdo_View->setProperty(TagProperty, ViewTag);
+
+    rdo_File = new QRadioButton(LoadResString(rs::SkxExportToFile), GroupBox);
+    rdo_File->setObjectName(QStringLiteral("rdo_File"));
+    rdo_File->setGeometry(8, 80, 113, 17);
+    rdo_File->setProperty(TagProperty, FileTag);
+
+    initExportIcons();
+    for (int i = 0; i < 8; ++i)
+        ImageList.append(QPixmap(QStringLiteral(":/kxexport/format%1.png").arg(i)));
+
+    IconImage = new TkxPaintBox(GroupBox);
+    IconImage->setObjectName(QStringLiteral("IconImage"));
+    IconImage->setGeometry(176, 64, 40, 40);
+
+    setTabOrder(btn_Selection, btn_Cancel);
+    setTabOrder(btn_Cancel, GroupBox);
+    setTabOrder(GroupBox, SelectionCombo);
+    setTabOrder(SelectionCombo, rdo_View);
+    setTabOrder(rdo_View, rdo_File);
+}
+
+int Tfrm_Selection::Tag(const QObject* control) {
+    return control ? control->property(TagProperty).toInt() : 0;
+}
+
+void Tfrm_Selection::showEvent(QShowEvent* e) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+        QRect r = frameGeometry();
+        r.moveCenter(screen->availableGeometry().center());
+        move(r.topLeft());
+    }
+    QDialog::showEvent(e);
+}
+
+} // namespace twl

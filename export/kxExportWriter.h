@@ -1,0 +1,44 @@
+#pragma once
+// How the export component reaches its document writers without depending on
+// them: the component asks a writer factory for the writer of its current
+// type, lets it build the document in memory, and delivers the result itself
+// (saved to the file, or put on the clipboard). The writers library installs
+// its factory explicitly (kxRegisterDocumentWriters in export/writers), and a
+// component may carry a factory of its own (tests use this for doubles).
+
+#include <QByteArray>
+#include <QString>
+#include <functional>
+#include <memory>
+
+namespace twl {
+
+class TkxCustomExport;
+
+// A finished document, ready for delivery.
+struct TkxDocument {
+    // The file's bytes; saved under the target name.
+    QByteArray Bytes;
+    // With ToClipboard the document is this text, placed on the clipboard; no
+    // file is written.
+    bool ToClipboard = false;
+    QString ClipboardText;
+};
+
+class TkxDocumentWriter {
+public:
+    virtual ~TkxDocumentWriter() = default;
+    // Builds the whole document of the export's current type, from the opening
+    // part to the finish, reading the rows through the export's run helpers.
+    // Called by WriteDocument after the run counters are reset and the column
+    // check has passed. Failures are exceptions; WriteDocument reports them.
+    virtual TkxDocument Build(const QString& FileName) = 0;
+};
+
+using TkxWriterFactory = std::function<std::unique_ptr<TkxDocumentWriter>(TkxCustomExport& Export)>;
+
+// The factory used by every component that has none of its own.
+void kxSetDefaultWriterFactory(TkxWriterFactory factory);
+const TkxWriterFactory& kxDefaultWriterFactory();
+
+} // namespace twl

@@ -1,0 +1,246 @@
+#include "export/writers/kxWriterFrame.h"
+
+#include "base/BaseConsts.h"
+#include "base/Exceptions.h"
+#include "base/Format.h"
+#include "base/NumberParse.h"
+#include "base/RegionalSettings.h"
+#include "base/Windows1252.h"
+#include "export/kxExport.h"
+#include "export/writers/kxWriterUtils.h"
+#include "toolkit/Strings.h"
+
+namespace twl {
+
+// --- Default sections: those of the line-based text formats ---
+
+void TkxFormatWriter::HeaderText(const QStringList& Lines) {
+    Frame().DocumentLines().append(Lines);
+}
+
+QString TkxFormatWriter::CaptionRowNumberCell() {
+    return RepeatChar(QLatin1Char(' '), static_cast<int>(Frame().RowNumberText().size()) + 1);
+}
+
+void TkxFormatWriter::RowLines(const QStringList& Lines) {
+    Frame().DocumentLines().append(Lines);
+}
+
+void TkxFormatWriter::HeaderSeparator() {
+    const QString line = Frame().SeparatorLine(true);
+    if (!line.isEmpty()) Frame().DocumentLines().append(line);
+}
+
+void TkxFormatWriter::Footer(const QStringList& Lines) {
+    TkxDocumentLines& doc = Frame().DocumentLines();
+    const QString line = Frame().SeparatorLine(false);
+    if (!line.isEmpty()) doc.append(line);
+    doc.append(Lines);
+    if (Frame().HasOption(xoShowExportDate)) doc.append(Frame().DateLine());
+}
+
+TkxDocument TkxFormatWriter::Finish() {
+    TkxDocument document;
+    document.Bytes = Frame().DocumentBytes();
+    return document;
+}
+
+// --- The frame ---
+
+TkxWriterFrame::TkxWriterFrame(TkxCustomExport& Export, std::unique_ptr<TkxFormatWriter> Format)
+    : m_export(Export)
+    , m_format(std::move(Format)) {
+    m_format->m_frame = this;
+}
+
+TkxWriterFrame::~TkxWriterFrame() = default;
+
+bool TkxWriterFrame::HasOption(TkxExportOptions Option) const {
+    return m_export.Options().contains(Option);
+}
+
+bool TkxWriterFrame::IsColumnWritten(int Index) const {
+    return HasOption(xoExportInvisibles) || m_export.IsColumnVisible(Index);
+}
+
+TkxExcelAlignment TkxWriterFrame::CellAlignment(int Index) const {
+    return HasOption(xoUseAlignments) ? m_export.GetColumnAlignment(Index) : eaGeneral;
+}
+
+TkxDocument TkxWriterFrame::Build(const QString& FileName) {
+    m_fileName = FileName;
+    m_documentLines.clear();
+    TkxFormatWriter& format = *m_format;
+    TkxCustomExport& source = m_export;
+
+    format.Prolog();
+
+    QString header;
+    if (source.OnGetHeader) source.OnGetHeader(&source, source.RowTotal(), header);
+    m_pendingLines = TStrings::splitLines(header);
+    format.HeaderText(m_pendingLines);
+
+    const bool showHeader = HasOption(xoShowHeader);
+    const bool rowNumbers = HasOption(xoRowNumbers);
+    if (showHeader) {
+        const int count = source.GetColumnCount();
+        TkxValues captions(static_cast<std::size_t>(qMax(0, count)));
+        for (int i = 0; i < count; ++i) {
+            QString caption;
+            if (source.Captions()->Count() > i)
+                caption = source.Captions()->line(i);
+            else
+                source.GetColumnCaption(i, caption);
+            captions[static_cast<std::size_t>(i)] = TVariant(caption);
+        }
+        QString text;
+        if (rowNumbers) {
+            text = format.CaptionRowNumberCell();
+            text += ComposeRow(captions, true, true);
+        } else {
+            text = ComposeRow(captions, true, false);
+        }
+        m_pendingLines = TStrings::splitLines(text);
+        format.RowStart(true);
+        format.RowLines(m_pendingLines);
+        format.RowEnd(true);
+    }
+
+    format.HeaderSeparator();
+    if (!showHeader) format.TableStartWithoutCaptions();
+
+    TkxNativeExcel* excel = source.ExcelWriter();
+    TkxValues values;
+    while (!source.IsEndOfRows()) {
+        const bool write = source.FetchRow(values);
+        if (write) {
+            excel->setRow(excel->Row() + 1);
+            excel->setColumn(1);
+            m_pendingLines = TStrings::splitLines(ComposeRow(values, false, rowNumbers));
+            format.RowStart(false);
+            format.RowLines(m_pendingLines);
+            format.RowEnd(false);
+        }
+        source.RowDone(write);
+    }
+
+    format.TableEnd();
+
+    QString footer;
+    if (source.OnGetFooter) source.OnGetFooter(&source, source.RowTotal(), footer);
+    m_pendingLines = TStrings::splitLines(footer);
+    format.Footer(m_pendingLines);
+
+    return format.Finish();
+}
+
+QString TkxWriterFrame::ComposeRow(const TkxValues& Values, bool IsHeader, bool ShowRowNumber) {
+    QString result;
+    // Joined by position, not by emptiness: an empty first value must not
+    // swallow the separator and shift the columns after it.
+    bool first = true;
+    if (ShowRowNumber && !IsHeader) {
+        result = RowNumberText();
+        first = false;
+    }
+    const QString separator = m_format->CellSeparator();
+    const int count = static_cast<int>(Values.size());
+    for (int i = 0; i < count; ++i) {
+        if (!IsColumnWritten(i)) continue;
+        const int width = ColumnWidth(i, m_export.GetColumnDataWidth(i));
+        const QString cell =
+            m_format->Cell(i, Values[static_cast<std::size_t>(i)], width, IsHeader);
+        if (first) {
+            result = cell;
+            first = false;
+        } else {
+            result += separator;
+            result += cell;
+        }
+    }
+    m_export.CountOutputRow();
+    return result;
+}
+
+QString TkxWriterFrame::CellText(const TVariant& Value, int Width) const {
+    QString text = Value.isNull() ? LoadResString(rs::SNullText) : Value.toString();
+    if (HasOption(xoTruncate) && Width >= 1 && Width < text.size())
+        text = TruncateText(text, Width, m_export.TruncateSymbol());
+    return text;
+}
+
+int TkxWriterFrame::ColumnWidth(int Index, int Default) const {
+    const TStrings* widths = m_export.ColumnWidths();
+    if (widths->Count() < Index + 1 || Index > m_export.GetColumnCount() - 1) return Default;
+    std::int32_t value = 0;
+    return TryStrToInt(widths->line(Index), value) ? value : Default;
+}
+
+QString TkxWriterFrame::RowNumberText() {
+    const unsigned number = m_export.WrittenCount() + 1;
+    const unsigned total = m_export.RowTotal();
+    QString n;
+    int length = 0;
+    try {
+        n = Format(m_export.RowNumberFormat(), {number});
+        length = static_cast<int>(Format(m_export.RowNumberFormat(), {total}).size());
+    } catch (const Exception&) {
+        const QString plain = QStringLiteral("%d");
+        n = Format(plain, {number});
+        length = static_cast<int>(Format(plain, {total}).size());
+    }
+    return m_format->RowNumberCell(n, length);
+}
+
+QString TkxWriterFrame::SeparatorLine(bool IsHeader) {
+    const bool wanted = IsHeader ? HasOption(xoHeaderLine) : HasOption(xoFooterLine);
+    return wanted ? m_format->SeparatorText() : QString();
+}
+
+int TkxWriterFrame::TotalTextWidth() {
+    const int count = m_export.GetColumnCount();
+    int sum = 0;
+    for (int i = 0; i < count; ++i) {
+        if (IsColumnWritten(i)) sum += ColumnWidth(i, m_export.GetColumnDataWidth(i));
+    }
+    if (HasOption(xoRowNumbers)) return sum + count + static_cast<int>(RowNumberText().size());
+    return sum + count - 1;
+}
+
+QString TkxWriterFrame::DateLine() const {
+    const QDateTime now = currentDateTime();
+    const QString stamp = DateToStr(now.date()) + QLatin1Char(' ') + TimeToStr(now.time());
+    return Format(m_export.Messages()->CreatedText + QStringLiteral(" %s"), {stamp});
+}
+
+QString TkxWriterFrame::DocumentText() const {
+    return m_documentLines.text();
+}
+
+QByteArray TkxWriterFrame::DocumentBytes() const {
+    return m_documentLines.bytes();
+}
+
+// --- Document lines ---
+
+void TkxDocumentLines::append(const QString& Line) {
+    Windows1252Codec::appendEncoded(m_bytes, Line);
+    m_bytes.append("\r\n", 2);
+    ++m_count;
+}
+
+void TkxDocumentLines::append(const QStringList& Lines) {
+    for (const QString& line : Lines)
+        append(line);
+}
+
+void TkxDocumentLines::clear() {
+    m_bytes.clear();
+    m_count = 0;
+}
+
+QString TkxDocumentLines::text() const {
+    return Windows1252Codec::decode(m_bytes);
+}
+
+} // namespace twl

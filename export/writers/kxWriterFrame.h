@@ -1,0 +1,144 @@
+#pragma once
+// The document writer frame: one pass over the source rows that builds a
+// document in a fixed order of sections (opening part, header text, caption
+// row, header separator, data rows, table end, footer, finish), with the cell
+// formatting that every format shares. What each section produces is asked
+// from a format plug-in (TkxFormatWriter), one class per format family, made
+// by kxMakeFormatWriter (kxWriterRegistry.cpp).
+
+#include "base/Variant.h"
+#include "biff/kxNativeExcel.h"
+#include "export/kxExportTypes.h"
+#include "export/kxExportWriter.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <memory>
+
+namespace twl {
+
+class TkxCustomExport;
+class TkxWriterFrame;
+
+// The lines of a line-based document. They are kept as the bytes that will be
+// saved (every line followed by CR LF, in the single-byte code page), so a
+// large document costs about its own size in memory. A line may itself hold
+// CR LF; it then becomes several lines of the file.
+class TkxDocumentLines {
+public:
+    void append(const QString& Line);
+    void append(const QStringList& Lines);
+    TkxDocumentLines& operator<<(const QString& Line) {
+        append(Line);
+        return *this;
+    }
+    // Number of items appended.
+    qsizetype count() const { return m_count; }
+    bool isEmpty() const { return m_count == 0; }
+    void clear();
+    const QByteArray& bytes() const { return m_bytes; }
+    // The same document as text (what the file would read as).
+    QString text() const;
+
+private:
+    QByteArray m_bytes;
+    qsizetype m_count = 0;
+};
+
+// The format of one family of document types. Each hook is one section or
+// one piece of a row; the defaults are those of the line-based text formats,
+// so a format overrides only where it differs.
+class TkxFormatWriter {
+public:
+    virtual ~TkxFormatWriter() = default;
+
+    // Opening part (nothing by default).
+    virtual void Prolog() {}
+    // The lines of the OnGetHeader text; by default each becomes a document line.
+    virtual void HeaderText(const QStringList& Lines);
+    // With row numbers, what stands in front of the caption row's text (it
+    // may also write cells itself): by default Length(RowNumberText()) + 1 spaces.
+    virtual QString CaptionRowNumberCell();
+    // The frame of a composed row: start, the row's lines, end. By default
+    // the lines become document lines and there is no start or end.
+    virtual void RowStart(bool IsHeader) { (void)IsHeader; }
+    virtual void RowLines(const QStringList& Lines);
+    virtual void RowEnd(bool IsHeader) { (void)IsHeader; }
+    // After the caption row (written or not): by default the header
+    // separator line when it is not empty.
+    virtual void HeaderSeparator();
+    // When there is no caption row, after the header separator.
+    virtual void TableStartWithoutCaptions() {}
+    // After the last data row.
+    virtual void TableEnd() {}
+    // The lines of the OnGetFooter text; by default the footer separator,
+    // the lines and, with xoShowExportDate, the date line become document lines.
+    virtual void Footer(const QStringList& Lines);
+    // The finished document; by default the document lines saved as a file.
+    virtual TkxDocument Finish();
+
+    // One cell of column Index with width Width; every format passes the
+    // value through Frame().CellText(Value, Width).
+    virtual QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) = 0;
+    // Put between two cells of a composed row ("" when the cells carry their
+    // own delimiters).
+    virtual QString CellSeparator() const { return {}; }
+    // The row-number cell of a data row from the formatted number N and the
+    // length L of the formatted row total.
+    virtual QString RowNumberCell(const QString& N, int L) = 0;
+    // The header or footer separator line when its option is set ("" for none).
+    virtual QString SeparatorText() { return {}; }
+
+    TkxWriterFrame& Frame() const { return *m_frame; }
+
+private:
+    friend class TkxWriterFrame;
+    TkxWriterFrame* m_frame = nullptr;
+};
+
+class TkxWriterFrame : public TkxDocumentWriter {
+public:
+    TkxWriterFrame(TkxCustomExport& Export, std::unique_ptr<TkxFormatWriter> Format);
+    ~TkxWriterFrame() override;
+
+    TkxDocument Build(const QString& FileName) override;
+
+    // --- Shared cell formatting ---
+    // One caption or data row in the format's syntax.
+    QString ComposeRow(const TkxValues& Values, bool IsHeader, bool ShowRowNumber);
+    // The text of a value: "** NULL **" for Null, then cut with xoTruncate.
+    QString CellText(const TVariant& Value, int Width) const;
+    // The ColumnWidths line of the column when it is an integer, else Default.
+    int ColumnWidth(int Index, int Default) const;
+    // The row-number cell of the next written row.
+    QString RowNumberText();
+    // The header or footer separator line, "" unless its option is set.
+    QString SeparatorLine(bool IsHeader);
+    // Width in characters of a plain-text row.
+    int TotalTextWidth();
+
+    // --- For the formats ---
+    TkxCustomExport& Export() const { return m_export; }
+    const QString& FileName() const { return m_fileName; }
+    bool HasOption(TkxExportOptions Option) const;
+    // Whether column Index is written (xoExportInvisibles or visible).
+    bool IsColumnWritten(int Index) const;
+    // The column's alignment with xoUseAlignments, else eaGeneral.
+    TkxExcelAlignment CellAlignment(int Index) const;
+    // CreatedText, a blank and the current date and time.
+    QString DateLine() const;
+    TkxDocumentLines& DocumentLines() { return m_documentLines; }
+    // Every document line followed by CR LF, as text or as single-byte bytes.
+    QString DocumentText() const;
+    QByteArray DocumentBytes() const;
+
+private:
+    TkxCustomExport& m_export;
+    std::unique_ptr<TkxFormatWriter> m_format;
+    QString m_fileName;
+    TkxDocumentLines m_documentLines;
+    QStringList m_pendingLines;
+};
+
+} // namespace twl

@@ -1,0 +1,40 @@
+#include "export/writers/kxWriterRegistry.h"
+
+#include "export/kxExport.h"
+#include "export/writers/kxWriterFrame.h"
+#include "export/writers/kxWriterText.h"
+
+namespace twl {
+
+std::unique_ptr<TkxFormatWriter> kxMakeFormatWriter(TkxExportType Type) {
+    switch (Type) {
+    case xtTXT:
+        return std::make_unique<TkxPlainTextWriter>(false);
+    case xtClipboard:
+        return std::make_unique<TkxPlainTextWriter>(true);
+    case xtCSV:
+        return std::make_unique<TkxCSVWriter>();
+    case xtTAB:
+        return std::make_unique<TkxTabWriter>();
+    case xtHTML:
+    case xtExcel:
+    case xtWord:
+    case xtRTF:
+    case xtDIF:
+    case xtSYLK:
+        break;
+    }
+    return nullptr;
+}
+
+std::unique_ptr<TkxDocumentWriter> kxCreateDocumentWriter(TkxCustomExport& Export) {
+    std::unique_ptr<TkxFormatWriter> format = kxMakeFormatWriter(Export.ExportType());
+    if (!format) return nullptr;
+    return std::make_unique<TkxWriterFrame>(Export, std::move(format));
+}
+
+void kxRegisterDocumentWriters() {
+    kxSetDefaultWriterFactory(&kxCreateDocumentWriter);
+}
+
+} // namespace twl

@@ -1,0 +1,47 @@
+#pragma once
+// The line-based text formats: column-aligned plain text (also the clipboard
+// text), comma-separated and tab-separated values.
+
+#include "export/writers/kxWriterFrame.h"
+
+namespace twl {
+
+// Plain text: cells padded to their column width, one space between them,
+// dash lines as separators. The clipboard type writes the same text to the
+// clipboard instead of a file.
+class TkxPlainTextWriter : public TkxFormatWriter {
+public:
+    explicit TkxPlainTextWriter(bool ToClipboard)
+        : m_toClipboard(ToClipboard) {}
+    QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
+    QString CellSeparator() const override { return QStringLiteral(" "); }
+    QString RowNumberCell(const QString& N, int L) override;
+    QString SeparatorText() override;
+    TkxDocument Finish() override;
+
+private:
+    bool m_toClipboard;
+};
+
+// Comma-separated values: no header or footer text, no separators, no date line.
+class TkxCSVWriter : public TkxFormatWriter {
+public:
+    void HeaderText(const QStringList&) override {}
+    QString CaptionRowNumberCell() override;
+    void Footer(const QStringList&) override {}
+    QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
+    QString CellSeparator() const override { return QStringLiteral(","); }
+    QString RowNumberCell(const QString& N, int L) override;
+};
+
+// Tab-separated values: header and footer text and the date line, but no
+// separator lines.
+class TkxTabWriter : public TkxFormatWriter {
+public:
+    QString CaptionRowNumberCell() override;
+    QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
+    QString CellSeparator() const override { return QStringLiteral("\t"); }
+    QString RowNumberCell(const QString& N, int L) override;
+};
+
+} // namespace twl

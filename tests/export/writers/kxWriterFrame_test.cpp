@@ -1,0 +1,235 @@
+// The writer frame: section order, cell text, widths, row numbers, separators
+// and the shared string utilities, through the text formats.
+
+#include "export/writers/kxWriterUtils.h"
+#include "tests/export/MemorySource.h"
+#include "tests/export/writers/WriterTestSupport.h"
+
+using namespace twl;
+using namespace twl::test;
+
+namespace {
+
+const QDateTime Now(QDate(2026, 12, 7), QTime(9, 5, 7));
+
+struct Frame : ::testing::Test {
+    RegionalScope regional;
+    ClockScope clock{Now};
+    MemorySource source;
+    Frame() {
+        source.setOptions({xoShowHeader});
+        source.captions = {"A", "B"};
+        source.setTextRows({{"abcdefgh", "x"}, {"ab", "yy"}});
+    }
+    QByteArray txt() { return writeDocument(source, xtTXT); }
+};
+
+} // namespace
+
+TEST(WriterUtils, PaddingTruncationAndQuoting) {
+    EXPECT_EQ(RepeatChar('-', 3), "---");
+    EXPECT_EQ(RepeatChar('-', 0), "");
+    EXPECT_EQ(RepeatChar('-', -2), "");
+    EXPECT_EQ(PadLeft("12", ' ', 4), "  12");
+    EXPECT_EQ(PadRight("12", '.', 4), "12..");
+    EXPECT_EQ(PadLeft("12345", ' ', 4), "12345");
+    EXPECT_EQ(PadCenter("abc", 10), "   abc    ");
+    EXPECT_EQ(PadCenter("ab", 5), "  ab ");
+    EXPECT_EQ(PadCenter("abcdef", 3), "abcdef");
+    EXPECT_EQ(TruncateText("abcdefgh", 5, "..."), "ab...");
+    EXPECT_EQ(TruncateText("abcdefgh", 3, "..."), "...");
+    EXPECT_EQ(TruncateText("abcdefgh", 8, "..."), "abcdefgh");
+    EXPECT_EQ(QuoteField("plain", false), "plain");
+    EXPECT_EQ(QuoteField("a b", false), "\"a b\"");
+    EXPECT_EQ(QuoteField("a,b", false), "\"a,b\"");
+    EXPECT_EQ(QuoteField("say \"hi\"", false), "\"say \"\"hi\"\"\"");
+    EXPECT_EQ(QuoteField("plain", true), "\"plain\"");
+    // A quote, CR or LF alone also encloses the field, so that the value
+    // comes back unchanged from a CSV reader.
+    EXPECT_EQ(QuoteField("5\"", false), "\"5\"\"\"");
+    EXPECT_EQ(QuoteField("two\r\nlines", false), "\"two\r\nlines\"");
+    EXPECT_EQ(QuoteField("a\nb", false), "\"a\nb\"");
+}
+
+TEST_F(Frame, CaptionsComeFromTheCaptionListFirstThenFromTheSource) {
+    source.captions = {"c0", "c1", "c2", "c3"};
+    source.setTextRows({{"1", "2", "3", "4"}});
+    source.Captions()->setStrings({"first", ""});
+    EXPECT_EQ(writeDocument(source, xtCSV), crlfLines({"first,,c2,c3", "1,2,3,4"}));
+}
+
+TEST_F(Frame, ColumnWidthsOverrideDataWidthsOnlyWithIntegerLines) {
+    source.ColumnWidths()->setStrings({"abc", "4"});
+    EXPECT_EQ(txt(), crlfLines({"A        B   ", "abcdefgh x   ", "ab       yy  "}));
+    source.ColumnWidths()->setStrings({"3"});
+    EXPECT_EQ(txt(), crlfLines({"A   B ", "abcdefgh x ", "ab  yy"}));
+}
+
+TEST_F(Frame, TruncationCutsToTheWidthAndWidthZeroNeverCuts) {
+    source.setOptions({xoTruncate});
+    source.ColumnWidths()->setStrings({"5"});
+    EXPECT_EQ(txt(), crlfLines({"ab... x ", "ab    yy"}));
+    source.ColumnWidths()->setStrings({"2"});
+    EXPECT_EQ(txt(), crlfLines({"... x ", "ab yy"}));
+    source.ColumnWidths()->setStrings({"0"});
+    EXPECT_EQ(txt(), crlfLines({"abcdefgh x ", "ab yy"}));
+    source.setTruncateSymbol(QStringLiteral("~"));
+    source.ColumnWidths()->setStrings({"4"});
+    EXPECT_EQ(txt(), crlfLines({"abc~ x ", "ab   yy"}));
+}
+
+TEST_F(Frame, NullValuesReadAsNullText) {
+    source.setOptions({xoTruncate});
+    source.rows = {{TVariant::null(), TVariant(QStringLiteral("x"))}};
+    EXPECT_EQ(writeDocument(source, xtCSV), crlfLines({"\"** NULL **\",x"}));
+    source.ColumnWidths()->setStrings({"6"});
+    EXPECT_EQ(writeDocument(source, xtTAB), crlfLines({"** ...\tx"}));
+}
+
+TEST_F(Frame, RowNumbersAreRightAlignedToTheLengthOfTheTotal) {
+    source.setOptions({xoRowNumbers, xoShowHeader});
+    source.captions = {"V"};
+    source.rows.clear();
+    for (int i = 1; i <= 120; ++i)
+        source.rows.push_back({TVariant(QString::number(i))});
+    const QList<QByteArray> lines = txt().split('\n');
+    EXPECT_EQ(lines.at(0), "    V  \r");
+    EXPECT_EQ(lines.at(1), "  1 1  \r");
+    EXPECT_EQ(lines.at(120), "120 120\r");
+}
+
+TEST_F(Frame, RowNumbersInSeparatedFormatsAddOneLeadingField) {
+    source.setOptions({xoRowNumbers, xoShowHeader});
+    source.setTextRows({{"a", "b"}, {"c", "d"}});
+    EXPECT_EQ(writeDocument(source, xtCSV), crlfLines({",A,B", "1,a,b", "2,c,d"}));
+    EXPECT_EQ(writeDocument(source, xtTAB), crlfLines({"\tA\tB", "1\ta\tb", "2\tc\td"}));
+    // A pattern that quotes or spaces the number is enclosed like any field.
+    source.setRowNumberFormat(QStringLiteral("No. %d"));
+    EXPECT_EQ(writeDocument(source, xtCSV), crlfLines({",A,B", "\"No. 1\",a,b", "\"No. 2\",c,d"}));
+}
+
+TEST_F(Frame, ARowNumberPatternThatCannotFormatFallsBackToPlainNumbers) {
+    source.setOptions({xoRowNumbers});
+    source.setRowNumberFormat(QStringLiteral("%d %s"));
+    ASSERT_EQ(source.RowNumberFormat(), "%d %s");
+    EXPECT_EQ(writeDocument(source, xtTAB), crlfLines({"1\tabcdefgh\tx", "2\tab\tyy"}));
+}
+
+TEST_F(Frame, FooterSeparatorMeasuresTheNextRowNumber) {
+    source.setOptions({xoRowNumbers, xoHeaderLine, xoFooterLine});
+    source.captions = {"V"};
+    source.rows.clear();
+    for (int i = 1; i <= 9; ++i)
+        source.rows.push_back({TVariant(QStringLiteral("v"))});
+    const QList<QByteArray> lines = txt().split('\n');
+    EXPECT_EQ(lines.first(), "---\r");               // width 1 + one column + "1"
+    EXPECT_EQ(lines.at(lines.size() - 2), "----\r"); // "10" is measured at the end
+}
+
+TEST_F(Frame, HeaderTextAndSeparatorsWithoutCaptionRow) {
+    source.setOptions({xoHeaderLine, xoFooterLine, xoShowExportDate});
+    source.OnGetHeader = [](QObject*, std::uint32_t count, QString& header) {
+        header = QStringLiteral("Rows: %1\r\nsecond\n").arg(count);
+    };
+    source.OnGetFooter = [](QObject*, std::uint32_t, QString& footer) {
+        footer = QStringLiteral("end");
+    };
+    const char* date = "Created: 2026-12-07 09:05:07";
+    EXPECT_EQ(txt(), crlfLines({"Rows: 2", "second", "-----------", "abcdefgh x ", "ab       yy",
+                                "-----------", "end", date}));
+    // Tab-separated text keeps header, footer and date but draws no lines.
+    EXPECT_EQ(writeDocument(source, xtTAB),
+              crlfLines({"Rows: 2", "second", "abcdefgh\tx", "ab\tyy", "end", date}));
+    // CSV carries none of them.
+    EXPECT_EQ(writeDocument(source, xtCSV), crlfLines({"abcdefgh,x", "ab,yy"}));
+}
+
+TEST_F(Frame, CreatedTextIsAFormatPattern) {
+    source.setOptions({xoShowExportDate});
+    source.Messages()->CreatedText = QStringLiteral("100%% at");
+    EXPECT_TRUE(txt().endsWith("100% at 2026-12-07 09:05:07\r\n"));
+}
+
+TEST_F(Frame, AlignmentsPadPlainTextOnlyWhenAsked) {
+    source.captions = {"L", "R", "C", "F"};
+    source.alignments = {eaLeft, eaRight, eaCenter, eaFill};
+    source.setTextRows({{"a", "b", "c", "d"}});
+    source.ColumnWidths()->setStrings({"3", "3", "4", "3"});
+    source.setOptions({xoUseAlignments});
+    EXPECT_EQ(txt(), crlfLines({"a     b  c   d"}));
+    source.setOptions({});
+    EXPECT_EQ(txt(), crlfLines({"a   b   c    d  "}));
+    // Separated formats ignore alignment.
+    source.setOptions({xoUseAlignments});
+    EXPECT_EQ(writeDocument(source, xtCSV), crlfLines({"a,b,c,d"}));
+}
+
+TEST_F(Frame, InvisibleColumnsAreSkippedUnlessExportedAnyway) {
+    source.captions = {"A", "B", "C"};
+    source.hidden = {false, true, false};
+    source.setTextRows({{"a", "bb", "c"}});
+    source.setOptions({xoShowHeader, xoHeaderLine});
+    // The separator still counts every column's gap.
+    EXPECT_EQ(txt(), crlfLines({"A C", "----", "a c"}));
+    source.setOptions({xoShowHeader, xoExportInvisibles});
+    EXPECT_EQ(txt(), crlfLines({"A B  C", "a bb c"}));
+}
+
+TEST_F(Frame, SelectedRowsOnlyNumbersTheWrittenRowsAndReportsEveryRow) {
+    source.setOptions({xoSelectedRowsOnly, xoRowNumbers});
+    source.setTextRows({{"r0", "x"}, {"r1", "x"}, {"r2", "x"}});
+    source.selected = {false, false, true};
+    std::vector<std::pair<std::uint32_t, bool>> seen;
+    source.OnExport = [&](QObject*, std::uint32_t current, std::uint32_t total, TkxValues values,
+                          bool canExport) {
+        EXPECT_EQ(total, 3u);
+        EXPECT_EQ(values.at(0).toString(), QStringLiteral("r%1").arg(current));
+        seen.emplace_back(current, canExport);
+    };
+    EXPECT_EQ(writeDocument(source, xtCSV), crlfLines({"1,r2,x"}));
+    EXPECT_EQ(seen,
+              (std::vector<std::pair<std::uint32_t, bool>>{{0, false}, {1, false}, {2, true}}));
+    EXPECT_EQ(source.RowIndex(), 3u);
+    EXPECT_EQ(source.WrittenCount(), 1u);
+}
+
+TEST_F(Frame, ValuesAreWrittenAsTheyAre) {
+    source.setOptions({});
+    source.setTextRows({{"x\ty", "a,b"}, {"line1\r\nline2", ""}});
+    EXPECT_EQ(writeDocument(source, xtTAB), crlfLines({"x\ty\ta,b", "line1", "line2\t"}));
+    EXPECT_EQ(writeDocument(source, xtCSV), crlfLines({"x\ty,\"a,b\"", "\"line1", "line2\","}));
+}
+
+TEST_F(Frame, OutputRowCountsEveryComposedRow) {
+    source.setOptions({xoShowHeader});
+    writeDocument(source, xtCSV);
+    EXPECT_EQ(source.OutputRow(), 4); // 1 + caption row + two data rows
+}
+
+TEST_F(Frame, NonAsciiTextIsWrittenInTheSingleByteCodePage) {
+    source.setOptions({});
+    source.setTextRows({{QStringLiteral("caf\u00e9"), QStringLiteral("\u20ac\u4e2d")}});
+    EXPECT_EQ(writeDocument(source, xtTAB), QByteArray("caf\xe9\t\x80?\r\n"));
+}
+
+TEST_F(Frame, EveryWrittenRowMovesTheWorkbookCursorWhateverTheType) {
+    source.setOptions({xoSelectedRowsOnly});
+    source.selected = {true, false};
+    TkxNativeExcel* excel = source.ExcelWriter();
+    excel->setRow(5);
+    excel->setColumn(7);
+    writeDocument(source, xtTAB);
+    EXPECT_EQ(excel->Row(), 6);
+    EXPECT_EQ(excel->Column(), 1);
+}
+
+TEST_F(Frame, TheClipboardTypeIgnoresAFileNameItIsGiven) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("never.txt");
+    source.setWriterFactory(&kxCreateDocumentWriter);
+    source.setExportType(xtClipboard);
+    source.WriteDocument(path);
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              "A        B \r\nabcdefgh x \r\nab       yy\r\n");
+}
