@@ -3,6 +3,7 @@
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "base/Exceptions.h"
+#include "export/writers/kxWriterRegistry.h"
 #include "i18n/bsPolyglotUn.h"
 #include "toolkit/ErrorDisplay.h"
 
@@ -15,6 +16,8 @@ int runApplication(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(initialApplicationTitle(QCoreApplication::applicationFilePath()));
+
+    kxRegisterDocumentWriters();
 
     // The localization core exists before any window and outlives them all.
     TbsCorePolyglot::Create();

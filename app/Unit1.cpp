@@ -5,6 +5,8 @@
 #include "app/SettingsFile.h"
 #include "base/ProgramFolder.h"
 #include "base/RegionalSettings.h"
+#include "export/kxExport.h"
+#include "export/kxExportHost.h"
 #include "i18n/bsPolyglotUn.h"
 #include "toolkit/Component.h"
 #include "toolkit/Controls.h"
@@ -165,6 +167,13 @@ void Tmainfrm::buildControls()
     titletimer->setInterval(1000);
     titletimer->OnTimer = [this](QObject* sender) { titletimerTimer(sender); };
 
+    loanexp = new TkxListViewExport(this);
+    loanexp->setObjectName(QStringLiteral("loanexp"));
+    setOwner(loanexp, this);
+    kxApplyMainWindowSettings(*loanexp, loanview);
+    // The user hears of a failed export and is asked before a file is replaced.
+    kxAttachUserPrompts(*loanexp, this);
+
     lngmanager = new TbsPolyglotManager(this);
     lngmanager->setObjectName(QStringLiteral("lngmanager"));
     setOwner(lngmanager, this);
@@ -241,7 +250,7 @@ void Tmainfrm::calcbtnClick(QObject*)
     CalculateSchedule();
 }
 
-void Tmainfrm::expbtnClick(QObject*) {}
+void Tmainfrm::expbtnClick(QObject*) { loanexp->Execute(); }
 
 void Tmainfrm::cancelbtnClick(QObject*) { close(); }
 

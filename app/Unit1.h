@@ -17,6 +17,7 @@ class SettingsFile;
 class TbsPolyglotManager;
 class TbsPolyglotTranslator;
 class TEdit;
+class TkxListViewExport;
 class TLabel;
 class TLbSpeedButton;
 class TListView;
@@ -60,6 +61,7 @@ public:
     TTimer* titletimer;
     TbsPolyglotTranslator* client1;
     TbsPolyglotManager* lngmanager;
+    TkxListViewExport* loanexp;
 
 protected:
     void closeEvent(QCloseEvent* e) override;

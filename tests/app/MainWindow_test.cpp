@@ -2,6 +2,8 @@
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "base/ProgramFolder.h"
+#include "export/kxExport.h"
+#include "export/writers/kxWriterRegistry.h"
 #include "i18n/bsPolyglotUn.h"
 #include "tests/support/TestSupport.h"
 #include "toolkit/Controls.h"
@@ -25,6 +27,7 @@ protected:
     {
         ASSERT_TRUE(dir.isValid());
         setProgramFolder(dir.path());
+        kxRegisterDocumentWriters();
         TbsCorePolyglot::Create();
     }
     void TearDown() override
@@ -208,6 +211,7 @@ TEST_F(MainWindow, IsTranslatedFromTheLanguageFolderBesideTheProgram)
                     "amountlbl.Caption='Kreditbetrag'\r\n"
                     "calcbtn.Caption='Berechnen'\r\n"
                     "loanview.Columns.Items(4).Caption='Restschuld'\r\n"
+                    "loanexp.Messages.Caption='Zeitplan exportieren'\r\n"
                     "messages.Lines.Strings="
                         + lines.join(',').toLatin1() + "\r\n");
     Tmainfrm form;
@@ -217,12 +221,31 @@ TEST_F(MainWindow, IsTranslatedFromTheLanguageFolderBesideTheProgram)
     EXPECT_EQ(form.monthlbl->Caption(), "# of Months"); // not in the file: kept
     EXPECT_EQ(form.calcbtn->Caption(), "Berechnen");
     EXPECT_EQ(form.loanview->Columns()->column(4)->Caption(), "Restschuld");
+    EXPECT_EQ(form.loanexp->Messages()->Caption, "Zeitplan exportieren");
     form.amountedt->setText("1000");
     form.monthsedt->setText("12");
     form.interestedt->setText("12");
     form.calcbtnClick(nullptr);
     ASSERT_EQ(form.loanview->itemCount(), 14);
     EXPECT_EQ(row(form.loanview, 13), (QStringList{"Eingaben", "Betrag 1000", "Monate 12", "Zins 12", "Datum 2026-12-07"}));
+}
+
+TEST_F(MainWindow, ExportsTheCalculatedTable)
+{
+    Tmainfrm form;
+    form.amountedt->setText("1000");
+    form.monthsedt->setText("12");
+    form.interestedt->setText("12");
+    form.calcbtnClick(nullptr);
+    EXPECT_EQ(form.loanexp->ListView(), form.loanview);
+    EXPECT_EQ(form.loanexp->DateFormat(), "yyyy.MM.dd.");
+    form.loanexp->setExportType(xtCSV);
+    form.loanexp->setExportStyle(xsFile);
+    form.loanexp->setFileName(dir.filePath("schedule.csv"));
+    form.loanexp->ExportData();
+    const QByteArray csv = test::readFile(dir.filePath("schedule.csv"));
+    EXPECT_TRUE(csv.startsWith("\"Payment #\",Payment,Interest,Principal,Balance\r\n1,88.85,10.00,78.85,921.15\r\n"));
+    EXPECT_TRUE(csv.endsWith("SUM,1066.19,66.19,1000.00,-\r\n,1000,12,12,2026-12-07\r\n"));
 }
 
 TEST(SplashWindow, DesignedLook)

@@ -4,7 +4,41 @@
 #include "base/RegionalSettings.h"
 
 #include <QApplication>
+#include <QDialog>
+#include <QPointer>
+#include <QTimer>
 #include <gtest/gtest.h>
+
+namespace {
+// A dialog that no test answers would block the run forever: after it has
+// stayed open for a long while it is closed and the test fails, so the suite
+// ends with a report instead of hanging CI.
+void installModalWatchdog()
+{
+    static QPointer<QWidget> seen;
+    static int ticks = 0;
+    auto* timer = new QTimer(qApp);
+    timer->setInterval(1000);
+    QObject::connect(timer, &QTimer::timeout, [] {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (modal != seen) {
+            seen = modal;
+            ticks = 0;
+            return;
+        }
+        if (!modal || ++ticks < 30)
+            return;
+        ADD_FAILURE() << "an unanswered dialog was left open: " << modal->metaObject()->className() << " \""
+                      << modal->windowTitle().toStdString() << "\"";
+        if (auto* dialog = qobject_cast<QDialog*>(modal))
+            dialog->reject();
+        else
+            modal->close();
+        ticks = 0;
+    });
+    timer->start();
+}
+} // namespace
 
 int main(int argc, char** argv)
 {
@@ -12,6 +46,7 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     twl::setRegionalSettings(twl::RegionalSettings{});
+    installModalWatchdog();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }
