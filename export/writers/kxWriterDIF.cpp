@@ -1,0 +1,88 @@
+#include "export/writers/kxWriterDIF.h"
+
+#include "export/kxExport.h"
+#include "export/writers/kxWriterUtils.h"
+
+namespace twl {
+
+QString TkxInterchangeWriter::Title() const {
+    QString name = QString::fromLatin1(Frame().Export().metaObject()->className());
+    const qsizetype colon = name.lastIndexOf(QLatin1Char(':'));
+    if (colon >= 0) name = name.mid(colon + 1);
+    return name.toUpper();
+}
+
+QString TkxInterchangeWriter::OneLine(const QString& Text) {
+    if (!Text.contains(QLatin1Char('\r')) && !Text.contains(QLatin1Char('\n'))) return Text;
+    QString out = Text;
+    out.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    out.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    out.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return out;
+}
+
+// --- DIF ---
+
+void TkxDIFWriter::Prolog() {
+    TkxCustomExport& source = Frame().Export();
+    const int vectors = source.GetColumnCount() + (Frame().HasOption(xoRowNumbers) ? 1 : 0);
+    Frame().DocumentLines() << QStringLiteral("TABLE") << QStringLiteral("0,1")
+                            << QLatin1Char('"') + Title() + QLatin1Char('"')
+                            << QStringLiteral("VECTORS") << QStringLiteral("0,%1").arg(vectors)
+                            << QStringLiteral("\"\"") << QStringLiteral("TUPLES")
+                            << QStringLiteral("0,%1").arg(source.RowTotal())
+                            << QStringLiteral("\"\"") << QStringLiteral("DATA")
+                            << QStringLiteral("0,0") << QStringLiteral("\"\"");
+}
+
+void TkxDIFWriter::RowStart(bool) {
+    Frame().DocumentLines() << QStringLiteral("-1,0") << QStringLiteral("BOT");
+}
+
+TkxDocument TkxDIFWriter::Finish() {
+    Frame().DocumentLines() << QStringLiteral("-1,0") << QStringLiteral("EOD");
+    return TkxFormatWriter::Finish();
+}
+
+// String values always go in double quotes: a reader takes a bare value for
+// the end of the data.
+QString TkxDIFWriter::Cell(int, const TVariant& Value, int Width, bool) {
+    return QStringLiteral("1,0\r\n") + QuoteField(OneLine(Frame().CellText(Value, Width)), true) +
+           QStringLiteral("\r\n");
+}
+
+QString TkxDIFWriter::RowNumberCell(const QString& N, int) {
+    return QStringLiteral("1,0\r\n") + QuoteField(OneLine(N), true) + QStringLiteral("\r\n");
+}
+
+// --- SYLK ---
+
+QString TkxSYLKWriter::CellValue(const QString& Text) {
+    QString value = QuoteField(OneLine(Text), true);
+    // A reader ends the field at a single semicolon.
+    if (value.contains(QLatin1Char(';'))) value.replace(QLatin1Char(';'), QLatin1String(";;"));
+    return value;
+}
+
+void TkxSYLKWriter::Prolog() {
+    Frame().DocumentLines() << QStringLiteral("ID;P") + Title();
+}
+
+TkxDocument TkxSYLKWriter::Finish() {
+    Frame().DocumentLines() << QStringLiteral("E");
+    return TkxFormatWriter::Finish();
+}
+
+QString TkxSYLKWriter::Cell(int Index, const TVariant& Value, int Width, bool) {
+    const int x = Index + (Frame().HasOption(xoRowNumbers) ? 2 : 1);
+    return QStringLiteral("C;X") + QString::number(x) + QStringLiteral(";Y") +
+           QString::number(Frame().Export().OutputRow()) + QStringLiteral(";K") +
+           CellValue(Frame().CellText(Value, Width)) + QStringLiteral("\r\n");
+}
+
+QString TkxSYLKWriter::RowNumberCell(const QString& N, int) {
+    return QStringLiteral("C;X1;Y") + QString::number(Frame().Export().OutputRow()) +
+           QStringLiteral(";K") + CellValue(N) + QStringLiteral("\r\n");
+}
+
+} // namespace twl

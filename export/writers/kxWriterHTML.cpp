@@ -1,0 +1,218 @@
+#include "export/writers/kxWriterHTML.h"
+
+#include "export/kxExport.h"
+#include "export/writers/kxWriterConst.h"
+
+namespace twl {
+
+namespace {
+
+// The address in the page's Description meta line.
+const char* const LibraryAddress = "http://www.vesk-export.example/";
+
+QString alignmentAttribute(TkxExcelAlignment Alignment) {
+    switch (Alignment) {
+    case eaLeft:
+        return QStringLiteral(" ALIGN=\"Left\" ");
+    case eaRight:
+        return QStringLiteral(" ALIGN=\"Right\" ");
+    case eaCenter:
+        return QStringLiteral(" ALIGN=\"Center\" ");
+    default:
+        return {};
+    }
+}
+
+} // namespace
+
+QString TkxHTMLWriter::HTMLColor(TColor Color) {
+    const QString digits =
+        QString::number(static_cast<std::uint32_t>(Color), 16).toUpper().rightJustified(6, '0');
+    return QLatin1Char('#') + digits;
+}
+
+bool TkxHTMLWriter::IsLink(const QString& Text) {
+    static const char* const Prefixes[] = {"http:", "https:", "ftp:", "news:", "nntp:", "mailto:"};
+    for (const char* prefix : Prefixes) {
+        if (Text.contains(QLatin1String(prefix), Qt::CaseSensitive)) return true;
+    }
+    return false;
+}
+
+QString TkxHTMLWriter::Escape(const QString& Text) {
+    qsizetype i = 0;
+    const qsizetype n = Text.size();
+    // Most values need nothing: copy only from the first special character on.
+    while (i < n) {
+        const QChar c = Text.at(i);
+        if (c == '&' || c == '<' || c == '>' || c == '"') break;
+        ++i;
+    }
+    if (i == n) return Text;
+    QString out = Text.left(i);
+    out.reserve(n + 16);
+    for (; i < n; ++i) {
+        const QChar c = Text.at(i);
+        if (c == '&')
+            out += QLatin1String("&amp;");
+        else if (c == '<')
+            out += QLatin1String("&lt;");
+        else if (c == '>')
+            out += QLatin1String("&gt;");
+        else if (c == '"')
+            out += QLatin1String("&quot;");
+        else
+            out += c;
+    }
+    return out;
+}
+
+QString TkxHTMLWriter::fontFace(bool ForTable) const {
+    const TkxHTMLOptions& html = *Frame().Export().HTML();
+    if (html.Template() != ctCustom) return LoadResString(rs::SkxHTMLFontFace);
+    const TkxHTMLColors& custom = *html.CustomColors();
+    return Escape(ForTable ? custom.TableFontFace() : custom.DefaultFontFace());
+}
+
+void TkxHTMLWriter::Prolog() {
+    const TkxHTMLOptions& html = *Frame().Export().HTML();
+    const TkxHTMLColorTemplate colorTemplate = html.Template();
+    if (colorTemplate == ctCustom) {
+        const TkxHTMLColors& c = *html.CustomColors();
+        const TColor custom[] = {c.ActiveLink(),       c.Background(),      c.DefaultLink(),
+                                 c.DefaultText(),      c.VisitedLink(),     c.HeaderBackground(),
+                                 c.HeadersFontColor(), c.TableBackground(), c.TableOddBackground(),
+                                 c.TableFontColor()};
+        for (int role = 0; role < rs::HTMLColorRoleCount; ++role)
+            m_colors[static_cast<std::size_t>(role)] = HTMLColor(custom[role]);
+    } else {
+        // A template outside the table falls back to the standard one.
+        const int t = colorTemplate < rs::HTMLTemplateCount ? colorTemplate : ctStandard;
+        for (int role = 0; role < rs::HTMLColorRoleCount; ++role)
+            m_colors[static_cast<std::size_t>(role)] =
+                HTMLColor(StringToColor(LoadResString(rs::SkxHTMLTemplateColors[t][role])));
+    }
+    m_oddRowStart =
+        QStringLiteral("   <TR BGCOLOR=\"") + color(TableOddBackgroundRole) + QStringLiteral("\">");
+
+    QStringList& doc = Frame().DocumentLines();
+    doc << QStringLiteral(
+               "<!-- THIS FILE WAS CREATED BY VESK'S EXPORT COMPONENTS FOR KORVATH TESSIVON -->")
+        << QStringLiteral("<!-- DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 TRANSITIONAL//EN\" -->")
+        << QStringLiteral("<HTML>") << QStringLiteral(" <HEAD>")
+        << QStringLiteral("  <META HTTP - EQUIV = \"Content - Type\" CONTENT = \"TEXT/HTML\">")
+        << QStringLiteral(
+               "  <META NAME = \"GENERATOR\" CONTENT = \"Vesk's Export Components for Tessivon\" >")
+        << QStringLiteral("  <META NAME = \"Author\" CONTENT = \"Dorin Myrtel\" >")
+        << QStringLiteral("  <META NAME = \"Description\" CONTENT = \"") +
+               QLatin1String(LibraryAddress) + QStringLiteral("\" >");
+    if (html.Options().contains(hoDisplayTitle))
+        doc << QStringLiteral("  <TITLE>") + Escape(html.Title()) + QStringLiteral("</TITLE>");
+    doc << QStringLiteral(" </HEAD>");
+    doc << QStringLiteral(" <BODY BGCOLOR=\"") + color(BackgroundRole) +
+               QStringLiteral("\" LINK=\"") + color(DefaultLinkRole) +
+               QStringLiteral("\" ALINK=\"") + color(ActiveLinkRole) +
+               QStringLiteral("\" VLINK=\"") + color(VisitedLinkRole) +
+               QStringLiteral("\" TEXT=\"") + color(DefaultTextRole) + QStringLiteral("\">");
+    doc << QStringLiteral(" <FONT COLOR=\"") + color(DefaultTextRole) +
+               QStringLiteral("\" FACE=\"") + fontFace(false) + QStringLiteral("\">");
+}
+
+// Header and footer texts go in as the host wrote them: it may format them with markup.
+void TkxHTMLWriter::HeaderText(const QStringList& Lines) {
+    QStringList& doc = Frame().DocumentLines();
+    doc.append(Lines);
+    const QString separator = Frame().SeparatorLine(true);
+    if (!separator.isEmpty()) doc.append(separator);
+}
+
+void TkxHTMLWriter::tableStart() {
+    const bool grid = Frame().Export().HTML()->Options().contains(hoShowGridLines);
+    QStringList& doc = Frame().DocumentLines();
+    doc << QStringLiteral("  <TABLE WIDTH=\"100%\" CELLPADDING=\"4\" CELLSPACING=\"0\"") +
+               (grid ? QStringLiteral(" BORDER=\"1\"") : QString()) +
+               QStringLiteral(" BGCOLOR=\"") + color(TableBackgroundRole) + QStringLiteral("\">");
+    // One item holding two lines, as the frame's document lines allow.
+    doc << QStringLiteral("  <FONT COLOR=\"") + color(TableFontColorRole) +
+               QStringLiteral("\" FACE=\"") + fontFace(true) +
+               QStringLiteral("\">\r\n   <TR BGCOLOR=\"") + color(HeaderBackgroundRole) +
+               QStringLiteral("\">");
+}
+
+QString TkxHTMLWriter::CaptionRowNumberCell() {
+    return QStringLiteral("    <TD>&nbsp;</TD>\r\n");
+}
+
+void TkxHTMLWriter::RowStart(bool IsHeader) {
+    if (IsHeader) {
+        // The caption row opens the table; its TR is the table start's last line.
+        tableStart();
+        return;
+    }
+    const bool odd = (Frame().Export().RowIndex() & 1u) != 0;
+    if (odd && Frame().Export().HTML()->Options().contains(hoOddRowColoring))
+        Frame().DocumentLines().append(m_oddRowStart);
+    else
+        Frame().DocumentLines().append(QStringLiteral("   <TR>"));
+}
+
+void TkxHTMLWriter::RowEnd(bool) {
+    Frame().DocumentLines().append(QStringLiteral("   </TR>"));
+}
+
+void TkxHTMLWriter::TableEnd() {
+    Frame().DocumentLines() << QStringLiteral("  </FONT>") << QStringLiteral("  </TABLE>");
+}
+
+TkxDocument TkxHTMLWriter::Finish() {
+    Frame().DocumentLines() << QStringLiteral(" </FONT>") << QStringLiteral(" </BODY>")
+                            << QStringLiteral("</HTML>");
+    return TkxFormatWriter::Finish();
+}
+
+QString TkxHTMLWriter::Cell(int Index, const TVariant& Value, int Width, bool IsHeader) {
+    const TkxCustomExport& source = Frame().Export();
+    const TkxExportHTMLOptionSet options = source.HTML()->Options();
+
+    QString content;
+    if (Value.isNull()) {
+        content = Frame().CellText(Value, Width);
+    } else {
+        const QString text = Value.toString();
+        if (options.contains(hoAutoLink) && IsLink(text)) {
+            // The address is the whole value, so that the link works even
+            // when the shown text is cut to the column width.
+            content = QStringLiteral("<A HREF=\"") + Escape(text) + QStringLiteral("\">") +
+                      Escape(Frame().CellText(Value, Width)) + QStringLiteral("</A>");
+        } else {
+            content = Escape(Frame().CellText(Value, Width));
+        }
+    }
+    if (content.isEmpty()) content = QStringLiteral("&nbsp;");
+
+    QString line = QStringLiteral("    <TD");
+    const TStrings* widths = source.ColumnWidths();
+    if (widths->Count() > Index)
+        line += QStringLiteral(" WIDTH=\"") + Escape(widths->line(Index)) + QLatin1Char('"');
+    line += alignmentAttribute(Frame().CellAlignment(Index));
+    if (!IsHeader) {
+        line += QStringLiteral("><small>");
+        line += content;
+        line += QStringLiteral("</small></TD>");
+        return line;
+    }
+    const bool bold = options.contains(hoBoldHeaders);
+    line += bold ? QStringLiteral("><B><FONT COLOR=\"") : QStringLiteral("><FONT COLOR=\"");
+    line += color(HeadersFontColorRole);
+    line += QStringLiteral("\"><small>");
+    line += content;
+    line +=
+        bold ? QStringLiteral("</small></FONT></B></TD>") : QStringLiteral("</small></FONT></TD>");
+    return line;
+}
+
+QString TkxHTMLWriter::RowNumberCell(const QString& N, int) {
+    return QStringLiteral("    <TD ALIGN=\"Right\">") + Escape(N) + QStringLiteral("</TD>");
+}
+
+} // namespace twl

@@ -1,0 +1,156 @@
+// The DIF and SYLK documents: the worked example line by line, then the
+// header counts, coordinates, quoting and what the formats leave out.
+
+#include "export/kxExportHost.h"
+#include "tests/export/ExportTestTable.h"
+#include "tests/export/MemorySource.h"
+#include "tests/export/writers/WriterTestSupport.h"
+
+using namespace twl;
+using namespace twl::test;
+
+namespace {
+
+const QDateTime Now(QDate(2026, 12, 7), QTime(10, 30, 0));
+
+const QStringList ScheduleRows[] = {
+    {"1", "88.85", "10.00", "78.85", "921.15"},  {"2", "88.85", "9.21", "79.64", "841.51"},
+    {"3", "88.85", "8.42", "80.43", "761.08"},   {"4", "88.85", "7.61", "81.24", "679.84"},
+    {"5", "88.85", "6.80", "82.05", "597.79"},   {"6", "88.85", "5.98", "82.87", "514.92"},
+    {"7", "88.85", "5.15", "83.70", "431.22"},   {"8", "88.85", "4.31", "84.54", "346.68"},
+    {"9", "88.85", "3.47", "85.38", "261.30"},   {"10", "88.85", "2.61", "86.24", "175.07"},
+    {"11", "88.85", "1.75", "87.10", "87.97"},   {"12", "88.85", "0.88", "87.97", "0.00"},
+    {"SUM", "1066.19", "66.19", "1000.00", "-"}, {"", "1000", "12", "12", "2026-12-07"},
+};
+
+QStringList lines(const QByteArray& document) {
+    QStringList result = QString::fromLatin1(document).split(QStringLiteral("\r\n"));
+    if (!result.isEmpty() && result.last().isEmpty()) result.removeLast();
+    return result;
+}
+
+struct Schedule {
+    RegionalScope regional;
+    ClockScope clock{Now};
+    std::unique_ptr<TListView> view = makeScheduleView();
+    TkxListViewExport exporter;
+    Schedule() { kxApplyMainWindowSettings(exporter, view.get()); }
+};
+
+struct Interchange : ::testing::Test {
+    RegionalScope regional;
+    ClockScope clock{Now};
+    MemorySource source;
+    Interchange() {
+        source.setOptions({xoShowHeader});
+        source.captions = {"A", "B", "C"};
+        for (int i = 1; i <= 10; ++i)
+            source.rows.push_back({TVariant(QString::number(i)), TVariant("x"), TVariant("y")});
+    }
+    QStringList dif() { return lines(writeDocument(source, xtDIF)); }
+    QStringList sylk() { return lines(writeDocument(source, xtSYLK)); }
+};
+
+} // namespace
+
+TEST(DIFWriter, WorkedExampleWithTheStoredSettings) {
+    Schedule s;
+    QStringList expected = {"TABLE",   "0,1",  "\"TKXLISTVIEWEXPORT\"",
+                            "VECTORS", "0,5",  "\"\"",
+                            "TUPLES",  "0,14", "\"\"",
+                            "DATA",    "0,0",  "\"\""};
+    expected << "-1,0"
+             << "BOT";
+    for (const char* caption : {"Payment #", "Payment", "Interest", "Principal", "Balance"})
+        expected << "1,0" << QStringLiteral("\"%1\"").arg(caption);
+    for (const QStringList& row : ScheduleRows) {
+        expected << "-1,0"
+                 << "BOT";
+        for (const QString& cell : row)
+            expected << "1,0" << QStringLiteral("\"%1\"").arg(cell);
+    }
+    expected << "-1,0"
+             << "EOD";
+    EXPECT_EQ(lines(writeDocument(s.exporter, xtDIF)), expected);
+}
+
+TEST(SYLKWriter, WorkedExampleWithTheStoredSettings) {
+    Schedule s;
+    QStringList expected = {"ID;PTKXLISTVIEWEXPORT"};
+    int x = 1;
+    for (const char* caption : {"Payment #", "Payment", "Interest", "Principal", "Balance"})
+        expected << QStringLiteral("C;X%1;Y1;K\"%2\"").arg(x++).arg(caption);
+    int y = 2;
+    for (const QStringList& row : ScheduleRows) {
+        for (int i = 0; i < row.size(); ++i)
+            expected << QStringLiteral("C;X%1;Y%2;K\"%3\"").arg(i + 1).arg(y).arg(row.at(i));
+        ++y;
+    }
+    expected << "E";
+    EXPECT_EQ(lines(writeDocument(s.exporter, xtSYLK)), expected);
+}
+
+TEST_F(Interchange, DIFHeaderCountsColumnsAndSourceRows) {
+    EXPECT_EQ(dif().mid(3, 6), QStringList({"VECTORS", "0,3", "\"\"", "TUPLES", "0,10", "\"\""}));
+    // TUPLES stays the source's row count when fewer rows are written.
+    source.setOptions({xoShowHeader, xoRowNumbers, xoSelectedRowsOnly});
+    source.selected = {false, true};
+    const QStringList d = dif();
+    EXPECT_EQ(d.mid(3, 6), QStringList({"VECTORS", "0,4", "\"\"", "TUPLES", "0,10", "\"\""}));
+    // The caption row's row-number cell is an empty string, the data row's its number.
+    EXPECT_EQ(d.mid(12),
+              QStringList({"-1,0", "BOT",   "1,0",  "\"\"",  "1,0",  "\"A\"", "1,0", "\"B\"",
+                           "1,0",  "\"C\"", "-1,0", "BOT",   "1,0",  "\"1\"", "1,0", "\"2\"",
+                           "1,0",  "\"x\"", "1,0",  "\"y\"", "-1,0", "EOD"}));
+}
+
+TEST_F(Interchange, DIFValuesAreQuotedStringsOnOneLine) {
+    source.setOptions({});
+    source.rows = {{TVariant("1234.50"), TVariant("say \"hi\""), TVariant("two\r\nlines")}};
+    EXPECT_EQ(dif().mid(12),
+              QStringList({"-1,0", "BOT", "1,0", "\"1234.50\"", "1,0", "\"say \"\"hi\"\"\"", "1,0",
+                           "\"two lines\"", "-1,0", "EOD"}));
+}
+
+TEST_F(Interchange, SYLKCoordinatesWithAndWithoutCaptionsAndRowNumbers) {
+    source.rows.resize(2);
+    source.setOptions({xoShowHeader, xoRowNumbers});
+    QStringList s = sylk();
+    // Captions from column 2, the row numbers in column 1 of the data rows.
+    EXPECT_EQ(s.mid(1, 5), QStringList({"C;X2;Y1;K\"A\"", "C;X3;Y1;K\"B\"", "C;X4;Y1;K\"C\"",
+                                        "C;X1;Y2;K\"1\"", "C;X2;Y2;K\"1\""}));
+    source.setOptions({});
+    s = sylk();
+    EXPECT_EQ(s.mid(0, 3),
+              QStringList({"ID;PTKXCUSTOMEXPORT", "C;X1;Y1;K\"1\"", "C;X2;Y1;K\"x\""}));
+    EXPECT_EQ(s.at(4), "C;X1;Y2;K\"2\"");
+}
+
+TEST_F(Interchange, SYLKRowsHaveNoGapsAndHiddenColumnsKeepTheirPlace) {
+    source.setOptions({xoSelectedRowsOnly});
+    source.selected = {false, true, false, true};
+    source.hidden = {false, true};
+    EXPECT_EQ(sylk(), QStringList({"ID;PTKXCUSTOMEXPORT", "C;X1;Y1;K\"2\"", "C;X3;Y1;K\"y\"",
+                                   "C;X1;Y2;K\"4\"", "C;X3;Y2;K\"y\"", "E"}));
+}
+
+TEST_F(Interchange, SYLKDoublesQuotesAndSemicolons) {
+    source.setOptions({});
+    source.rows = {{TVariant("a;b;;c"), TVariant("5\" pipe"), TVariant("x\ny")}};
+    EXPECT_EQ(sylk(), QStringList({"ID;PTKXCUSTOMEXPORT", "C;X1;Y1;K\"a;;b;;;;c\"",
+                                   "C;X2;Y1;K\"5\"\" pipe\"", "C;X3;Y1;K\"x y\"", "E"}));
+}
+
+TEST_F(Interchange, NoRowsAndNoHeaderFooterOrDateText) {
+    source.rows.clear();
+    source.setOptions({xoShowHeader, xoHeaderLine, xoFooterLine, xoShowExportDate, xoRowNumbers});
+    source.OnGetHeader = [](QObject*, std::uint32_t, QString& h) { h = "head"; };
+    source.OnGetFooter = [](QObject*, std::uint32_t, QString& f) { f = "foot"; };
+    EXPECT_EQ(dif().mid(12), QStringList({"-1,0", "BOT", "1,0", "\"\"", "1,0", "\"A\"", "1,0",
+                                          "\"B\"", "1,0", "\"C\"", "-1,0", "EOD"}));
+    EXPECT_EQ(sylk(), QStringList({"ID;PTKXCUSTOMEXPORT", "C;X2;Y1;K\"A\"", "C;X3;Y1;K\"B\"",
+                                   "C;X4;Y1;K\"C\"", "E"}));
+    source.setOptions({});
+    EXPECT_EQ(sylk(), QStringList({"ID;PTKXCUSTOMEXPORT", "E"}));
+    EXPECT_EQ(dif().mid(12), QStringList({"-1,0", "EOD"}));
+}
