@@ -57,11 +57,13 @@ QString TkxDIFWriter::RowNumberCell(const QString& N, int) {
 
 // --- SYLK ---
 
+// Readers take everything between the first and the last double quote of
+// the field as the text, so a quote inside it stays single; a single
+// semicolon would end the field.
 QString TkxSYLKWriter::CellValue(const QString& Text) {
-    QString value = QuoteField(OneLine(Text), true);
-    // A reader ends the field at a single semicolon.
+    QString value = OneLine(Text);
     if (value.contains(QLatin1Char(';'))) value.replace(QLatin1Char(';'), QLatin1String(";;"));
-    return value;
+    return QLatin1Char('"') + value + QLatin1Char('"');
 }
 
 void TkxSYLKWriter::Prolog() {

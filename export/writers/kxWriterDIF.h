@@ -41,7 +41,7 @@ public:
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
     QString RowNumberCell(const QString& N, int L) override;
 
-    // The K value of a cell: always in double quotes, quotes and semicolons doubled.
+    // The K value of a cell: always in double quotes, semicolons doubled.
     static QString CellValue(const QString& Text);
 };
 

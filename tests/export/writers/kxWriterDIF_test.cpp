@@ -134,11 +134,11 @@ TEST_F(Interchange, SYLKRowsHaveNoGapsAndHiddenColumnsKeepTheirPlace) {
                                    "C;X1;Y2;K\"4\"", "C;X3;Y2;K\"y\"", "E"}));
 }
 
-TEST_F(Interchange, SYLKDoublesQuotesAndSemicolons) {
+TEST_F(Interchange, SYLKDoublesSemicolonsButNotQuotes) {
     source.setOptions({});
     source.rows = {{TVariant("a;b;;c"), TVariant("5\" pipe"), TVariant("x\ny")}};
     EXPECT_EQ(sylk(), QStringList({"ID;PTKXCUSTOMEXPORT", "C;X1;Y1;K\"a;;b;;;;c\"",
-                                   "C;X2;Y1;K\"5\"\" pipe\"", "C;X3;Y1;K\"x y\"", "E"}));
+                                   "C;X2;Y1;K\"5\" pipe\"", "C;X3;Y1;K\"x y\"", "E"}));
 }
 
 TEST_F(Interchange, NoRowsAndNoHeaderFooterOrDateText) {
