@@ -1,7 +1,8 @@
 #include "export/writers/kxWriterDIF.h"
 
 #include "export/kxExport.h"
-#include "export/writers/kxWriterUtils.h"
+
+#include <QStringBuilder>
 
 namespace twl {
 
@@ -44,15 +45,20 @@ TkxDocument TkxDIFWriter::Finish() {
     return TkxFormatWriter::Finish();
 }
 
-// String values always go in double quotes: a reader takes a bare value for
-// the end of the data.
+// String values always go in double quotes (a reader takes a bare value for
+// the end of the data), with the quotes inside them doubled.
 QString TkxDIFWriter::Cell(int, const TVariant& Value, int Width, bool) {
-    return QStringLiteral("1,0\r\n") + QuoteField(OneLine(Frame().CellText(Value, Width)), true) +
-           QStringLiteral("\r\n");
+    return StringValue(Frame().CellText(Value, Width));
 }
 
 QString TkxDIFWriter::RowNumberCell(const QString& N, int) {
-    return QStringLiteral("1,0\r\n") + QuoteField(OneLine(N), true) + QStringLiteral("\r\n");
+    return StringValue(N);
+}
+
+QString TkxDIFWriter::StringValue(const QString& Text) {
+    QString value = OneLine(Text);
+    if (value.contains(QLatin1Char('"'))) value.replace(QLatin1Char('"'), QLatin1String("\"\""));
+    return QLatin1String("1,0\r\n\"") % value % QLatin1String("\"\r\n");
 }
 
 // --- SYLK ---
@@ -63,7 +69,13 @@ QString TkxDIFWriter::RowNumberCell(const QString& N, int) {
 QString TkxSYLKWriter::CellValue(const QString& Text) {
     QString value = OneLine(Text);
     if (value.contains(QLatin1Char(';'))) value.replace(QLatin1Char(';'), QLatin1String(";;"));
-    return QLatin1Char('"') + value + QLatin1Char('"');
+    return value;
+}
+
+QString TkxSYLKWriter::record(int X, const QString& Text) const {
+    return QLatin1String("C;X") % QString::number(X) % QLatin1String(";Y") %
+           QString::number(Frame().Export().OutputRow()) % QLatin1String(";K\"") % CellValue(Text) %
+           QLatin1String("\"\r\n");
 }
 
 void TkxSYLKWriter::Prolog() {
@@ -76,15 +88,12 @@ TkxDocument TkxSYLKWriter::Finish() {
 }
 
 QString TkxSYLKWriter::Cell(int Index, const TVariant& Value, int Width, bool) {
-    const int x = Index + (Frame().HasOption(xoRowNumbers) ? 2 : 1);
-    return QStringLiteral("C;X") + QString::number(x) + QStringLiteral(";Y") +
-           QString::number(Frame().Export().OutputRow()) + QStringLiteral(";K") +
-           CellValue(Frame().CellText(Value, Width)) + QStringLiteral("\r\n");
+    return record(Index + (Frame().HasOption(xoRowNumbers) ? 2 : 1),
+                  Frame().CellText(Value, Width));
 }
 
 QString TkxSYLKWriter::RowNumberCell(const QString& N, int) {
-    return QStringLiteral("C;X1;Y") + QString::number(Frame().Export().OutputRow()) +
-           QStringLiteral(";K") + CellValue(N) + QStringLiteral("\r\n");
+    return record(1, N);
 }
 
 } // namespace twl

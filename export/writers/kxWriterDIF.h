@@ -30,6 +30,9 @@ public:
     TkxDocument Finish() override;
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
     QString RowNumberCell(const QString& N, int L) override;
+
+    // A string value: "1,0", then the text in double quotes, quotes doubled.
+    static QString StringValue(const QString& Text);
 };
 
 class TkxSYLKWriter : public TkxInterchangeWriter {
@@ -41,8 +44,12 @@ public:
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
     QString RowNumberCell(const QString& N, int L) override;
 
-    // The K value of a cell: always in double quotes, semicolons doubled.
+    // The text of a K value, which goes in double quotes: semicolons doubled.
     static QString CellValue(const QString& Text);
+
+private:
+    // The C record of the current row's column X.
+    QString record(int X, const QString& Text) const;
 };
 
 } // namespace twl

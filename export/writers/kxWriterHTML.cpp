@@ -3,6 +3,8 @@
 #include "export/kxExport.h"
 #include "export/writers/kxWriterConst.h"
 
+#include <QStringBuilder>
+
 namespace twl {
 
 namespace {
@@ -10,16 +12,16 @@ namespace {
 // The address in the page's Description meta line.
 const char* const LibraryAddress = "http://www.vesk-export.example/";
 
-QString alignmentAttribute(TkxExcelAlignment Alignment) {
+QLatin1String alignmentAttribute(TkxExcelAlignment Alignment) {
     switch (Alignment) {
     case eaLeft:
-        return QStringLiteral(" ALIGN=\"Left\" ");
+        return QLatin1String(" ALIGN=\"Left\" ");
     case eaRight:
-        return QStringLiteral(" ALIGN=\"Right\" ");
+        return QLatin1String(" ALIGN=\"Right\" ");
     case eaCenter:
-        return QStringLiteral(" ALIGN=\"Center\" ");
+        return QLatin1String(" ALIGN=\"Center\" ");
     default:
-        return {};
+        return QLatin1String("");
     }
 }
 
@@ -32,9 +34,17 @@ QString TkxHTMLWriter::HTMLColor(TColor Color) {
 }
 
 bool TkxHTMLWriter::IsLink(const QString& Text) {
-    static const char* const Prefixes[] = {"http:", "https:", "ftp:", "news:", "nntp:", "mailto:"};
-    for (const char* prefix : Prefixes) {
-        if (Text.contains(QLatin1String(prefix), Qt::CaseSensitive)) return true;
+    static const QLatin1String Schemes[] = {QLatin1String("http"), QLatin1String("https"),
+                                            QLatin1String("ftp"),  QLatin1String("news"),
+                                            QLatin1String("nntp"), QLatin1String("mailto")};
+    // Every prefix ends in a colon: look only before each colon, so that the
+    // common value without one costs a single scan.
+    for (qsizetype colon = Text.indexOf(QLatin1Char(':')); colon >= 0;
+         colon = Text.indexOf(QLatin1Char(':'), colon + 1)) {
+        const QStringView before = QStringView(Text).left(colon);
+        for (const QLatin1String& scheme : Schemes) {
+            if (before.endsWith(scheme, Qt::CaseSensitive)) return true;
+        }
     }
     return false;
 }
@@ -190,29 +200,26 @@ QString TkxHTMLWriter::Cell(int Index, const TVariant& Value, int Width, bool Is
     }
     if (content.isEmpty()) content = QStringLiteral("&nbsp;");
 
-    QString line = QStringLiteral("    <TD");
     const TStrings* widths = source.ColumnWidths();
-    if (widths->Count() > Index)
-        line += QStringLiteral(" WIDTH=\"") + Escape(widths->line(Index)) + QLatin1Char('"');
-    line += alignmentAttribute(Frame().CellAlignment(Index));
-    if (!IsHeader) {
-        line += QStringLiteral("><small>");
-        line += content;
-        line += QStringLiteral("</small></TD>");
-        return line;
-    }
-    const bool bold = options.contains(hoBoldHeaders);
-    line += bold ? QStringLiteral("><B><FONT COLOR=\"") : QStringLiteral("><FONT COLOR=\"");
-    line += color(HeadersFontColorRole);
-    line += QStringLiteral("\"><small>");
-    line += content;
-    line +=
-        bold ? QStringLiteral("</small></FONT></B></TD>") : QStringLiteral("</small></FONT></TD>");
-    return line;
+    const QString width =
+        widths->Count() > Index
+            ? QLatin1String(" WIDTH=\"") % Escape(widths->line(Index)) % QLatin1Char('"')
+            : QString();
+    const QLatin1String alignment = alignmentAttribute(Frame().CellAlignment(Index));
+    if (!IsHeader)
+        return QLatin1String("    <TD") % width % alignment % QLatin1String("><small>") % content %
+               QLatin1String("</small></TD>");
+    if (options.contains(hoBoldHeaders))
+        return QLatin1String("    <TD") % width % alignment % QLatin1String("><B><FONT COLOR=\"") %
+               color(HeadersFontColorRole) % QLatin1String("\"><small>") % content %
+               QLatin1String("</small></FONT></B></TD>");
+    return QLatin1String("    <TD") % width % alignment % QLatin1String("><FONT COLOR=\"") %
+           color(HeadersFontColorRole) % QLatin1String("\"><small>") % content %
+           QLatin1String("</small></FONT></TD>");
 }
 
 QString TkxHTMLWriter::RowNumberCell(const QString& N, int) {
-    return QStringLiteral("    <TD ALIGN=\"Right\">") + Escape(N) + QStringLiteral("</TD>");
+    return QLatin1String("    <TD ALIGN=\"Right\">") % Escape(N) % QLatin1String("</TD>");
 }
 
 } // namespace twl

@@ -8,7 +8,9 @@
 #include <QFontInfo>
 #include <QGuiApplication>
 #include <QScreen>
+#include <QStringBuilder>
 #include <cmath>
+#include <cstring>
 
 namespace twl {
 
@@ -53,16 +55,18 @@ const char* const StyleBlock =
 const char* const GridWords = "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw10"
                               "\\clbrdrb\\brdrs\\brdrw10\\clbrdrr\\brdrs\\brdrw10";
 
-QString alignmentPrefix(TkxExcelAlignment Alignment) {
+const char* const RowEndText = "}\\pard \\nowidctlpar\\widctlpar\\intbl\\adjustright {\\row}\r\n";
+
+QLatin1String alignmentPrefix(TkxExcelAlignment Alignment) {
     switch (Alignment) {
     case eaLeft:
-        return QStringLiteral("\\ql ");
+        return QLatin1String("\\ql ");
     case eaRight:
-        return QStringLiteral("\\qr ");
+        return QLatin1String("\\qr ");
     case eaCenter:
-        return QStringLiteral("\\qc ");
+        return QLatin1String("\\qc ");
     default:
-        return {};
+        return QLatin1String("");
     }
 }
 
@@ -247,13 +251,24 @@ void TkxRTFWriter::Prolog() {
 
     m_defaultSpec = RTFFontSpec(*fonts.DefaultFont());
     const bool oddColoring = rtf.Options().contains(roOddRowColoring);
-    m_captionRowStart = rowDefinition(QStringLiteral(" \\clcbpat3")) + QStringLiteral(" {\\f1") +
-                        RTFFontSpec(*fonts.HeaderFont()) + QStringLiteral("\\cf1\\cgrid0 ");
+    // Every row of a kind starts with the same bytes: encoded once.
+    const QString captionFont = QStringLiteral(" {\\f1") + RTFFontSpec(*fonts.HeaderFont()) +
+                                QStringLiteral("\\cf1\\cgrid0 ");
     const QString dataFont = QStringLiteral(" {\\f2") + RTFFontSpec(*fonts.TableFont()) +
                              QStringLiteral("\\cf2\\cgrid0 ");
-    m_dataRowStart = rowDefinition(QStringLiteral(" \\clcbpat4")) + dataFont;
+    m_captionRowStart =
+        Windows1252Codec::encode(rowDefinition(QStringLiteral(" \\clcbpat3")) + captionFont);
+    m_dataRowStart =
+        Windows1252Codec::encode(rowDefinition(QStringLiteral(" \\clcbpat4")) + dataFont);
     m_oddRowStart =
-        oddColoring ? rowDefinition(QStringLiteral(" \\clcbpat5")) + dataFont : m_dataRowStart;
+        oddColoring
+            ? Windows1252Codec::encode(rowDefinition(QStringLiteral(" \\clcbpat5")) + dataFont)
+            : m_dataRowStart;
+    // Rows are the bulk of the document and all alike: room for them at once.
+    const qsizetype rowEstimate = m_dataRowStart.size() + qsizetype(strlen(RowEndText)) +
+                                  qsizetype(source.GetColumnCount() + 1) * 16;
+    source.DocumentBuffer().reserve(source.DocumentBuffer().size() +
+                                    (qsizetype(source.RowTotal()) + 1) * rowEstimate);
 }
 
 // Header and footer lines go in as the host wrote them: it may format them with control words.
@@ -266,12 +281,13 @@ void TkxRTFWriter::HeaderText(const QStringList& Lines) {
 }
 
 void TkxRTFWriter::RowStart(bool IsHeader) {
+    QByteArray& buffer = Frame().Export().DocumentBuffer();
     if (IsHeader)
-        WriteRTF(m_captionRowStart);
+        buffer += m_captionRowStart;
     else if ((Frame().Export().RowIndex() & 1u) != 0)
-        WriteRTF(m_oddRowStart);
+        buffer += m_oddRowStart;
     else
-        WriteRTF(m_dataRowStart);
+        buffer += m_dataRowStart;
 }
 
 void TkxRTFWriter::RowLines(const QStringList& Lines) {
@@ -280,7 +296,7 @@ void TkxRTFWriter::RowLines(const QStringList& Lines) {
 }
 
 void TkxRTFWriter::RowEnd(bool) {
-    WriteRTF(QStringLiteral("}\\pard \\nowidctlpar\\widctlpar\\intbl\\adjustright {\\row}\r\n"));
+    Frame().Export().DocumentBuffer() += RowEndText;
 }
 
 void TkxRTFWriter::TableEnd() {
@@ -304,12 +320,12 @@ TkxDocument TkxRTFWriter::Finish() {
 }
 
 QString TkxRTFWriter::Cell(int Index, const TVariant& Value, int Width, bool) {
-    return alignmentPrefix(Frame().CellAlignment(Index)) + Escape(Frame().CellText(Value, Width)) +
-           QStringLiteral("\\cell ");
+    return alignmentPrefix(Frame().CellAlignment(Index)) % Escape(Frame().CellText(Value, Width)) %
+           QLatin1String("\\cell ");
 }
 
 QString TkxRTFWriter::RowNumberCell(const QString& N, int) {
-    return Escape(N) + QStringLiteral("\\cell ");
+    return Escape(N) % QLatin1String("\\cell ");
 }
 
 } // namespace twl

@@ -59,9 +59,9 @@ private:
     QString rowDefinition(const QString& Shading) const;
 
     QString m_defaultSpec;
-    QString m_captionRowStart;
-    QString m_dataRowStart;
-    QString m_oddRowStart;
+    QByteArray m_captionRowStart;
+    QByteArray m_dataRowStart;
+    QByteArray m_oddRowStart;
 };
 
 } // namespace twl
