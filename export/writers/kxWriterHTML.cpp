@@ -4,6 +4,7 @@
 #include "export/writers/kxWriterConst.h"
 
 #include <QStringBuilder>
+#include <algorithm>
 
 namespace twl {
 
@@ -13,16 +14,9 @@ namespace {
 const char* const LibraryAddress = "http://www.vesk-export.example/";
 
 QLatin1String alignmentAttribute(TkxExcelAlignment Alignment) {
-    switch (Alignment) {
-    case eaLeft:
-        return QLatin1String(" ALIGN=\"Left\" ");
-    case eaRight:
-        return QLatin1String(" ALIGN=\"Right\" ");
-    case eaCenter:
-        return QLatin1String(" ALIGN=\"Center\" ");
-    default:
-        return QLatin1String("");
-    }
+    static const char* const Attributes[] = {"", " ALIGN=\"Left\" ", " ALIGN=\"Right\" ",
+                                             " ALIGN=\"Center\" "};
+    return QLatin1String(Alignment <= eaCenter ? Attributes[Alignment] : "");
 }
 
 } // namespace
@@ -50,30 +44,15 @@ bool TkxHTMLWriter::IsLink(const QString& Text) {
 }
 
 QString TkxHTMLWriter::Escape(const QString& Text) {
-    qsizetype i = 0;
-    const qsizetype n = Text.size();
-    // Most values need nothing: copy only from the first special character on.
-    while (i < n) {
-        const QChar c = Text.at(i);
-        if (c == '&' || c == '<' || c == '>' || c == '"') break;
-        ++i;
-    }
-    if (i == n) return Text;
-    QString out = Text.left(i);
-    out.reserve(n + 16);
-    for (; i < n; ++i) {
-        const QChar c = Text.at(i);
-        if (c == '&')
-            out += QLatin1String("&amp;");
-        else if (c == '<')
-            out += QLatin1String("&lt;");
-        else if (c == '>')
-            out += QLatin1String("&gt;");
-        else if (c == '"')
-            out += QLatin1String("&quot;");
-        else
-            out += c;
-    }
+    // Most values need nothing and are returned without a copy.
+    if (std::none_of(Text.begin(), Text.end(),
+                     [](QChar c) { return c == '&' || c == '<' || c == '>' || c == '"'; }))
+        return Text;
+    QString out = Text;
+    out.replace(QLatin1Char('&'), QLatin1String("&amp;"));
+    out.replace(QLatin1Char('<'), QLatin1String("&lt;"));
+    out.replace(QLatin1Char('>'), QLatin1String("&gt;"));
+    out.replace(QLatin1Char('"'), QLatin1String("&quot;"));
     return out;
 }
 

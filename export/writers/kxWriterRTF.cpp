@@ -9,6 +9,7 @@
 #include <QGuiApplication>
 #include <QScreen>
 #include <QStringBuilder>
+#include <algorithm>
 #include <cmath>
 #include <cstring>
 
@@ -58,16 +59,8 @@ const char* const GridWords = "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw1
 const char* const RowEndText = "}\\pard \\nowidctlpar\\widctlpar\\intbl\\adjustright {\\row}\r\n";
 
 QLatin1String alignmentPrefix(TkxExcelAlignment Alignment) {
-    switch (Alignment) {
-    case eaLeft:
-        return QLatin1String("\\ql ");
-    case eaRight:
-        return QLatin1String("\\qr ");
-    case eaCenter:
-        return QLatin1String("\\qc ");
-    default:
-        return QLatin1String("");
-    }
+    static const char* const Prefixes[] = {"", "\\ql ", "\\qr ", "\\qc "};
+    return QLatin1String(Alignment <= eaCenter ? Prefixes[Alignment] : "");
 }
 
 } // namespace
@@ -154,29 +147,18 @@ QString TkxRTFWriter::RTFFontSpec(const TFont& Font) {
 }
 
 QString TkxRTFWriter::Escape(const QString& Text) {
-    qsizetype i = 0;
-    const qsizetype n = Text.size();
-    while (i < n) {
-        const QChar c = Text.at(i);
-        if (c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n') break;
-        ++i;
-    }
-    if (i == n) return Text;
-    QString out = Text.left(i);
-    out.reserve(n + 16);
-    for (; i < n; ++i) {
-        const QChar c = Text.at(i);
-        if (c == '\\' || c == '{' || c == '}') {
-            out += QLatin1Char('\\');
-            out += c;
-        } else if (c == '\r' || c == '\n') {
-            // The row is one line of the file; a break in a value stays a break.
-            if (c == '\r' && i + 1 < n && Text.at(i + 1) == '\n') ++i;
-            out += QStringLiteral("\\line ");
-        } else {
-            out += c;
-        }
-    }
+    if (std::none_of(Text.begin(), Text.end(), [](QChar c) {
+            return c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n';
+        }))
+        return Text;
+    QString out = Text;
+    out.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
+    out.replace(QLatin1Char('{'), QLatin1String("\\{"));
+    out.replace(QLatin1Char('}'), QLatin1String("\\}"));
+    // The row is one line of the file; a break in a value stays a break.
+    out.replace(QLatin1String("\r\n"), QLatin1String("\\line "));
+    out.replace(QLatin1Char('\r'), QLatin1String("\\line "));
+    out.replace(QLatin1Char('\n'), QLatin1String("\\line "));
     return out;
 }
 

@@ -1,45 +1,17 @@
 // The DIF and SYLK documents: the worked example line by line, then the
 // header counts, coordinates, quoting and what the formats leave out.
 
-#include "export/kxExportHost.h"
-#include "tests/export/ExportTestTable.h"
 #include "tests/export/MemorySource.h"
-#include "tests/export/writers/WriterTestSupport.h"
+#include "tests/export/writers/FormatTestSupport.h"
 
 using namespace twl;
 using namespace twl::test;
 
 namespace {
 
-const QDateTime Now(QDate(2026, 12, 7), QTime(10, 30, 0));
-
-const QStringList ScheduleRows[] = {
-    {"1", "88.85", "10.00", "78.85", "921.15"},  {"2", "88.85", "9.21", "79.64", "841.51"},
-    {"3", "88.85", "8.42", "80.43", "761.08"},   {"4", "88.85", "7.61", "81.24", "679.84"},
-    {"5", "88.85", "6.80", "82.05", "597.79"},   {"6", "88.85", "5.98", "82.87", "514.92"},
-    {"7", "88.85", "5.15", "83.70", "431.22"},   {"8", "88.85", "4.31", "84.54", "346.68"},
-    {"9", "88.85", "3.47", "85.38", "261.30"},   {"10", "88.85", "2.61", "86.24", "175.07"},
-    {"11", "88.85", "1.75", "87.10", "87.97"},   {"12", "88.85", "0.88", "87.97", "0.00"},
-    {"SUM", "1066.19", "66.19", "1000.00", "-"}, {"", "1000", "12", "12", "2026-12-07"},
-};
-
-QStringList lines(const QByteArray& document) {
-    QStringList result = QString::fromLatin1(document).split(QStringLiteral("\r\n"));
-    if (!result.isEmpty() && result.last().isEmpty()) result.removeLast();
-    return result;
-}
-
-struct Schedule {
-    RegionalScope regional;
-    ClockScope clock{Now};
-    std::unique_ptr<TListView> view = makeScheduleView();
-    TkxListViewExport exporter;
-    Schedule() { kxApplyMainWindowSettings(exporter, view.get()); }
-};
-
 struct Interchange : ::testing::Test {
     RegionalScope regional;
-    ClockScope clock{Now};
+    ClockScope clock{FormatTestNow};
     MemorySource source;
     Interchange() {
         source.setOptions({xoShowHeader});
@@ -47,14 +19,14 @@ struct Interchange : ::testing::Test {
         for (int i = 1; i <= 10; ++i)
             source.rows.push_back({TVariant(QString::number(i)), TVariant("x"), TVariant("y")});
     }
-    QStringList dif() { return lines(writeDocument(source, xtDIF)); }
-    QStringList sylk() { return lines(writeDocument(source, xtSYLK)); }
+    QStringList dif() { return documentLines(writeDocument(source, xtDIF)); }
+    QStringList sylk() { return documentLines(writeDocument(source, xtSYLK)); }
 };
 
 } // namespace
 
 TEST(DIFWriter, WorkedExampleWithTheStoredSettings) {
-    Schedule s;
+    ScheduleExport s;
     QStringList expected = {"TABLE",   "0,1",  "\"TKXLISTVIEWEXPORT\"",
                             "VECTORS", "0,5",  "\"\"",
                             "TUPLES",  "0,14", "\"\"",
@@ -63,7 +35,7 @@ TEST(DIFWriter, WorkedExampleWithTheStoredSettings) {
              << "BOT";
     for (const char* caption : {"Payment #", "Payment", "Interest", "Principal", "Balance"})
         expected << "1,0" << QStringLiteral("\"%1\"").arg(caption);
-    for (const QStringList& row : ScheduleRows) {
+    for (const QStringList& row : s.rows()) {
         expected << "-1,0"
                  << "BOT";
         for (const QString& cell : row)
@@ -71,23 +43,23 @@ TEST(DIFWriter, WorkedExampleWithTheStoredSettings) {
     }
     expected << "-1,0"
              << "EOD";
-    EXPECT_EQ(lines(writeDocument(s.exporter, xtDIF)), expected);
+    EXPECT_EQ(documentLines(writeDocument(s.exporter, xtDIF)), expected);
 }
 
 TEST(SYLKWriter, WorkedExampleWithTheStoredSettings) {
-    Schedule s;
+    ScheduleExport s;
     QStringList expected = {"ID;PTKXLISTVIEWEXPORT"};
     int x = 1;
     for (const char* caption : {"Payment #", "Payment", "Interest", "Principal", "Balance"})
         expected << QStringLiteral("C;X%1;Y1;K\"%2\"").arg(x++).arg(caption);
     int y = 2;
-    for (const QStringList& row : ScheduleRows) {
+    for (const QStringList& row : s.rows()) {
         for (int i = 0; i < row.size(); ++i)
             expected << QStringLiteral("C;X%1;Y%2;K\"%3\"").arg(i + 1).arg(y).arg(row.at(i));
         ++y;
     }
     expected << "E";
-    EXPECT_EQ(lines(writeDocument(s.exporter, xtSYLK)), expected);
+    EXPECT_EQ(documentLines(writeDocument(s.exporter, xtSYLK)), expected);
 }
 
 TEST_F(Interchange, DIFHeaderCountsColumnsAndSourceRows) {

@@ -1,10 +1,8 @@
 // The workbook: the worked example record by record, then the sheet layout,
 // the cell kinds, the options and the sheet's row limit.
 
-#include "export/kxExportHost.h"
-#include "tests/export/ExportTestTable.h"
 #include "tests/export/MemorySource.h"
-#include "tests/export/writers/WriterTestSupport.h"
+#include "tests/export/writers/FormatTestSupport.h"
 
 #include <cstring>
 
@@ -12,8 +10,6 @@ using namespace twl;
 using namespace twl::test;
 
 namespace {
-
-const QDateTime Now(QDate(2026, 12, 7), QTime(10, 30, 0));
 
 // Records are compared as hex texts, one per record, so that a failure
 // shows which record differs.
@@ -93,7 +89,7 @@ const std::string Eof = record(0x000A, {});
 
 struct Workbook : ::testing::Test {
     RegionalScope regional;
-    ClockScope clock{Now};
+    ClockScope clock{FormatTestNow};
     MemorySource source;
     std::vector<TkxExportError> errors;
     Workbook() {
@@ -126,11 +122,7 @@ struct LongSource : MemorySource {
 } // namespace
 
 TEST(ExcelWriter, WorkedExampleWithTheStoredSettings) {
-    RegionalScope regional;
-    ClockScope clock{Now};
-    std::unique_ptr<TListView> view = makeScheduleView();
-    TkxListViewExport exporter;
-    kxApplyMainWindowSettings(exporter, view.get());
+    ScheduleExport s;
 
     Records expected = storedProlog();
     int column = 0;
@@ -160,7 +152,7 @@ TEST(ExcelWriter, WorkedExampleWithTheStoredSettings) {
     expected.push_back(label(14, 4, 2, AllBorders, "2026-12-07"));
     // No date line and no separator reach the workbook.
     expected.push_back(Eof);
-    EXPECT_EQ(records(writeDocument(exporter, xtExcel)), expected);
+    EXPECT_EQ(records(writeDocument(s.exporter, xtExcel)), expected);
 }
 
 TEST_F(Workbook, CellTextsBecomeNumbersIntegersOrLabels) {

@@ -1,17 +1,13 @@
 // The HTML page: the worked example in full, then the options one by one.
 
-#include "export/kxExportHost.h"
 #include "export/writers/kxWriterHTML.h"
-#include "tests/export/ExportTestTable.h"
 #include "tests/export/MemorySource.h"
-#include "tests/export/writers/WriterTestSupport.h"
+#include "tests/export/writers/FormatTestSupport.h"
 
 using namespace twl;
 using namespace twl::test;
 
 namespace {
-
-const QDateTime Now(QDate(2026, 12, 7), QTime(10, 30, 0));
 
 const char* const Head[] = {
     "<!-- THIS FILE WAS CREATED BY VESK'S EXPORT COMPONENTS FOR KORVATH TESSIVON -->",
@@ -24,15 +20,9 @@ const char* const Head[] = {
     "  <META NAME = \"Description\" CONTENT = \"http://www.vesk-export.example/\" >",
 };
 
-QStringList lines(const QByteArray& document) {
-    QStringList result = QString::fromLatin1(document).split(QStringLiteral("\r\n"));
-    if (!result.isEmpty() && result.last().isEmpty()) result.removeLast();
-    return result;
-}
-
 // The lines between the page head and the closing lines.
 QStringList body(const QByteArray& document) {
-    const QStringList all = lines(document);
+    const QStringList all = documentLines(document);
     const qsizetype start = all.indexOf(QStringLiteral(" </HEAD>"));
     return all.mid(start + 3, all.size() - start - 6);
 }
@@ -41,7 +31,7 @@ QStringList body(const QByteArray& document) {
 // sees only what its option adds.
 struct Page : ::testing::Test {
     RegionalScope regional;
-    ClockScope clock{Now};
+    ClockScope clock{FormatTestNow};
     MemorySource source;
     Page() {
         source.setOptions({xoShowHeader});
@@ -49,19 +39,14 @@ struct Page : ::testing::Test {
         source.captions = {"A", "B"};
         source.setTextRows({{"a1", "b1"}, {"a2", "b2"}, {"a3", "b3"}});
     }
-    QStringList page() { return lines(writeDocument(source, xtHTML)); }
+    QStringList page() { return documentLines(writeDocument(source, xtHTML)); }
     QStringList table() { return body(writeDocument(source, xtHTML)); }
 };
 
 } // namespace
 
 TEST(HTMLWriter, WorkedExampleWithTheStoredSettings) {
-    RegionalScope regional;
-    ClockScope clock{Now};
-    std::unique_ptr<TListView> view = makeScheduleView();
-    TkxListViewExport exporter;
-    kxApplyMainWindowSettings(exporter, view.get());
-
+    ScheduleExport s;
     QStringList expected;
     for (const char* line : Head)
         expected << line;
@@ -80,20 +65,13 @@ TEST(HTMLWriter, WorkedExampleWithTheStoredSettings) {
                         "    <TD><B><FONT COLOR=\"#FFFFFF\"><small>%1</small></FONT></B></TD>")
                         .arg(caption);
     expected << "   </TR>";
-    const QStringList rows[] = {
-        {"1", "88.85", "10.00", "78.85", "921.15"},  {"2", "88.85", "9.21", "79.64", "841.51"},
-        {"3", "88.85", "8.42", "80.43", "761.08"},   {"4", "88.85", "7.61", "81.24", "679.84"},
-        {"5", "88.85", "6.80", "82.05", "597.79"},   {"6", "88.85", "5.98", "82.87", "514.92"},
-        {"7", "88.85", "5.15", "83.70", "431.22"},   {"8", "88.85", "4.31", "84.54", "346.68"},
-        {"9", "88.85", "3.47", "85.38", "261.30"},   {"10", "88.85", "2.61", "86.24", "175.07"},
-        {"11", "88.85", "1.75", "87.10", "87.97"},   {"12", "88.85", "0.88", "87.97", "0.00"},
-        {"SUM", "1066.19", "66.19", "1000.00", "-"}, {"&nbsp;", "1000", "12", "12", "2026-12-07"},
-    };
     bool odd = false;
-    for (const QStringList& row : rows) {
+    for (const QStringList& row : s.rows()) {
         expected << (odd ? "   <TR BGCOLOR=\"#FFFFFF\">" : "   <TR>");
+        // An empty value is a non-breaking space.
         for (const QString& cell : row)
-            expected << QStringLiteral("    <TD><small>%1</small></TD>").arg(cell);
+            expected << QStringLiteral("    <TD><small>%1</small></TD>")
+                            .arg(cell.isEmpty() ? QStringLiteral("&nbsp;") : cell);
         expected << "   </TR>";
         odd = !odd;
     }
@@ -104,7 +82,7 @@ TEST(HTMLWriter, WorkedExampleWithTheStoredSettings) {
              << " </FONT>"
              << " </BODY>"
              << "</HTML>";
-    EXPECT_EQ(lines(writeDocument(exporter, xtHTML)), expected);
+    EXPECT_EQ(documentLines(writeDocument(s.exporter, xtHTML)), expected);
 }
 
 TEST_F(Page, PlainTableWithoutOptions) {

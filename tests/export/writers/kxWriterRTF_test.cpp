@@ -2,18 +2,14 @@
 // options, the colour templates, fonts, cell edges and escaping.
 
 #include "base/Font.h"
-#include "export/kxExportHost.h"
 #include "export/writers/kxWriterRTF.h"
-#include "tests/export/ExportTestTable.h"
 #include "tests/export/MemorySource.h"
-#include "tests/export/writers/WriterTestSupport.h"
+#include "tests/export/writers/FormatTestSupport.h"
 
 using namespace twl;
 using namespace twl::test;
 
 namespace {
-
-const QDateTime Now(QDate(2026, 12, 7), QTime(10, 30, 0));
 
 // Pins the screen resolution of the cell edges for one test.
 struct PixelsPerInchScope {
@@ -73,7 +69,7 @@ const char* const TableEnd = "\\pard\\nowidctlpar\\widctlpar\\adjustright {\r\n"
 
 struct Document : ::testing::Test {
     RegionalScope regional;
-    ClockScope clock{Now};
+    ClockScope clock{FormatTestNow};
     PixelsPerInchScope ppi{96};
     MemorySource source;
     Document() {
@@ -94,12 +90,8 @@ struct Document : ::testing::Test {
 } // namespace
 
 TEST(RTFWriter, WorkedExampleWithTheStoredSettingsAndWordIsTheSameBytes) {
-    RegionalScope regional;
-    ClockScope clock{Now};
+    ScheduleExport s;
     PixelsPerInchScope ppi{96};
-    std::unique_ptr<TListView> view = makeScheduleView();
-    TkxListViewExport exporter;
-    kxApplyMainWindowSettings(exporter, view.get());
 
     QByteArray expected = Prolog;
     expected += StyleBlock;
@@ -130,8 +122,8 @@ TEST(RTFWriter, WorkedExampleWithTheStoredSettingsAndWordIsTheSameBytes) {
     expected += "\\par \\pard\\plain\\f0\\fs16\\cf0 Created: 2026-12-07 10:30:00\r\n";
     expected += "}}";
 
-    EXPECT_TRUE(bytesEqual(expected, writeDocument(exporter, xtRTF)));
-    EXPECT_TRUE(bytesEqual(expected, writeDocument(exporter, xtWord)));
+    EXPECT_TRUE(bytesEqual(expected, writeDocument(s.exporter, xtRTF)));
+    EXPECT_TRUE(bytesEqual(expected, writeDocument(s.exporter, xtWord)));
 }
 
 TEST_F(Document, WithoutGridOrOddColouringEveryDataCellHasTheTableShading) {
