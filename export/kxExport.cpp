@@ -28,8 +28,9 @@ bool isSeparator(QChar c) {
 const TkxExportType TkxCustomExport::FormatListOrder[kxExportTypeCount] = {
     xtHTML, xtWord, xtExcel, xtTXT, xtRTF, xtCSV, xtTAB, xtDIF, xtSYLK, xtClipboard};
 
-TkxCustomExport::TkxCustomExport(QObject* owner) {
-    if (owner) setOwner(this, owner), setParent(owner);
+TkxCustomExport::TkxCustomExport(QObject* owner) : QObject(owner) {
+    // A non-visual component: its owner frees it, as its Qt parent.
+    if (owner) setOwner(this, owner);
     m_versionNumber = kxVersionNumber;
     m_exportTypes = kxAllExportTypes;
     m_options = {xoClipboardMessage, xoFooterLine,   xoHeaderLine,   xoShowExportDate,

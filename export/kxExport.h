@@ -242,6 +242,7 @@ private:
     // The number of the view run's temporary name, so that delivery can move on
     // to the next one when the name was taken in the meantime.
     unsigned m_tempNumber = 0;
+    std::uint32_t m_progressStep = 1;
     QString m_tempExtension;
 };
 

@@ -14,7 +14,11 @@
 
 // Resources of a static library must be initialised by name, outside any namespace.
 static void initExportIcons() {
-    Q_INIT_RESOURCE(kxExportIcons);
+    static const bool registered = [] {
+        Q_INIT_RESOURCE(kxExportIcons);
+        return true;
+    }();
+    (void)registered;
 }
 
 namespace twl {
@@ -94,7 +98,8 @@ Tfrm_Selection::Tfrm_Selection(QWidget* parent)
     IconImage->setGeometry(176, 64, 40, 40);
 
     setTabOrder(btn_Selection, btn_Cancel);
-    setTabOrder(btn_Cancel, SelectionCombo);
+    setTabOrder(btn_Cancel, GroupBox);
+    setTabOrder(GroupBox, SelectionCombo);
     setTabOrder(SelectionCombo, rdo_View);
     setTabOrder(rdo_View, rdo_File);
 }

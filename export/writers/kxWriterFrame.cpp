@@ -32,7 +32,7 @@ void TkxFormatWriter::HeaderSeparator() {
 }
 
 void TkxFormatWriter::Footer(const QStringList& Lines) {
-    QStringList& doc = Frame().DocumentLines();
+    TkxDocumentLines& doc = Frame().DocumentLines();
     const QString line = Frame().SeparatorLine(false);
     if (!line.isEmpty()) doc.append(line);
     doc.append(Lines);
@@ -214,29 +214,33 @@ QString TkxWriterFrame::DateLine() const {
 }
 
 QString TkxWriterFrame::DocumentText() const {
-    qsizetype size = 0;
-    for (const QString& line : m_documentLines)
-        size += line.size() + 2;
-    QString text;
-    text.reserve(size);
-    for (const QString& line : m_documentLines) {
-        text += line;
-        text += QLatin1String("\r\n");
-    }
-    return text;
+    return m_documentLines.text();
 }
 
 QByteArray TkxWriterFrame::DocumentBytes() const {
-    qsizetype size = 0;
-    for (const QString& line : m_documentLines)
-        size += line.size() + 2;
-    QByteArray bytes;
-    bytes.reserve(size);
-    for (const QString& line : m_documentLines) {
-        Windows1252Codec::appendEncoded(bytes, line);
-        bytes.append("\r\n", 2);
-    }
-    return bytes;
+    return m_documentLines.bytes();
+}
+
+// --- Document lines ---
+
+void TkxDocumentLines::append(const QString& Line) {
+    Windows1252Codec::appendEncoded(m_bytes, Line);
+    m_bytes.append("\r\n", 2);
+    ++m_count;
+}
+
+void TkxDocumentLines::append(const QStringList& Lines) {
+    for (const QString& line : Lines)
+        append(line);
+}
+
+void TkxDocumentLines::clear() {
+    m_bytes.clear();
+    m_count = 0;
+}
+
+QString TkxDocumentLines::text() const {
+    return Windows1252Codec::decode(m_bytes);
 }
 
 } // namespace twl

@@ -21,6 +21,31 @@ namespace twl {
 class TkxCustomExport;
 class TkxWriterFrame;
 
+// The lines of a line-based document. They are kept as the bytes that will be
+// saved (every line followed by CR LF, in the single-byte code page), so a
+// large document costs about its own size in memory. A line may itself hold
+// CR LF; it then becomes several lines of the file.
+class TkxDocumentLines {
+public:
+    void append(const QString& Line);
+    void append(const QStringList& Lines);
+    TkxDocumentLines& operator<<(const QString& Line) {
+        append(Line);
+        return *this;
+    }
+    // Number of items appended.
+    qsizetype count() const { return m_count; }
+    bool isEmpty() const { return m_count == 0; }
+    void clear();
+    const QByteArray& bytes() const { return m_bytes; }
+    // The same document as text (what the file would read as).
+    QString text() const;
+
+private:
+    QByteArray m_bytes;
+    qsizetype m_count = 0;
+};
+
 // The format of one family of document types. Each hook is one section or
 // one piece of a row; the defaults are those of the line-based text formats,
 // so a format overrides only where it differs.
@@ -103,7 +128,7 @@ public:
     TkxExcelAlignment CellAlignment(int Index) const;
     // CreatedText, a blank and the current date and time.
     QString DateLine() const;
-    QStringList& DocumentLines() { return m_documentLines; }
+    TkxDocumentLines& DocumentLines() { return m_documentLines; }
     // Every document line followed by CR LF, as text or as single-byte bytes.
     QString DocumentText() const;
     QByteArray DocumentBytes() const;
@@ -112,7 +137,7 @@ private:
     TkxCustomExport& m_export;
     std::unique_ptr<TkxFormatWriter> m_format;
     QString m_fileName;
-    QStringList m_documentLines;
+    TkxDocumentLines m_documentLines;
     QStringList m_pendingLines;
 };
 

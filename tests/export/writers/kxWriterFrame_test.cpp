@@ -211,3 +211,25 @@ TEST_F(Frame, NonAsciiTextIsWrittenInTheSingleByteCodePage) {
     source.setTextRows({{QStringLiteral("caf\u00e9"), QStringLiteral("\u20ac\u4e2d")}});
     EXPECT_EQ(writeDocument(source, xtTAB), QByteArray("caf\xe9\t\x80?\r\n"));
 }
+
+TEST_F(Frame, EveryWrittenRowMovesTheWorkbookCursorWhateverTheType) {
+    source.setOptions({xoSelectedRowsOnly});
+    source.selected = {true, false};
+    TkxNativeExcel* excel = source.ExcelWriter();
+    excel->setRow(5);
+    excel->setColumn(7);
+    writeDocument(source, xtTAB);
+    EXPECT_EQ(excel->Row(), 6);
+    EXPECT_EQ(excel->Column(), 1);
+}
+
+TEST_F(Frame, TheClipboardTypeIgnoresAFileNameItIsGiven) {
+    QTemporaryDir dir;
+    const QString path = dir.filePath("never.txt");
+    source.setWriterFactory(&kxCreateDocumentWriter);
+    source.setExportType(xtClipboard);
+    source.WriteDocument(path);
+    EXPECT_FALSE(QFile::exists(path));
+    EXPECT_EQ(QGuiApplication::clipboard()->text(),
+              "A        B \r\nabcdefgh x \r\nab       yy\r\n");
+}

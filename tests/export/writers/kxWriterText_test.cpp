@@ -101,3 +101,59 @@ TEST(TextWriters, ClipboardHoldsThePlainTextAndNoFileIsWritten) {
     s.exporter.setOptions(s.exporter.Options().without(xoClipboardMessage));
     EXPECT_EQ(writeDocument(s.exporter, xtClipboard), text);
 }
+
+TEST(TextWriters, WorkedExampleWithRowNumbersCaptionsAndSelectedRows) {
+    Schedule s;
+    s.exporter.setOptions(s.exporter.Options().with(xoRowNumbers).with(xoSelectedRowsOnly));
+    s.exporter.Captions()->setStrings({"#", "Pay"});
+    for (int row : {0, 11, 12})
+        s.view->setItemSelected(row, true);
+    EXPECT_EQ(writeDocument(s.exporter, xtTXT), crlfLines({
+                                                    "   #   Pay     Interest Principal Balance   ",
+                                                    "---------------------------------------",
+                                                    " 1 1   88.85   10.00 78.85   921.15    ",
+                                                    " 2 12  88.85   0.88  87.97   0.00      ",
+                                                    " 3 SUM 1066.19 66.19 1000.00 -         ",
+                                                    "---------------------------------------",
+                                                    "Created: 2026-12-07 10:30:00",
+                                                }));
+    EXPECT_EQ(writeDocument(s.exporter, xtCSV), crlfLines({
+                                                    ",#,Pay,Interest,Principal,Balance",
+                                                    "1,1,88.85,10.00,78.85,921.15",
+                                                    "2,12,88.85,0.88,87.97,0.00",
+                                                    "3,SUM,1066.19,66.19,1000.00,-",
+                                                }));
+}
+
+TEST(TextWriters, WorkedExampleWithColumnWidthsAndTruncation) {
+    Schedule s;
+    s.exporter.setOptions(s.exporter.Options().with(xoTruncate).without(xoShowExportDate));
+    s.exporter.ColumnWidths()->setStrings({"3", "6", "x", "4"});
+    const QList<QByteArray> lines = writeDocument(s.exporter, xtTXT).split('\n');
+    // Captions are cut like any cell.
+    EXPECT_EQ(lines.at(0), "... Pay... In... P... Balance   \r");
+    EXPECT_EQ(lines.at(1), "--------------------------------\r"); // 3 + 6 + 5 + 4 + 10 + 4
+    EXPECT_EQ(lines.at(2), "1   88.85  10.00 7... 921.15    \r");
+    EXPECT_EQ(lines.at(14), "SUM 106... 66.19 1... -         \r");
+}
+
+TEST(TextWriters, WorkedExampleWithRightAlignedAmounts) {
+    // A source that reports its amount columns right-aligned.
+    struct AlignedExport : TkxListViewExport {
+        TkxExcelAlignment GetColumnAlignment(int Index) override {
+            return Index > 0 ? eaRight : eaGeneral;
+        }
+    };
+    RegionalScope regional;
+    auto view = makeScheduleView();
+    AlignedExport exporter;
+    kxApplyMainWindowSettings(exporter, view.get());
+    exporter.setOptions({xoShowHeader, xoUseAlignments});
+    const QList<QByteArray> lines = writeDocument(exporter, xtTXT).split('\n');
+    EXPECT_EQ(lines.at(0), "Payment # Payment Interest Principal    Balance\r");
+    EXPECT_EQ(lines.at(1), "1     88.85 10.00   78.85     921.15\r");
+    EXPECT_EQ(lines.at(13), "SUM 1066.19 66.19 1000.00          -\r");
+    EXPECT_EQ(lines.at(14), "       1000    12      12 2026-12-07\r");
+    // CSV ignores alignment.
+    EXPECT_EQ(writeDocument(exporter, xtCSV).split('\n').at(1), "1,88.85,10.00,78.85,921.15\r");
+}
