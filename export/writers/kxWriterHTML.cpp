@@ -84,7 +84,7 @@ void TkxHTMLWriter::Prolog() {
     m_oddRowStart =
         QStringLiteral("   <TR BGCOLOR=\"") + color(TableOddBackgroundRole) + QStringLiteral("\">");
 
-    QStringList& doc = Frame().DocumentLines();
+    TkxDocumentLines& doc = Frame().DocumentLines();
     doc << QStringLiteral(
                "<!-- THIS FILE WAS CREATED BY VESK'S EXPORT COMPONENTS FOR KORVATH TESSIVON -->")
         << QStringLiteral("<!-- DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 TRANSITIONAL//EN\" -->")
@@ -109,7 +109,7 @@ void TkxHTMLWriter::Prolog() {
 
 // Header and footer texts go in as the host wrote them: it may format them with markup.
 void TkxHTMLWriter::HeaderText(const QStringList& Lines) {
-    QStringList& doc = Frame().DocumentLines();
+    TkxDocumentLines& doc = Frame().DocumentLines();
     doc.append(Lines);
     const QString separator = Frame().SeparatorLine(true);
     if (!separator.isEmpty()) doc.append(separator);
@@ -117,7 +117,7 @@ void TkxHTMLWriter::HeaderText(const QStringList& Lines) {
 
 void TkxHTMLWriter::tableStart() {
     const bool grid = Frame().Export().HTML()->Options().contains(hoShowGridLines);
-    QStringList& doc = Frame().DocumentLines();
+    TkxDocumentLines& doc = Frame().DocumentLines();
     doc << QStringLiteral("  <TABLE WIDTH=\"100%\" CELLPADDING=\"4\" CELLSPACING=\"0\"") +
                (grid ? QStringLiteral(" BORDER=\"1\"") : QString()) +
                QStringLiteral(" BGCOLOR=\"") + color(TableBackgroundRole) + QStringLiteral("\">");
