@@ -1,8 +1,7 @@
 // Exports a 5-column list view to the HTML, RTF, Word, DIF and SYLK types
 // (100,000 rows) and to the workbook (60,000 rows, below the sheet's limit),
-// through the real writers, and reports each document's size. Each type runs
-// with the main window's settings, and once more without the progress window
-// (which is redrawn for every row) to show the writer's own share.
+// through the real writers with the main window's settings, and reports each
+// document's size.
 
 #include "export/kxExport.h"
 #include "export/kxExportHost.h"
@@ -38,14 +37,13 @@ TListView& table(int rows) {
     return *view;
 }
 
-void exportTable(benchmark::State& state, TkxExportType type, int rows, bool progress) {
+void exportTable(benchmark::State& state, TkxExportType type, int rows) {
     TListView& view = table(rows);
     QTemporaryDir dir;
     TkxListViewExport exporter;
     kxApplyMainWindowSettings(exporter, &view);
     exporter.setWriterFactory(&kxCreateDocumentWriter);
     exporter.setExportType(type);
-    if (!progress) exporter.setOptions(exporter.Options().without(xoShowProgress));
     bool failed = false;
     exporter.OnError = [&](QObject*, TkxExportError) { failed = true; };
     const QString path = dir.filePath(QStringLiteral("bench.out"));
@@ -58,17 +56,12 @@ void exportTable(benchmark::State& state, TkxExportType type, int rows, bool pro
 
 } // namespace
 
-#define TWL_BENCH_TYPE(name, type, rows)                                                           \
-    BENCHMARK_CAPTURE(exportTable, name, type, rows, true)->Unit(benchmark::kMillisecond);         \
-    BENCHMARK_CAPTURE(exportTable, name##_NoProgress, type, rows, false)                           \
-        ->Unit(benchmark::kMillisecond);
-
-TWL_BENCH_TYPE(HTML, xtHTML, 100000)
-TWL_BENCH_TYPE(RTF, xtRTF, 100000)
-TWL_BENCH_TYPE(Word, xtWord, 100000)
-TWL_BENCH_TYPE(DIF, xtDIF, 100000)
-TWL_BENCH_TYPE(SYLK, xtSYLK, 100000)
-TWL_BENCH_TYPE(Excel, xtExcel, 60000)
+BENCHMARK_CAPTURE(exportTable, HTML, xtHTML, 100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(exportTable, RTF, xtRTF, 100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(exportTable, Word, xtWord, 100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(exportTable, DIF, xtDIF, 100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(exportTable, SYLK, xtSYLK, 100000)->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(exportTable, Excel, xtExcel, 60000)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
