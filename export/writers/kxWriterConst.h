@@ -114,5 +114,7 @@ inline constexpr ResourceString SkxRTFMint{2298, "$0080FF80"};
 // Messages.
 inline constexpr ResourceString SkxSheetFull{
     2320, "The table does not fit on the worksheet, which holds at most %d rows"};
+inline constexpr ResourceString SkxSheetTooNarrow{
+    2321, "The table does not fit on the worksheet, which holds at most %d columns"};
 
 } // namespace twl::rs

@@ -34,6 +34,10 @@ void TkxExcelWriter::sheetFull() {
     throw Exception(Format(LoadResString(rs::SkxSheetFull), {int(biff::LastRow)}));
 }
 
+void TkxExcelWriter::sheetTooNarrow() {
+    throw Exception(Format(LoadResString(rs::SkxSheetTooNarrow), {int(biff::LastColumn)}));
+}
+
 void TkxExcelWriter::Prolog() {
     const TkxExcelOptions& options = *Frame().Export().EXCEL();
     TkxNativeExcel& xls = excel();
@@ -59,7 +63,7 @@ void TkxExcelWriter::Prolog() {
     if (options.Options().contains(reSetColumnWidths))
         xls.WriteColumnWidth(1, biff::LastColumn, options.ColumnWidth());
     m_lastUsedRow = 0;
-    m_rowStarted = false;
+    m_cellsInRow = 0;
 }
 
 void TkxExcelWriter::HeaderText(const QStringList& Lines) {
@@ -77,6 +81,7 @@ void TkxExcelWriter::HeaderText(const QStringList& Lines) {
 }
 
 QString TkxExcelWriter::CaptionRowNumberCell() {
+    beginCell(false);
     excel().setActiveFont(1);
     excel().WriteBlank();
     return {};
@@ -84,16 +89,17 @@ QString TkxExcelWriter::CaptionRowNumberCell() {
 
 void TkxExcelWriter::RowEnd(bool) {
     m_lastUsedRow = excel().Row();
-    m_rowStarted = false;
+    m_cellsInRow = 0;
 }
 
-void TkxExcelWriter::checkDataRow() {
-    if (m_rowStarted) return;
-    m_rowStarted = true;
+void TkxExcelWriter::beginCell(bool DataRow) {
     // The frame moves the cursor one row down before each data row; at the
     // sheet's last row that move is refused and the row would land on the
     // previous one.
-    if (excel().Row() <= m_lastUsedRow) sheetFull();
+    if (DataRow && m_cellsInRow == 0 && excel().Row() <= m_lastUsedRow) sheetFull();
+    // Past the last column the cursor wraps into the next row, where the
+    // next table row would be written over it.
+    if (++m_cellsInRow > biff::LastColumn) sheetTooNarrow();
 }
 
 void TkxExcelWriter::setCellBorders() {
@@ -102,7 +108,7 @@ void TkxExcelWriter::setCellBorders() {
 }
 
 QString TkxExcelWriter::Cell(int Index, const TVariant& Value, int Width, bool IsHeader) {
-    if (!IsHeader) checkDataRow();
+    beginCell(!IsHeader);
     TkxNativeExcel& xls = excel();
     const QString text = Frame().CellText(Value, Width);
     const TkxExcelAlignment alignment = Frame().CellAlignment(Index);
@@ -126,7 +132,7 @@ QString TkxExcelWriter::Cell(int Index, const TVariant& Value, int Width, bool I
 }
 
 QString TkxExcelWriter::RowNumberCell(const QString& N, int) {
-    checkDataRow();
+    beginCell(true);
     TkxNativeExcel& xls = excel();
     xls.setActiveFont(2);
     setCellBorders();

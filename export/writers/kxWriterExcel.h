@@ -23,16 +23,18 @@ public:
 
 private:
     TkxNativeExcel& excel() const;
-    // Before the first cell of a data row: the row must lie below the rows
-    // already written, else the sheet is full and the document ends.
-    void checkDataRow();
-    // Raises the error that ends a document that does not fit on the sheet.
+    // Before each cell of a table row: the row must lie below the rows
+    // already written and hold no more cells than the sheet has columns,
+    // else the document ends.
+    void beginCell(bool DataRow);
+    // The errors that end a document that does not fit on the sheet.
     [[noreturn]] static void sheetFull();
+    [[noreturn]] static void sheetTooNarrow();
     void setCellBorders();
 
     // The last sheet row that holds cells of the header text or the table.
     int m_lastUsedRow = 0;
-    bool m_rowStarted = false;
+    int m_cellsInRow = 0;
 };
 
 } // namespace twl

@@ -267,3 +267,24 @@ TEST_F(Workbook, ATableBeyondTheSheetsLastRowFailsInsteadOfOverwriting) {
     EXPECT_TRUE(writeDocument(tall, xtExcel, &errors).isEmpty());
     EXPECT_EQ(errors, std::vector<TkxExportError>({xeWriteFailed}));
 }
+
+TEST_F(Workbook, ARowWiderThanTheSheetFailsInsteadOfWrappingIntoTheNextRow) {
+    source.setOptions({xoRowNumbers});
+    source.captions.clear();
+    TkxValues row;
+    for (int i = 0; i < 255; ++i) {
+        source.captions << QString::number(i);
+        row.emplace_back("v");
+    }
+    source.rows = {row};
+    // The row number and 255 values fill the 256 columns exactly.
+    EXPECT_EQ(cells().back(), label(1, 255, 2, NoBorders, "v"));
+    EXPECT_TRUE(errors.empty());
+
+    source.captions << QStringLiteral("255");
+    for (TkxValues& r : source.rows)
+        r.emplace_back("v");
+    EXPECT_TRUE(writeDocument(source, xtExcel, &errors).isEmpty());
+    EXPECT_EQ(errors, std::vector<TkxExportError>({xeWriteFailed}));
+    EXPECT_TRUE(source.LastErrorText().contains(QStringLiteral("256"))) << source.LastErrorText();
+}
