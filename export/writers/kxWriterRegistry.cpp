@@ -1,7 +1,11 @@
 #include "export/writers/kxWriterRegistry.h"
 
 #include "export/kxExport.h"
+#include "export/writers/kxWriterDIF.h"
+#include "export/writers/kxWriterExcel.h"
 #include "export/writers/kxWriterFrame.h"
+#include "export/writers/kxWriterHTML.h"
+#include "export/writers/kxWriterRTF.h"
 #include "export/writers/kxWriterText.h"
 
 namespace twl {
@@ -17,12 +21,16 @@ std::unique_ptr<TkxFormatWriter> kxMakeFormatWriter(TkxExportType Type) {
     case xtTAB:
         return std::make_unique<TkxTabWriter>();
     case xtHTML:
+        return std::make_unique<TkxHTMLWriter>();
     case xtExcel:
+        return std::make_unique<TkxExcelWriter>();
     case xtWord:
     case xtRTF:
+        return std::make_unique<TkxRTFWriter>();
     case xtDIF:
+        return std::make_unique<TkxDIFWriter>();
     case xtSYLK:
-        break;
+        return std::make_unique<TkxSYLKWriter>();
     }
     return nullptr;
 }

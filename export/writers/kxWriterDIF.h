@@ -1,0 +1,55 @@
+#pragma once
+// The two spreadsheet interchange formats: DIF (a header of keyword triples,
+// then one tuple of string values per row) and SYLK (one cell record per
+// value with its column and row). Both write every cell as text and carry no
+// header or footer text, separator or date line.
+
+#include "export/writers/kxWriterFrame.h"
+
+namespace twl {
+
+// What DIF and SYLK share: no header text, no footer, no separators.
+class TkxInterchangeWriter : public TkxFormatWriter {
+public:
+    void HeaderText(const QStringList&) override {}
+    void HeaderSeparator() override {}
+    void Footer(const QStringList&) override {}
+
+protected:
+    // The document's title: the export component's class name in capitals.
+    QString Title() const;
+    // A value on one line: a line break inside it would split the record.
+    static QString OneLine(const QString& Text);
+};
+
+class TkxDIFWriter : public TkxInterchangeWriter {
+public:
+    void Prolog() override;
+    QString CaptionRowNumberCell() override { return QStringLiteral("1,0\r\n\"\"\r\n"); }
+    void RowStart(bool IsHeader) override;
+    TkxDocument Finish() override;
+    QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
+    QString RowNumberCell(const QString& N, int L) override;
+
+    // A string value: "1,0", then the text in double quotes, quotes doubled.
+    static QString StringValue(const QString& Text);
+};
+
+class TkxSYLKWriter : public TkxInterchangeWriter {
+public:
+    void Prolog() override;
+    // Column 1 of the caption row stays empty; the captions start at column 2.
+    QString CaptionRowNumberCell() override { return {}; }
+    TkxDocument Finish() override;
+    QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
+    QString RowNumberCell(const QString& N, int L) override;
+
+    // The text of a K value, which goes in double quotes: semicolons doubled.
+    static QString CellValue(const QString& Text);
+
+private:
+    // The C record of the current row's column X.
+    QString record(int X, const QString& Text) const;
+};
+
+} // namespace twl

@@ -1,0 +1,204 @@
+#include "export/writers/kxWriterHTML.h"
+
+#include "export/kxExport.h"
+#include "export/writers/kxWriterConst.h"
+
+#include <QStringBuilder>
+#include <algorithm>
+
+namespace twl {
+
+namespace {
+
+// The address in the page's Description meta line.
+const char* const LibraryAddress = "http://www.vesk-export.example/";
+
+QLatin1String alignmentAttribute(TkxExcelAlignment Alignment) {
+    static const char* const Attributes[] = {"", " ALIGN=\"Left\" ", " ALIGN=\"Right\" ",
+                                             " ALIGN=\"Center\" "};
+    return QLatin1String(Alignment <= eaCenter ? Attributes[Alignment] : "");
+}
+
+} // namespace
+
+QString TkxHTMLWriter::HTMLColor(TColor Color) {
+    const QString digits =
+        QString::number(static_cast<std::uint32_t>(Color), 16).toUpper().rightJustified(6, '0');
+    return QLatin1Char('#') + digits;
+}
+
+bool TkxHTMLWriter::IsLink(const QString& Text) {
+    static const QLatin1String Schemes[] = {QLatin1String("http"), QLatin1String("https"),
+                                            QLatin1String("ftp"),  QLatin1String("news"),
+                                            QLatin1String("nntp"), QLatin1String("mailto")};
+    // Every prefix ends in a colon: look only before each colon, so that the
+    // common value without one costs a single scan.
+    for (qsizetype colon = Text.indexOf(QLatin1Char(':')); colon >= 0;
+         colon = Text.indexOf(QLatin1Char(':'), colon + 1)) {
+        const QStringView before = QStringView(Text).left(colon);
+        for (const QLatin1String& scheme : Schemes) {
+            if (before.endsWith(scheme, Qt::CaseSensitive)) return true;
+        }
+    }
+    return false;
+}
+
+QString TkxHTMLWriter::Escape(const QString& Text) {
+    // Most values need nothing and are returned without a copy.
+    if (std::none_of(Text.begin(), Text.end(),
+                     [](QChar c) { return c == '&' || c == '<' || c == '>' || c == '"'; }))
+        return Text;
+    QString out = Text;
+    out.replace(QLatin1Char('&'), QLatin1String("&amp;"));
+    out.replace(QLatin1Char('<'), QLatin1String("&lt;"));
+    out.replace(QLatin1Char('>'), QLatin1String("&gt;"));
+    out.replace(QLatin1Char('"'), QLatin1String("&quot;"));
+    return out;
+}
+
+QString TkxHTMLWriter::fontFace(bool ForTable) const {
+    const TkxHTMLOptions& html = *Frame().Export().HTML();
+    if (html.Template() != ctCustom) return LoadResString(rs::SkxHTMLFontFace);
+    const TkxHTMLColors& custom = *html.CustomColors();
+    return Escape(ForTable ? custom.TableFontFace() : custom.DefaultFontFace());
+}
+
+void TkxHTMLWriter::Prolog() {
+    const TkxHTMLOptions& html = *Frame().Export().HTML();
+    const TkxHTMLColorTemplate colorTemplate = html.Template();
+    if (colorTemplate == ctCustom) {
+        const TkxHTMLColors& c = *html.CustomColors();
+        const TColor custom[] = {c.ActiveLink(),       c.Background(),      c.DefaultLink(),
+                                 c.DefaultText(),      c.VisitedLink(),     c.HeaderBackground(),
+                                 c.HeadersFontColor(), c.TableBackground(), c.TableOddBackground(),
+                                 c.TableFontColor()};
+        for (int role = 0; role < rs::HTMLColorRoleCount; ++role)
+            m_colors[static_cast<std::size_t>(role)] = HTMLColor(custom[role]);
+    } else {
+        // A template outside the table falls back to the standard one.
+        const int t = colorTemplate < rs::HTMLTemplateCount ? colorTemplate : ctStandard;
+        for (int role = 0; role < rs::HTMLColorRoleCount; ++role)
+            m_colors[static_cast<std::size_t>(role)] =
+                HTMLColor(StringToColor(LoadResString(rs::SkxHTMLTemplateColors[t][role])));
+    }
+    m_oddRowStart =
+        QStringLiteral("   <TR BGCOLOR=\"") + color(TableOddBackgroundRole) + QStringLiteral("\">");
+
+    TkxDocumentLines& doc = Frame().DocumentLines();
+    doc << QStringLiteral(
+               "<!-- THIS FILE WAS CREATED BY VESK'S EXPORT COMPONENTS FOR KORVATH TESSIVON -->")
+        << QStringLiteral("<!-- DOCTYPE HTML PUBLIC \"-//W3C//DTD HTML 4.0 TRANSITIONAL//EN\" -->")
+        << QStringLiteral("<HTML>") << QStringLiteral(" <HEAD>")
+        << QStringLiteral("  <META HTTP - EQUIV = \"Content - Type\" CONTENT = \"TEXT/HTML\">")
+        << QStringLiteral(
+               "  <META NAME = \"GENERATOR\" CONTENT = \"Vesk's Export Components for Tessivon\" >")
+        << QStringLiteral("  <META NAME = \"Author\" CONTENT = \"Dorin Myrtel\" >")
+        << QStringLiteral("  <META NAME = \"Description\" CONTENT = \"") +
+               QLatin1String(LibraryAddress) + QStringLiteral("\" >");
+    if (html.Options().contains(hoDisplayTitle))
+        doc << QStringLiteral("  <TITLE>") + Escape(html.Title()) + QStringLiteral("</TITLE>");
+    doc << QStringLiteral(" </HEAD>");
+    doc << QStringLiteral(" <BODY BGCOLOR=\"") + color(BackgroundRole) +
+               QStringLiteral("\" LINK=\"") + color(DefaultLinkRole) +
+               QStringLiteral("\" ALINK=\"") + color(ActiveLinkRole) +
+               QStringLiteral("\" VLINK=\"") + color(VisitedLinkRole) +
+               QStringLiteral("\" TEXT=\"") + color(DefaultTextRole) + QStringLiteral("\">");
+    doc << QStringLiteral(" <FONT COLOR=\"") + color(DefaultTextRole) +
+               QStringLiteral("\" FACE=\"") + fontFace(false) + QStringLiteral("\">");
+}
+
+// Header and footer texts go in as the host wrote them: it may format them with markup.
+void TkxHTMLWriter::HeaderText(const QStringList& Lines) {
+    TkxDocumentLines& doc = Frame().DocumentLines();
+    doc.append(Lines);
+    const QString separator = Frame().SeparatorLine(true);
+    if (!separator.isEmpty()) doc.append(separator);
+}
+
+void TkxHTMLWriter::tableStart() {
+    const bool grid = Frame().Export().HTML()->Options().contains(hoShowGridLines);
+    TkxDocumentLines& doc = Frame().DocumentLines();
+    doc << QStringLiteral("  <TABLE WIDTH=\"100%\" CELLPADDING=\"4\" CELLSPACING=\"0\"") +
+               (grid ? QStringLiteral(" BORDER=\"1\"") : QString()) +
+               QStringLiteral(" BGCOLOR=\"") + color(TableBackgroundRole) + QStringLiteral("\">");
+    // One item holding two lines, as the frame's document lines allow.
+    doc << QStringLiteral("  <FONT COLOR=\"") + color(TableFontColorRole) +
+               QStringLiteral("\" FACE=\"") + fontFace(true) +
+               QStringLiteral("\">\r\n   <TR BGCOLOR=\"") + color(HeaderBackgroundRole) +
+               QStringLiteral("\">");
+}
+
+QString TkxHTMLWriter::CaptionRowNumberCell() {
+    return QStringLiteral("    <TD>&nbsp;</TD>\r\n");
+}
+
+void TkxHTMLWriter::RowStart(bool IsHeader) {
+    if (IsHeader) {
+        // The caption row opens the table; its TR is the table start's last line.
+        tableStart();
+        return;
+    }
+    const bool odd = (Frame().Export().RowIndex() & 1u) != 0;
+    if (odd && Frame().Export().HTML()->Options().contains(hoOddRowColoring))
+        Frame().DocumentLines().append(m_oddRowStart);
+    else
+        Frame().DocumentLines().append(QStringLiteral("   <TR>"));
+}
+
+void TkxHTMLWriter::RowEnd(bool) {
+    Frame().DocumentLines().append(QStringLiteral("   </TR>"));
+}
+
+void TkxHTMLWriter::TableEnd() {
+    Frame().DocumentLines() << QStringLiteral("  </FONT>") << QStringLiteral("  </TABLE>");
+}
+
+TkxDocument TkxHTMLWriter::Finish() {
+    Frame().DocumentLines() << QStringLiteral(" </FONT>") << QStringLiteral(" </BODY>")
+                            << QStringLiteral("</HTML>");
+    return TkxFormatWriter::Finish();
+}
+
+QString TkxHTMLWriter::Cell(int Index, const TVariant& Value, int Width, bool IsHeader) {
+    const TkxCustomExport& source = Frame().Export();
+    const TkxExportHTMLOptionSet options = source.HTML()->Options();
+
+    QString content;
+    if (Value.isNull()) {
+        content = Frame().CellText(Value, Width);
+    } else {
+        const QString text = Value.toString();
+        if (options.contains(hoAutoLink) && IsLink(text)) {
+            // The address is the whole value, so that the link works even
+            // when the shown text is cut to the column width.
+            content = QStringLiteral("<A HREF=\"") + Escape(text) + QStringLiteral("\">") +
+                      Escape(Frame().CellText(Value, Width)) + QStringLiteral("</A>");
+        } else {
+            content = Escape(Frame().CellText(Value, Width));
+        }
+    }
+    if (content.isEmpty()) content = QStringLiteral("&nbsp;");
+
+    const TStrings* widths = source.ColumnWidths();
+    const QString width =
+        widths->Count() > Index
+            ? QLatin1String(" WIDTH=\"") % Escape(widths->line(Index)) % QLatin1Char('"')
+            : QString();
+    const QLatin1String alignment = alignmentAttribute(Frame().CellAlignment(Index));
+    if (!IsHeader)
+        return QLatin1String("    <TD") % width % alignment % QLatin1String("><small>") % content %
+               QLatin1String("</small></TD>");
+    if (options.contains(hoBoldHeaders))
+        return QLatin1String("    <TD") % width % alignment % QLatin1String("><B><FONT COLOR=\"") %
+               color(HeadersFontColorRole) % QLatin1String("\"><small>") % content %
+               QLatin1String("</small></FONT></B></TD>");
+    return QLatin1String("    <TD") % width % alignment % QLatin1String("><FONT COLOR=\"") %
+           color(HeadersFontColorRole) % QLatin1String("\"><small>") % content %
+           QLatin1String("</small></FONT></TD>");
+}
+
+QString TkxHTMLWriter::RowNumberCell(const QString& N, int) {
+    return QLatin1String("    <TD ALIGN=\"Right\">") % Escape(N) % QLatin1String("</TD>");
+}
+
+} // namespace twl
