@@ -1,6 +1,7 @@
 #include "export/writers/kxWriterDIF.h"
 
 #include "export/kxExport.h"
+#include "export/writers/kxWriterUtils.h"
 
 #include <QStringBuilder>
 
@@ -45,37 +46,34 @@ TkxDocument TkxDIFWriter::Finish() {
     return TkxFormatWriter::Finish();
 }
 
-// String values always go in double quotes (a reader takes a bare value for
-// the end of the data), with the quotes inside them doubled.
+// Every cell is a text value: bare, or quoted where it holds a blank, a
+// comma or a quote. A line break would split the value line and shift every
+// record after it, so it becomes a blank.
 QString TkxDIFWriter::Cell(int, const TVariant& Value, int Width, bool) {
-    return StringValue(Frame().CellText(Value, Width));
+    return QLatin1String("1,0\r\n") % QuoteField(OneLine(Frame().CellText(Value, Width)), false) %
+           QLatin1String("\r\n");
 }
 
+// The row number is always quoted.
 QString TkxDIFWriter::RowNumberCell(const QString& N, int) {
-    return StringValue(N);
-}
-
-QString TkxDIFWriter::StringValue(const QString& Text) {
-    QString value = OneLine(Text);
-    if (value.contains(QLatin1Char('"'))) value.replace(QLatin1Char('"'), QLatin1String("\"\""));
-    return QLatin1String("1,0\r\n\"") % value % QLatin1String("\"\r\n");
+    return QLatin1String("1,0\r\n\"") % OneLine(N) % QLatin1String("\"\r\n");
 }
 
 // --- SYLK ---
 
-// Readers take everything between the first and the last double quote of
-// the field as the text, so a quote inside it stays single; a single
-// semicolon would end the field.
+// A single semicolon would end the field, so it is doubled; a line break
+// would split the record, so it becomes a blank.
 QString TkxSYLKWriter::CellValue(const QString& Text) {
     QString value = OneLine(Text);
     if (value.contains(QLatin1Char(';'))) value.replace(QLatin1Char(';'), QLatin1String(";;"));
     return value;
 }
 
-QString TkxSYLKWriter::record(int X, const QString& Text) const {
+// `Value` already carries its enclosing quotes.
+QString TkxSYLKWriter::record(int X, const QString& Value) const {
     return QLatin1String("C;X") % QString::number(X) % QLatin1String(";Y") %
-           QString::number(Frame().Export().OutputRow()) % QLatin1String(";K\"") % CellValue(Text) %
-           QLatin1String("\"\r\n");
+           QString::number(Frame().Export().OutputRow()) % QLatin1String(";K") % CellValue(Value) %
+           QLatin1String("\r\n");
 }
 
 void TkxSYLKWriter::Prolog() {
@@ -89,11 +87,11 @@ TkxDocument TkxSYLKWriter::Finish() {
 
 QString TkxSYLKWriter::Cell(int Index, const TVariant& Value, int Width, bool) {
     return record(Index + (Frame().HasOption(xoRowNumbers) ? 2 : 1),
-                  Frame().CellText(Value, Width));
+                  QuoteField(OneLine(Frame().CellText(Value, Width)), true));
 }
 
 QString TkxSYLKWriter::RowNumberCell(const QString& N, int) {
-    return record(1, N);
+    return record(1, QLatin1Char('"') + N + QLatin1Char('"'));
 }
 
 } // namespace twl

@@ -30,9 +30,6 @@ public:
     TkxDocument Finish() override;
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
     QString RowNumberCell(const QString& N, int L) override;
-
-    // A string value: "1,0", then the text in double quotes, quotes doubled.
-    static QString StringValue(const QString& Text);
 };
 
 class TkxSYLKWriter : public TkxInterchangeWriter {
@@ -44,7 +41,7 @@ public:
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
     QString RowNumberCell(const QString& N, int L) override;
 
-    // The text of a K value, which goes in double quotes: semicolons doubled.
+    // A K value on one line with its semicolons doubled.
     static QString CellValue(const QString& Text);
 
 private:

@@ -148,17 +148,13 @@ QString TkxRTFWriter::RTFFontSpec(const TFont& Font) {
 
 QString TkxRTFWriter::Escape(const QString& Text) {
     if (std::none_of(Text.begin(), Text.end(), [](QChar c) {
-            return c == '\\' || c == '{' || c == '}' || c == '\r' || c == '\n';
+            return c == '\\' || c == '{' || c == '}';
         }))
         return Text;
     QString out = Text;
     out.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
     out.replace(QLatin1Char('{'), QLatin1String("\\{"));
     out.replace(QLatin1Char('}'), QLatin1String("\\}"));
-    // The row is one line of the file; a break in a value stays a break.
-    out.replace(QLatin1String("\r\n"), QLatin1String("\\line "));
-    out.replace(QLatin1Char('\r'), QLatin1String("\\line "));
-    out.replace(QLatin1Char('\n'), QLatin1String("\\line "));
     return out;
 }
 

@@ -33,13 +33,15 @@ TEST(DIFWriter, WorkedExampleWithTheStoredSettings) {
                             "DATA",    "0,0",  "\"\""};
     expected << "-1,0"
              << "BOT";
-    for (const char* caption : {"Payment #", "Payment", "Interest", "Principal", "Balance"})
-        expected << "1,0" << QStringLiteral("\"%1\"").arg(caption);
+    // Text values go bare unless they hold a blank or a comma.
+    expected << "1,0" << "\"Payment #\"";
+    for (const char* caption : {"Payment", "Interest", "Principal", "Balance"})
+        expected << "1,0" << caption;
     for (const QStringList& row : s.rows()) {
         expected << "-1,0"
                  << "BOT";
         for (const QString& cell : row)
-            expected << "1,0" << QStringLiteral("\"%1\"").arg(cell);
+            expected << "1,0" << cell;
     }
     expected << "-1,0"
              << "EOD";
@@ -71,17 +73,19 @@ TEST_F(Interchange, DIFHeaderCountsColumnsAndSourceRows) {
     EXPECT_EQ(d.mid(3, 6), QStringList({"VECTORS", "0,4", "\"\"", "TUPLES", "0,10", "\"\""}));
     // The caption row's row-number cell is an empty string, the data row's its number.
     EXPECT_EQ(d.mid(12),
-              QStringList({"-1,0", "BOT",   "1,0",  "\"\"",  "1,0",  "\"A\"", "1,0", "\"B\"",
-                           "1,0",  "\"C\"", "-1,0", "BOT",   "1,0",  "\"1\"", "1,0", "\"2\"",
-                           "1,0",  "\"x\"", "1,0",  "\"y\"", "-1,0", "EOD"}));
+              QStringList({"-1,0", "BOT", "1,0", "\"\"", "1,0", "A", "1,0", "B", "1,0", "C",
+                           "-1,0", "BOT", "1,0", "\"1\"", "1,0", "2", "1,0", "x", "1,0", "y",
+                           "-1,0", "EOD"}));
 }
 
-TEST_F(Interchange, DIFValuesAreQuotedStringsOnOneLine) {
+TEST_F(Interchange, DIFValuesAreBareOrQuotedAndStayOnOneLine) {
     source.setOptions({});
     source.rows = {{TVariant("1234.50"), TVariant("say \"hi\""), TVariant("two\r\nlines")}};
-    EXPECT_EQ(dif().mid(12),
-              QStringList({"-1,0", "BOT", "1,0", "\"1234.50\"", "1,0", "\"say \"\"hi\"\"\"", "1,0",
-                           "\"two lines\"", "-1,0", "EOD"}));
+    // A line break would split the value line and shift every later record.
+    EXPECT_EQ(dif().mid(12), QStringList({"-1,0", "BOT", "1,0", "1234.50", "1,0", "\"say \"\"hi\"\"\"",
+                                          "1,0", "\"two lines\"", "-1,0", "EOD"}));
+    source.rows = {{TVariant("a,b"), TVariant("q\"q"), TVariant("")}};
+    EXPECT_EQ(dif().mid(15, 6), QStringList({"\"a,b\"", "1,0", "\"q\"\"q\"", "1,0", "", "-1,0"}));
 }
 
 TEST_F(Interchange, SYLKCoordinatesWithAndWithoutCaptionsAndRowNumbers) {
@@ -106,11 +110,11 @@ TEST_F(Interchange, SYLKRowsHaveNoGapsAndHiddenColumnsKeepTheirPlace) {
                                    "C;X1;Y2;K\"4\"", "C;X3;Y2;K\"y\"", "E"}));
 }
 
-TEST_F(Interchange, SYLKDoublesSemicolonsButNotQuotes) {
+TEST_F(Interchange, SYLKDoublesSemicolonsAndQuotes) {
     source.setOptions({});
     source.rows = {{TVariant("a;b;;c"), TVariant("5\" pipe"), TVariant("x\ny")}};
     EXPECT_EQ(sylk(), QStringList({"ID;PTKXCUSTOMEXPORT", "C;X1;Y1;K\"a;;b;;;;c\"",
-                                   "C;X2;Y1;K\"5\" pipe\"", "C;X3;Y1;K\"x y\"", "E"}));
+                                   "C;X2;Y1;K\"5\"\" pipe\"", "C;X3;Y1;K\"x y\"", "E"}));
 }
 
 TEST_F(Interchange, NoRowsAndNoHeaderFooterOrDateText) {
@@ -118,8 +122,8 @@ TEST_F(Interchange, NoRowsAndNoHeaderFooterOrDateText) {
     source.setOptions({xoShowHeader, xoHeaderLine, xoFooterLine, xoShowExportDate, xoRowNumbers});
     source.OnGetHeader = [](QObject*, std::uint32_t, QString& h) { h = "head"; };
     source.OnGetFooter = [](QObject*, std::uint32_t, QString& f) { f = "foot"; };
-    EXPECT_EQ(dif().mid(12), QStringList({"-1,0", "BOT", "1,0", "\"\"", "1,0", "\"A\"", "1,0",
-                                          "\"B\"", "1,0", "\"C\"", "-1,0", "EOD"}));
+    EXPECT_EQ(dif().mid(12), QStringList({"-1,0", "BOT", "1,0", "\"\"", "1,0", "A", "1,0", "B", "1,0",
+                                          "C", "-1,0", "EOD"}));
     EXPECT_EQ(sylk(), QStringList({"ID;PTKXCUSTOMEXPORT", "C;X2;Y1;K\"A\"", "C;X3;Y1;K\"B\"",
                                    "C;X4;Y1;K\"C\"", "E"}));
     source.setOptions({});
