@@ -75,6 +75,25 @@ T* component(Tmainfrm* form, QWidget* parent, const char* name)
 
 SettingsFile* settingsFile() { return settingsSlot().get(); }
 
+void addScheduleColumns(TListView& view)
+{
+    view.AddColumn(LoadResString(rs::SColPaymentNo), 70);
+    view.AddColumn(LoadResString(rs::SColPayment), 100);
+    view.AddColumn(LoadResString(rs::SColInterest), 100);
+    view.AddColumn(LoadResString(rs::SColPrincipal), 100);
+    view.AddColumn(LoadResString(rs::SColBalance), 100);
+}
+
+ScheduleLabels inputsRowLabels(const TStrings& lines)
+{
+    return {lines.line(98), lines.line(99), lines.line(100), lines.line(101), lines.line(102)};
+}
+
+QString readDecimalSetting(const SettingsFile& settings)
+{
+    return settings.ReadString(QStringLiteral("Settings"), QStringLiteral("Decimal"), QStringLiteral("2"));
+}
+
 QString initialApplicationTitle(const QString& programPath)
 {
     QString name = QFileInfo(programPath).fileName();
@@ -135,11 +154,7 @@ void Tmainfrm::buildControls()
     loanview->setColor(clWhite);
     loanview->setGridLines(true);
     loanview->setReadOnly(false);
-    loanview->AddColumn(LoadResString(rs::SColPaymentNo), 70);
-    loanview->AddColumn(LoadResString(rs::SColPayment), 100);
-    loanview->AddColumn(LoadResString(rs::SColInterest), 100);
-    loanview->AddColumn(LoadResString(rs::SColPrincipal), 100);
-    loanview->AddColumn(LoadResString(rs::SColBalance), 100);
+    addScheduleColumns(*loanview);
 
     bpanel = component<TPanel>(this, this, "bpanel");
     bpanel->setFixedHeight(40);
@@ -267,14 +282,12 @@ void Tmainfrm::titletimerTimer(QObject*)
 
 void Tmainfrm::CalculateSchedule()
 {
-    const TStrings* lines = messages->Lines();
     ScheduleContext context;
     context.readDecimal = [] {
         const SettingsFile* s = settingsFile();
-        return s ? s->ReadString(QStringLiteral("Settings"), QStringLiteral("Decimal"), QStringLiteral("2"))
-                 : QStringLiteral("2");
+        return s ? readDecimalSetting(*s) : QStringLiteral("2");
     };
-    context.labels = {lines->line(98), lines->line(99), lines->line(100), lines->line(101), lines->line(102)};
+    context.labels = inputsRowLabels(*messages->Lines());
     context.today = currentDateTime().date();
     ListViewSink sink(loanview);
     twl::CalculateSchedule({amountedt->text(), monthsedt->text(), interestedt->text()}, context, sink);

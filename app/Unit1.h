@@ -7,6 +7,7 @@
 //  - translation: `lngmanager` and `client1` of i18n/, applied when the window
 //    has been built and again when FormCreate points at the language folder.
 
+#include "app/Amortization.h"
 #include "toolkit/Form.h"
 
 #include <memory>
@@ -23,10 +24,18 @@ class TLbSpeedButton;
 class TListView;
 class TMemo;
 class TPanel;
+class TStrings;
 class TTimer;
 
 // Created by OpenSettings and kept until the process ends.
 SettingsFile* settingsFile();
+
+// What every host of the schedule shares with the main window: the table's
+// five columns, the inputs-row labels (lines 98 to 102 of the text list) and
+// the "Decimal" setting's text.
+void addScheduleColumns(TListView& view);
+ScheduleLabels inputsRowLabels(const TStrings& lines);
+QString readDecimalSetting(const SettingsFile& settings);
 
 class Tmainfrm : public TForm {
     Q_OBJECT

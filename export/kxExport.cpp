@@ -298,6 +298,13 @@ void TkxCustomExport::GetSaveFilter(QString& Filter) const {
 
 // --- The list-view source ---
 
+QString TkxCustomExport::DocumentClassName() const {
+    if (!m_documentClassName.isEmpty()) return m_documentClassName;
+    QString name = QString::fromLatin1(metaObject()->className());
+    const qsizetype colon = name.lastIndexOf(QLatin1Char(':'));
+    return colon >= 0 ? name.mid(colon + 1) : name;
+}
+
 TkxListViewExport::TkxListViewExport(QObject* owner)
     : TkxCustomExport(owner) {
     m_listView = nullptr;

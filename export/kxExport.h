@@ -174,6 +174,12 @@ public:
     // The file that the last document was written to.
     QString WrittenFileName() const { return m_writtenFileName; }
 
+    // The class name that interchange documents carry as their title: this
+    // component's own, unless a host that stands in for another component
+    // (a command-line export writing what the main window would) names that one.
+    QString DocumentClassName() const;
+    void setDocumentClassName(const QString& name) { m_documentClassName = name; }
+
     // The list-format entry of a type, and the fixed order of the format list.
     static QString ExportTypeText(TkxExportType Type);
     static const TkxExportType FormatListOrder[kxExportTypeCount];
@@ -239,6 +245,7 @@ private:
     QString m_lastErrorText;
     QString m_lastErrorFileName;
     QString m_writtenFileName;
+    QString m_documentClassName;
     // The number of the view run's temporary name, so that delivery can move on
     // to the next one when the name was taken in the meantime.
     unsigned m_tempNumber = 0;

@@ -10,10 +10,14 @@
 
 namespace twl {
 
-void kxApplyMainWindowSettings(TkxListViewExport& Export, TListView* ListView) {
+void kxApplyMainWindowFormats(TkxCustomExport& Export) {
     Export.setDateFormat(QStringLiteral("yyyy.MM.dd."));
     Export.setTimeFormat(QStringLiteral("h:mm"));
     Export.setDateTimeFormat(QStringLiteral("h:mm yyyy.MM.dd."));
+}
+
+void kxApplyMainWindowSettings(TkxListViewExport& Export, TListView* ListView) {
+    kxApplyMainWindowFormats(Export);
     Export.setListView(ListView);
 }
 

@@ -23,6 +23,9 @@ class TListView;
 // time formats "yyyy.MM.dd.", "h:mm" and "h:mm yyyy.MM.dd.", and the list view.
 // Every other property keeps its default.
 void kxApplyMainWindowSettings(TkxListViewExport& Export, TListView* ListView);
+// The three stored formats alone, for a component that stands in for the
+// main window's (the command-line export).
+void kxApplyMainWindowFormats(TkxCustomExport& Export);
 
 // The text that tells the user about a reported failure, or "" when there is
 // nothing to say (the user cancelled the save dialog or refused an overwrite).

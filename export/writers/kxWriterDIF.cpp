@@ -8,10 +8,7 @@
 namespace twl {
 
 QString TkxInterchangeWriter::Title() const {
-    QString name = QString::fromLatin1(Frame().Export().metaObject()->className());
-    const qsizetype colon = name.lastIndexOf(QLatin1Char(':'));
-    if (colon >= 0) name = name.mid(colon + 1);
-    return name.toUpper();
+    return Frame().Export().DocumentClassName().toUpper();
 }
 
 QString TkxInterchangeWriter::OneLine(const QString& Text) {

@@ -1,0 +1,401 @@
+#include "app/ExportCli.h"
+
+#include "app/Amortization.h"
+#include "app/AppConsts.h"
+#include "app/SettingsFile.h"
+#include "app/Unit1.h"
+#include "base/Exceptions.h"
+#include "base/ProgramFolder.h"
+#include "base/RegionalSettings.h"
+#include "export/kxExportHost.h"
+#include "export/kxTableExport.h"
+#include "i18n/bsINIFile.h"
+#include "i18n/bsPolyglotUn.h"
+#include "i18n/bsPolyglotUnPaths.h"
+#include "toolkit/Component.h"
+#include "toolkit/Controls.h"
+#include "toolkit/ErrorDisplay.h"
+#include "toolkit/ListView.h"
+
+#include <QFile>
+#include <QMetaEnum>
+#include <QTemporaryDir>
+#include <map>
+#include <memory>
+#include <optional>
+
+namespace twl {
+
+namespace cli {
+
+// Stands in for the main window in the language file: the file's "Tmainfrm"
+// section translates this object's components (the text list `messages`, the
+// table `loanview` and the export component `loanexp`) as it translates the
+// window's, and skips the keys of controls this host does not have.
+class Tmainfrm : public QObject {
+    Q_OBJECT
+public:
+    Tmainfrm()
+    {
+        loanview = component<TListView>("loanview");
+        addScheduleColumns(*loanview);
+        messages = component<TMemo>("messages");
+        loanexp = new TkxTableExport(this);
+        loanexp->setObjectName(QStringLiteral("loanexp"));
+        setOwner(loanexp, this);
+        kxApplyMainWindowFormats(*loanexp);
+        // Interchange documents carry the main window's component as their title.
+        loanexp->setDocumentClassName(QStringLiteral("TkxListViewExport"));
+    }
+    ~Tmainfrm() override
+    {
+        delete loanexp;
+        delete loanview;
+        delete messages;
+    }
+
+    TListView* loanview;
+    TMemo* messages;
+    TkxTableExport* loanexp;
+
+private:
+    template <class T>
+    T* component(const char* name)
+    {
+        auto* c = new T;
+        c->setObjectName(QLatin1String(name));
+        setOwner(c, this);
+        return c;
+    }
+};
+
+} // namespace cli
+
+namespace {
+
+const char* const Usage =
+    "Usage: twlc-export --amount AMOUNT --months N --rate RATE --format FORMAT --output FILE\n"
+    "                   [--set PATH=VALUE]... [--decimal D]\n"
+    "       twlc-export --help | --version\n";
+
+const char* const Help =
+    "Computes a loan's amortization schedule as the calculator does and writes it as one\n"
+    "document.\n"
+    "\n"
+    "  --amount AMOUNT     loan amount (the regional decimal separator)\n"
+    "  --months N          number of monthly payments\n"
+    "  --rate RATE         annual interest rate in percent\n"
+    "  --format FORMAT     html, xls, doc, txt, csv, tab, rtf, dif or slk\n"
+    "  -o, --output FILE   the document's file, or - for standard output\n"
+    "  --set PATH=VALUE    sets a property of the export component, as a language file\n"
+    "                      would (EXCEL.ExcelVersion=xls21, Messages.CreatedText=Made:);\n"
+    "                      sets are written [member,member]; may be repeated\n"
+    "  --decimal D         decimals of the amount cells, in place of the settings file's\n"
+    "  --help              this text\n"
+    "  --version           the program's version\n"
+    "\n"
+    "The settings file twlc.ini and the language folder beside the program are read as\n"
+    "the calculator reads them. Where SOURCE_DATE_EPOCH is set, it is the current time.\n"
+    "Exit status: 0 written, 1 the calculation failed, 2 wrong usage, 3 the document\n"
+    "could not be written.\n";
+
+struct UsageError {
+    QString message;
+};
+
+struct Options {
+    QString amount, months, rate, format, output;
+    std::optional<QString> decimal;
+    std::vector<std::pair<QString, QString>> sets;
+    bool help = false;
+    bool version = false;
+};
+
+Options parse(const QStringList& args)
+{
+    Options o;
+    std::map<QString, QString*> valued = {{"--amount", &o.amount}, {"--months", &o.months},
+                                          {"--rate", &o.rate},     {"--format", &o.format},
+                                          {"--output", &o.output}, {"-o", &o.output}};
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        QString name = args[i];
+        QString value;
+        bool inlineValue = false;
+        if (name.startsWith(QLatin1String("--")) && name.contains(QLatin1Char('='))) {
+            value = name.mid(name.indexOf(QLatin1Char('=')) + 1);
+            name = name.left(name.indexOf(QLatin1Char('=')));
+            inlineValue = true;
+        }
+        if (name == QLatin1String("--help") || name == QLatin1String("-h")) {
+            o.help = true;
+            continue;
+        }
+        if (name == QLatin1String("--version")) {
+            o.version = true;
+            continue;
+        }
+        const bool isSet = name == QLatin1String("--set");
+        const bool isDecimal = name == QLatin1String("--decimal");
+        const auto slot = valued.find(name);
+        if (!isSet && !isDecimal && slot == valued.end())
+            throw UsageError{QStringLiteral("unknown option: %1").arg(args[i])};
+        if (!inlineValue) {
+            if (i + 1 >= args.size())
+                throw UsageError{QStringLiteral("%1 needs a value").arg(name)};
+            value = args[++i];
+        }
+        if (isSet) {
+            const qsizetype eq = value.indexOf(QLatin1Char('='));
+            if (eq <= 0)
+                throw UsageError{QStringLiteral("--set takes PATH=VALUE: %1").arg(value)};
+            o.sets.emplace_back(value.left(eq).trimmed(), value.mid(eq + 1));
+        } else if (isDecimal) {
+            o.decimal = value;
+        } else {
+            *slot->second = value;
+        }
+    }
+    if (o.help || o.version)
+        return o;
+    for (const auto& [name, slot] : valued) {
+        if (slot->isNull() && name != QLatin1String("-o"))
+            throw UsageError{QStringLiteral("%1 is missing").arg(name)};
+    }
+    return o;
+}
+
+TkxExportType formatType(const QString& name)
+{
+    static const std::map<QString, TkxExportType> types = {
+        {"html", xtHTML}, {"xls", xtExcel}, {"doc", xtWord}, {"txt", xtTXT}, {"csv", xtCSV},
+        {"tab", xtTAB},   {"rtf", xtRTF},   {"dif", xtDIF},  {"slk", xtSYLK}};
+    const auto it = types.find(name.toLower());
+    if (it == types.end())
+        throw UsageError{QStringLiteral("unknown format: %1").arg(name)};
+    return it->second;
+}
+
+QMetaProperty propertyNamed(const QObject* obj, QStringView name)
+{
+    const QMetaObject* mo = obj->metaObject();
+    for (int i = mo->propertyCount() - 1; i >= 0; --i) {
+        const QMetaProperty p = mo->property(i);
+        if (QLatin1String(p.name()).compare(name, Qt::CaseInsensitive) == 0)
+            return p;
+    }
+    return {};
+}
+
+// The object and property a path names, walking property objects from the
+// export component.
+std::pair<QObject*, QMetaProperty> resolve(QObject* root, const QString& path)
+{
+    QObject* obj = root;
+    const QStringList parts = path.split(QLatin1Char('.'));
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const QMetaProperty p = propertyNamed(obj, parts[i]);
+        if (!p.isValid())
+            throw UsageError{QStringLiteral("no property %1 in %2").arg(parts[i], path)};
+        if (i + 1 == parts.size())
+            return {obj, p};
+        QObject* next = p.read(obj).value<QObject*>();
+        if (!next)
+            throw UsageError{QStringLiteral("%1 has no properties of its own (in %2)").arg(parts[i], path)};
+        obj = next;
+    }
+    throw UsageError{QStringLiteral("empty property path")};
+}
+
+// The enumeration whose members a set property holds.
+QMetaEnum setEnumeration(const QObject* obj, const QMetaProperty& p)
+{
+    static const std::map<std::pair<QString, QString>, const char*> sets = {
+        {{"*", "Options"}, "TkxExportOptions"},
+        {{"*", "ExportTypes"}, "TkxExportType"},
+        {{"TkxHTMLOptions", "Options"}, "TkxExportHTMLOptions"},
+        {{"TkxRTFOptions", "Options"}, "TkxExportRTFOptions"},
+        {{"TkxExcelOptions", "Options"}, "TkxExportExcelOptions"},
+    };
+    QString cls = QString::fromLatin1(obj->metaObject()->className());
+    cls = cls.mid(cls.lastIndexOf(QLatin1Char(':')) + 1);
+    const QString prop = QString::fromLatin1(p.name());
+    auto it = sets.find({cls, prop});
+    if (it == sets.end() && qobject_cast<const TkxCustomExport*>(obj))
+        it = sets.find({QStringLiteral("*"), prop});
+    if (it == sets.end())
+        return {};
+    const QMetaObject& enums = TkxExportEnums::staticMetaObject;
+    return enums.enumerator(enums.indexOfEnumerator(it->second));
+}
+
+void applySet(TkxCustomExport& exporter, const QString& path, const QString& value)
+{
+    const auto [obj, prop] = resolve(&exporter, path);
+    const QString trimmed = value.trimmed();
+    if (trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']'))) {
+        const QMetaEnum e = setEnumeration(obj, prop);
+        if (!e.isValid())
+            throw UsageError{QStringLiteral("%1 is not a set").arg(path)};
+        int bits = 0;
+        for (const QString& member : trimmed.mid(1, trimmed.size() - 2).split(QLatin1Char(','))) {
+            const QString name = member.trimmed();
+            if (name.isEmpty())
+                continue;
+            bool ok = false;
+            const int v = e.keyToValue(name.toLatin1().constData(), &ok);
+            if (!ok)
+                throw UsageError{QStringLiteral("%1 is not a member of %2").arg(name, path)};
+            bits |= 1 << v;
+        }
+        prop.write(obj, bits);
+        return;
+    }
+    if (!prop.isWritable() && !prop.read(obj).value<QObject*>())
+        throw UsageError{QStringLiteral("%1 cannot be set").arg(path)};
+    // The value goes through the translator, so every value form of a language
+    // file works here, with its errors.
+    const QByteArray ini = "[Set]\r\n" + path.toUtf8() + "=" + value.toUtf8() + "\r\n";
+    const TbsINIFile file(TbsINIFile::FromBytes{}, ini);
+    polyglot::applyPath(file, QStringLiteral("Set"), path, &exporter);
+}
+
+void writeText(QIODevice& device, const QString& text) { device.write(text.toLocal8Bit()); }
+
+// Collects the table the calculation builds.
+class TableSink : public ScheduleSink {
+public:
+    explicit TableSink(TkxTableExport& table) : m_table(table) {}
+    ~TableSink() override { flush(); }
+    void beginRow(const QString& caption) override
+    {
+        flush();
+        m_row = QStringList{caption};
+    }
+    void addCell(const QString& text) override { m_row.append(text); }
+
+private:
+    void flush()
+    {
+        if (!m_row.isEmpty())
+            m_table.addRow(m_row);
+        m_row.clear();
+    }
+    TkxTableExport& m_table;
+    QStringList m_row;
+};
+
+} // namespace
+
+int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err)
+{
+    Options options;
+    try {
+        options = parse(arguments);
+    } catch (const UsageError& e) {
+        writeText(err, QStringLiteral("twlc-export: %1\n").arg(e.message) + QLatin1String(Usage));
+        return CliUsage;
+    }
+    if (options.help) {
+        writeText(out, QLatin1String(Usage) + QLatin1Char('\n') + QLatin1String(Help));
+        return CliOk;
+    }
+    if (options.version) {
+        writeText(out, QStringLiteral("twlc-export %1\n").arg(QStringLiteral(TWL_VERSION)));
+        return CliOk;
+    }
+
+    const QByteArray epoch = qgetenv("SOURCE_DATE_EPOCH");
+    if (!epoch.isEmpty()) {
+        bool ok = false;
+        const qint64 seconds = epoch.toLongLong(&ok);
+        if (!ok) {
+            writeText(err, QStringLiteral("twlc-export: SOURCE_DATE_EPOCH is not a number of seconds\n"));
+            return CliUsage;
+        }
+        setClock([seconds] { return QDateTime::fromSecsSinceEpoch(seconds); });
+    }
+
+    // The language as the calculator chooses it: the core's start-up folder,
+    // then the folder beside the program.
+    const bool ownCore = !TbsCorePolyglot::GetCorePolyglot();
+    if (ownCore)
+        TbsCorePolyglot::Create();
+    struct CoreRelease {
+        bool own;
+        ~CoreRelease()
+        {
+            if (own)
+                TbsCorePolyglot::Release();
+        }
+    } coreRelease{ownCore};
+    TbsCorePolyglot* core = TbsCorePolyglot::GetCorePolyglot();
+
+    cli::Tmainfrm host;
+    try {
+        core->ChangeFolder(programFolder() + QStringLiteral("language/"));
+        core->TranslateComponent(&host);
+    } catch (const Exception& e) {
+        writeText(err, QStringLiteral("twlc-export: %1\n").arg(defaultErrorText(e.message())));
+        return CliUsage;
+    }
+    TkxTableExport& table = *host.loanexp;
+    try {
+        for (const auto& [path, value] : options.sets)
+            applySet(table, path, value);
+        table.setExportType(formatType(options.format));
+    } catch (const UsageError& e) {
+        writeText(err, QStringLiteral("twlc-export: %1\n").arg(e.message) + QLatin1String(Usage));
+        return CliUsage;
+    } catch (const Exception& e) {
+        writeText(err, QStringLiteral("twlc-export: %1\n").arg(defaultErrorText(e.message())));
+        return CliUsage;
+    }
+
+    QStringList captions;
+    for (int i = 0; i < host.loanview->Columns()->Count(); ++i)
+        captions << host.loanview->Columns()->column(i)->Caption();
+    table.setCaptions(captions);
+
+    const SettingsFile settings(programFolder() + QStringLiteral("twlc.ini"));
+    ScheduleContext context;
+    context.readDecimal = [&] { return options.decimal ? *options.decimal : readDecimalSetting(settings); };
+    context.labels = inputsRowLabels(*host.messages->Lines());
+    context.today = currentDateTime().date();
+    try {
+        TableSink sink(table);
+        CalculateSchedule({options.amount, options.months, options.rate}, context, sink);
+    } catch (const Exception& e) {
+        writeText(err, defaultErrorText(e.message()) + QLatin1Char('\n'));
+        return CliCalculationFailed;
+    }
+
+    bool failed = false;
+    table.OnError = [&](QObject*, TkxExportError) { failed = true; };
+    const bool toStdout = options.output == QLatin1String("-");
+    QTemporaryDir scratch;
+    const QString target = toStdout ? scratch.filePath(QStringLiteral("document")) : options.output;
+    if (toStdout && !scratch.isValid()) {
+        writeText(err, QStringLiteral("twlc-export: no temporary folder for the document\n"));
+        return CliWriteFailed;
+    }
+    table.WriteDocument(target);
+    if (failed || table.WrittenFileName().isEmpty()) {
+        QString reason = table.LastErrorText();
+        if (reason.isEmpty())
+            reason = QStringLiteral("the document was not written");
+        writeText(err, QStringLiteral("twlc-export: %1: %2\n").arg(options.output, reason));
+        return CliWriteFailed;
+    }
+    if (toStdout) {
+        QFile document(table.WrittenFileName());
+        if (!document.open(QIODevice::ReadOnly) || out.write(document.readAll()) < 0) {
+            writeText(err, QStringLiteral("twlc-export: the document could not be written out\n"));
+            return CliWriteFailed;
+        }
+    }
+    return CliOk;
+}
+
+} // namespace twl
+
+#include "ExportCli.moc"

@@ -1,0 +1,19 @@
+#pragma once
+// twlc-export: the schedule of the main window, written as one document from
+// the command line. The calculation, the settings, the language texts and the
+// export component are the main window's, so a document has exactly the bytes
+// the main window's export of the same table gives.
+
+#include <QIODevice>
+#include <QStringList>
+
+namespace twl {
+
+enum ExportCliStatus { CliOk = 0, CliCalculationFailed = 1, CliUsage = 2, CliWriteFailed = 3 };
+
+// Runs the command with `arguments` (without the program name); the document
+// or help goes to `out`, messages to `err`. Needs a QApplication and the
+// installed document writers.
+int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err);
+
+} // namespace twl

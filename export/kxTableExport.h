@@ -1,0 +1,50 @@
+#pragma once
+// The export component over a table held in memory: column captions and rows
+// of texts. A host without a window (the command-line export) fills it and
+// writes documents exactly as the list-view component would for the same table.
+
+#include "export/kxExport.h"
+
+#include <QStringList>
+#include <vector>
+
+namespace twl {
+
+class TkxTableExport : public TkxCustomExport {
+    Q_OBJECT
+
+public:
+    explicit TkxTableExport(QObject* owner = nullptr);
+    ~TkxTableExport() override;
+
+    void setCaptions(const QStringList& captions);
+    const QStringList& columnCaptions() const { return m_captions; }
+    // A row of cell texts; a row shorter than the captions reads its missing
+    // cells as empty texts.
+    void addRow(const QStringList& cells);
+    void clearRows();
+    int rowCount() const { return static_cast<int>(m_rows.size()); }
+    void setRowSelected(int row, bool selected);
+
+    void GotoFirstRow() override;
+    bool IsSourceReady() override { return true; }
+    bool IsEndOfRows() override;
+    bool IsColumnVisible(int) override { return true; }
+    bool IsRowSelected(int Index) override;
+    // The longest text of the column, computed once per change of the table.
+    int GetColumnDataWidth(int Index) override;
+    void GetColumnCaption(int Index, QString& Caption) override;
+    int GetColumnCount() override;
+    void GetRowValues(TkxValues& Values) override;
+    int GetRowCount() override;
+
+private:
+    QString cell(std::size_t row, int column) const;
+
+    QStringList m_captions;
+    std::vector<QStringList> m_rows;
+    std::vector<bool> m_selected;
+    std::vector<int> m_widths; // -1: not known
+};
+
+} // namespace twl
