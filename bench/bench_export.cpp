@@ -18,6 +18,8 @@
 #include <memory>
 #include <string>
 
+#include "bench/BenchTable.h"
+
 using namespace twl;
 
 namespace {
@@ -34,25 +36,8 @@ long statusKb(const char* key) {
     return 0;
 }
 
-TListView& table() {
-    static std::unique_ptr<TListView> view = [] {
-        auto v = std::make_unique<TListView>();
-        for (const char* c : {"Payment #", "Payment", "Interest", "Principal", "Balance"})
-            v->AddColumn(QString::fromLatin1(c), 100);
-        for (int i = 1; i <= Rows; ++i) {
-            const double interest = 10000.0 * (Rows - i) / Rows;
-            v->addItem(QString::number(i),
-                       {QStringLiteral("88.85"), QString::number(interest, 'f', 2),
-                        QString::number(88.85 - interest / 1000, 'f', 2),
-                        QString::number(1000000.0 - i * 9.5, 'f', 2)});
-        }
-        return v;
-    }();
-    return *view;
-}
-
 void exportTable(benchmark::State& state, TkxExportType type) {
-    TListView& view = table();
+    TListView& view = bench::scheduleTable(Rows);
     QTemporaryDir dir;
     TkxListViewExport exporter;
     kxApplyMainWindowSettings(exporter, &view);

@@ -15,30 +15,14 @@
 #include <map>
 #include <memory>
 
+#include "bench/BenchTable.h"
+
 using namespace twl;
 
 namespace {
 
-TListView& table(int rows) {
-    static std::map<int, std::unique_ptr<TListView>> views;
-    std::unique_ptr<TListView>& view = views[rows];
-    if (!view) {
-        view = std::make_unique<TListView>();
-        for (const char* c : {"Payment #", "Payment", "Interest", "Principal", "Balance"})
-            view->AddColumn(QString::fromLatin1(c), 100);
-        for (int i = 1; i <= rows; ++i) {
-            const double interest = 10000.0 * (rows - i) / rows;
-            view->addItem(QString::number(i),
-                          {QStringLiteral("88.85"), QString::number(interest, 'f', 2),
-                           QString::number(88.85 - interest / 1000, 'f', 2),
-                           QString::number(1000000.0 - i * 9.5, 'f', 2)});
-        }
-    }
-    return *view;
-}
-
 void exportTable(benchmark::State& state, TkxExportType type, int rows) {
-    TListView& view = table(rows);
+    TListView& view = bench::scheduleTable(rows);
     QTemporaryDir dir;
     TkxListViewExport exporter;
     kxApplyMainWindowSettings(exporter, &view);
