@@ -4,6 +4,7 @@
 #include "app/Amortization.h"
 #include "app/Unit1.h"
 #include "base/ProgramFolder.h"
+#include "i18n/bsPolyglotUn.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ListView.h"
 
@@ -64,7 +65,9 @@ int main(int argc, char** argv)
 {
     qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
+    twl::TbsCorePolyglot::Create(); // the main window's language manager needs the core
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
+    twl::TbsCorePolyglot::Release();
     return 0;
 }
