@@ -18,39 +18,34 @@ namespace {
 // clearing at the start of each month is enough (a set flag raises at once).
 // Operands and results pass through volatile objects, so the compiler cannot
 // move the arithmetic across the flag tests.
-template <class Formula>
-long double extended(Formula&& formula)
-{
+template <class Formula> long double extended(Formula&& formula) {
     volatile long double result = formula();
     raiseFloatingPointFaults();
     return result;
 }
 
-template <class Formula>
-double stored(Formula&& formula)
-{
+template <class Formula> double stored(Formula&& formula) {
     volatile long double result = formula();
     volatile double rounded = static_cast<double>(result);
     raiseFloatingPointFaults();
     return rounded;
 }
 
-long double ld(const volatile double& v) { return static_cast<long double>(v); }
+long double ld(const volatile double& v) {
+    return static_cast<long double>(v);
+}
 
 } // namespace
 
-QString formatAmount(double value, const QString& decimalSetting)
-{
+QString formatAmount(double value, const QString& decimalSetting) {
     int d = StrToInt(decimalSetting);
-    if (d < 0 || d > 18)
-        d = 2;
+    if (d < 0 || d > 18) d = 2;
     return FormatFixed(value, d, regionalSettings().decimalSeparator);
 }
 
-void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& context, ScheduleSink& sink)
-{
-    if (inputs.amount.isEmpty() || inputs.months.isEmpty() || inputs.rate.isEmpty())
-        return;
+void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& context,
+                       ScheduleSink& sink) {
+    if (inputs.amount.isEmpty() || inputs.months.isEmpty() || inputs.rate.isEmpty()) return;
     const double P = StrToFloat(inputs.amount);
     const std::int32_t N = StrToInt(inputs.months);
     const double R = StrToFloat(inputs.rate);
@@ -78,22 +73,19 @@ void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& cont
         // can overflow, divide by zero or be invalid: skip the O(N) loop.
         // (q * DBL_MAX >= 1 tests 1/q <= DBL_MAX without a division that could
         // itself set a fault flag.)
-        const bool provablyQuiet = !context.literalLoop && k >= 2 && M != 0 && q > 0 && q <= q1
-                                   && q * static_cast<long double>(DBL_MAX) >= 1.0L;
+        const bool provablyQuiet = !context.literalLoop && k >= 2 && M != 0 && q > 0 && q <= q1 &&
+                                   q * static_cast<long double>(DBL_MAX) >= 1.0L;
         if (!provablyQuiet) {
             F = stored([&] { return q + 1; });
             for (std::int32_t j = 1; j < N; ++j)
                 F = stored([&] { return (q + 1) * ld(F); });
             D = stored([&] { return 1 / q - 1 / (q * ld(F)); });
-            if (M == 0)
-                M = stored([&] { return ld(B) / ld(D); });
+            if (M == 0) M = stored([&] { return ld(B) / ld(D); });
         }
-        if (k == 1)
-            q1 = q;
+        if (k == 1) q1 = q;
         Pr = stored([&] { return ld(M) - ld(I); });
         B = stored([&] { return ld(B) - ld(Pr); });
-        if (!(B >= 0))
-            B = 0;
+        if (!(B >= 0)) B = 0;
         SM = stored([&] { return ld(SM) + ld(M); });
         SI = stored([&] { return ld(SI) + ld(I); });
         SPr = stored([&] { return ld(SPr) + ld(Pr); });

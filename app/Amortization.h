@@ -46,7 +46,8 @@ struct ScheduleContext {
 // Appends the month rows, the summary row and the inputs row. Empty input
 // texts append nothing. Errors (parse errors, floating-point faults, a bad
 // "Decimal" setting) are raised as exceptions after the rows built so far.
-void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& context, ScheduleSink& sink);
+void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& context,
+                       ScheduleSink& sink);
 
 // The amount format with d from the "Decimal" text: strict integer parse,
 // 2 decimals outside 0..18.

@@ -35,8 +35,7 @@ namespace cli {
 class Tmainfrm : public QObject {
     Q_OBJECT
 public:
-    Tmainfrm()
-    {
+    Tmainfrm() {
         loanview = component<TListView>("loanview");
         addScheduleColumns(*loanview);
         messages = component<TMemo>("messages");
@@ -47,8 +46,7 @@ public:
         // Interchange documents carry the main window's component as their title.
         loanexp->setDocumentClassName(QStringLiteral("TkxListViewExport"));
     }
-    ~Tmainfrm() override
-    {
+    ~Tmainfrm() override {
         delete loanexp;
         delete loanview;
         delete messages;
@@ -59,9 +57,7 @@ public:
     TkxTableExport* loanexp;
 
 private:
-    template <class T>
-    T* component(const char* name)
-    {
+    template <class T> T* component(const char* name) {
         auto* c = new T;
         c->setObjectName(QLatin1String(name));
         setOwner(c, this);
@@ -111,8 +107,7 @@ struct Options {
     bool version = false;
 };
 
-Options parse(const QStringList& args)
-{
+Options parse(const QStringList& args) {
     Options o;
     std::map<QString, QString*> valued = {{"--amount", &o.amount}, {"--months", &o.months},
                                           {"--rate", &o.rate},     {"--format", &o.format},
@@ -146,8 +141,7 @@ Options parse(const QStringList& args)
         }
         if (isSet) {
             const qsizetype eq = value.indexOf(QLatin1Char('='));
-            if (eq <= 0)
-                throw UsageError{QStringLiteral("--set takes PATH=VALUE: %1").arg(value)};
+            if (eq <= 0) throw UsageError{QStringLiteral("--set takes PATH=VALUE: %1").arg(value)};
             o.sets.emplace_back(value.left(eq).trimmed(), value.mid(eq + 1));
         } else if (isDecimal) {
             o.decimal = value;
@@ -155,8 +149,7 @@ Options parse(const QStringList& args)
             *slot->second = value;
         }
     }
-    if (o.help || o.version)
-        return o;
+    if (o.help || o.version) return o;
     for (const auto& [name, slot] : valued) {
         if (slot->isNull() && name != QLatin1String("-o"))
             throw UsageError{QStringLiteral("%1 is missing").arg(name)};
@@ -164,51 +157,45 @@ Options parse(const QStringList& args)
     return o;
 }
 
-TkxExportType formatType(const QString& name)
-{
+TkxExportType formatType(const QString& name) {
     static const std::map<QString, TkxExportType> types = {
         {"html", xtHTML}, {"xls", xtExcel}, {"doc", xtWord}, {"txt", xtTXT}, {"csv", xtCSV},
         {"tab", xtTAB},   {"rtf", xtRTF},   {"dif", xtDIF},  {"slk", xtSYLK}};
     const auto it = types.find(name.toLower());
-    if (it == types.end())
-        throw UsageError{QStringLiteral("unknown format: %1").arg(name)};
+    if (it == types.end()) throw UsageError{QStringLiteral("unknown format: %1").arg(name)};
     return it->second;
 }
 
-QMetaProperty propertyNamed(const QObject* obj, QStringView name)
-{
+QMetaProperty propertyNamed(const QObject* obj, QStringView name) {
     const QMetaObject* mo = obj->metaObject();
     for (int i = mo->propertyCount() - 1; i >= 0; --i) {
         const QMetaProperty p = mo->property(i);
-        if (QLatin1String(p.name()).compare(name, Qt::CaseInsensitive) == 0)
-            return p;
+        if (QLatin1String(p.name()).compare(name, Qt::CaseInsensitive) == 0) return p;
     }
     return {};
 }
 
 // The object and property a path names, walking property objects from the
 // export component.
-std::pair<QObject*, QMetaProperty> resolve(QObject* root, const QString& path)
-{
+std::pair<QObject*, QMetaProperty> resolve(QObject* root, const QString& path) {
     QObject* obj = root;
     const QStringList parts = path.split(QLatin1Char('.'));
     for (qsizetype i = 0; i < parts.size(); ++i) {
         const QMetaProperty p = propertyNamed(obj, parts[i]);
         if (!p.isValid())
             throw UsageError{QStringLiteral("no property %1 in %2").arg(parts[i], path)};
-        if (i + 1 == parts.size())
-            return {obj, p};
+        if (i + 1 == parts.size()) return {obj, p};
         QObject* next = p.read(obj).value<QObject*>();
         if (!next)
-            throw UsageError{QStringLiteral("%1 has no properties of its own (in %2)").arg(parts[i], path)};
+            throw UsageError{
+                QStringLiteral("%1 has no properties of its own (in %2)").arg(parts[i], path)};
         obj = next;
     }
     throw UsageError{QStringLiteral("empty property path")};
 }
 
 // The enumeration whose members a set property holds.
-QMetaEnum setEnumeration(const QObject* obj, const QMetaProperty& p)
-{
+QMetaEnum setEnumeration(const QObject* obj, const QMetaProperty& p) {
     static const std::map<std::pair<QString, QString>, const char*> sets = {
         {{"*", "Options"}, "TkxExportOptions"},
         {{"*", "ExportTypes"}, "TkxExportType"},
@@ -222,29 +209,24 @@ QMetaEnum setEnumeration(const QObject* obj, const QMetaProperty& p)
     auto it = sets.find({cls, prop});
     if (it == sets.end() && qobject_cast<const TkxCustomExport*>(obj))
         it = sets.find({QStringLiteral("*"), prop});
-    if (it == sets.end())
-        return {};
+    if (it == sets.end()) return {};
     const QMetaObject& enums = TkxExportEnums::staticMetaObject;
     return enums.enumerator(enums.indexOfEnumerator(it->second));
 }
 
-void applySet(TkxCustomExport& exporter, const QString& path, const QString& value)
-{
+void applySet(TkxCustomExport& exporter, const QString& path, const QString& value) {
     const auto [obj, prop] = resolve(&exporter, path);
     const QString trimmed = value.trimmed();
     if (trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']'))) {
         const QMetaEnum e = setEnumeration(obj, prop);
-        if (!e.isValid())
-            throw UsageError{QStringLiteral("%1 is not a set").arg(path)};
+        if (!e.isValid()) throw UsageError{QStringLiteral("%1 is not a set").arg(path)};
         int bits = 0;
         for (const QString& member : trimmed.mid(1, trimmed.size() - 2).split(QLatin1Char(','))) {
             const QString name = member.trimmed();
-            if (name.isEmpty())
-                continue;
+            if (name.isEmpty()) continue;
             bool ok = false;
             const int v = e.keyToValue(name.toLatin1().constData(), &ok);
-            if (!ok)
-                throw UsageError{QStringLiteral("%1 is not a member of %2").arg(name, path)};
+            if (!ok) throw UsageError{QStringLiteral("%1 is not a member of %2").arg(name, path)};
             bits |= 1 << v;
         }
         prop.write(obj, bits);
@@ -259,25 +241,25 @@ void applySet(TkxCustomExport& exporter, const QString& path, const QString& val
     polyglot::applyPath(file, QStringLiteral("Set"), path, &exporter);
 }
 
-void writeText(QIODevice& device, const QString& text) { device.write(text.toLocal8Bit()); }
+void writeText(QIODevice& device, const QString& text) {
+    device.write(text.toLocal8Bit());
+}
 
 // Collects the table the calculation builds.
 class TableSink : public ScheduleSink {
 public:
-    explicit TableSink(TkxTableExport& table) : m_table(table) {}
+    explicit TableSink(TkxTableExport& table)
+        : m_table(table) {}
     ~TableSink() override { flush(); }
-    void beginRow(const QString& caption) override
-    {
+    void beginRow(const QString& caption) override {
         flush();
         m_row = QStringList{caption};
     }
     void addCell(const QString& text) override { m_row.append(text); }
 
 private:
-    void flush()
-    {
-        if (!m_row.isEmpty())
-            m_table.addRow(m_row);
+    void flush() {
+        if (!m_row.isEmpty()) m_table.addRow(m_row);
         m_row.clear();
     }
     TkxTableExport& m_table;
@@ -286,8 +268,7 @@ private:
 
 } // namespace
 
-int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err)
-{
+int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
     Options options;
     try {
         options = parse(arguments);
@@ -309,7 +290,8 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err)
         bool ok = false;
         const qint64 seconds = epoch.toLongLong(&ok);
         if (!ok) {
-            writeText(err, QStringLiteral("twlc-export: SOURCE_DATE_EPOCH is not a number of seconds\n"));
+            writeText(
+                err, QStringLiteral("twlc-export: SOURCE_DATE_EPOCH is not a number of seconds\n"));
             return CliUsage;
         }
         setClock([seconds] { return QDateTime::fromSecsSinceEpoch(seconds); });
@@ -318,14 +300,11 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err)
     // The language as the calculator chooses it: the core's start-up folder,
     // then the folder beside the program.
     const bool ownCore = !TbsCorePolyglot::GetCorePolyglot();
-    if (ownCore)
-        TbsCorePolyglot::Create();
+    if (ownCore) TbsCorePolyglot::Create();
     struct CoreRelease {
         bool own;
-        ~CoreRelease()
-        {
-            if (own)
-                TbsCorePolyglot::Release();
+        ~CoreRelease() {
+            if (own) TbsCorePolyglot::Release();
         }
     } coreRelease{ownCore};
     TbsCorePolyglot* core = TbsCorePolyglot::GetCorePolyglot();
@@ -358,7 +337,9 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err)
 
     const SettingsFile settings(programFolder() + QStringLiteral("twlc.ini"));
     ScheduleContext context;
-    context.readDecimal = [&] { return options.decimal ? *options.decimal : readDecimalSetting(settings); };
+    context.readDecimal = [&] {
+        return options.decimal ? *options.decimal : readDecimalSetting(settings);
+    };
     context.labels = inputsRowLabels(*host.messages->Lines());
     context.today = currentDateTime().date();
     try {
@@ -381,8 +362,7 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err)
     table.WriteDocument(target);
     if (failed || table.WrittenFileName().isEmpty()) {
         QString reason = table.LastErrorText();
-        if (reason.isEmpty())
-            reason = QStringLiteral("the document was not written");
+        if (reason.isEmpty()) reason = QStringLiteral("the document was not written");
         writeText(err, QStringLiteral("twlc-export: %1: %2\n").arg(options.output, reason));
         return CliWriteFailed;
     }

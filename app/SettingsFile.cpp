@@ -28,12 +28,10 @@ struct Identity {
     bool operator==(const Identity&) const = default;
 };
 
-Identity identityOf(const QByteArray& nativePath)
-{
+Identity identityOf(const QByteArray& nativePath) {
     Identity id;
     struct stat st {};
-    if (::stat(nativePath.constData(), &st) != 0)
-        return id;
+    if (::stat(nativePath.constData(), &st) != 0) return id;
     id.exists = true;
     id.device = st.st_dev;
     id.inode = st.st_ino;
@@ -45,17 +43,17 @@ Identity identityOf(const QByteArray& nativePath)
 
 constexpr std::int64_t RacyWindowNs = 2'000'000'000;
 
-std::int64_t nowNs()
-{
+std::int64_t nowNs() {
     struct timespec ts {};
     ::clock_gettime(CLOCK_REALTIME, &ts);
     return static_cast<std::int64_t>(ts.tv_sec) * 1000000000 + ts.tv_nsec;
 }
 
-bool isBlank(QChar c) { return c == QLatin1Char(' ') || c == QLatin1Char('\t'); }
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ') || c == QLatin1Char('\t');
+}
 
-QStringView trimmedBlanks(QStringView s)
-{
+QStringView trimmedBlanks(QStringView s) {
     qsizetype b = 0;
     qsizetype e = s.size();
     while (b < e && isBlank(s[b]))
@@ -71,54 +69,45 @@ struct Line {
     qsizetype length = 0; // without its line break
 };
 
-QList<Line> splitLines(const QString& text)
-{
+QList<Line> splitLines(const QString& text) {
     QList<Line> lines;
     const qsizetype n = text.size();
     qsizetype start = 0;
     for (qsizetype i = 0; i < n; ++i) {
         if (text[i] == QLatin1Char('\n') || text[i] == QLatin1Char('\r')) {
             lines.append({start, i - start});
-            if (text[i] == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
-                ++i;
+            if (text[i] == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n')) ++i;
             start = i + 1;
         }
     }
-    if (start < n)
-        lines.append({start, n - start});
+    if (start < n) lines.append({start, n - start});
     return lines;
 }
 
 // "[name]" gives the section name; anything else is not a header.
-bool sectionName(QStringView line, QString& name)
-{
+bool sectionName(QStringView line, QString& name) {
     const QStringView t = trimmedBlanks(line);
-    if (t.isEmpty() || t[0] != QLatin1Char('['))
-        return false;
+    if (t.isEmpty() || t[0] != QLatin1Char('[')) return false;
     const qsizetype close = t.indexOf(QLatin1Char(']'));
     name = trimmedBlanks(close < 0 ? t.mid(1) : t.mid(1, close - 1)).toString().toLower();
     return true;
 }
 
-bool keyOf(QStringView line, QString& key, QStringView* rawValue = nullptr)
-{
+bool keyOf(QStringView line, QString& key, QStringView* rawValue = nullptr) {
     const qsizetype eq = line.indexOf(QLatin1Char('='));
-    if (eq < 0)
-        return false;
+    if (eq < 0) return false;
     key = trimmedBlanks(line.left(eq)).toString().toLower();
-    if (rawValue)
-        *rawValue = line.mid(eq + 1);
+    if (rawValue) *rawValue = line.mid(eq + 1);
     return !key.isEmpty();
 }
 
-QString cleanValue(QStringView raw)
-{
+QString cleanValue(QStringView raw) {
     QStringView v = trimmedBlanks(raw);
-    if (v.size() >= 2 && (v.front() == QLatin1Char('"') || v.front() == QLatin1Char('\'')) && v.back() == v.front())
+    if (v.size() >= 2 && (v.front() == QLatin1Char('"') || v.front() == QLatin1Char('\'')) &&
+        v.back() == v.front())
         v = v.mid(1, v.size() - 2);
     QString s = v.toString();
-    if (s.size() > SettingsFile::MaxValueLength)
-        s.truncate(SettingsFile::MaxValueLength);
+    if (s.size() > SettingsFile::MaxValueLength) s.truncate(SettingsFile::MaxValueLength);
     return s;
 }
 
@@ -131,15 +120,15 @@ struct SettingsFile::Parsed {
     QHash<QString, QHash<QString, QString>> values;
 };
 
-SettingsFile::SettingsFile(QString path) : m_path(std::move(path)), m_nativePath(QFile::encodeName(m_path)) {}
+SettingsFile::SettingsFile(QString path)
+    : m_path(std::move(path))
+    , m_nativePath(QFile::encodeName(m_path)) {}
 
 SettingsFile::~SettingsFile() = default;
 
-const SettingsFile::Parsed& SettingsFile::parsed() const
-{
+const SettingsFile::Parsed& SettingsFile::parsed() const {
     const Identity id = identityOf(m_nativePath);
-    if (m_cache && m_cache->valid && m_cache->identity == id)
-        return *m_cache;
+    if (m_cache && m_cache->valid && m_cache->identity == id) return *m_cache;
     auto p = std::make_unique<Parsed>();
     p->identity = id;
     if (id.exists) {
@@ -160,8 +149,7 @@ const SettingsFile::Parsed& SettingsFile::parsed() const
                 QStringView raw;
                 if (inSection && keyOf(line, key, &raw)) {
                     auto& keys = p->values[section];
-                    if (!keys.contains(key))
-                        keys.insert(key, cleanValue(raw));
+                    if (!keys.contains(key)) keys.insert(key, cleanValue(raw));
                 }
             }
             // A file that changed while being read is parsed again next time,
@@ -177,8 +165,8 @@ const SettingsFile::Parsed& SettingsFile::parsed() const
     return *m_cache;
 }
 
-QString SettingsFile::ReadString(const QString& section, const QString& key, const QString& defaultValue) const
-{
+QString SettingsFile::ReadString(const QString& section, const QString& key,
+                                 const QString& defaultValue) const {
     const Parsed& p = parsed();
     if (m_lastParse != &p || m_lastSection != section || m_lastKey != key) {
         m_lastParse = &p;
@@ -188,31 +176,31 @@ QString SettingsFile::ReadString(const QString& section, const QString& key, con
         const auto s = p.values.constFind(section.toLower());
         if (s != p.values.cend()) {
             const auto k = s->constFind(key.toLower());
-            if (k != s->cend())
-                m_lastValue = &*k;
+            if (k != s->cend()) m_lastValue = &*k;
         }
     }
     return m_lastValue ? *m_lastValue : defaultValue;
 }
 
-std::int32_t SettingsFile::ReadInteger(const QString& section, const QString& key, std::int32_t defaultValue) const
-{
+std::int32_t SettingsFile::ReadInteger(const QString& section, const QString& key,
+                                       std::int32_t defaultValue) const {
     QString text = ReadString(section, key, QString());
-    if (text.size() > 2 && text[0] == QLatin1Char('0') && (text[1] == QLatin1Char('x') || text[1] == QLatin1Char('X')))
+    if (text.size() > 2 && text[0] == QLatin1Char('0') &&
+        (text[1] == QLatin1Char('x') || text[1] == QLatin1Char('X')))
         text = QLatin1Char('$') + text.mid(2);
     std::int32_t v = 0;
     return TryStrToInt(text, v) ? v : defaultValue;
 }
 
-void SettingsFile::WriteString(const QString& section, const QString& key, const QString& value)
-{
+void SettingsFile::WriteString(const QString& section, const QString& key, const QString& value) {
     const QFileInfo info(m_path);
-    const auto fail = [this] { throw EInOutError(Format(LoadResString(rs::SUnableToWrite), {m_path})); };
+    const auto fail = [this] {
+        throw EInOutError(Format(LoadResString(rs::SUnableToWrite), {m_path}));
+    };
     QByteArray bytes;
     if (info.exists()) {
         QFile f(m_path);
-        if (!info.isFile() || !info.isWritable() || !f.open(QIODevice::ReadOnly))
-            fail();
+        if (!info.isFile() || !info.isWritable() || !f.open(QIODevice::ReadOnly)) fail();
         bytes = f.readAll();
     }
     const QString text = QString::fromLatin1(bytes);
@@ -221,8 +209,8 @@ void SettingsFile::WriteString(const QString& section, const QString& key, const
     const QString wantedKey = key.toLower();
     const QString newLine = key + QLatin1Char('=') + value;
 
-    int sectionLine = -1;     // header line of the section
-    int lastEntryLine = -1;   // last non-blank line inside the section
+    int sectionLine = -1;   // header line of the section
+    int lastEntryLine = -1; // last non-blank line inside the section
     int keyLine = -1;
     bool inSection = false;
     for (int i = 0; i < lines.size(); ++i) {
@@ -236,13 +224,10 @@ void SettingsFile::WriteString(const QString& section, const QString& key, const
             }
             continue;
         }
-        if (!inSection)
-            continue;
-        if (!trimmedBlanks(line).isEmpty())
-            lastEntryLine = i;
+        if (!inSection) continue;
+        if (!trimmedBlanks(line).isEmpty()) lastEntryLine = i;
         QString k;
-        if (keyLine < 0 && keyOf(line, k) && k == wantedKey)
-            keyLine = i;
+        if (keyLine < 0 && keyOf(line, k) && k == wantedKey) keyLine = i;
     }
 
     QString result;
@@ -251,14 +236,16 @@ void SettingsFile::WriteString(const QString& section, const QString& key, const
         const Line& l = lines[keyLine];
         const QStringView line = QStringView(text).mid(l.start, l.length);
         const qsizetype eq = line.indexOf(QLatin1Char('='));
-        result = text.left(l.start) + line.left(eq + 1).toString() + value + text.mid(l.start + l.length);
+        result = text.left(l.start) + line.left(eq + 1).toString() + value +
+                 text.mid(l.start + l.length);
     } else if (sectionLine >= 0) {
         const Line& l = lines[lastEntryLine];
         qsizetype at = l.start + l.length;
         // Insert after that line's break (or add one at the end of the file).
         QString insert;
         if (at < text.size()) {
-            if (text[at] == QLatin1Char('\r') && at + 1 < text.size() && text[at + 1] == QLatin1Char('\n'))
+            if (text[at] == QLatin1Char('\r') && at + 1 < text.size() &&
+                text[at + 1] == QLatin1Char('\n'))
                 at += 2;
             else
                 at += 1;
@@ -269,9 +256,11 @@ void SettingsFile::WriteString(const QString& section, const QString& key, const
         result = text.left(at) + insert + text.mid(at);
     } else {
         result = text;
-        if (!result.isEmpty() && !result.endsWith(QLatin1Char('\n')) && !result.endsWith(QLatin1Char('\r')))
+        if (!result.isEmpty() && !result.endsWith(QLatin1Char('\n')) &&
+            !result.endsWith(QLatin1Char('\r')))
             result += QLatin1String("\r\n");
-        result += QLatin1Char('[') + section + QLatin1String("]\r\n") + newLine + QLatin1String("\r\n");
+        result +=
+            QLatin1Char('[') + section + QLatin1String("]\r\n") + newLine + QLatin1String("\r\n");
     }
     try {
         saveFileAtomically(m_path, result.toLatin1());
@@ -282,8 +271,7 @@ void SettingsFile::WriteString(const QString& section, const QString& key, const
     m_lastParse = nullptr;
 }
 
-void SettingsFile::WriteInteger(const QString& section, const QString& key, std::int32_t value)
-{
+void SettingsFile::WriteInteger(const QString& section, const QString& key, std::int32_t value) {
     WriteString(section, key, QString::number(value));
 }
 

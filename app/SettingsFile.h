@@ -20,9 +20,11 @@ public:
 
     const QString& FileName() const { return m_path; }
 
-    QString ReadString(const QString& section, const QString& key, const QString& defaultValue) const;
+    QString ReadString(const QString& section, const QString& key,
+                       const QString& defaultValue) const;
     // Hexadecimal after "0x" or "$"; a text that does not parse gives the default.
-    std::int32_t ReadInteger(const QString& section, const QString& key, std::int32_t defaultValue) const;
+    std::int32_t ReadInteger(const QString& section, const QString& key,
+                             std::int32_t defaultValue) const;
     // Creates the file and section when missing, replaces the value in place,
     // leaves every other line byte for byte. Throws EInOutError
     // "Unable to write to %s" when the file cannot be written.

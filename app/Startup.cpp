@@ -12,10 +12,10 @@
 
 namespace twl {
 
-int runApplication(int argc, char** argv)
-{
+int runApplication(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(initialApplicationTitle(QCoreApplication::applicationFilePath()));
+    QApplication::setApplicationDisplayName(
+        initialApplicationTitle(QCoreApplication::applicationFilePath()));
 
     kxRegisterDocumentWriters();
 

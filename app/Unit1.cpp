@@ -24,8 +24,7 @@ namespace twl {
 
 namespace {
 
-std::unique_ptr<SettingsFile>& settingsSlot()
-{
+std::unique_ptr<SettingsFile>& settingsSlot() {
     static std::unique_ptr<SettingsFile> settings;
     return settings;
 }
@@ -35,10 +34,10 @@ std::unique_ptr<SettingsFile>& settingsSlot()
 // the table shows exactly the cells computed before an error.
 class ListViewSink : public ScheduleSink {
 public:
-    explicit ListViewSink(TListView* view) : m_view(view) {}
+    explicit ListViewSink(TListView* view)
+        : m_view(view) {}
     ~ListViewSink() override { flush(); }
-    void beginRow(const QString& caption) override
-    {
+    void beginRow(const QString& caption) override {
         flush();
         m_caption = caption;
         m_cells.reserve(4);
@@ -47,10 +46,8 @@ public:
     void addCell(const QString& text) override { m_cells.append(text); }
 
 private:
-    void flush()
-    {
-        if (!m_open)
-            return;
+    void flush() {
+        if (!m_open) return;
         m_view->addItem(m_caption, m_cells);
         m_cells = QStringList();
         m_open = false;
@@ -62,9 +59,7 @@ private:
     bool m_open = false;
 };
 
-template <class T>
-T* component(Tmainfrm* form, QWidget* parent, const char* name)
-{
+template <class T> T* component(Tmainfrm* form, QWidget* parent, const char* name) {
     auto* c = new T(parent);
     c->setObjectName(QLatin1String(name));
     setOwner(c, form);
@@ -73,10 +68,11 @@ T* component(Tmainfrm* form, QWidget* parent, const char* name)
 
 } // namespace
 
-SettingsFile* settingsFile() { return settingsSlot().get(); }
+SettingsFile* settingsFile() {
+    return settingsSlot().get();
+}
 
-void addScheduleColumns(TListView& view)
-{
+void addScheduleColumns(TListView& view) {
     view.AddColumn(LoadResString(rs::SColPaymentNo), 70);
     view.AddColumn(LoadResString(rs::SColPayment), 100);
     view.AddColumn(LoadResString(rs::SColInterest), 100);
@@ -84,30 +80,26 @@ void addScheduleColumns(TListView& view)
     view.AddColumn(LoadResString(rs::SColBalance), 100);
 }
 
-ScheduleLabels inputsRowLabels(const TStrings& lines)
-{
+ScheduleLabels inputsRowLabels(const TStrings& lines) {
     return {lines.line(98), lines.line(99), lines.line(100), lines.line(101), lines.line(102)};
 }
 
-QString readDecimalSetting(const SettingsFile& settings)
-{
-    return settings.ReadString(QStringLiteral("Settings"), QStringLiteral("Decimal"), QStringLiteral("2"));
+QString readDecimalSetting(const SettingsFile& settings) {
+    return settings.ReadString(QStringLiteral("Settings"), QStringLiteral("Decimal"),
+                               QStringLiteral("2"));
 }
 
-QString initialApplicationTitle(const QString& programPath)
-{
+QString initialApplicationTitle(const QString& programPath) {
     QString name = QFileInfo(programPath).fileName();
     const qsizetype dot = name.indexOf(QLatin1Char('.'));
-    if (dot >= 0)
-        name.truncate(dot);
-    if (!name.isEmpty())
-        name = name.left(1).toUpper() + name.mid(1).toLower();
+    if (dot >= 0) name.truncate(dot);
+    if (!name.isEmpty()) name = name.left(1).toUpper() + name.mid(1).toLower();
     return name;
 }
 
 Tmainfrm::Tmainfrm(QWidget* parent)
-    : TForm(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
-{
+    : TForm(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                        Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("mainfrm"));
     buildControls();
     finishBuilding();
@@ -116,8 +108,7 @@ Tmainfrm::Tmainfrm(QWidget* parent)
 
 Tmainfrm::~Tmainfrm() = default;
 
-void Tmainfrm::buildControls()
-{
+void Tmainfrm::buildControls() {
     setCaption(LoadResString(rs::SMainCaption));
     setColor(clBtnFace);
     resize(535, 420);
@@ -217,34 +208,30 @@ void Tmainfrm::buildControls()
     cancelbtn->OnClick = [this](QObject* sender) { runGuarded([&] { cancelbtnClick(sender); }); };
 }
 
-void Tmainfrm::OpenSettings()
-{
+void Tmainfrm::OpenSettings() {
     try {
-        settingsSlot() = std::make_unique<SettingsFile>(programFolder() + QStringLiteral("twlc.ini"));
+        settingsSlot() =
+            std::make_unique<SettingsFile>(programFolder() + QStringLiteral("twlc.ini"));
     } catch (const Exception& e) {
         ShowLocalError(e);
     }
 }
 
-void Tmainfrm::FormCreate(QObject*)
-{
+void Tmainfrm::FormCreate(QObject*) {
     OpenSettings();
     titletimer->setEnabled(true);
     lngmanager->setLangsDir(programFolder() + QStringLiteral("language/"));
     SettingsFile* s = settingsFile();
-    if (!s)
-        return;
+    if (!s) return;
     setTop(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Top"), 0));
     setLeft(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Left"), 0));
     setHeight(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Height"), 546));
     setWidth(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Width"), 533));
 }
 
-void Tmainfrm::FormClose(QObject*)
-{
+void Tmainfrm::FormClose(QObject*) {
     SettingsFile* s = settingsFile();
-    if (!s)
-        return;
+    if (!s) return;
     const QString section = QStringLiteral("Position");
     s->WriteInteger(section, QStringLiteral("Top"), Top());
     s->WriteInteger(section, QStringLiteral("Left"), Left());
@@ -252,25 +239,26 @@ void Tmainfrm::FormClose(QObject*)
     s->WriteInteger(section, QStringLiteral("Width"), Width());
 }
 
-void Tmainfrm::closeEvent(QCloseEvent* e)
-{
+void Tmainfrm::closeEvent(QCloseEvent* e) {
     // A failed write is shown; the window still closes, as the user asked.
     runGuarded([this] { FormClose(this); });
     e->accept();
 }
 
-void Tmainfrm::calcbtnClick(QObject*)
-{
+void Tmainfrm::calcbtnClick(QObject*) {
     loanview->clearItems();
     CalculateSchedule();
 }
 
-void Tmainfrm::expbtnClick(QObject*) { loanexp->Execute(); }
+void Tmainfrm::expbtnClick(QObject*) {
+    loanexp->Execute();
+}
 
-void Tmainfrm::cancelbtnClick(QObject*) { close(); }
+void Tmainfrm::cancelbtnClick(QObject*) {
+    close();
+}
 
-void Tmainfrm::titletimerTimer(QObject*)
-{
+void Tmainfrm::titletimerTimer(QObject*) {
     try {
         titletimer->setEnabled(false);
         QGuiApplication::setApplicationDisplayName(LoadResString(rs::SApplicationTitle));
@@ -280,8 +268,7 @@ void Tmainfrm::titletimerTimer(QObject*)
     }
 }
 
-void Tmainfrm::CalculateSchedule()
-{
+void Tmainfrm::CalculateSchedule() {
     ScheduleContext context;
     context.readDecimal = [] {
         const SettingsFile* s = settingsFile();
@@ -290,7 +277,8 @@ void Tmainfrm::CalculateSchedule()
     context.labels = inputsRowLabels(*messages->Lines());
     context.today = currentDateTime().date();
     ListViewSink sink(loanview);
-    twl::CalculateSchedule({amountedt->text(), monthsedt->text(), interestedt->text()}, context, sink);
+    twl::CalculateSchedule({amountedt->text(), monthsedt->text(), interestedt->text()}, context,
+                           sink);
 }
 
 } // namespace twl

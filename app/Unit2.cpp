@@ -10,8 +10,7 @@
 namespace twl {
 
 namespace {
-TLabel* splashLabel(Tsplashfrm* form, const char* name, int left, int top, const QString& text)
-{
+TLabel* splashLabel(Tsplashfrm* form, const char* name, int left, int top, const QString& text) {
     auto* label = new TLabel(form);
     label->setObjectName(QLatin1String(name));
     setOwner(label, form);
@@ -26,8 +25,7 @@ TLabel* splashLabel(Tsplashfrm* form, const char* name, int left, int top, const
 } // namespace
 
 Tsplashfrm::Tsplashfrm(QWidget* parent)
-    : TForm(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
-{
+    : TForm(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint) {
     setObjectName(QStringLiteral("splashfrm"));
     setColor(clMaroon);
     setFixedSize(326, 111);

@@ -2,4 +2,6 @@
 
 #include "app/Startup.h"
 
-int main(int argc, char** argv) { return twl::runApplication(argc, argv); }
+int main(int argc, char** argv) {
+    return twl::runApplication(argc, argv);
+}

@@ -10,15 +10,13 @@
 namespace {
 // Standard error carries the command's own messages only, not the toolkit's
 // chatter about the headless platform.
-void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message)
-{
+void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtCriticalMsg || type == QtFatalMsg)
         fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 }
 } // namespace
 
-int main(int argc, char** argv)
-{
+int main(int argc, char** argv) {
     qInstallMessageHandler(quietMessages);
     // No window is ever shown; the export component's dialogs exist but stay hidden.
     qputenv("QT_QPA_PLATFORM", "offscreen");

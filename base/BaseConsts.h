@@ -10,7 +10,8 @@ inline constexpr ResourceString SInvalidInteger{1001, "'%s' is not a valid integ
 inline constexpr ResourceString SZeroDivide{1002, "Floating point division by zero"};
 inline constexpr ResourceString SOverflow{1003, "Floating point overflow"};
 inline constexpr ResourceString SInvalidOp{1004, "Invalid floating point operation"};
-inline constexpr ResourceString SInvalidFormat{1005, "Format '%s' invalid or incompatible with argument"};
+inline constexpr ResourceString SInvalidFormat{1005,
+                                               "Format '%s' invalid or incompatible with argument"};
 inline constexpr ResourceString SArgumentMissing{1006, "No argument for format '%s'"};
 inline constexpr ResourceString SFCreateError{1007, "Cannot create file %s"};
 inline constexpr ResourceString SAbstractError{1008, "Abstract Error"};

@@ -10,7 +10,9 @@ namespace twl {
 
 class Exception : public std::exception {
 public:
-    explicit Exception(QString message) : m_message(std::move(message)), m_utf8(m_message.toStdString()) {}
+    explicit Exception(QString message)
+        : m_message(std::move(message))
+        , m_utf8(m_message.toStdString()) {}
     const QString& message() const noexcept { return m_message; }
     const char* what() const noexcept override { return m_utf8.c_str(); }
     // Name of the error type as the user sees it in the local error style.

@@ -7,18 +7,16 @@
 
 namespace twl {
 
-void clearFloatingPointFaults() { std::feclearexcept(FE_ALL_EXCEPT); }
-
-void raiseFloatingPointFaults()
-{
-    const int flags = std::fetestexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID);
-    if (!flags)
-        return;
+void clearFloatingPointFaults() {
     std::feclearexcept(FE_ALL_EXCEPT);
-    if (flags & FE_DIVBYZERO)
-        throw EZeroDivide(LoadResString(rs::SZeroDivide));
-    if (flags & FE_OVERFLOW)
-        throw EOverflow(LoadResString(rs::SOverflow));
+}
+
+void raiseFloatingPointFaults() {
+    const int flags = std::fetestexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID);
+    if (!flags) return;
+    std::feclearexcept(FE_ALL_EXCEPT);
+    if (flags & FE_DIVBYZERO) throw EZeroDivide(LoadResString(rs::SZeroDivide));
+    if (flags & FE_OVERFLOW) throw EOverflow(LoadResString(rs::SOverflow));
     throw EInvalidOp(LoadResString(rs::SInvalidOp));
 }
 

@@ -11,16 +11,14 @@ namespace twl {
 
 namespace {
 
-[[noreturn]] void invalid(const QString& pattern)
-{
+[[noreturn]] void invalid(const QString& pattern) {
     // The message quotes the pattern itself; the pattern is not a format here.
     QString msg = LoadResString(rs::SInvalidFormat);
     msg.replace(QLatin1String("%s"), pattern);
     throw EConvertError(msg);
 }
 
-[[noreturn]] void missing(const QString& pattern)
-{
+[[noreturn]] void missing(const QString& pattern) {
     QString msg = LoadResString(rs::SArgumentMissing);
     msg.replace(QLatin1String("%s"), pattern);
     throw EConvertError(msg);
@@ -34,45 +32,38 @@ struct Parser {
     qsizetype pos = 0;
     std::size_t argIndex = 0;
 
-    bool atDigit() const
-    {
-        return pos < pattern.size() && pattern.at(pos).unicode() >= '0' && pattern.at(pos).unicode() <= '9';
+    bool atDigit() const {
+        return pos < pattern.size() && pattern.at(pos).unicode() >= '0' &&
+               pattern.at(pos).unicode() <= '9';
     }
 
-    int number()
-    {
+    int number() {
         std::int64_t v = 0;
         while (atDigit()) {
             v = v * 10 + (pattern.at(pos++).unicode() - '0');
-            if (v > MaxWidth)
-                invalid(pattern);
+            if (v > MaxWidth) invalid(pattern);
         }
         return static_cast<int>(v);
     }
 
-    const FormatArg& nextArg()
-    {
-        if (argIndex >= args.size())
-            missing(pattern);
+    const FormatArg& nextArg() {
+        if (argIndex >= args.size()) missing(pattern);
         return args[argIndex++];
     }
 
     // A number or "*" (taken from an integer argument).
-    int numberOrStar()
-    {
+    int numberOrStar() {
         if (pos < pattern.size() && pattern.at(pos) == QLatin1Char('*')) {
             ++pos;
             const FormatArg& a = nextArg();
-            if (a.kind() != FormatArg::Kind::Integer || a.integer() > MaxWidth)
-                invalid(pattern);
+            if (a.kind() != FormatArg::Kind::Integer || a.integer() > MaxWidth) invalid(pattern);
             return static_cast<int>(a.integer());
         }
         return number();
     }
 };
 
-QString integerText(std::int64_t v, int precision)
-{
+QString integerText(std::int64_t v, int precision) {
     const bool negative = v < 0;
     QString digits;
     if (v == std::numeric_limits<std::int64_t>::min())
@@ -86,8 +77,7 @@ QString integerText(std::int64_t v, int precision)
 
 } // namespace
 
-QString Format(const QString& pattern, const std::vector<FormatArg>& args)
-{
+QString Format(const QString& pattern, const std::vector<FormatArg>& args) {
     Parser p{pattern, args};
     QString out;
     const RegionalSettings& regional = regionalSettings();
@@ -100,8 +90,7 @@ QString Format(const QString& pattern, const std::vector<FormatArg>& args)
         }
         out += QStringView(pattern).mid(p.pos, pct - p.pos);
         p.pos = pct + 1;
-        if (p.pos >= n)
-            invalid(pattern);
+        if (p.pos >= n) invalid(pattern);
         if (pattern.at(p.pos) == QLatin1Char('%')) {
             out += QLatin1Char('%');
             ++p.pos;
@@ -138,27 +127,25 @@ QString Format(const QString& pattern, const std::vector<FormatArg>& args)
             ++p.pos;
             precision = p.numberOrStar();
         }
-        if (p.pos >= n)
-            invalid(pattern);
+        if (p.pos >= n) invalid(pattern);
         const char16_t type = pattern.at(p.pos++).toLower().unicode();
         const FormatArg& arg = p.nextArg();
         QString text;
         switch (type) {
         case 'd':
-            if (arg.kind() != FormatArg::Kind::Integer)
-                invalid(pattern);
+            if (arg.kind() != FormatArg::Kind::Integer) invalid(pattern);
             text = integerText(arg.integer(), precision);
             break;
         case 'u':
-            if (arg.kind() != FormatArg::Kind::Integer)
-                invalid(pattern);
-            text = integerText(static_cast<std::int64_t>(static_cast<std::uint32_t>(arg.integer())), precision);
+            if (arg.kind() != FormatArg::Kind::Integer) invalid(pattern);
+            text = integerText(static_cast<std::int64_t>(static_cast<std::uint32_t>(arg.integer())),
+                               precision);
             break;
         case 'x': {
-            if (arg.kind() != FormatArg::Kind::Integer)
-                invalid(pattern);
+            if (arg.kind() != FormatArg::Kind::Integer) invalid(pattern);
             const std::int64_t v = arg.integer();
-            const std::uint64_t bits = (v >= std::numeric_limits<std::int32_t>::min() && v <= std::numeric_limits<std::uint32_t>::max())
+            const std::uint64_t bits = (v >= std::numeric_limits<std::int32_t>::min() &&
+                                        v <= std::numeric_limits<std::uint32_t>::max())
                                            ? static_cast<std::uint32_t>(v)
                                            : static_cast<std::uint64_t>(v);
             text = QString::number(bits, 16).toUpper();
@@ -184,7 +171,8 @@ QString Format(const QString& pattern, const std::vector<FormatArg>& args)
             else if (type == 'g')
                 text = FormatGeneral(v, precision < 0 ? 15 : precision, sep);
             else if (type == 'n')
-                text = FormatNumber(v, precision < 0 ? 2 : precision, sep, regional.thousandSeparator);
+                text =
+                    FormatNumber(v, precision < 0 ? 2 : precision, sep, regional.thousandSeparator);
             else {
                 const QString num = FormatNumber(v < 0 ? -v : v, precision < 0 ? 2 : precision, sep,
                                                  regional.thousandSeparator);
@@ -193,11 +181,9 @@ QString Format(const QString& pattern, const std::vector<FormatArg>& args)
             break;
         }
         case 's':
-            if (arg.kind() != FormatArg::Kind::String)
-                invalid(pattern);
+            if (arg.kind() != FormatArg::Kind::String) invalid(pattern);
             text = arg.string();
-            if (precision >= 0 && precision < text.size())
-                text.truncate(precision);
+            if (precision >= 0 && precision < text.size()) text.truncate(precision);
             break;
         default:
             invalid(pattern);

@@ -15,14 +15,30 @@ class FormatArg {
 public:
     enum class Kind { Integer, Float, String };
 
-    FormatArg(int v) : m_kind(Kind::Integer), m_int(v) {}
-    FormatArg(unsigned v) : m_kind(Kind::Integer), m_int(v) {}
-    FormatArg(long v) : m_kind(Kind::Integer), m_int(v) {}
-    FormatArg(long long v) : m_kind(Kind::Integer), m_int(v) {}
-    FormatArg(unsigned long v) : m_kind(Kind::Integer), m_int(static_cast<std::int64_t>(v)) {}
-    FormatArg(double v) : m_kind(Kind::Float), m_float(v) {}
-    FormatArg(const QString& v) : m_kind(Kind::String), m_string(v) {}
-    FormatArg(const char* v) : m_kind(Kind::String), m_string(QString::fromUtf8(v)) {}
+    FormatArg(int v)
+        : m_kind(Kind::Integer)
+        , m_int(v) {}
+    FormatArg(unsigned v)
+        : m_kind(Kind::Integer)
+        , m_int(v) {}
+    FormatArg(long v)
+        : m_kind(Kind::Integer)
+        , m_int(v) {}
+    FormatArg(long long v)
+        : m_kind(Kind::Integer)
+        , m_int(v) {}
+    FormatArg(unsigned long v)
+        : m_kind(Kind::Integer)
+        , m_int(static_cast<std::int64_t>(v)) {}
+    FormatArg(double v)
+        : m_kind(Kind::Float)
+        , m_float(v) {}
+    FormatArg(const QString& v)
+        : m_kind(Kind::String)
+        , m_string(v) {}
+    FormatArg(const char* v)
+        : m_kind(Kind::String)
+        , m_string(QString::fromUtf8(v)) {}
 
     Kind kind() const { return m_kind; }
     std::int64_t integer() const { return m_int; }
@@ -37,8 +53,7 @@ private:
 };
 
 QString Format(const QString& pattern, const std::vector<FormatArg>& args);
-inline QString Format(const QString& pattern, std::initializer_list<FormatArg> args)
-{
+inline QString Format(const QString& pattern, std::initializer_list<FormatArg> args) {
     return Format(pattern, std::vector<FormatArg>(args));
 }
 

@@ -24,10 +24,10 @@ struct Digits {
 };
 
 // 18 significant digits of |value| (exact binary-to-decimal, then one rounding).
-void digits18(double value, char* digits, int& exponent)
-{
+void digits18(double value, char* digits, int& exponent) {
     char buf[48];
-    const auto res = std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 17);
+    const auto res =
+        std::to_chars(buf, buf + sizeof buf, std::fabs(value), std::chars_format::scientific, 17);
     // buf: d.ddddddddddddddddde[+-]x
     digits[0] = buf[0];
     std::memcpy(digits + 1, buf + 2, 17);
@@ -41,8 +41,7 @@ void digits18(double value, char* digits, int& exponent)
 }
 
 // Rounds the 18 digits to `keep` digits, half away from zero.
-Digits roundDigits(bool negative, const char* d18, int exponent, int keep)
-{
+Digits roundDigits(bool negative, const char* d18, int exponent, int keep) {
     Digits r;
     r.negative = negative;
     if (keep <= 0) {
@@ -78,34 +77,26 @@ Digits roundDigits(bool negative, const char* d18, int exponent, int keep)
         --len;
     r.len = len;
     r.exponent = exponent;
-    if (len == 0)
-        r.negative = false;
+    if (len == 0) r.negative = false;
     return r;
 }
 
-const char* specialText(double value)
-{
-    if (std::isnan(value))
-        return "NAN";
-    if (std::isinf(value))
-        return value < 0 ? "-INF" : "INF";
+const char* specialText(double value) {
+    if (std::isnan(value)) return "NAN";
+    if (std::isinf(value)) return value < 0 ? "-INF" : "INF";
     return nullptr;
 }
 
-Digits significant(double value, int digits)
-{
-    if (value == 0)
-        return {};
+Digits significant(double value, int digits) {
+    if (value == 0) return {};
     char d18[ExtendedDigits];
     int exponent = 0;
     digits18(value, d18, exponent);
     return roundDigits(std::signbit(value), d18, exponent, digits);
 }
 
-Digits fixedPlaces(double value, int decimals)
-{
-    if (value == 0)
-        return {};
+Digits fixedPlaces(double value, int decimals) {
+    if (value == 0) return {};
     char d18[ExtendedDigits];
     int exponent = 0;
     digits18(value, d18, exponent);
@@ -114,16 +105,13 @@ Digits fixedPlaces(double value, int decimals)
 
 // Plain positional digits with exactly `decimals` decimals, an optional
 // thousands separator, written into one text at once.
-QString positional(const Digits& d, int decimals, QChar sep, QChar group = QChar())
-{
+QString positional(const Digits& d, int decimals, QChar sep, QChar group = QChar()) {
     char16_t buf[512];
     int n = 0;
-    if (d.negative)
-        buf[n++] = u'-';
+    if (d.negative) buf[n++] = u'-';
     const int intDigits = d.len == 0 || d.exponent < 0 ? 1 : d.exponent + 1;
     for (int i = 0; i < intDigits; ++i) {
-        if (!group.isNull() && i > 0 && (intDigits - i) % 3 == 0)
-            buf[n++] = group.unicode();
+        if (!group.isNull() && i > 0 && (intDigits - i) % 3 == 0) buf[n++] = group.unicode();
         const int pos = d.len == 0 || d.exponent < 0 ? -1 : i; // digit index
         buf[n++] = pos >= 0 && pos < d.len ? char16_t(d.d[pos]) : u'0';
     }
@@ -138,12 +126,10 @@ QString positional(const Digits& d, int decimals, QChar sep, QChar group = QChar
     return QString(reinterpret_cast<const QChar*>(buf), n);
 }
 
-QString scientific(const Digits& d, int minFraction, int minExpDigits, bool plusSign, QChar sep)
-{
+QString scientific(const Digits& d, int minFraction, int minExpDigits, bool plusSign, QChar sep) {
     char16_t buf[64];
     int n = 0;
-    if (d.negative)
-        buf[n++] = u'-';
+    if (d.negative) buf[n++] = u'-';
     buf[n++] = d.len ? char16_t(d.d[0]) : u'0';
     const int fraction = std::max(d.len - 1, minFraction);
     if (fraction > 0) {
@@ -166,14 +152,17 @@ QString scientific(const Digits& d, int minFraction, int minExpDigits, bool plus
     return QString(reinterpret_cast<const QChar*>(buf), n);
 }
 
-int clampPrecision(int p) { return std::clamp(p, 1, ExtendedDigits); }
-int clampDecimals(int d) { return std::clamp(d, 0, ExtendedDigits); }
+int clampPrecision(int p) {
+    return std::clamp(p, 1, ExtendedDigits);
+}
+int clampDecimals(int d) {
+    return std::clamp(d, 0, ExtendedDigits);
+}
 
 } // namespace
 
 namespace detail {
-Decimal toDecimal(double value, int significantDigits)
-{
+Decimal toDecimal(double value, int significantDigits) {
     Decimal r;
     if (const char* s = specialText(value)) {
         r.special = true;
@@ -189,45 +178,40 @@ Decimal toDecimal(double value, int significantDigits)
 }
 } // namespace detail
 
-QString FormatGeneral(double value, int precision, QChar sep)
-{
-    if (const char* s = specialText(value))
-        return QLatin1String(s);
+QString FormatGeneral(double value, int precision, QChar sep) {
+    if (const char* s = specialText(value)) return QLatin1String(s);
     precision = clampPrecision(precision);
     const Digits d = significant(value, precision);
-    if (d.len == 0)
-        return QStringLiteral("0");
-    if (d.exponent >= precision || d.exponent < -4)
-        return scientific(d, 0, 1, false, sep);
+    if (d.len == 0) return QStringLiteral("0");
+    if (d.exponent >= precision || d.exponent < -4) return scientific(d, 0, 1, false, sep);
     return positional(d, std::max(0, d.len - d.exponent - 1), sep);
 }
 
-QString FormatFixed(double value, int decimals, QChar sep)
-{
-    if (const char* s = specialText(value))
-        return QLatin1String(s);
-    if (value != 0 && std::fabs(value) >= 1e18 && significant(value, ExtendedDigits).exponent >= ExtendedDigits)
+QString FormatFixed(double value, int decimals, QChar sep) {
+    if (const char* s = specialText(value)) return QLatin1String(s);
+    if (value != 0 && std::fabs(value) >= 1e18 &&
+        significant(value, ExtendedDigits).exponent >= ExtendedDigits)
         return FormatGeneral(value, ExtendedDigits, sep);
     return positional(fixedPlaces(value, clampDecimals(decimals)), clampDecimals(decimals), sep);
 }
 
-QString FormatScientific(double value, int precision, QChar sep)
-{
-    if (const char* s = specialText(value))
-        return QLatin1String(s);
+QString FormatScientific(double value, int precision, QChar sep) {
+    if (const char* s = specialText(value)) return QLatin1String(s);
     precision = clampPrecision(precision);
     return scientific(significant(value, precision), precision - 1, 3, true, sep);
 }
 
-QString FormatNumber(double value, int decimals, QChar sep, QChar group)
-{
-    if (const char* s = specialText(value))
-        return QLatin1String(s);
-    if (value != 0 && std::fabs(value) >= 1e18 && significant(value, ExtendedDigits).exponent >= ExtendedDigits)
+QString FormatNumber(double value, int decimals, QChar sep, QChar group) {
+    if (const char* s = specialText(value)) return QLatin1String(s);
+    if (value != 0 && std::fabs(value) >= 1e18 &&
+        significant(value, ExtendedDigits).exponent >= ExtendedDigits)
         return FormatGeneral(value, ExtendedDigits, sep);
-    return positional(fixedPlaces(value, clampDecimals(decimals)), clampDecimals(decimals), sep, group);
+    return positional(fixedPlaces(value, clampDecimals(decimals)), clampDecimals(decimals), sep,
+                      group);
 }
 
-QString FloatToStr(double value) { return FormatGeneral(value, 15, regionalSettings().decimalSeparator); }
+QString FloatToStr(double value) {
+    return FormatGeneral(value, 15, regionalSettings().decimalSeparator);
+}
 
 } // namespace twl

@@ -13,23 +13,20 @@
 namespace twl {
 
 namespace {
-int hexDigit(QChar c)
-{
+int hexDigit(QChar c) {
     const char16_t u = c.unicode();
-    if (u >= '0' && u <= '9')
-        return u - '0';
-    if (u >= 'a' && u <= 'f')
-        return u - 'a' + 10;
-    if (u >= 'A' && u <= 'F')
-        return u - 'A' + 10;
+    if (u >= '0' && u <= '9') return u - '0';
+    if (u >= 'a' && u <= 'f') return u - 'a' + 10;
+    if (u >= 'A' && u <= 'F') return u - 'A' + 10;
     return -1;
 }
 
-bool isDigit(QChar c) { return c.unicode() >= '0' && c.unicode() <= '9'; }
+bool isDigit(QChar c) {
+    return c.unicode() >= '0' && c.unicode() <= '9';
+}
 
 // Checks the decimal-number grammar and builds a C-locale copy for strtod.
-bool normaliseFloat(const QString& text, QChar sep, bool allowBlanks, std::string& out)
-{
+bool normaliseFloat(const QString& text, QChar sep, bool allowBlanks, std::string& out) {
     qsizetype i = 0;
     qsizetype end = text.size();
     if (allowBlanks) {
@@ -55,8 +52,7 @@ bool normaliseFloat(const QString& text, QChar sep, bool allowBlanks, std::strin
             break;
         }
     }
-    if (digits == 0)
-        return false;
+    if (digits == 0) return false;
     if (i < end && (text.at(i) == QLatin1Char('e') || text.at(i) == QLatin1Char('E'))) {
         out.push_back('e');
         ++i;
@@ -67,59 +63,49 @@ bool normaliseFloat(const QString& text, QChar sep, bool allowBlanks, std::strin
             out.push_back(static_cast<char>(text.at(i).unicode()));
             ++expDigits;
         }
-        if (expDigits == 0)
-            return false;
+        if (expDigits == 0) return false;
     }
     return i == end;
 }
 
-bool convert(const std::string& s, double& value)
-{
+bool convert(const std::string& s, double& value) {
     errno = 0;
     char* endp = nullptr;
     const double v = std::strtod(s.c_str(), &endp);
-    if (endp != s.c_str() + s.size())
-        return false;
+    if (endp != s.c_str() + s.size()) return false;
     // Overflow is not a value; an underflow to zero or a denormal is.
-    if (errno == ERANGE && std::isinf(v))
-        return false;
+    if (errno == ERANGE && std::isinf(v)) return false;
     value = v;
     return true;
 }
 } // namespace
 
-bool TryStrToInt(const QString& text, std::int32_t& value, bool hexWraps)
-{
+bool TryStrToInt(const QString& text, std::int32_t& value, bool hexWraps) {
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (i < n && text.at(i) == QLatin1Char(' '))
         ++i;
-    if (i == n)
-        return false;
+    if (i == n) return false;
     const QChar c = text.at(i);
     bool hex = false;
     if (c == QLatin1Char('$') || c == QLatin1Char('x') || c == QLatin1Char('X')) {
         hex = true;
         ++i;
-    } else if (c == QLatin1Char('0') && i + 1 < n
-               && (text.at(i + 1) == QLatin1Char('x') || text.at(i + 1) == QLatin1Char('X'))) {
+    } else if (c == QLatin1Char('0') && i + 1 < n &&
+               (text.at(i + 1) == QLatin1Char('x') || text.at(i + 1) == QLatin1Char('X'))) {
         hex = true;
         i += 2;
     }
     if (hex) {
-        if (i == n)
-            return false;
+        if (i == n) return false;
         std::uint64_t v = 0;
         for (; i < n; ++i) {
             const int d = hexDigit(text.at(i));
-            if (d < 0)
-                return false;
+            if (d < 0) return false;
             v = v * 16 + static_cast<unsigned>(d);
-            if (v > 0xFFFFFFFFull)
-                return false;
+            if (v > 0xFFFFFFFFull) return false;
         }
-        if (v > 0x7FFFFFFFull && !hexWraps)
-            return false;
+        if (v > 0x7FFFFFFFull && !hexWraps) return false;
         value = static_cast<std::int32_t>(static_cast<std::uint32_t>(v));
         return true;
     }
@@ -128,53 +114,43 @@ bool TryStrToInt(const QString& text, std::int32_t& value, bool hexWraps)
         negative = c == QLatin1Char('-');
         ++i;
     }
-    if (i == n)
-        return false;
+    if (i == n) return false;
     std::int64_t v = 0;
     for (; i < n; ++i) {
-        if (!isDigit(text.at(i)))
-            return false;
+        if (!isDigit(text.at(i))) return false;
         v = v * 10 + (text.at(i).unicode() - '0');
-        if (v > 0x80000000ll)
-            return false;
+        if (v > 0x80000000ll) return false;
     }
-    if (negative)
-        v = -v;
-    if (v > 0x7FFFFFFFll)
-        return false;
+    if (negative) v = -v;
+    if (v > 0x7FFFFFFFll) return false;
     value = static_cast<std::int32_t>(v);
     return true;
 }
 
-std::int32_t StrToInt(const QString& text)
-{
+std::int32_t StrToInt(const QString& text) {
     std::int32_t v = 0;
     if (!TryStrToInt(text, v))
         throw EConvertError(Format(LoadResString(rs::SInvalidInteger), {text}));
     return v;
 }
 
-bool TryStrToFloat(const QString& text, double& value, QChar decimalSeparator)
-{
+bool TryStrToFloat(const QString& text, double& value, QChar decimalSeparator) {
     std::string s;
     return normaliseFloat(text, decimalSeparator, true, s) && convert(s, value);
 }
 
-bool TryStrToFloat(const QString& text, double& value)
-{
+bool TryStrToFloat(const QString& text, double& value) {
     return TryStrToFloat(text, value, regionalSettings().decimalSeparator);
 }
 
-double StrToFloat(const QString& text)
-{
+double StrToFloat(const QString& text) {
     double v = 0;
     if (!TryStrToFloat(text, v))
         throw EConvertError(Format(LoadResString(rs::SInvalidFloat), {text}));
     return v;
 }
 
-bool TryParseInvariantFloat(const QString& text, double& value)
-{
+bool TryParseInvariantFloat(const QString& text, double& value) {
     std::string s;
     return normaliseFloat(text, QLatin1Char('.'), false, s) && convert(s, value);
 }

@@ -5,23 +5,21 @@
 namespace twl {
 
 namespace {
-QString& overrideSlot()
-{
+QString& overrideSlot() {
     static QString folder;
     return folder;
 }
 } // namespace
 
-QString programFolder()
-{
+QString programFolder() {
     QString folder = overrideSlot();
-    if (folder.isEmpty())
-        folder = QCoreApplication::applicationDirPath();
-    if (!folder.endsWith(QLatin1Char('/')))
-        folder += QLatin1Char('/');
+    if (folder.isEmpty()) folder = QCoreApplication::applicationDirPath();
+    if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
     return folder;
 }
 
-void setProgramFolder(const QString& folder) { overrideSlot() = folder; }
+void setProgramFolder(const QString& folder) {
+    overrideSlot() = folder;
+}
 
 } // namespace twl

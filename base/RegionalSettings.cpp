@@ -6,32 +6,26 @@
 namespace twl {
 
 namespace {
-std::mutex& settingsMutex()
-{
+std::mutex& settingsMutex() {
     static std::mutex m;
     return m;
 }
-std::optional<RegionalSettings>& settingsSlot()
-{
+std::optional<RegionalSettings>& settingsSlot() {
     static std::optional<RegionalSettings> slot;
     return slot;
 }
-std::function<QDateTime()>& clockSlot()
-{
+std::function<QDateTime()>& clockSlot() {
     static std::function<QDateTime()> slot;
     return slot;
 }
 } // namespace
 
-RegionalSettings RegionalSettings::fromLocale(const QLocale& locale)
-{
+RegionalSettings RegionalSettings::fromLocale(const QLocale& locale) {
     RegionalSettings s;
     const QString dec = locale.decimalPoint();
-    if (dec.size() == 1)
-        s.decimalSeparator = dec.at(0);
+    if (dec.size() == 1) s.decimalSeparator = dec.at(0);
     const QString group = locale.groupSeparator();
-    if (group.size() == 1)
-        s.thousandSeparator = group.at(0);
+    if (group.size() == 1) s.thousandSeparator = group.at(0);
     s.shortDateFormat = locale.dateFormat(QLocale::ShortFormat);
     // A two-digit year is ambiguous in documents; the system's short date keeps four.
     if (!s.shortDateFormat.contains(QLatin1String("yyyy")))
@@ -45,29 +39,24 @@ RegionalSettings RegionalSettings::fromLocale(const QLocale& locale)
     return s;
 }
 
-const RegionalSettings& regionalSettings()
-{
+const RegionalSettings& regionalSettings() {
     std::lock_guard<std::mutex> lock(settingsMutex());
     auto& slot = settingsSlot();
-    if (!slot)
-        slot = RegionalSettings::fromLocale(QLocale::system());
+    if (!slot) slot = RegionalSettings::fromLocale(QLocale::system());
     return *slot;
 }
 
-void setRegionalSettings(const RegionalSettings& settings)
-{
+void setRegionalSettings(const RegionalSettings& settings) {
     std::lock_guard<std::mutex> lock(settingsMutex());
     settingsSlot() = settings;
 }
 
-void resetRegionalSettings()
-{
+void resetRegionalSettings() {
     std::lock_guard<std::mutex> lock(settingsMutex());
     settingsSlot().reset();
 }
 
-QDateTime currentDateTime()
-{
+QDateTime currentDateTime() {
     std::function<QDateTime()> clock;
     {
         std::lock_guard<std::mutex> lock(settingsMutex());
@@ -76,21 +65,22 @@ QDateTime currentDateTime()
     return clock ? clock() : QDateTime::currentDateTime();
 }
 
-void setClock(std::function<QDateTime()> clock)
-{
+void setClock(std::function<QDateTime()> clock) {
     std::lock_guard<std::mutex> lock(settingsMutex());
     clockSlot() = std::move(clock);
 }
 
-QString DateToStr(const QDate& date) { return date.toString(regionalSettings().shortDateFormat); }
+QString DateToStr(const QDate& date) {
+    return date.toString(regionalSettings().shortDateFormat);
+}
 
-QString TimeToStr(const QTime& time) { return time.toString(regionalSettings().longTimeFormat); }
+QString TimeToStr(const QTime& time) {
+    return time.toString(regionalSettings().longTimeFormat);
+}
 
-QString DateTimeToStr(const QDateTime& dt)
-{
+QString DateTimeToStr(const QDateTime& dt) {
     QString s = DateToStr(dt.date());
-    if (dt.time() != QTime(0, 0))
-        s += QLatin1Char(' ') + TimeToStr(dt.time());
+    if (dt.time() != QTime(0, 0)) s += QLatin1Char(' ') + TimeToStr(dt.time());
     return s;
 }
 

@@ -5,29 +5,24 @@
 namespace twl {
 
 namespace {
-std::mutex& lookupMutex()
-{
+std::mutex& lookupMutex() {
     static std::mutex m;
     return m;
 }
-ResourceLookup& lookupSlot()
-{
+ResourceLookup& lookupSlot() {
     static ResourceLookup slot;
     return slot;
 }
 constexpr int MaxResourceChars = 1023;
 } // namespace
 
-QString builtinResString(const ResourceString& rs)
-{
+QString builtinResString(const ResourceString& rs) {
     QString s = QString::fromUtf8(rs.text);
-    if (s.size() > MaxResourceChars)
-        s.truncate(MaxResourceChars);
+    if (s.size() > MaxResourceChars) s.truncate(MaxResourceChars);
     return s;
 }
 
-QString LoadResString(const ResourceString& rs)
-{
+QString LoadResString(const ResourceString& rs) {
     ResourceLookup lookup;
     {
         std::lock_guard<std::mutex> lock(lookupMutex());
@@ -35,20 +30,17 @@ QString LoadResString(const ResourceString& rs)
     }
     if (lookup) {
         QString replaced;
-        if (lookup(rs.id, replaced))
-            return replaced;
+        if (lookup(rs.id, replaced)) return replaced;
     }
     return builtinResString(rs);
 }
 
-void setResourceLookup(ResourceLookup lookup)
-{
+void setResourceLookup(ResourceLookup lookup) {
     std::lock_guard<std::mutex> lock(lookupMutex());
     lookupSlot() = std::move(lookup);
 }
 
-bool hasResourceLookup()
-{
+bool hasResourceLookup() {
     std::lock_guard<std::mutex> lock(lookupMutex());
     return static_cast<bool>(lookupSlot());
 }

@@ -46,16 +46,26 @@ inline constexpr TColor cl3DDkShadow = SystemColorBase | 21;
 inline constexpr TColor cl3DLight = SystemColorBase | 22;
 inline constexpr TColor clInfoBk = SystemColorBase | 24;
 
-inline bool isSystemColor(TColor c) { return (static_cast<std::uint32_t>(c) & 0xFF000000u) == 0x80000000u; }
+inline bool isSystemColor(TColor c) {
+    return (static_cast<std::uint32_t>(c) & 0xFF000000u) == 0x80000000u;
+}
 
 // Resolves a system colour to its RGB value (fixed classic values, so that
 // drawing and documents do not depend on the desktop theme); RGB passes through.
 TColor ColorToRGB(TColor c);
 
-inline int GetRValue(TColor c) { return c & 0xFF; }
-inline int GetGValue(TColor c) { return (c >> 8) & 0xFF; }
-inline int GetBValue(TColor c) { return (c >> 16) & 0xFF; }
-inline TColor RGBColor(int r, int g, int b) { return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16); }
+inline int GetRValue(TColor c) {
+    return c & 0xFF;
+}
+inline int GetGValue(TColor c) {
+    return (c >> 8) & 0xFF;
+}
+inline int GetBValue(TColor c) {
+    return (c >> 16) & 0xFF;
+}
+inline TColor RGBColor(int r, int g, int b) {
+    return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16);
+}
 
 QColor toQColor(TColor c);
 TColor fromQColor(const QColor& c);

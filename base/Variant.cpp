@@ -12,10 +12,11 @@
 namespace twl {
 
 namespace {
-[[noreturn]] void badCast() { throw EConvertError(LoadResString(rs::SInvalidVarCast)); }
+[[noreturn]] void badCast() {
+    throw EConvertError(LoadResString(rs::SInvalidVarCast));
+}
 
-bool isIntegerType(std::uint16_t t)
-{
+bool isIntegerType(std::uint16_t t) {
     switch (t) {
     case varSmallint:
     case varInteger:
@@ -31,20 +32,23 @@ bool isIntegerType(std::uint16_t t)
     }
 }
 
-bool isFloatType(std::uint16_t t) { return t == varSingle || t == varDouble || t == varCurrency; }
+bool isFloatType(std::uint16_t t) {
+    return t == varSingle || t == varDouble || t == varCurrency;
+}
 
-bool isStringType(std::uint16_t t) { return t == varOleStr || t == varString || t == varStrArg; }
+bool isStringType(std::uint16_t t) {
+    return t == varOleStr || t == varString || t == varStrArg;
+}
 } // namespace
 
-TVariant TVariant::null()
-{
+TVariant TVariant::null() {
     TVariant v;
     v.m_type = varNull;
     return v;
 }
 
-TVariant TVariant::withType(std::uint16_t type, std::int64_t integer, double floating, const QString& text)
-{
+TVariant TVariant::withType(std::uint16_t type, std::int64_t integer, double floating,
+                            const QString& text) {
     TVariant v;
     v.m_type = type;
     v.m_int = integer;
@@ -53,48 +57,39 @@ TVariant TVariant::withType(std::uint16_t type, std::int64_t integer, double flo
     return v;
 }
 
-std::int32_t TVariant::toInt() const
-{
-    if (m_type == varEmpty)
-        return 0;
+std::int32_t TVariant::toInt() const {
+    if (m_type == varEmpty) return 0;
     if (isIntegerType(m_type)) {
-        if (m_int < std::numeric_limits<std::int32_t>::min() || m_int > std::numeric_limits<std::int32_t>::max())
+        if (m_int < std::numeric_limits<std::int32_t>::min() ||
+            m_int > std::numeric_limits<std::int32_t>::max())
             badCast();
         return static_cast<std::int32_t>(m_int);
     }
     if (isFloatType(m_type)) {
         const double r = std::nearbyint(m_double);
-        if (!(r >= -2147483648.0 && r <= 2147483647.0))
-            badCast();
+        if (!(r >= -2147483648.0 && r <= 2147483647.0)) badCast();
         return static_cast<std::int32_t>(r);
     }
     if (isStringType(m_type)) {
         std::int32_t v = 0;
-        if (TryStrToInt(m_string, v))
-            return v;
+        if (TryStrToInt(m_string, v)) return v;
         double d = 0;
         if (TryStrToFloat(m_string, d)) {
             const double r = std::nearbyint(d);
-            if (r >= -2147483648.0 && r <= 2147483647.0)
-                return static_cast<std::int32_t>(r);
+            if (r >= -2147483648.0 && r <= 2147483647.0) return static_cast<std::int32_t>(r);
         }
         badCast();
     }
     badCast();
 }
 
-double TVariant::toDouble() const
-{
-    if (m_type == varEmpty)
-        return 0;
-    if (isIntegerType(m_type))
-        return static_cast<double>(m_int);
-    if (isFloatType(m_type))
-        return m_double;
+double TVariant::toDouble() const {
+    if (m_type == varEmpty) return 0;
+    if (isIntegerType(m_type)) return static_cast<double>(m_int);
+    if (isFloatType(m_type)) return m_double;
     if (isStringType(m_type)) {
         double d = 0;
-        if (TryStrToFloat(m_string, d))
-            return d;
+        if (TryStrToFloat(m_string, d)) return d;
         badCast();
     }
     if (m_type == varDate && m_date.isValid()) {
@@ -105,29 +100,21 @@ double TVariant::toDouble() const
     badCast();
 }
 
-bool TVariant::toBool() const
-{
-    if (m_type == varEmpty)
-        return false;
-    if (isIntegerType(m_type))
-        return m_int != 0;
-    if (isFloatType(m_type))
-        return m_double != 0;
+bool TVariant::toBool() const {
+    if (m_type == varEmpty) return false;
+    if (isIntegerType(m_type)) return m_int != 0;
+    if (isFloatType(m_type)) return m_double != 0;
     if (isStringType(m_type)) {
-        if (m_string.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
-            return true;
-        if (m_string.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
-            return false;
+        if (m_string.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0) return true;
+        if (m_string.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0) return false;
         double d = 0;
-        if (TryStrToFloat(m_string, d))
-            return d != 0;
+        if (TryStrToFloat(m_string, d)) return d != 0;
         badCast();
     }
     badCast();
 }
 
-QString TVariant::toString() const
-{
+QString TVariant::toString() const {
     switch (m_type) {
     case varEmpty:
     case varNull:
@@ -139,26 +126,22 @@ QString TVariant::toString() const
     default:
         break;
     }
-    if (isIntegerType(m_type))
-        return QString::number(m_int);
+    if (isIntegerType(m_type)) return QString::number(m_int);
     if (isFloatType(m_type))
-        return FloatToStr(m_type == varSingle ? static_cast<double>(static_cast<float>(m_double)) : m_double);
-    if (isStringType(m_type))
-        return m_string;
+        return FloatToStr(m_type == varSingle ? static_cast<double>(static_cast<float>(m_double))
+                                              : m_double);
+    if (isStringType(m_type)) return m_string;
     badCast();
 }
 
-QDateTime TVariant::toDateTime() const
-{
-    if (m_type == varDate)
-        return m_date;
+QDateTime TVariant::toDateTime() const {
+    if (m_type == varDate) return m_date;
     badCast();
 }
 
-bool TVariant::operator==(const TVariant& o) const
-{
-    return m_type == o.m_type && m_int == o.m_int && m_double == o.m_double && m_string == o.m_string
-           && m_date == o.m_date;
+bool TVariant::operator==(const TVariant& o) const {
+    return m_type == o.m_type && m_int == o.m_int && m_double == o.m_double &&
+           m_string == o.m_string && m_date == o.m_date;
 }
 
 } // namespace twl

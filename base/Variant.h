@@ -40,12 +40,24 @@ enum VarType : std::uint16_t {
 class TVariant {
 public:
     TVariant() = default; // empty
-    TVariant(const QString& s) : m_type(varString), m_string(s) {}
-    TVariant(const char* s) : m_type(varString), m_string(QString::fromUtf8(s)) {}
-    TVariant(std::int32_t v) : m_type(varInteger), m_int(v) {}
-    TVariant(double v) : m_type(varDouble), m_double(v) {}
-    TVariant(bool v) : m_type(varBoolean), m_int(v ? 1 : 0) {}
-    TVariant(const QDateTime& dt) : m_type(varDate), m_date(dt) {}
+    TVariant(const QString& s)
+        : m_type(varString)
+        , m_string(s) {}
+    TVariant(const char* s)
+        : m_type(varString)
+        , m_string(QString::fromUtf8(s)) {}
+    TVariant(std::int32_t v)
+        : m_type(varInteger)
+        , m_int(v) {}
+    TVariant(double v)
+        : m_type(varDouble)
+        , m_double(v) {}
+    TVariant(bool v)
+        : m_type(varBoolean)
+        , m_int(v ? 1 : 0) {}
+    TVariant(const QDateTime& dt)
+        : m_type(varDate)
+        , m_date(dt) {}
 
     static TVariant null();
     // A value of any type code carrying the given payloads (tests and writers

@@ -13,8 +13,7 @@ constexpr std::array<char16_t, 32> HighTable = {
     0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 } // namespace
 
-QChar Windows1252Codec::decodeByte(unsigned char byte)
-{
+QChar Windows1252Codec::decodeByte(unsigned char byte) {
     if (byte >= 0x80 && byte <= 0x9F) {
         char16_t c = HighTable[byte - 0x80];
         return QChar(c ? c : char16_t(byte));
@@ -22,11 +21,9 @@ QChar Windows1252Codec::decodeByte(unsigned char byte)
     return QChar(char16_t(byte));
 }
 
-char Windows1252Codec::encodeChar(QChar ch)
-{
+char Windows1252Codec::encodeChar(QChar ch) {
     const char16_t u = ch.unicode();
-    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF))
-        return static_cast<char>(u);
+    if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return static_cast<char>(u);
     for (int i = 0; i < 32; ++i) {
         if (HighTable[i] == u || (HighTable[i] == 0 && u == 0x80 + i))
             return static_cast<char>(0x80 + i);
@@ -34,8 +31,7 @@ char Windows1252Codec::encodeChar(QChar ch)
     return '?';
 }
 
-void Windows1252Codec::appendEncoded(QByteArray& out, const QString& text)
-{
+void Windows1252Codec::appendEncoded(QByteArray& out, const QString& text) {
     const qsizetype start = out.size();
     out.resize(start + text.size());
     char* dst = out.data() + start;
@@ -45,23 +41,20 @@ void Windows1252Codec::appendEncoded(QByteArray& out, const QString& text)
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = src[i];
         // A surrogate pair is one character outside the code page: one '?'.
-        if (c.isHighSurrogate() && i + 1 < n && src[i + 1].isLowSurrogate())
-            ++i;
+        if (c.isHighSurrogate() && i + 1 < n && src[i + 1].isLowSurrogate()) ++i;
         const char16_t u = c.unicode();
         dst[w++] = (u < 0x80) ? static_cast<char>(u) : encodeChar(c);
     }
     out.resize(start + w);
 }
 
-QByteArray Windows1252Codec::encode(const QString& text)
-{
+QByteArray Windows1252Codec::encode(const QString& text) {
     QByteArray out;
     appendEncoded(out, text);
     return out;
 }
 
-QString Windows1252Codec::decode(const char* data, qsizetype size)
-{
+QString Windows1252Codec::decode(const char* data, qsizetype size) {
     QString out(size, Qt::Uninitialized);
     QChar* dst = out.data();
     for (qsizetype i = 0; i < size; ++i)
@@ -69,13 +62,11 @@ QString Windows1252Codec::decode(const char* data, qsizetype size)
     return out;
 }
 
-QString Windows1252Codec::decode(const QByteArray& bytes)
-{
+QString Windows1252Codec::decode(const QByteArray& bytes) {
     return decode(bytes.constData(), bytes.size());
 }
 
-QString decodeTextFile(const QByteArray& bytes)
-{
+QString decodeTextFile(const QByteArray& bytes) {
     bool nonAscii = false;
     for (char c : bytes) {
         if (static_cast<unsigned char>(c) >= 0x80) {
@@ -87,8 +78,7 @@ QString decodeTextFile(const QByteArray& bytes)
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
         QString text = utf8.decode(bytes);
         if (!utf8.hasError()) {
-            if (text.startsWith(QChar(0xFEFF)))
-                text.remove(0, 1);
+            if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
             return text;
         }
     }

@@ -9,8 +9,7 @@
 
 namespace twl::bench {
 
-inline TListView& scheduleTable(int rows)
-{
+inline TListView& scheduleTable(int rows) {
     static std::map<int, std::unique_ptr<TListView>> views;
     std::unique_ptr<TListView>& view = views[rows];
     if (!view) {
@@ -19,9 +18,10 @@ inline TListView& scheduleTable(int rows)
             view->AddColumn(QString::fromLatin1(c), 100);
         for (int i = 1; i <= rows; ++i) {
             const double interest = 10000.0 * (rows - i) / rows;
-            view->addItem(QString::number(i), {QStringLiteral("88.85"), QString::number(interest, 'f', 2),
-                                               QString::number(88.85 - interest / 1000, 'f', 2),
-                                               QString::number(1000000.0 - i * 9.5, 'f', 2)});
+            view->addItem(QString::number(i),
+                          {QStringLiteral("88.85"), QString::number(interest, 'f', 2),
+                           QString::number(88.85 - interest / 1000, 'f', 2),
+                           QString::number(1000000.0 - i * 9.5, 'f', 2)});
         }
     }
     return *view;

@@ -15,8 +15,7 @@
 
 namespace {
 
-void Calculate(benchmark::State& state)
-{
+void Calculate(benchmark::State& state) {
     QTemporaryDir dir;
     twl::setProgramFolder(dir.path());
     {
@@ -25,7 +24,8 @@ void Calculate(benchmark::State& state)
         ini.write("[Settings]\r\nDecimal=2\r\n");
         ini.flush();
         // Older than the settings file's racy window, as a real settings file is.
-        ini.setFileTime(QDateTime::currentDateTime().addSecs(-60), QFileDevice::FileModificationTime);
+        ini.setFileTime(QDateTime::currentDateTime().addSecs(-60),
+                        QFileDevice::FileModificationTime);
     }
     twl::Tmainfrm form;
     form.amountedt->setText("100000");
@@ -41,8 +41,7 @@ void Calculate(benchmark::State& state)
 BENCHMARK(Calculate)->Arg(360)->Arg(10000)->Arg(71332)->Unit(benchmark::kMillisecond);
 
 // The computation alone, into a sink that only counts.
-void ScheduleOnly(benchmark::State& state)
-{
+void ScheduleOnly(benchmark::State& state) {
     struct CountingSink : twl::ScheduleSink {
         int cells = 0;
         void beginRow(const QString&) override { ++cells; }
@@ -61,9 +60,9 @@ BENCHMARK(ScheduleOnly)->Arg(360)->Arg(71332)->Unit(benchmark::kMillisecond);
 
 } // namespace
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM",
+            qgetenv("QT_QPA_PLATFORM").isEmpty() ? "offscreen" : qgetenv("QT_QPA_PLATFORM"));
     QApplication app(argc, argv);
     twl::TbsCorePolyglot::Create(); // the main window's language manager needs the core
     benchmark::Initialize(&argc, argv);

@@ -28,7 +28,8 @@ bool isSeparator(QChar c) {
 const TkxExportType TkxCustomExport::FormatListOrder[kxExportTypeCount] = {
     xtHTML, xtWord, xtExcel, xtTXT, xtRTF, xtCSV, xtTAB, xtDIF, xtSYLK, xtClipboard};
 
-TkxCustomExport::TkxCustomExport(QObject* owner) : QObject(owner) {
+TkxCustomExport::TkxCustomExport(QObject* owner)
+    : QObject(owner) {
     // A non-visual component: its owner frees it, as its Qt parent.
     if (owner) setOwner(this, owner);
     m_versionNumber = kxVersionNumber;

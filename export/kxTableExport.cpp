@@ -4,55 +4,51 @@
 
 namespace twl {
 
-TkxTableExport::TkxTableExport(QObject* owner) : TkxCustomExport(owner) {}
+TkxTableExport::TkxTableExport(QObject* owner)
+    : TkxCustomExport(owner) {}
 
 TkxTableExport::~TkxTableExport() = default;
 
-void TkxTableExport::setCaptions(const QStringList& captions)
-{
+void TkxTableExport::setCaptions(const QStringList& captions) {
     m_captions = captions;
     m_widths.assign(static_cast<std::size_t>(captions.size()), -1);
 }
 
-void TkxTableExport::addRow(const QStringList& cells)
-{
+void TkxTableExport::addRow(const QStringList& cells) {
     m_rows.push_back(cells);
     m_selected.push_back(false);
     std::fill(m_widths.begin(), m_widths.end(), -1);
 }
 
-void TkxTableExport::clearRows()
-{
+void TkxTableExport::clearRows() {
     m_rows.clear();
     m_selected.clear();
     std::fill(m_widths.begin(), m_widths.end(), -1);
 }
 
-void TkxTableExport::setRowSelected(int row, bool selected)
-{
-    if (row >= 0 && row < rowCount())
-        m_selected[static_cast<std::size_t>(row)] = selected;
+void TkxTableExport::setRowSelected(int row, bool selected) {
+    if (row >= 0 && row < rowCount()) m_selected[static_cast<std::size_t>(row)] = selected;
 }
 
-QString TkxTableExport::cell(std::size_t row, int column) const
-{
+QString TkxTableExport::cell(std::size_t row, int column) const {
     const QStringList& cells = m_rows[row];
     return column < cells.size() ? cells.at(column) : QString();
 }
 
-void TkxTableExport::GotoFirstRow() { setRowIndex(0); }
+void TkxTableExport::GotoFirstRow() {
+    setRowIndex(0);
+}
 
-bool TkxTableExport::IsEndOfRows() { return RowIndex() >= m_rows.size(); }
+bool TkxTableExport::IsEndOfRows() {
+    return RowIndex() >= m_rows.size();
+}
 
-bool TkxTableExport::IsRowSelected(int Index)
-{
+bool TkxTableExport::IsRowSelected(int Index) {
     return Index >= 0 && Index < rowCount() && m_selected[static_cast<std::size_t>(Index)];
 }
 
-int TkxTableExport::GetColumnDataWidth(int Index)
-{
-    if (Index < 0 || Index >= GetColumnCount())
-        return 0;
+int TkxTableExport::GetColumnDataWidth(int Index) {
+    if (Index < 0 || Index >= GetColumnCount()) return 0;
     int& width = m_widths[static_cast<std::size_t>(Index)];
     if (width < 0) {
         width = 0;
@@ -62,24 +58,24 @@ int TkxTableExport::GetColumnDataWidth(int Index)
     return width;
 }
 
-void TkxTableExport::GetColumnCaption(int Index, QString& Caption)
-{
+void TkxTableExport::GetColumnCaption(int Index, QString& Caption) {
     Caption = Index >= 0 && Index < GetColumnCount() ? m_captions.at(Index) : QString();
 }
 
-int TkxTableExport::GetColumnCount() { return static_cast<int>(m_captions.size()); }
+int TkxTableExport::GetColumnCount() {
+    return static_cast<int>(m_captions.size());
+}
 
-void TkxTableExport::GetRowValues(TkxValues& Values)
-{
+void TkxTableExport::GetRowValues(TkxValues& Values) {
     const int columns = GetColumnCount();
     Values.resize(static_cast<std::size_t>(columns));
     const std::size_t row = RowIndex();
     for (int c = 0; c < columns; ++c)
-        Values[static_cast<std::size_t>(c)] = TVariant(row < m_rows.size() ? cell(row, c) : QString());
+        Values[static_cast<std::size_t>(c)] =
+            TVariant(row < m_rows.size() ? cell(row, c) : QString());
 }
 
-int TkxTableExport::GetRowCount()
-{
+int TkxTableExport::GetRowCount() {
     GotoFirstRow();
     return rowCount();
 }

@@ -13,9 +13,8 @@ public:
 };
 using TAlignment = TAlignmentEnum::TAlignment;
 
-inline Qt::Alignment toQtAlignment(TAlignment a)
-{
-    return a == TAlignmentEnum::taCenter        ? Qt::AlignHCenter
+inline Qt::Alignment toQtAlignment(TAlignment a) {
+    return a == TAlignmentEnum::taCenter         ? Qt::AlignHCenter
            : a == TAlignmentEnum::taRightJustify ? Qt::AlignRight
                                                  : Qt::AlignLeft;
 }

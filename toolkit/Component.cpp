@@ -11,24 +11,20 @@ struct Registry {
     QHash<const QObject*, QList<QPointer<QObject>>> owned;
 };
 
-Registry& registry()
-{
+Registry& registry() {
     static Registry r;
     return r;
 }
 
-void forget(const QObject* obj)
-{
+void forget(const QObject* obj) {
     Registry& r = registry();
     r.ownerOf.remove(obj);
     r.owned.remove(obj);
 }
 } // namespace
 
-void setOwner(QObject* component, QObject* owner)
-{
-    if (!component)
-        return;
+void setOwner(QObject* component, QObject* owner) {
+    if (!component) return;
     Registry& r = registry();
     if (QObject* previous = r.ownerOf.value(component)) {
         auto& list = r.owned[previous];
@@ -45,28 +41,24 @@ void setOwner(QObject* component, QObject* owner)
         QObject::connect(component, &QObject::destroyed, [component] { forget(component); });
 }
 
-QObject* Owner(const QObject* component) { return registry().ownerOf.value(component); }
+QObject* Owner(const QObject* component) {
+    return registry().ownerOf.value(component);
+}
 
-QList<QObject*> Components(const QObject* owner)
-{
+QList<QObject*> Components(const QObject* owner) {
     QList<QObject*> out;
     const auto it = registry().owned.constFind(owner);
-    if (it == registry().owned.cend())
-        return out;
+    if (it == registry().owned.cend()) return out;
     for (const QPointer<QObject>& p : *it) {
-        if (p)
-            out.append(p.data());
+        if (p) out.append(p.data());
     }
     return out;
 }
 
-QObject* FindComponent(const QObject* owner, const QString& name)
-{
-    if (name.isEmpty())
-        return nullptr;
+QObject* FindComponent(const QObject* owner, const QString& name) {
+    if (name.isEmpty()) return nullptr;
     for (QObject* c : Components(owner)) {
-        if (c->objectName().compare(name, Qt::CaseInsensitive) == 0)
-            return c;
+        if (c->objectName().compare(name, Qt::CaseInsensitive) == 0) return c;
     }
     return nullptr;
 }

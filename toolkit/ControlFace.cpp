@@ -2,23 +2,24 @@
 
 namespace twl {
 
-ControlFace::ControlFace(QWidget* widget, QPalette::ColorRole role, TColor color, bool fillBackground)
-    : m_widget(widget), m_font(new TFont(widget)), m_role(role), m_color(color), m_fill(fillBackground)
-{
+ControlFace::ControlFace(QWidget* widget, QPalette::ColorRole role, TColor color,
+                         bool fillBackground)
+    : m_widget(widget)
+    , m_font(new TFont(widget))
+    , m_role(role)
+    , m_color(color)
+    , m_fill(fillBackground) {
     QObject::connect(m_font, &TFont::changed, widget, [this] { apply(); });
     apply();
 }
 
-void ControlFace::setColor(TColor color)
-{
-    if (color == m_color)
-        return;
+void ControlFace::setColor(TColor color) {
+    if (color == m_color) return;
     m_color = color;
     apply();
 }
 
-void ControlFace::apply()
-{
+void ControlFace::apply() {
     m_widget->setFont(m_font->toQFont());
     QPalette pal = m_widget->palette();
     pal.setColor(m_role, toQColor(m_color));
@@ -27,8 +28,7 @@ void ControlFace::apply()
     pal.setColor(QPalette::Text, text);
     pal.setColor(QPalette::ButtonText, text);
     m_widget->setPalette(pal);
-    if (m_role == QPalette::Window && m_fill)
-        m_widget->setAutoFillBackground(true);
+    if (m_role == QPalette::Window && m_fill) m_widget->setAutoFillBackground(true);
 }
 
 } // namespace twl

@@ -16,7 +16,8 @@ class ControlFace {
 public:
     // `role` is the palette role the control's Color paints (Window or Base);
     // a control that does not fill its background shows its parent's colour.
-    ControlFace(QWidget* widget, QPalette::ColorRole role, TColor color, bool fillBackground = true);
+    ControlFace(QWidget* widget, QPalette::ColorRole role, TColor color,
+                bool fillBackground = true);
 
     TFont* font() const { return m_font; }
     TColor color() const { return m_color; }
@@ -52,29 +53,65 @@ private:
 
 #define TWL_CONTROL_ACCESSORS                                                                      \
 public:                                                                                            \
-    int Left() const { return x(); }                                                               \
-    void setLeft(int v) { move(v, y()); }                                                          \
-    int Top() const { return y(); }                                                                \
-    void setTop(int v) { move(x(), v); }                                                           \
-    int Width() const { return width(); }                                                          \
-    void setWidth(int v) { resize(qMax(0, v), height()); }                                         \
-    int Height() const { return height(); }                                                        \
-    void setHeight(int v) { resize(width(), qMax(0, v)); }                                         \
-    bool Visible() const { return !isHidden(); }                                                   \
-    void setVisibleProperty(bool v) { setVisible(v); }                                             \
-    bool Enabled() const { return isEnabled(); }                                                   \
-    void setEnabledProperty(bool v) { setEnabled(v); }                                             \
-    QString Hint() const { return toolTip(); }                                                     \
-    void setHint(const QString& v) { setToolTip(v); }                                              \
-    twl::TFont* Font() const { return m_face.font(); }                                             \
-    void setFontProperty(twl::TFont* f)                                                            \
-    {                                                                                              \
-        if (f)                                                                                     \
-            m_face.font()->Assign(*f);                                                             \
+    int Left() const {                                                                             \
+        return x();                                                                                \
     }                                                                                              \
-    int Color() const { return m_face.color(); }                                                   \
-    void setColor(int c) { m_face.setColor(c); }                                                   \
-    int TabOrder() const { return m_face.tabOrder(); }                                             \
-    void setTabOrderProperty(int v) { m_face.setTabOrder(v); }                                     \
+    void setLeft(int v) {                                                                          \
+        move(v, y());                                                                              \
+    }                                                                                              \
+    int Top() const {                                                                              \
+        return y();                                                                                \
+    }                                                                                              \
+    void setTop(int v) {                                                                           \
+        move(x(), v);                                                                              \
+    }                                                                                              \
+    int Width() const {                                                                            \
+        return width();                                                                            \
+    }                                                                                              \
+    void setWidth(int v) {                                                                         \
+        resize(qMax(0, v), height());                                                              \
+    }                                                                                              \
+    int Height() const {                                                                           \
+        return height();                                                                           \
+    }                                                                                              \
+    void setHeight(int v) {                                                                        \
+        resize(width(), qMax(0, v));                                                               \
+    }                                                                                              \
+    bool Visible() const {                                                                         \
+        return !isHidden();                                                                        \
+    }                                                                                              \
+    void setVisibleProperty(bool v) {                                                              \
+        setVisible(v);                                                                             \
+    }                                                                                              \
+    bool Enabled() const {                                                                         \
+        return isEnabled();                                                                        \
+    }                                                                                              \
+    void setEnabledProperty(bool v) {                                                              \
+        setEnabled(v);                                                                             \
+    }                                                                                              \
+    QString Hint() const {                                                                         \
+        return toolTip();                                                                          \
+    }                                                                                              \
+    void setHint(const QString& v) {                                                               \
+        setToolTip(v);                                                                             \
+    }                                                                                              \
+    twl::TFont* Font() const {                                                                     \
+        return m_face.font();                                                                      \
+    }                                                                                              \
+    void setFontProperty(twl::TFont* f) {                                                          \
+        if (f) m_face.font()->Assign(*f);                                                          \
+    }                                                                                              \
+    int Color() const {                                                                            \
+        return m_face.color();                                                                     \
+    }                                                                                              \
+    void setColor(int c) {                                                                         \
+        m_face.setColor(c);                                                                        \
+    }                                                                                              \
+    int TabOrder() const {                                                                         \
+        return m_face.tabOrder();                                                                  \
+    }                                                                                              \
+    void setTabOrderProperty(int v) {                                                              \
+        m_face.setTabOrder(v);                                                                     \
+    }                                                                                              \
                                                                                                    \
 private:

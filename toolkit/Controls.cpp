@@ -4,16 +4,17 @@
 
 namespace twl {
 
-TPanel::TPanel(QWidget* parent) : QFrame(parent) { setFrameShape(QFrame::NoFrame); }
+TPanel::TPanel(QWidget* parent)
+    : QFrame(parent) {
+    setFrameShape(QFrame::NoFrame);
+}
 
-void TPanel::setCaption(const QString& c)
-{
+void TPanel::setCaption(const QString& c) {
     m_caption = c;
     update();
 }
 
-void TPanel::paintEvent(QPaintEvent* e)
-{
+void TPanel::paintEvent(QPaintEvent* e) {
     QFrame::paintEvent(e);
     QPainter p(this);
     // Raised bevel: light on the top and left, shadow on the bottom and right.
@@ -31,66 +32,59 @@ void TPanel::paintEvent(QPaintEvent* e)
     }
 }
 
-TLabel::TLabel(QWidget* parent) : QLabel(parent)
-{
+TLabel::TLabel(QWidget* parent)
+    : QLabel(parent) {
     setAutoFillBackground(false);
     setAlignment(Qt::AlignLeft | Qt::AlignTop);
     connect(Font(), &TFont::changed, this, [this] { fit(); });
 }
 
-void TLabel::setCaption(const QString& c)
-{
+void TLabel::setCaption(const QString& c) {
     setText(c);
     fit();
 }
 
-void TLabel::setAutoSize(bool v)
-{
+void TLabel::setAutoSize(bool v) {
     m_autoSize = v;
     fit();
 }
 
-void TLabel::setAlignmentProperty(TAlignment a)
-{
+void TLabel::setAlignmentProperty(TAlignment a) {
     m_alignment = a;
     setAlignment(toQtAlignment(a) | Qt::AlignTop);
 }
 
-void TLabel::fit()
-{
-    if (m_autoSize)
-        resize(sizeHint());
+void TLabel::fit() {
+    if (m_autoSize) resize(sizeHint());
 }
 
-TEdit::TEdit(QWidget* parent) : QLineEdit(parent) {}
+TEdit::TEdit(QWidget* parent)
+    : QLineEdit(parent) {}
 
-TMemo::TMemo(QWidget* parent) : QPlainTextEdit(parent), m_lines(new TStrings(this))
-{
+TMemo::TMemo(QWidget* parent)
+    : QPlainTextEdit(parent)
+    , m_lines(new TStrings(this)) {
     connect(m_lines, &TStrings::changed, this, [this] { showLines(); });
     connect(this, &QPlainTextEdit::textChanged, this, [this] { takeEdits(); });
 }
 
-void TMemo::setLines(TStrings* lines)
-{
-    if (lines)
-        m_lines->Assign(*lines);
+void TMemo::setLines(TStrings* lines) {
+    if (lines) m_lines->Assign(*lines);
 }
 
-void TMemo::setWordWrap(bool v) { setLineWrapMode(v ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap); }
+void TMemo::setWordWrap(bool v) {
+    setLineWrapMode(v ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+}
 
-void TMemo::showLines()
-{
-    if (m_syncing)
-        return;
+void TMemo::showLines() {
+    if (m_syncing) return;
     m_syncing = true;
     setPlainText(m_lines->Strings().join(QLatin1Char('\n')));
     m_syncing = false;
 }
 
-void TMemo::takeEdits()
-{
-    if (m_syncing)
-        return;
+void TMemo::takeEdits() {
+    if (m_syncing) return;
     m_syncing = true;
     m_lines->setStrings(toPlainText().split(QLatin1Char('\n')));
     m_syncing = false;

@@ -22,9 +22,7 @@ void ShowLocalError(const Exception& error);
 
 // Runs an event handler; an error that escapes it goes to the default display,
 // so the application keeps running.
-template <class Handler>
-void runGuarded(Handler&& handler)
-{
+template <class Handler> void runGuarded(Handler&& handler) {
     try {
         std::forward<Handler>(handler)();
     } catch (const Exception& e) {

@@ -5,8 +5,9 @@
 
 namespace twl {
 
-TForm::TForm(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags), m_font(new TFont(this))
-{
+TForm::TForm(QWidget* parent, Qt::WindowFlags flags)
+    : QWidget(parent, flags)
+    , m_font(new TFont(this)) {
     setAttribute(Qt::WA_DeleteOnClose, false);
     connect(m_font, &TFont::changed, this, [this] { applyLook(); });
     applyLook();
@@ -14,8 +15,7 @@ TForm::TForm(QWidget* parent, Qt::WindowFlags flags) : QWidget(parent, flags), m
 
 TForm::~TForm() = default;
 
-void TForm::applyLook()
-{
+void TForm::applyLook() {
     setFont(m_font->toQFont());
     QPalette pal = palette();
     pal.setColor(QPalette::Window, toQColor(m_color));
@@ -24,48 +24,51 @@ void TForm::applyLook()
     setAutoFillBackground(true);
 }
 
-void TForm::setColor(int c)
-{
+void TForm::setColor(int c) {
     m_color = c;
     applyLook();
 }
 
-int TForm::Left() const { return frameGeometry().x(); }
-void TForm::setLeft(int v) { move(v, frameGeometry().y()); }
-int TForm::Top() const { return frameGeometry().y(); }
-void TForm::setTop(int v) { move(frameGeometry().x(), v); }
+int TForm::Left() const {
+    return frameGeometry().x();
+}
+void TForm::setLeft(int v) {
+    move(v, frameGeometry().y());
+}
+int TForm::Top() const {
+    return frameGeometry().y();
+}
+void TForm::setTop(int v) {
+    move(frameGeometry().x(), v);
+}
 
-int TForm::Width() const { return m_pendingOuter ? m_pendingOuter->width() : frameGeometry().width(); }
+int TForm::Width() const {
+    return m_pendingOuter ? m_pendingOuter->width() : frameGeometry().width();
+}
 
-int TForm::Height() const { return m_pendingOuter ? m_pendingOuter->height() : frameGeometry().height(); }
+int TForm::Height() const {
+    return m_pendingOuter ? m_pendingOuter->height() : frameGeometry().height();
+}
 
-void TForm::setWidth(int v)
-{
+void TForm::setWidth(int v) {
     const int frame = frameGeometry().width() - width();
     resize(qMax(0, v - frame), height());
-    if (!isVisible())
-        m_pendingOuter = QSize(v, Height());
+    if (!isVisible()) m_pendingOuter = QSize(v, Height());
 }
 
-void TForm::setHeight(int v)
-{
+void TForm::setHeight(int v) {
     const int frame = frameGeometry().height() - height();
     resize(width(), qMax(0, v - frame));
-    if (!isVisible())
-        m_pendingOuter = QSize(Width(), v);
+    if (!isVisible()) m_pendingOuter = QSize(Width(), v);
 }
 
-void TForm::showEvent(QShowEvent* e)
-{
+void TForm::showEvent(QShowEvent* e) {
     QWidget::showEvent(e);
-    if (m_pendingOuter)
-        QTimer::singleShot(0, this, [this] { applyPendingOuterSize(); });
+    if (m_pendingOuter) QTimer::singleShot(0, this, [this] { applyPendingOuterSize(); });
 }
 
-void TForm::applyPendingOuterSize()
-{
-    if (!m_pendingOuter)
-        return;
+void TForm::applyPendingOuterSize() {
+    if (!m_pendingOuter) return;
     const QSize outer = *m_pendingOuter;
     m_pendingOuter.reset();
     const int fw = frameGeometry().width() - width();
@@ -73,8 +76,7 @@ void TForm::applyPendingOuterSize()
     resize(qMax(0, outer.width() - fw), qMax(0, outer.height() - fh));
 }
 
-void TForm::finishBuilding()
-{
+void TForm::finishBuilding() {
     m_loaded = true;
     emit Loaded();
 }

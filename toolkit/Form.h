@@ -51,10 +51,8 @@ public:
     QString Hint() const { return toolTip(); }
     void setHint(const QString& v) { setToolTip(v); }
     TFont* Font() const { return m_font; }
-    void setFontProperty(TFont* f)
-    {
-        if (f)
-            m_font->Assign(*f);
+    void setFontProperty(TFont* f) {
+        if (f) m_font->Assign(*f);
     }
     TColor Color() const { return m_color; }
     void setColor(int c);

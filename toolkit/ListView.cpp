@@ -8,20 +8,18 @@ namespace twl {
 
 class TListView::Model : public QAbstractTableModel {
 public:
-    explicit Model(TListView* view) : QAbstractTableModel(view), m_view(view) {}
+    explicit Model(TListView* view)
+        : QAbstractTableModel(view)
+        , m_view(view) {}
 
-    int rowCount(const QModelIndex& parent = {}) const override
-    {
+    int rowCount(const QModelIndex& parent = {}) const override {
         return parent.isValid() ? 0 : m_view->m_shownRows;
     }
-    int columnCount(const QModelIndex& parent = {}) const override
-    {
+    int columnCount(const QModelIndex& parent = {}) const override {
         return parent.isValid() ? 0 : static_cast<int>(m_view->m_captions.size());
     }
-    QVariant data(const QModelIndex& index, int role) const override
-    {
-        if (!index.isValid())
-            return {};
+    QVariant data(const QModelIndex& index, int role) const override {
+        if (!index.isValid()) return {};
         if (role == Qt::DisplayRole || role == Qt::EditRole)
             return m_view->cellText(index.row(), index.column());
         if (role == Qt::TextAlignmentRole) {
@@ -30,86 +28,91 @@ public:
         }
         return {};
     }
-    QVariant headerData(int section, Qt::Orientation o, int role) const override
-    {
-        if (o == Qt::Horizontal && role == Qt::DisplayRole && section >= 0
-            && section < static_cast<int>(m_view->m_captions.size()))
+    QVariant headerData(int section, Qt::Orientation o, int role) const override {
+        if (o == Qt::Horizontal && role == Qt::DisplayRole && section >= 0 &&
+            section < static_cast<int>(m_view->m_captions.size()))
             return m_view->m_captions[static_cast<std::size_t>(section)];
         return {};
     }
-    Qt::ItemFlags flags(const QModelIndex& index) const override
-    {
+    Qt::ItemFlags flags(const QModelIndex& index) const override {
         Qt::ItemFlags f = QAbstractTableModel::flags(index);
-        if (index.column() == 0 && !m_view->m_readOnly)
-            f |= Qt::ItemIsEditable;
+        if (index.column() == 0 && !m_view->m_readOnly) f |= Qt::ItemIsEditable;
         return f;
     }
-    bool setData(const QModelIndex& index, const QVariant& value, int role) override
-    {
-        if (role != Qt::EditRole || index.column() != 0)
-            return false;
+    bool setData(const QModelIndex& index, const QVariant& value, int role) override {
+        if (role != Qt::EditRole || index.column() != 0) return false;
         m_view->setItemCaption(index.row(), value.toString());
         return true;
     }
 
-    void appendShown(int first, int last)
-    {
+    void appendShown(int first, int last) {
         beginInsertRows({}, first, last);
         m_view->m_shownRows = last + 1;
         endInsertRows();
     }
-    void resetAll()
-    {
+    void resetAll() {
         beginResetModel();
         m_view->m_shownRows = static_cast<int>(m_view->m_items.size());
         endResetModel();
     }
-    void columnsChanged()
-    {
+    void columnsChanged() {
         beginResetModel();
         endResetModel();
     }
-    void cellChanged(int row, int column) { emit dataChanged(index(row, column), index(row, column)); }
+    void cellChanged(int row, int column) {
+        emit dataChanged(index(row, column), index(row, column));
+    }
 
 private:
     TListView* m_view;
 };
 
-TListColumn::TListColumn(TListView* view, int index) : QObject(view->m_columns), m_view(view), m_index(index) {}
+TListColumn::TListColumn(TListView* view, int index)
+    : QObject(view->m_columns)
+    , m_view(view)
+    , m_index(index) {}
 
-QString TListColumn::Caption() const { return m_view->m_captions.at(static_cast<std::size_t>(m_index)); }
+QString TListColumn::Caption() const {
+    return m_view->m_captions.at(static_cast<std::size_t>(m_index));
+}
 
-void TListColumn::setCaption(const QString& c)
-{
+void TListColumn::setCaption(const QString& c) {
     m_view->m_captions.at(static_cast<std::size_t>(m_index)) = c;
     emit m_view->m_model->headerDataChanged(Qt::Horizontal, m_index, m_index);
     m_view->touch();
 }
 
-int TListColumn::Width() const { return m_view->columnWidth(m_index); }
+int TListColumn::Width() const {
+    return m_view->columnWidth(m_index);
+}
 
-void TListColumn::setWidth(int w) { m_view->setColumnWidth(m_index, qMax(0, w)); }
+void TListColumn::setWidth(int w) {
+    m_view->setColumnWidth(m_index, qMax(0, w));
+}
 
-TAlignment TListColumn::Alignment() const { return m_view->m_alignments.at(static_cast<std::size_t>(m_index)); }
+TAlignment TListColumn::Alignment() const {
+    return m_view->m_alignments.at(static_cast<std::size_t>(m_index));
+}
 
-void TListColumn::setAlignment(TAlignment a)
-{
+void TListColumn::setAlignment(TAlignment a) {
     m_view->m_alignments.at(static_cast<std::size_t>(m_index)) = a;
     m_view->viewport()->update();
     m_view->touch();
 }
 
-TListColumns::TListColumns(TListView* view) : TCollection(view), m_view(view) {}
+TListColumns::TListColumns(TListView* view)
+    : TCollection(view)
+    , m_view(view) {}
 
-QObject* TListColumns::Items(int index) const { return column(index); }
+QObject* TListColumns::Items(int index) const {
+    return column(index);
+}
 
-TListColumn* TListColumns::column(int index) const
-{
+TListColumn* TListColumns::column(int index) const {
     return index >= 0 && index < Count() ? m_columns[static_cast<std::size_t>(index)] : nullptr;
 }
 
-TListColumn* TListColumns::Add()
-{
+TListColumn* TListColumns::Add() {
     const int index = Count();
     m_view->flushAppends();
     m_view->m_captions.emplace_back();
@@ -123,8 +126,9 @@ TListColumn* TListColumns::Add()
 }
 
 TListView::TListView(QWidget* parent)
-    : QTableView(parent), m_columns(new TListColumns(this)), m_model(new Model(this))
-{
+    : QTableView(parent)
+    , m_columns(new TListColumns(this))
+    , m_model(new Model(this)) {
     setModel(m_model);
     verticalHeader()->hide();
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
@@ -142,87 +146,77 @@ TListView::TListView(QWidget* parent)
 
 TListView::~TListView() = default;
 
-TListColumn* TListView::AddColumn(const QString& caption, int width)
-{
+TListColumn* TListView::AddColumn(const QString& caption, int width) {
     TListColumn* c = m_columns->Add();
     c->setCaption(caption);
     c->setWidth(width);
     return c;
 }
 
-void TListView::setRowSelect(bool v)
-{
+void TListView::setRowSelect(bool v) {
     setSelectionBehavior(v ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
 }
 
-void TListView::setMultiSelect(bool v)
-{
+void TListView::setMultiSelect(bool v) {
     setSelectionMode(v ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
 }
 
-int TListView::addItem(const QString& caption, const QStringList& subItems)
-{
+int TListView::addItem(const QString& caption, const QStringList& subItems) {
     const bool wasPending = m_shownRows < static_cast<int>(m_items.size());
     m_items.push_back(TListItemData{caption, subItems, false});
-    if (!wasPending)
-        QTimer::singleShot(0, this, [this] { flushAppends(); });
+    if (!wasPending) QTimer::singleShot(0, this, [this] { flushAppends(); });
     touch();
     return static_cast<int>(m_items.size()) - 1;
 }
 
-void TListView::appendSubItem(int index, const QString& text)
-{
+void TListView::appendSubItem(int index, const QString& text) {
     m_items.at(static_cast<std::size_t>(index)).subItems.append(text);
     if (index < m_shownRows)
-        m_model->cellChanged(index, static_cast<int>(m_items[static_cast<std::size_t>(index)].subItems.size()));
+        m_model->cellChanged(
+            index, static_cast<int>(m_items[static_cast<std::size_t>(index)].subItems.size()));
     touch();
 }
 
-void TListView::flushAppends() const
-{
+void TListView::flushAppends() const {
     const int total = static_cast<int>(m_items.size());
-    if (m_shownRows < total)
-        m_model->appendShown(m_shownRows, total - 1);
+    if (m_shownRows < total) m_model->appendShown(m_shownRows, total - 1);
 }
 
-void TListView::clearItems()
-{
+void TListView::clearItems() {
     m_items.clear();
     m_model->resetAll();
     touch();
 }
 
-QString TListView::itemCaption(int index) const { return item(index).caption; }
+QString TListView::itemCaption(int index) const {
+    return item(index).caption;
+}
 
-void TListView::setItemCaption(int index, const QString& caption)
-{
+void TListView::setItemCaption(int index, const QString& caption) {
     m_items.at(static_cast<std::size_t>(index)).caption = caption;
-    if (index < m_shownRows)
-        m_model->cellChanged(index, 0);
+    if (index < m_shownRows) m_model->cellChanged(index, 0);
     touch();
 }
 
-bool TListView::itemSelected(int index) const { return item(index).selected; }
+bool TListView::itemSelected(int index) const {
+    return item(index).selected;
+}
 
-void TListView::setItemSelected(int index, bool selected)
-{
+void TListView::setItemSelected(int index, bool selected) {
     TListItemData& d = m_items.at(static_cast<std::size_t>(index));
-    if (d.selected == selected)
-        return;
+    if (d.selected == selected) return;
     d.selected = selected;
     flushAppends();
     m_syncingSelection = true;
     selectionModel()->select(m_model->index(index, 0), (selected ? QItemSelectionModel::Select
-                                                                 : QItemSelectionModel::Deselect)
-                                                           | QItemSelectionModel::Rows);
+                                                                 : QItemSelectionModel::Deselect) |
+                                                           QItemSelectionModel::Rows);
     m_syncingSelection = false;
     touch();
 }
 
-void TListView::syncSelection(const QItemSelection& selected, const QItemSelection& deselected)
-{
-    if (m_syncingSelection)
-        return;
+void TListView::syncSelection(const QItemSelection& selected, const QItemSelection& deselected) {
+    if (m_syncingSelection) return;
     for (const QModelIndex& i : deselected.indexes())
         m_items.at(static_cast<std::size_t>(i.row())).selected = false;
     for (const QModelIndex& i : selected.indexes())
@@ -230,18 +224,14 @@ void TListView::syncSelection(const QItemSelection& selected, const QItemSelecti
     touch();
 }
 
-QString TListView::cellText(int row, int column) const
-{
-    if (row < 0 || row >= itemCount() || column < 0)
-        return {};
+QString TListView::cellText(int row, int column) const {
+    if (row < 0 || row >= itemCount() || column < 0) return {};
     const TListItemData& d = m_items[static_cast<std::size_t>(row)];
-    if (column == 0)
-        return d.caption;
+    if (column == 0) return d.caption;
     return column - 1 < d.subItems.size() ? d.subItems.at(column - 1) : QString();
 }
 
-void TListView::touch()
-{
+void TListView::touch() {
     ++m_revision;
     emit contentsChanged();
 }

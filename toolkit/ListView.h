@@ -91,7 +91,9 @@ public:
     // Adds a sub-item to an existing row (rows are built cell by cell).
     void appendSubItem(int index, const QString& text);
     void clearItems();
-    const TListItemData& item(int index) const { return m_items.at(static_cast<std::size_t>(index)); }
+    const TListItemData& item(int index) const {
+        return m_items.at(static_cast<std::size_t>(index));
+    }
     QString itemCaption(int index) const;
     void setItemCaption(int index, const QString& caption);
     bool itemSelected(int index) const;

@@ -2,24 +2,22 @@
 
 namespace twl {
 
-TStrings::TStrings(QObject* parent) : QObject(parent) {}
+TStrings::TStrings(QObject* parent)
+    : QObject(parent) {}
 
-void TStrings::setStrings(const QStringList& lines)
-{
+void TStrings::setStrings(const QStringList& lines) {
     m_lines = lines;
     emit changed();
 }
 
-QString TStrings::Text() const
-{
+QString TStrings::Text() const {
     QString s;
     for (const QString& l : m_lines)
         s += l + QLatin1String("\r\n");
     return s;
 }
 
-QStringList TStrings::splitLines(const QString& text)
-{
+QStringList TStrings::splitLines(const QString& text) {
     QStringList out;
     const qsizetype n = text.size();
     qsizetype start = 0;
@@ -27,41 +25,35 @@ QStringList TStrings::splitLines(const QString& text)
         const QChar c = text.at(i);
         if (c == QLatin1Char('\r') || c == QLatin1Char('\n')) {
             out.append(text.mid(start, i - start));
-            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n'))
-                ++i;
+            if (c == QLatin1Char('\r') && i + 1 < n && text.at(i + 1) == QLatin1Char('\n')) ++i;
             start = i + 1;
         }
     }
-    if (start < n)
-        out.append(text.mid(start));
+    if (start < n) out.append(text.mid(start));
     return out;
 }
 
-void TStrings::setText(const QString& text) { setStrings(splitLines(text)); }
+void TStrings::setText(const QString& text) {
+    setStrings(splitLines(text));
+}
 
-QString TStrings::line(int index) const
-{
+QString TStrings::line(int index) const {
     return index >= 0 && index < m_lines.size() ? m_lines.at(index) : QString();
 }
 
-void TStrings::Add(const QString& line)
-{
+void TStrings::Add(const QString& line) {
     m_lines.append(line);
     emit changed();
 }
 
-void TStrings::Clear()
-{
-    if (m_lines.isEmpty())
-        return;
+void TStrings::Clear() {
+    if (m_lines.isEmpty()) return;
     m_lines.clear();
     emit changed();
 }
 
-void TStrings::Assign(const TStrings& other)
-{
-    if (&other != this)
-        setStrings(other.m_lines);
+void TStrings::Assign(const TStrings& other) {
+    if (&other != this) setStrings(other.m_lines);
 }
 
 } // namespace twl

@@ -147,9 +147,8 @@ QString TkxRTFWriter::RTFFontSpec(const TFont& Font) {
 }
 
 QString TkxRTFWriter::Escape(const QString& Text) {
-    if (std::none_of(Text.begin(), Text.end(), [](QChar c) {
-            return c == '\\' || c == '{' || c == '}';
-        }))
+    if (std::none_of(Text.begin(), Text.end(),
+                     [](QChar c) { return c == '\\' || c == '{' || c == '}'; }))
         return Text;
     QString out = Text;
     out.replace(QLatin1Char('\\'), QLatin1String("\\\\"));

@@ -20,9 +20,8 @@ struct Outcome {
     QString error; // message of the raised error, empty when none
 };
 
-Outcome run(const QString& amount, const QString& months, const QString& rate, const QString& decimal = "2",
-            bool literal = false)
-{
+Outcome run(const QString& amount, const QString& months, const QString& rate,
+            const QString& decimal = "2", bool literal = false) {
     ScheduleContext ctx;
     ctx.readDecimal = [decimal] { return decimal; };
     ctx.labels = {"Inputs", "Amount: ", "Months: ", "Rate: ", "Date: "};
@@ -46,8 +45,7 @@ protected:
 
 } // namespace
 
-TEST_F(Schedule, WorkedExample)
-{
+TEST_F(Schedule, WorkedExample) {
     const Outcome o = run("1000", "12", "12");
     ASSERT_TRUE(o.error.isEmpty()) << o.error;
     ASSERT_EQ(o.rows.size(), 14u);
@@ -55,33 +53,32 @@ TEST_F(Schedule, WorkedExample)
     EXPECT_EQ(o.rows[1], (QStringList{"2", "88.85", "9.21", "79.64", "841.51"}));
     EXPECT_EQ(o.rows[11], (QStringList{"12", "88.85", "0.88", "87.97", "0.00"}));
     EXPECT_EQ(o.rows[12], (QStringList{"SUM", "1066.19", "66.19", "1000.00", "-"}));
-    EXPECT_EQ(o.rows[13],
-              (QStringList{"Inputs", "Amount: 1000", "Months: 12", "Rate: 12", "Date: 2026-12-07"}));
+    EXPECT_EQ(o.rows[13], (QStringList{"Inputs", "Amount: 1000", "Months: 12", "Rate: 12",
+                                       "Date: 2026-12-07"}));
 }
 
-TEST_F(Schedule, DecimalSettingShapesEveryAmountCell)
-{
+TEST_F(Schedule, DecimalSettingShapesEveryAmountCell) {
     EXPECT_EQ(run("1000", "12", "12", "0").rows[0], (QStringList{"1", "89", "10", "79", "921"}));
-    EXPECT_EQ(run("1000", "12", "12", "4").rows[0], (QStringList{"1", "88.8488", "10.0000", "78.8488", "921.1512"}));
+    EXPECT_EQ(run("1000", "12", "12", "4").rows[0],
+              (QStringList{"1", "88.8488", "10.0000", "78.8488", "921.1512"}));
     EXPECT_EQ(run("1000", "12", "12", "19").rows[0][1], "88.85");
     EXPECT_EQ(run("1000", "12", "12", "-1").rows[0][1], "88.85");
     EXPECT_EQ(run("1000", "12", "12", " 3").rows[0][1], "88.849"); // leading blanks are allowed
 }
 
-TEST_F(Schedule, RegionalSeparatorAndGeneralFormatOfTheInputsRow)
-{
+TEST_F(Schedule, RegionalSeparatorAndGeneralFormatOfTheInputsRow) {
     test::RegionalScope comma(QLatin1Char(','), QStringLiteral("dd.MM.yyyy"));
     const Outcome o = run("1000,5", "12", "7,25");
     ASSERT_TRUE(o.error.isEmpty()) << o.error;
-    EXPECT_EQ(o.rows.back(),
-              (QStringList{"Inputs", "Amount: 1000,5", "Months: 12", "Rate: 7,25", "Date: 07.12.2026"}));
+    EXPECT_EQ(o.rows.back(), (QStringList{"Inputs", "Amount: 1000,5", "Months: 12", "Rate: 7,25",
+                                          "Date: 07.12.2026"}));
     EXPECT_EQ(run("1000.5", "12", "7").error, "'1000.5' is not a valid floating point value");
 }
 
-TEST_F(Schedule, SmallAndOddMonthCounts)
-{
+TEST_F(Schedule, SmallAndOddMonthCounts) {
     // N = 1: payment P(1+r), interest P r, principal P, balance 0.
-    EXPECT_EQ(run("1000", "1", "12").rows[0], (QStringList{"1", "1010.00", "10.00", "1000.00", "0.00"}));
+    EXPECT_EQ(run("1000", "1", "12").rows[0],
+              (QStringList{"1", "1010.00", "10.00", "1000.00", "0.00"}));
     for (const char* n : {"0", "-5"}) {
         const Outcome o = run("1000", n, "12");
         ASSERT_EQ(o.rows.size(), 2u) << n;
@@ -92,8 +89,7 @@ TEST_F(Schedule, SmallAndOddMonthCounts)
     EXPECT_EQ(run("1000", "0xC", "12").rows.size(), 14u);
 }
 
-TEST_F(Schedule, NegativeRateGivesNegativeInterest)
-{
+TEST_F(Schedule, NegativeRateGivesNegativeInterest) {
     const Outcome o = run("1200", "12", "-6");
     ASSERT_TRUE(o.error.isEmpty()) << o.error;
     EXPECT_TRUE(o.rows[0][2].startsWith('-'));
@@ -115,8 +111,7 @@ protected:
     test::RegionalScope regional{QLatin1Char('.'), QStringLiteral("yyyy-MM-dd")};
 };
 
-TEST_P(ScheduleFailures, MessageAndPartialTable)
-{
+TEST_P(ScheduleFailures, MessageAndPartialTable) {
     const FailureRow& r = GetParam();
     const Outcome o = run(r.amount, r.months, r.rate, r.decimal);
     EXPECT_EQ(o.error, r.message);
@@ -128,27 +123,78 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         FailureRow{"EmptyAmount", "", "12", "12", "2", "", {}},
         FailureRow{"EmptyRate", "1000", "12", "", "2", "", {}},
-        FailureRow{"AmountNotANumber", "abc", "12", "12", "2", "'abc' is not a valid floating point value", {}},
-        FailureRow{"BlanksAreNotEmpty", " ", "12", "12", "2", "' ' is not a valid floating point value", {}},
-        FailureRow{"RateNotANumber", "1000", "12", "1,5", "2", "'1,5' is not a valid floating point value", {}},
-        FailureRow{"NaNTyped", "NaN", "12", "12", "2", "'NaN' is not a valid floating point value", {}},
-        FailureRow{"InfTyped", "1000", "12", "INF", "2", "'INF' is not a valid floating point value", {}},
-        FailureRow{"HugeExponent", "1e999", "12", "12", "2", "'1e999' is not a valid floating point value", {}},
-        FailureRow{"MonthsFraction", "1000", "12.5", "12", "2", "'12.5' is not a valid integer value", {}},
-        FailureRow{"MonthsTooLarge", "1000", "4294967296", "12", "2", "'4294967296' is not a valid integer value", {}},
-        FailureRow{"AmountErrorFirst", "x", "y", "12", "2", "'x' is not a valid floating point value", {}},
+        FailureRow{"AmountNotANumber",
+                   "abc",
+                   "12",
+                   "12",
+                   "2",
+                   "'abc' is not a valid floating point value",
+                   {}},
+        FailureRow{"BlanksAreNotEmpty",
+                   " ",
+                   "12",
+                   "12",
+                   "2",
+                   "' ' is not a valid floating point value",
+                   {}},
+        FailureRow{"RateNotANumber",
+                   "1000",
+                   "12",
+                   "1,5",
+                   "2",
+                   "'1,5' is not a valid floating point value",
+                   {}},
+        FailureRow{
+            "NaNTyped", "NaN", "12", "12", "2", "'NaN' is not a valid floating point value", {}},
+        FailureRow{
+            "InfTyped", "1000", "12", "INF", "2", "'INF' is not a valid floating point value", {}},
+        FailureRow{"HugeExponent",
+                   "1e999",
+                   "12",
+                   "12",
+                   "2",
+                   "'1e999' is not a valid floating point value",
+                   {}},
+        FailureRow{
+            "MonthsFraction", "1000", "12.5", "12", "2", "'12.5' is not a valid integer value", {}},
+        FailureRow{"MonthsTooLarge",
+                   "1000",
+                   "4294967296",
+                   "12",
+                   "2",
+                   "'4294967296' is not a valid integer value",
+                   {}},
+        FailureRow{
+            "AmountErrorFirst", "x", "y", "12", "2", "'x' is not a valid floating point value", {}},
         FailureRow{"ZeroRate", "1000", "12", "0", "2", "Floating point division by zero", {}},
         FailureRow{"ZeroAmount", "0", "12", "12", "2", "Invalid floating point operation", {}},
-        FailureRow{"NegativeAmount", "-1000", "12", "12", "2", "Floating point division by zero",
+        FailureRow{"NegativeAmount",
+                   "-1000",
+                   "12",
+                   "12",
+                   "2",
+                   "Floating point division by zero",
                    {{"1", "-88.85", "-10.00", "-78.85", "0.00"}}},
         FailureRow{"FactorOverflow", "1000", "71333", "12", "2", "Floating point overflow", {}},
-        FailureRow{"DecimalNotInteger", "1000", "12", "12", "abc", "'abc' is not a valid integer value", {{"1"}}},
-        FailureRow{"DecimalEmpty", "1000", "12", "12", "", "'' is not a valid integer value", {{"1"}}},
-        FailureRow{"DecimalBadNoMonths", "1000", "0", "12", "2.5", "'2.5' is not a valid integer value", {{"SUM"}}}),
+        FailureRow{"DecimalNotInteger",
+                   "1000",
+                   "12",
+                   "12",
+                   "abc",
+                   "'abc' is not a valid integer value",
+                   {{"1"}}},
+        FailureRow{
+            "DecimalEmpty", "1000", "12", "12", "", "'' is not a valid integer value", {{"1"}}},
+        FailureRow{"DecimalBadNoMonths",
+                   "1000",
+                   "0",
+                   "12",
+                   "2.5",
+                   "'2.5' is not a valid integer value",
+                   {{"SUM"}}}),
     [](const ::testing::TestParamInfo<FailureRow>& i) { return std::string(i.param.name); });
 
-TEST_F(Schedule, LargestMonthCountBeforeOverflowStillWorks)
-{
+TEST_F(Schedule, LargestMonthCountBeforeOverflowStillWorks) {
     const Outcome o = run("1000", "71332", "12");
     ASSERT_TRUE(o.error.isEmpty()) << o.error;
     EXPECT_EQ(o.rows.size(), 71334u);
@@ -157,17 +203,18 @@ TEST_F(Schedule, LargestMonthCountBeforeOverflowStillWorks)
 
 // The fast path must give exactly what the literal algorithm gives: the same
 // cells and the same error, for ordinary and extreme inputs alike.
-TEST_F(Schedule, FastPathMatchesTheLiteralAlgorithm)
-{
+TEST_F(Schedule, FastPathMatchesTheLiteralAlgorithm) {
     QRandomGenerator rng(20261207);
     const auto pick = [&](std::initializer_list<double> values) {
         return *(values.begin() + rng.bounded(static_cast<int>(values.size())));
     };
     int compared = 0;
     for (int i = 0; i < 300; ++i) {
-        const double amount = pick({1000.0, -250.0, 1e-300, 4.9e-324, 1e300, 123456.789, 0.01, 1e15})
-                              * (1 + rng.generateDouble());
-        const double rate = pick({12.0, -6.0, 1e-12, 1e-300, 1199.0, -1199.0, 35.5, 1e6}) * (rng.generateDouble() + 0.5);
+        const double amount =
+            pick({1000.0, -250.0, 1e-300, 4.9e-324, 1e300, 123456.789, 0.01, 1e15}) *
+            (1 + rng.generateDouble());
+        const double rate = pick({12.0, -6.0, 1e-12, 1e-300, 1199.0, -1199.0, 35.5, 1e6}) *
+                            (rng.generateDouble() + 0.5);
         const int months = static_cast<int>(pick({1, 2, 3, 12, 60, 240, 400}));
         const QString a = QString::number(amount, 'g', 17);
         const QString r = QString::number(rate, 'g', 17);

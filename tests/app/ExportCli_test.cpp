@@ -25,26 +25,24 @@ struct CliRun {
 
 class ExportCommand : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         qunsetenv("SOURCE_DATE_EPOCH");
         setProgramFolder(dir.path());
         QDir(dir.path()).mkdir("language");
-        QFile::copy(QStringLiteral(TWL_SOURCE_DIR "/language/English.lng"), dir.filePath("language/English.lng"));
+        QFile::copy(QStringLiteral(TWL_SOURCE_DIR "/language/English.lng"),
+                    dir.filePath("language/English.lng"));
         kxRegisterDocumentWriters();
         TbsCorePolyglot::Create();
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         TbsCorePolyglot::Release();
         setProgramFolder(QString());
         setClock({});
         qunsetenv("SOURCE_DATE_EPOCH");
     }
 
-    CliRun run(QStringList args)
-    {
+    CliRun run(QStringList args) {
         QBuffer out, err;
         out.open(QIODevice::WriteOnly);
         err.open(QIODevice::WriteOnly);
@@ -53,10 +51,10 @@ protected:
     }
 
     // What the main window's own export writes for the same inputs.
-    QByteArray mainWindowDocument(TkxExportType type, const QString& decimal = {})
-    {
+    QByteArray mainWindowDocument(TkxExportType type, const QString& decimal = {}) {
         if (!decimal.isEmpty())
-            test::writeFile(dir.filePath("twlc.ini"), "[Settings]\r\nDecimal=" + decimal.toLatin1() + "\r\n");
+            test::writeFile(dir.filePath("twlc.ini"),
+                            "[Settings]\r\nDecimal=" + decimal.toLatin1() + "\r\n");
         Tmainfrm form;
         form.amountedt->setText("1000");
         form.monthsedt->setText("12");
@@ -76,79 +74,83 @@ protected:
 
 } // namespace
 
-TEST_F(ExportCommand, WritesExactlyWhatTheMainWindowExportsForEveryType)
-{
+TEST_F(ExportCommand, WritesExactlyWhatTheMainWindowExportsForEveryType) {
     const std::vector<std::pair<const char*, TkxExportType>> types = {
         {"html", xtHTML}, {"xls", xtExcel}, {"doc", xtWord}, {"txt", xtTXT}, {"csv", xtCSV},
         {"tab", xtTAB},   {"rtf", xtRTF},   {"dif", xtDIF},  {"slk", xtSYLK}};
     for (const auto& [name, type] : types) {
         const QByteArray expected = mainWindowDocument(type);
         ASSERT_FALSE(expected.isEmpty()) << name;
-        const CliRun toStdout = run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", name, "-o", "-"});
+        const CliRun toStdout = run(
+            {"--amount", "1000", "--months", "12", "--rate", "12", "--format", name, "-o", "-"});
         EXPECT_EQ(toStdout.status, CliOk) << name << toStdout.err.toStdString();
         EXPECT_TRUE(test::bytesEqual(expected, toStdout.out)) << name;
         const QString file = dir.filePath(QStringLiteral("schedule.%1").arg(name));
-        const CliRun toFile = run({"--amount=1000", "--months=12", "--rate=12", QStringLiteral("--format=%1").arg(name),
-                                "--output", file});
+        const CliRun toFile = run({"--amount=1000", "--months=12", "--rate=12",
+                                   QStringLiteral("--format=%1").arg(name), "--output", file});
         EXPECT_EQ(toFile.status, CliOk) << name;
         EXPECT_TRUE(test::bytesEqual(expected, test::readFile(file))) << name;
     }
 }
 
-TEST_F(ExportCommand, SettingsDecimalAndItsOverride)
-{
+TEST_F(ExportCommand, SettingsDecimalAndItsOverride) {
     const QByteArray expected = mainWindowDocument(xtCSV, "3");
     EXPECT_TRUE(expected.contains("88.849"));
-    CliRun r = run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", "csv", "-o", "-"});
+    CliRun r =
+        run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", "csv", "-o", "-"});
     EXPECT_TRUE(test::bytesEqual(expected, r.out));
-    r = run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", "csv", "-o", "-", "--decimal", "0"});
+    r = run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", "csv", "-o", "-",
+             "--decimal", "0"});
     EXPECT_TRUE(r.out.contains("\n1,89,10,79,921\r\n"));
 }
 
-TEST_F(ExportCommand, PropertiesAreSetByPathAndSetsByMembers)
-{
-    CliRun r = run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", "txt", "-o", "-", "--set",
-                 "Options=[xoShowHeader,xoRowNumbers]", "--set", "RowNumberFormat=No. %d"});
+TEST_F(ExportCommand, PropertiesAreSetByPathAndSetsByMembers) {
+    CliRun r =
+        run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", "txt", "-o", "-",
+             "--set", "Options=[xoShowHeader,xoRowNumbers]", "--set", "RowNumberFormat=No. %d"});
     ASSERT_EQ(r.status, CliOk) << r.err.toStdString();
     EXPECT_TRUE(r.out.contains("\r\n No. 1 1 ")); // padded to the width of "No. 14"
-    EXPECT_FALSE(r.out.contains("Created:")); // xoShowExportDate is no longer in the set
-    r = run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", "xls", "-o", "-", "--set",
-             "EXCEL.ExcelVersion=xls21"});
+    EXPECT_FALSE(r.out.contains("Created:"));     // xoShowExportDate is no longer in the set
+    r = run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", "xls", "-o", "-",
+             "--set", "EXCEL.ExcelVersion=xls21"});
     ASSERT_EQ(r.status, CliOk);
-    EXPECT_TRUE(r.out.startsWith(test::hexBytes("09 00 04 00 00 02 10 00"))); // the oldest workbook BOF
-    r = run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", "txt", "-o", "-", "--set",
-             "Messages.CreatedText=Made:"});
+    EXPECT_TRUE(
+        r.out.startsWith(test::hexBytes("09 00 04 00 00 02 10 00"))); // the oldest workbook BOF
+    r = run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", "txt", "-o", "-",
+             "--set", "Messages.CreatedText=Made:"});
     EXPECT_TRUE(r.out.contains("\r\nMade: 2026-12-07 09:30:00\r\n"));
 }
 
-TEST_F(ExportCommand, WrongUsageSaysHowAndExitsWithTwo)
-{
+TEST_F(ExportCommand, WrongUsageSaysHowAndExitsWithTwo) {
     for (const QStringList& args :
          {QStringList{"--amount", "1000"}, QStringList{"--bogus"},
-          QStringList{"--amount", "1", "--months", "1", "--rate", "1", "--format", "pdf", "-o", "-"},
-          QStringList{"--amount", "1", "--months", "1", "--rate", "1", "--format", "csv", "-o", "-", "--set", "Nope=1"},
-          QStringList{"--amount", "1", "--months", "1", "--rate", "1", "--format", "csv", "-o", "-", "--set",
-                      "Options=[xoNothing]"},
-          QStringList{"--amount", "1", "--months", "1", "--rate", "1", "--format", "csv", "-o", "-", "--set",
-                      "HTML.Template=ctPurple"}}) {
+          QStringList{"--amount", "1", "--months", "1", "--rate", "1", "--format", "pdf", "-o",
+                      "-"},
+          QStringList{"--amount", "1", "--months", "1", "--rate", "1", "--format", "csv", "-o", "-",
+                      "--set", "Nope=1"},
+          QStringList{"--amount", "1", "--months", "1", "--rate", "1", "--format", "csv", "-o", "-",
+                      "--set", "Options=[xoNothing]"},
+          QStringList{"--amount", "1", "--months", "1", "--rate", "1", "--format", "csv", "-o", "-",
+                      "--set", "HTML.Template=ctPurple"}}) {
         const CliRun r = run(args);
         EXPECT_EQ(r.status, CliUsage) << args.join(' ').toStdString();
         EXPECT_TRUE(r.out.isEmpty());
         EXPECT_FALSE(r.err.isEmpty());
     }
-    const CliRun enumError = run({"--amount", "1", "--months", "1", "--rate", "1", "--format", "csv", "-o", "-", "--set",
-                               "HTML.Template=ctPurple"});
-    EXPECT_TRUE(enumError.err.contains("Invalid property element: ctPurple")) << enumError.err.toStdString();
+    const CliRun enumError = run({"--amount", "1", "--months", "1", "--rate", "1", "--format",
+                                  "csv", "-o", "-", "--set", "HTML.Template=ctPurple"});
+    EXPECT_TRUE(enumError.err.contains("Invalid property element: ctPurple"))
+        << enumError.err.toStdString();
     const CliRun help = run({"--help"});
     EXPECT_EQ(help.status, CliOk);
     EXPECT_TRUE(help.out.startsWith("Usage: twlc-export"));
     EXPECT_TRUE(run({"--version"}).out.startsWith("twlc-export "));
 }
 
-TEST_F(ExportCommand, CalculationErrorsAsTheWindowShowsThemExitOne)
-{
+TEST_F(ExportCommand, CalculationErrorsAsTheWindowShowsThemExitOne) {
     const QString target = dir.filePath("never.csv");
-    CliRun r = run({"--amount", "1000", "--months", "12", "--rate", "0", "--format", "csv", "-o", target});
+    CliRun r =
+        run({"--amount", "1000", "--months", "12", "--rate", "0", "--format", "csv", "-o", target});
     EXPECT_EQ(r.status, CliCalculationFailed);
     EXPECT_EQ(r.err, "Floating point division by zero.\n");
     EXPECT_FALSE(QFile::exists(target));
@@ -156,32 +158,36 @@ TEST_F(ExportCommand, CalculationErrorsAsTheWindowShowsThemExitOne)
     EXPECT_EQ(r.err, "'abc' is not a valid floating point value.\n");
 }
 
-TEST_F(ExportCommand, AnUnwritableTargetExitsThreeAndLeavesTheOldFile)
-{
+TEST_F(ExportCommand, AnUnwritableTargetExitsThreeAndLeavesTheOldFile) {
     const QString target = dir.filePath("keep.csv");
     test::writeFile(target, "old");
     // A folder where the file should go cannot be replaced by a document.
     QDir(dir.path()).mkdir("taken.csv");
-    CliRun r = run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", "csv", "-o", dir.filePath("taken.csv")});
+    CliRun r = run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", "csv", "-o",
+                    dir.filePath("taken.csv")});
     EXPECT_EQ(r.status, CliWriteFailed);
     EXPECT_TRUE(QFileInfo(dir.filePath("taken.csv")).isDir());
     r = run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", "csv", "-o",
-                       dir.filePath("missing/out.csv")});
+             dir.filePath("missing/out.csv")});
     EXPECT_EQ(r.status, CliWriteFailed);
     EXPECT_TRUE(r.err.contains("Cannot create file")) << r.err.toStdString();
     EXPECT_EQ(test::readFile(target), "old");
 }
 
-TEST_F(ExportCommand, SourceDateEpochFixesNow)
-{
+TEST_F(ExportCommand, SourceDateEpochFixesNow) {
     setClock({});
     qputenv("SOURCE_DATE_EPOCH", "1700000000");
-    const CliRun a = run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", "txt", "-o", "-"});
-    const CliRun b = run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", "txt", "-o", "-"});
+    const CliRun a =
+        run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", "txt", "-o", "-"});
+    const CliRun b =
+        run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", "txt", "-o", "-"});
     ASSERT_EQ(a.status, CliOk);
     EXPECT_EQ(a.out, b.out);
     const QDateTime now = QDateTime::fromSecsSinceEpoch(1700000000);
     EXPECT_TRUE(a.out.contains(("Date: " + now.date().toString("yyyy-MM-dd")).toLatin1()));
     qputenv("SOURCE_DATE_EPOCH", "soon");
-    EXPECT_EQ(run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", "txt", "-o", "-"}).status, CliUsage);
+    EXPECT_EQ(
+        run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", "txt", "-o", "-"})
+            .status,
+        CliUsage);
 }

@@ -23,15 +23,13 @@ namespace {
 
 class MainWindow : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
+    void SetUp() override {
         ASSERT_TRUE(dir.isValid());
         setProgramFolder(dir.path());
         kxRegisterDocumentWriters();
         TbsCorePolyglot::Create();
     }
-    void TearDown() override
-    {
+    void TearDown() override {
         TbsCorePolyglot::Release();
         setProgramFolder(QString());
     }
@@ -43,8 +41,7 @@ protected:
     test::ClockScope clock{QDateTime(QDate(2026, 12, 7), QTime(9, 30))};
 };
 
-QStringList row(const TListView* view, int r)
-{
+QStringList row(const TListView* view, int r) {
     QStringList cells;
     for (int c = 0; c < 5; ++c)
         cells << view->cellText(r, c);
@@ -53,8 +50,7 @@ QStringList row(const TListView* view, int r)
 
 } // namespace
 
-TEST_F(MainWindow, LayoutFollowsTheDesign)
-{
+TEST_F(MainWindow, LayoutFollowsTheDesign) {
     Tmainfrm form;
     EXPECT_EQ(form.Caption(), "Tarnwell - TWL-Calculator");
     EXPECT_EQ(form.objectName(), "mainfrm");
@@ -99,8 +95,7 @@ TEST_F(MainWindow, LayoutFollowsTheDesign)
     EXPECT_TRUE(form.titletimer->Enabled()); // started by FormCreate
 }
 
-TEST_F(MainWindow, TypingAndCalculatingFillsTheTable)
-{
+TEST_F(MainWindow, TypingAndCalculatingFillsTheTable) {
     Tmainfrm form;
     form.show();
     QTest::keyClicks(form.amountedt, "1000");
@@ -117,11 +112,16 @@ TEST_F(MainWindow, TypingAndCalculatingFillsTheTable)
     QStringList lines;
     for (int i = 0; i < 98; ++i)
         lines << QString();
-    lines << "Inputs" << "Amount: " << "Months: " << "Rate: " << "On ";
+    lines << "Inputs"
+          << "Amount: "
+          << "Months: "
+          << "Rate: "
+          << "On ";
     form.messages->Lines()->setStrings(lines);
     QTest::mouseClick(form.calcbtn, Qt::LeftButton);
     ASSERT_EQ(form.loanview->itemCount(), 14);
-    EXPECT_EQ(row(form.loanview, 13), (QStringList{"Inputs", "Amount: 1000", "Months: 12", "Rate: 12", "On 2026-12-07"}));
+    EXPECT_EQ(row(form.loanview, 13),
+              (QStringList{"Inputs", "Amount: 1000", "Months: 12", "Rate: 12", "On 2026-12-07"}));
 
     // An empty box empties the table and says nothing.
     form.interestedt->clear();
@@ -129,8 +129,7 @@ TEST_F(MainWindow, TypingAndCalculatingFillsTheTable)
     EXPECT_EQ(form.loanview->itemCount(), 0);
 }
 
-TEST_F(MainWindow, ErrorsAreShownWithTheApplicationTitleAndTheRowsSoFarStay)
-{
+TEST_F(MainWindow, ErrorsAreShownWithTheApplicationTitleAndTheRowsSoFarStay) {
     QGuiApplication::setApplicationDisplayName("Twlc");
     Tmainfrm form;
     test::writeFile(iniPath(), "[Settings]\nDecimal=abc\n");
@@ -152,8 +151,7 @@ TEST_F(MainWindow, ErrorsAreShownWithTheApplicationTitleAndTheRowsSoFarStay)
     EXPECT_EQ(row(form.loanview, 0), (QStringList{"1", "", "", "", ""}));
 }
 
-TEST_F(MainWindow, BoundsAreStoredAtCloseAndRestoredAtStart)
-{
+TEST_F(MainWindow, BoundsAreStoredAtCloseAndRestoredAtStart) {
     {
         Tmainfrm form;
         form.setLeft(40);
@@ -179,8 +177,7 @@ TEST_F(MainWindow, BoundsAreStoredAtCloseAndRestoredAtStart)
     EXPECT_EQ(hexTop.Left(), 0);
 }
 
-TEST_F(MainWindow, CloseButtonClosesAndWritesTheSettings)
-{
+TEST_F(MainWindow, CloseButtonClosesAndWritesTheSettings) {
     Tmainfrm form;
     form.show();
     QTest::mouseClick(form.cancelbtn, Qt::LeftButton);
@@ -188,8 +185,7 @@ TEST_F(MainWindow, CloseButtonClosesAndWritesTheSettings)
     EXPECT_TRUE(QFile::exists(iniPath()));
 }
 
-TEST_F(MainWindow, TitleTimerSetsTheApplicationTitleOnce)
-{
+TEST_F(MainWindow, TitleTimerSetsTheApplicationTitleOnce) {
     EXPECT_EQ(initialApplicationTitle("/opt/x/twlc"), "Twlc");
     EXPECT_EQ(initialApplicationTitle("/opt/x/TWLC.old.exe"), "Twlc");
     Tmainfrm form;
@@ -198,13 +194,16 @@ TEST_F(MainWindow, TitleTimerSetsTheApplicationTitleOnce)
     EXPECT_EQ(QGuiApplication::applicationDisplayName(), QString::fromUtf8("TWL-Calculator\u00AE"));
 }
 
-TEST_F(MainWindow, IsTranslatedFromTheLanguageFolderBesideTheProgram)
-{
+TEST_F(MainWindow, IsTranslatedFromTheLanguageFolderBesideTheProgram) {
     QDir(dir.path()).mkdir("language");
     QStringList lines;
     for (int i = 0; i < 98; ++i)
         lines << "''";
-    lines << "'Eingaben'" << "'Betrag '" << "'Monate '" << "'Zins '" << "'Datum '";
+    lines << "'Eingaben'"
+          << "'Betrag '"
+          << "'Monate '"
+          << "'Zins '"
+          << "'Datum '";
     test::writeFile(dir.filePath("language/Deutsch.lng"),
                     "[Tmainfrm]\r\n"
                     "Caption='Tarnwell - Kreditrechner'\r\n"
@@ -212,8 +211,8 @@ TEST_F(MainWindow, IsTranslatedFromTheLanguageFolderBesideTheProgram)
                     "calcbtn.Caption='Berechnen'\r\n"
                     "loanview.Columns.Items(4).Caption='Restschuld'\r\n"
                     "loanexp.Messages.Caption='Zeitplan exportieren'\r\n"
-                    "messages.Lines.Strings="
-                        + lines.join(',').toLatin1() + "\r\n");
+                    "messages.Lines.Strings=" +
+                        lines.join(',').toLatin1() + "\r\n");
     Tmainfrm form;
     EXPECT_EQ(form.lngmanager->CurrentLang(), "Deutsch");
     EXPECT_EQ(form.Caption(), "Tarnwell - Kreditrechner");
@@ -227,11 +226,11 @@ TEST_F(MainWindow, IsTranslatedFromTheLanguageFolderBesideTheProgram)
     form.interestedt->setText("12");
     form.calcbtnClick(nullptr);
     ASSERT_EQ(form.loanview->itemCount(), 14);
-    EXPECT_EQ(row(form.loanview, 13), (QStringList{"Eingaben", "Betrag 1000", "Monate 12", "Zins 12", "Datum 2026-12-07"}));
+    EXPECT_EQ(row(form.loanview, 13),
+              (QStringList{"Eingaben", "Betrag 1000", "Monate 12", "Zins 12", "Datum 2026-12-07"}));
 }
 
-TEST_F(MainWindow, ExportsTheCalculatedTable)
-{
+TEST_F(MainWindow, ExportsTheCalculatedTable) {
     Tmainfrm form;
     form.amountedt->setText("1000");
     form.monthsedt->setText("12");
@@ -244,12 +243,12 @@ TEST_F(MainWindow, ExportsTheCalculatedTable)
     form.loanexp->setFileName(dir.filePath("schedule.csv"));
     form.loanexp->ExportData();
     const QByteArray csv = test::readFile(dir.filePath("schedule.csv"));
-    EXPECT_TRUE(csv.startsWith("\"Payment #\",Payment,Interest,Principal,Balance\r\n1,88.85,10.00,78.85,921.15\r\n"));
+    EXPECT_TRUE(csv.startsWith(
+        "\"Payment #\",Payment,Interest,Principal,Balance\r\n1,88.85,10.00,78.85,921.15\r\n"));
     EXPECT_TRUE(csv.endsWith("SUM,1066.19,66.19,1000.00,-\r\n,1000,12,12,2026-12-07\r\n"));
 }
 
-TEST(SplashWindow, DesignedLook)
-{
+TEST(SplashWindow, DesignedLook) {
     Tsplashfrm splash;
     EXPECT_EQ(splash.size(), QSize(326, 111));
     EXPECT_EQ(splash.Color(), clMaroon);

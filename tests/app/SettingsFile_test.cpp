@@ -17,8 +17,7 @@ protected:
 };
 } // namespace
 
-TEST_F(Settings, MissingFileSectionOrKeyGivesTheDefault)
-{
+TEST_F(Settings, MissingFileSectionOrKeyGivesTheDefault) {
     SettingsFile s(path());
     EXPECT_EQ(s.ReadInteger("Position", "Height", 546), 546);
     EXPECT_EQ(s.ReadString("Settings", "Decimal", "2"), "2");
@@ -26,8 +25,7 @@ TEST_F(Settings, MissingFileSectionOrKeyGivesTheDefault)
     EXPECT_EQ(s.ReadInteger("Position", "Top", 0), 0);
 }
 
-TEST_F(Settings, ReadRulesNamesValuesQuotesAndNumbers)
-{
+TEST_F(Settings, ReadRulesNamesValuesQuotesAndNumbers) {
     test::writeFile(path(), "[position]\r\n"
                             "  TOP =  0x20  \r\n"
                             "left=abc\r\n"
@@ -45,14 +43,12 @@ TEST_F(Settings, ReadRulesNamesValuesQuotesAndNumbers)
     EXPECT_EQ(s.ReadString("SETTINGS", "decimal", "2"), "3 = x"); // text after the first "="
 }
 
-TEST_F(Settings, LongValuesAreCutAt2047Characters)
-{
+TEST_F(Settings, LongValuesAreCutAt2047Characters) {
     test::writeFile(path(), "[S]\nK=" + QByteArray(5000, 'a') + "\n");
     EXPECT_EQ(SettingsFile(path()).ReadString("S", "K", "").size(), 2047);
 }
 
-TEST_F(Settings, ReadsFollowTheFileAsItChanges)
-{
+TEST_F(Settings, ReadsFollowTheFileAsItChanges) {
     SettingsFile s(path());
     test::writeFile(path(), "[Settings]\nDecimal=3\n");
     EXPECT_EQ(s.ReadString("Settings", "Decimal", "2"), "3");
@@ -62,26 +58,26 @@ TEST_F(Settings, ReadsFollowTheFileAsItChanges)
     EXPECT_EQ(s.ReadString("Settings", "Decimal", "2"), "2");
 }
 
-TEST_F(Settings, WritesCreateFileAndSectionAndKeepOtherLinesByteForByte)
-{
+TEST_F(Settings, WritesCreateFileAndSectionAndKeepOtherLinesByteForByte) {
     SettingsFile s(path());
     s.WriteInteger("Position", "Top", 10);
     s.WriteInteger("Position", "Left", -3);
     EXPECT_EQ(test::readFile(path()), QByteArray("[Position]\r\nTop=10\r\nLeft=-3\r\n"));
 
-    const QByteArray before = "; my notes\n[Settings]\nDecimal=4\n\n[Position]\r\ntop = 1 \r\nWidth=9\r\n\r\n[Tail]\nx=\xe9\n";
+    const QByteArray before = "; my notes\n[Settings]\nDecimal=4\n\n[Position]\r\ntop = 1 "
+                              "\r\nWidth=9\r\n\r\n[Tail]\nx=\xe9\n";
     test::writeFile(path(), before);
     s.WriteInteger("Position", "Top", 77);
     s.WriteInteger("Position", "Height", 500);
     s.WriteInteger("NewSection", "A", 1);
     EXPECT_EQ(test::readFile(path()),
-              QByteArray("; my notes\n[Settings]\nDecimal=4\n\n[Position]\r\ntop =77\r\nWidth=9\r\nHeight=500\r\n"
+              QByteArray("; my notes\n[Settings]\nDecimal=4\n\n[Position]\r\ntop "
+                         "=77\r\nWidth=9\r\nHeight=500\r\n"
                          "\r\n[Tail]\nx=\xe9\n[NewSection]\r\nA=1\r\n"));
     EXPECT_EQ(s.ReadInteger("Position", "Top", 0), 77);
 }
 
-TEST_F(Settings, UnwritableFileFailsWithTheMessageAndStaysIntact)
-{
+TEST_F(Settings, UnwritableFileFailsWithTheMessageAndStaysIntact) {
     test::writeFile(path(), "[Position]\nTop=1\n");
     QFile::setPermissions(path(), QFile::ReadOwner);
     SettingsFile s(path());
@@ -95,11 +91,9 @@ TEST_F(Settings, UnwritableFileFailsWithTheMessageAndStaysIntact)
     }
     QFile::setPermissions(path(), QFile::ReadOwner | QFile::WriteOwner);
     EXPECT_EQ(test::readFile(path()), QByteArray("[Position]\nTop=1\n"));
-
 }
 
-TEST_F(Settings, WriteFailuresReportTheFileAndDamageNothing)
-{
+TEST_F(Settings, WriteFailuresReportTheFileAndDamageNothing) {
     SettingsFile inMissingFolder(dir.filePath("no/such/folder/twlc.ini"));
     EXPECT_THROW(inMissingFolder.WriteInteger("Position", "Top", 1), EInOutError);
     // A folder where the file should be: not a file we may replace.
@@ -112,11 +106,11 @@ TEST_F(Settings, WriteFailuresReportTheFileAndDamageNothing)
         EXPECT_EQ(e.message(), "Unable to write to " + path());
     }
     EXPECT_TRUE(QFileInfo(path()).isDir());
-    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(), 0); // no stray temporary file
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden).size(),
+              0); // no stray temporary file
 }
 
-TEST_F(Settings, BinaryOrHugeFilesAreReadWithoutHarm)
-{
+TEST_F(Settings, BinaryOrHugeFilesAreReadWithoutHarm) {
     QByteArray junk;
     for (int i = 0; i < 300000; ++i)
         junk.append(static_cast<char>((i * 7919) & 0xFF));

@@ -4,8 +4,7 @@
 
 using namespace twl;
 
-TEST(Format, IntegersWidthPrecisionAndIndex)
-{
+TEST(Format, IntegersWidthPrecisionAndIndex) {
     EXPECT_EQ(Format("%d", {42}), "42");
     EXPECT_EQ(Format("No. %d", {7}), "No. 7");
     EXPECT_EQ(Format("%5d|%-5d|", {12, 34}), "   12|34   |");
@@ -18,8 +17,7 @@ TEST(Format, IntegersWidthPrecisionAndIndex)
     EXPECT_EQ(Format("100%%", {}), "100%");
 }
 
-TEST(Format, FloatsUseTheRegionalSeparator)
-{
+TEST(Format, FloatsUseTheRegionalSeparator) {
     test::RegionalScope comma(QLatin1Char(','));
     EXPECT_EQ(Format("%f", {1.5}), "1,50");
     EXPECT_EQ(Format("%.3f", {2.0005}), "2,001");
@@ -29,20 +27,18 @@ TEST(Format, FloatsUseTheRegionalSeparator)
     EXPECT_EQ(Format("%m", {-5.0}), "-$5,00");
 }
 
-TEST(Format, StringsAndTheUpperCaseType)
-{
+TEST(Format, StringsAndTheUpperCaseType) {
     EXPECT_EQ(Format("K\"%S\"", {"1"}), "K\"1\"");
     EXPECT_EQ(Format("%.2s|%4s", {"abcdef", "x"}), "ab|   x");
 }
 
-TEST(Format, BadPatternsRaiseErrorsNotUndefinedBehaviour)
-{
-    EXPECT_THROW(Format("%s", {5}), EConvertError);          // integer for %s
-    EXPECT_THROW(Format("%d", {"x"}), EConvertError);        // text for %d
-    EXPECT_THROW(Format("%d %d", {1}), EConvertError);       // missing argument
-    EXPECT_THROW(Format("abc %", {1}), EConvertError);       // dangling %
-    EXPECT_THROW(Format("%q", {1}), EConvertError);          // unknown type
-    EXPECT_THROW(Format("%99999999d", {1}), EConvertError);  // absurd width
+TEST(Format, BadPatternsRaiseErrorsNotUndefinedBehaviour) {
+    EXPECT_THROW(Format("%s", {5}), EConvertError);         // integer for %s
+    EXPECT_THROW(Format("%d", {"x"}), EConvertError);       // text for %d
+    EXPECT_THROW(Format("%d %d", {1}), EConvertError);      // missing argument
+    EXPECT_THROW(Format("abc %", {1}), EConvertError);      // dangling %
+    EXPECT_THROW(Format("%q", {1}), EConvertError);         // unknown type
+    EXPECT_THROW(Format("%99999999d", {1}), EConvertError); // absurd width
     EXPECT_THROW(Format("%d", {1.5}), EConvertError);
     try {
         Format("%s", {1});

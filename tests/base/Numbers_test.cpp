@@ -17,8 +17,7 @@ struct IntCase {
 
 class IntegerParsing : public ::testing::TestWithParam<IntCase> {};
 
-TEST_P(IntegerParsing, Rules)
-{
+TEST_P(IntegerParsing, Rules) {
     const IntCase& c = GetParam();
     std::int32_t v = -12345;
     EXPECT_EQ(TryStrToInt(QString::fromUtf8(c.text), v), c.ok) << c.text;
@@ -27,21 +26,21 @@ TEST_P(IntegerParsing, Rules)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Table, IntegerParsing,
-                         ::testing::Values(IntCase{"12", true, 12}, IntCase{"  -7", true, -7}, IntCase{"+3", true, 3},
-                                           IntCase{"$1F", true, 31}, IntCase{"x10", true, 16},
-                                           IntCase{"0x20", true, 32}, IntCase{"0X7fffffff", true, 2147483647},
-                                           IntCase{"2147483647", true, 2147483647},
-                                           IntCase{"-2147483648", true, std::numeric_limits<std::int32_t>::min()},
-                                           IntCase{"2147483648", false, 0}, IntCase{"$80000000", false, 0},
-                                           IntCase{"12 ", false, 0}, IntCase{"", false, 0}, IntCase{"   ", false, 0},
-                                           IntCase{"-", false, 0}, IntCase{"$", false, 0}, IntCase{"0x", false, 0},
-                                           IntCase{"-$10", false, 0}, IntCase{"12.5", false, 0},
-                                           IntCase{"1e3", false, 0},
-                                           IntCase{"1234567890123456789012345678901234567890", false, 0}));
+INSTANTIATE_TEST_SUITE_P(
+    Table, IntegerParsing,
+    ::testing::Values(IntCase{"12", true, 12}, IntCase{"  -7", true, -7}, IntCase{"+3", true, 3},
+                      IntCase{"$1F", true, 31}, IntCase{"x10", true, 16}, IntCase{"0x20", true, 32},
+                      IntCase{"0X7fffffff", true, 2147483647},
+                      IntCase{"2147483647", true, 2147483647},
+                      IntCase{"-2147483648", true, std::numeric_limits<std::int32_t>::min()},
+                      IntCase{"2147483648", false, 0}, IntCase{"$80000000", false, 0},
+                      IntCase{"12 ", false, 0}, IntCase{"", false, 0}, IntCase{"   ", false, 0},
+                      IntCase{"-", false, 0}, IntCase{"$", false, 0}, IntCase{"0x", false, 0},
+                      IntCase{"-$10", false, 0}, IntCase{"12.5", false, 0},
+                      IntCase{"1e3", false, 0},
+                      IntCase{"1234567890123456789012345678901234567890", false, 0}));
 
-TEST(FloatParsing, AcceptsTheDecimalGrammarOnly)
-{
+TEST(FloatParsing, AcceptsTheDecimalGrammarOnly) {
     double v = 0;
     EXPECT_TRUE(TryStrToFloat("  -1.5e3 ", v, '.'));
     EXPECT_EQ(v, -1500);
@@ -53,16 +52,15 @@ TEST(FloatParsing, AcceptsTheDecimalGrammarOnly)
     EXPECT_TRUE(TryStrToFloat("1234567890123456789012345678901234567890", v, '.'));
     EXPECT_EQ(v, 1.2345678901234568e39);
     EXPECT_TRUE(TryStrToFloat("1e-400", v, '.')); // underflow passes silently
-    for (const char* bad : {"", " ", ".", "1.2.3", "1,5", "1e", "1e+", "e5", "NaN", "INF", "-Infinity", "1e400",
-                            "0x10", "1 000", "12a", "+-1", "1.5\t"})
+    for (const char* bad : {"", " ", ".", "1.2.3", "1,5", "1e", "1e+", "e5", "NaN", "INF",
+                            "-Infinity", "1e400", "0x10", "1 000", "12a", "+-1", "1.5\t"})
         EXPECT_FALSE(TryStrToFloat(bad, v, '.')) << bad;
     EXPECT_TRUE(TryParseInvariantFloat("88.85", v));
     EXPECT_FALSE(TryParseInvariantFloat(" 88.85", v));
     EXPECT_FALSE(TryParseInvariantFloat("SUM", v));
 }
 
-TEST(FloatParsing, StrictConversionsRaiseTheRuntimeMessages)
-{
+TEST(FloatParsing, StrictConversionsRaiseTheRuntimeMessages) {
     test::RegionalScope regional;
     try {
         StrToFloat("abc");
@@ -78,10 +76,9 @@ TEST(FloatParsing, StrictConversionsRaiseTheRuntimeMessages)
     }
 }
 
-TEST(AmountFormat, FixedPointRounding)
-{
+TEST(AmountFormat, FixedPointRounding) {
     const QChar dot('.');
-    EXPECT_EQ(FormatFixed(0.125, 2, dot), "0.13");  // a half rounds away from zero
+    EXPECT_EQ(FormatFixed(0.125, 2, dot), "0.13"); // a half rounds away from zero
     EXPECT_EQ(FormatFixed(-0.125, 2, dot), "-0.13");
     EXPECT_EQ(FormatFixed(1.005, 2, dot), "1.00"); // 1.00499999999999989...
     EXPECT_EQ(FormatFixed(88.84878867834, 2, dot), "88.85");
@@ -100,8 +97,7 @@ TEST(AmountFormat, FixedPointRounding)
     EXPECT_EQ(FormatFixed(-HUGE_VAL, 2, dot), "-INF");
 }
 
-TEST(GeneralFormat, FifteenDigitsAndScientificLimits)
-{
+TEST(GeneralFormat, FifteenDigitsAndScientificLimits) {
     const QChar dot('.');
     EXPECT_EQ(FormatGeneral(1000, 15, dot), "1000");
     EXPECT_EQ(FormatGeneral(5.5, 15, dot), "5.5");

@@ -12,26 +12,25 @@
 
 using namespace twl;
 
-TEST(Windows1252, RoundTripsTheCodePageAndMarksTheRest)
-{
+TEST(Windows1252, RoundTripsTheCodePageAndMarksTheRest) {
     QByteArray all;
     for (int b = 0; b < 256; ++b)
         all.append(static_cast<char>(b));
     EXPECT_EQ(Windows1252Codec::encode(Windows1252Codec::decode(all)), all);
-    EXPECT_EQ(Windows1252Codec::encode(QString::fromUtf8("\u20AC\u00AE\u00E9\u2122")), QByteArray("\x80\xAE\xE9\x99"));
-    EXPECT_EQ(Windows1252Codec::encode(QString::fromUtf8("a\u4E2Db\U0001F600c")), QByteArray("a?b?c"));
+    EXPECT_EQ(Windows1252Codec::encode(QString::fromUtf8("\u20AC\u00AE\u00E9\u2122")),
+              QByteArray("\x80\xAE\xE9\x99"));
+    EXPECT_EQ(Windows1252Codec::encode(QString::fromUtf8("a\u4E2Db\U0001F600c")),
+              QByteArray("a?b?c"));
 }
 
-TEST(Windows1252, TextFilesAreUtf8OnlyWhenValidAndNonAscii)
-{
+TEST(Windows1252, TextFilesAreUtf8OnlyWhenValidAndNonAscii) {
     EXPECT_EQ(decodeTextFile("caf\xc3\xa9"), QString::fromUtf8("caf\u00e9"));
     EXPECT_EQ(decodeTextFile("caf\xe9"), QString::fromUtf8("caf\u00e9"));
     EXPECT_EQ(decodeTextFile("\xef\xbb\xbfok"), "ok");
     EXPECT_EQ(decodeTextFile("plain"), "plain");
 }
 
-TEST(Colors, StringsNamesAndSystemColours)
-{
+TEST(Colors, StringsNamesAndSystemColours) {
     EXPECT_EQ(StringToColor("$00FFFFCF"), 0xFFFFCF);
     EXPECT_EQ(StringToColor("clRed"), clRed);
     EXPECT_EQ(StringToColor("CLBTNFACE"), clBtnFace);
@@ -46,16 +45,17 @@ TEST(Colors, StringsNamesAndSystemColours)
     EXPECT_EQ(GetBValue(clBlue), 255);
 }
 
-TEST(Variant, TypeCodesAndStandardConversions)
-{
-    test::RegionalScope regional(QLatin1Char(','), QStringLiteral("dd.MM.yyyy"), QStringLiteral("HH:mm:ss"));
+TEST(Variant, TypeCodesAndStandardConversions) {
+    test::RegionalScope regional(QLatin1Char(','), QStringLiteral("dd.MM.yyyy"),
+                                 QStringLiteral("HH:mm:ss"));
     EXPECT_EQ(TVariant().type(), varEmpty);
     EXPECT_EQ(TVariant::null().type(), varNull);
     EXPECT_EQ(TVariant("x").type(), varString);
     EXPECT_EQ(TVariant(2.5).toString(), "2,5");
     EXPECT_EQ(TVariant(7).toString(), "7");
     EXPECT_EQ(TVariant(true).toString(), "True");
-    EXPECT_EQ(TVariant(QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5))).toString(), "02.01.2026 03:04:05");
+    EXPECT_EQ(TVariant(QDateTime(QDate(2026, 1, 2), QTime(3, 4, 5))).toString(),
+              "02.01.2026 03:04:05");
     EXPECT_EQ(TVariant(QDateTime(QDate(2026, 1, 2), QTime(0, 0))).toString(), "02.01.2026");
     EXPECT_EQ(TVariant("12").toInt(), 12);
     EXPECT_EQ(TVariant("1,5").toDouble(), 1.5);
@@ -67,13 +67,11 @@ TEST(Variant, TypeCodesAndStandardConversions)
     EXPECT_THROW(array.toString(), EConvertError);
 }
 
-TEST(ResourceStrings, RedirectionTakesEffectAtOnceAndCanBeUndone)
-{
+TEST(ResourceStrings, RedirectionTakesEffectAtOnceAndCanBeUndone) {
     constexpr ResourceString s{1099, "Built-in"};
     EXPECT_EQ(LoadResString(s), "Built-in");
     setResourceLookup([](int id, QString& text) {
-        if (id != 1099)
-            return false;
+        if (id != 1099) return false;
         text = "Replaced";
         return true;
     });
@@ -86,8 +84,7 @@ TEST(ResourceStrings, RedirectionTakesEffectAtOnceAndCanBeUndone)
     EXPECT_EQ(LoadResString(big).size(), 1023);
 }
 
-TEST(FileSave, ReplacesAtomicallyAndNeverDamagesTheTarget)
-{
+TEST(FileSave, ReplacesAtomicallyAndNeverDamagesTheTarget) {
     QTemporaryDir dir;
     const QString target = dir.filePath("out.csv");
     saveFileAtomically(target, "first");
@@ -108,8 +105,7 @@ TEST(FileSave, ReplacesAtomicallyAndNeverDamagesTheTarget)
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 1);
 }
 
-TEST(FileSave, ExclusiveCreationRefusesExistingNamesAndLinks)
-{
+TEST(FileSave, ExclusiveCreationRefusesExistingNamesAndLinks) {
     QTemporaryDir dir;
     const QString path = dir.filePath("A.TMP");
     EXPECT_TRUE(writeNewFileExclusively(path, "data"));

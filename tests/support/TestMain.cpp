@@ -13,8 +13,7 @@ namespace {
 // A dialog that no test answers would block the run forever: after it has
 // stayed open for a long while it is closed and the test fails, so the suite
 // ends with a report instead of hanging CI.
-void installModalWatchdog()
-{
+void installModalWatchdog() {
     static QPointer<QWidget> seen;
     static int ticks = 0;
     auto* timer = new QTimer(qApp);
@@ -26,10 +25,9 @@ void installModalWatchdog()
             ticks = 0;
             return;
         }
-        if (!modal || ++ticks < 30)
-            return;
-        ADD_FAILURE() << "an unanswered dialog was left open: " << modal->metaObject()->className() << " \""
-                      << modal->windowTitle().toStdString() << "\"";
+        if (!modal || ++ticks < 30) return;
+        ADD_FAILURE() << "an unanswered dialog was left open: " << modal->metaObject()->className()
+                      << " \"" << modal->windowTitle().toStdString() << "\"";
         if (auto* dialog = qobject_cast<QDialog*>(modal))
             dialog->reject();
         else
@@ -40,10 +38,8 @@ void installModalWatchdog()
 }
 } // namespace
 
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     twl::setRegionalSettings(twl::RegionalSettings{});
     installModalWatchdog();

@@ -41,4 +41,6 @@ void answerNextModal(std::function<void(QWidget*)> answer);
 
 } // namespace twl::test
 
-inline std::ostream& operator<<(std::ostream& os, const QString& s) { return os << s.toStdString(); }
+inline std::ostream& operator<<(std::ostream& os, const QString& s) {
+    return os << s.toStdString();
+}

@@ -1,29 +1,27 @@
+#include "tests/support/TestSupport.h"
 #include "toolkit/Component.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ErrorDisplay.h"
 #include "toolkit/Form.h"
 #include "toolkit/ListView.h"
 #include "toolkit/Timer.h"
-#include "tests/support/TestSupport.h"
 
 #include <QCoreApplication>
-#include <QMetaProperty>
 #include <QMessageBox>
+#include <QMetaProperty>
 #include <memory>
 
 using namespace twl;
 
 namespace {
-bool hasProperty(const QObject& o, const char* name)
-{
+bool hasProperty(const QObject& o, const char* name) {
     return o.metaObject()->indexOfProperty(name) >= 0;
 }
 } // namespace
 
 // A language file reaches controls only through published names: every
 // control must carry the same ones.
-TEST(Controls, PublishTheNamesALanguageFileSets)
-{
+TEST(Controls, PublishTheNamesALanguageFileSets) {
     TForm form;
     auto* panel = new TPanel(&form);
     auto* label = new TLabel(panel);
@@ -31,7 +29,8 @@ TEST(Controls, PublishTheNamesALanguageFileSets)
     auto* memo = new TMemo(panel);
     auto* list = new TListView(&form);
     for (QObject* o : std::initializer_list<QObject*>{&form, panel, label, edit, memo, list}) {
-        for (const char* name : {"Left", "Top", "Width", "Height", "Visible", "Enabled", "Hint", "Font", "Color"})
+        for (const char* name :
+             {"Left", "Top", "Width", "Height", "Visible", "Enabled", "Hint", "Font", "Color"})
             EXPECT_TRUE(hasProperty(*o, name)) << o->metaObject()->className() << "." << name;
     }
     EXPECT_TRUE(hasProperty(form, "Caption"));
@@ -51,8 +50,7 @@ TEST(Controls, PublishTheNamesALanguageFileSets)
     EXPECT_EQ(label->Font()->Size(), 8); // height -11 at 96 pixels per inch
 }
 
-TEST(Controls, MemoLinesAreTheTextListAndMissingLinesReadEmpty)
-{
+TEST(Controls, MemoLinesAreTheTextListAndMissingLinesReadEmpty) {
     TMemo memo;
     memo.Lines()->setText(QStringLiteral("a\r\nb\rc\nd\r\n"));
     EXPECT_EQ(memo.Lines()->Count(), 4);
@@ -66,8 +64,7 @@ TEST(Controls, MemoLinesAreTheTextListAndMissingLinesReadEmpty)
     EXPECT_TRUE(TStrings::splitLines(QString()).isEmpty());
 }
 
-TEST(ListView, RowsColumnsSelectionAndRevision)
-{
+TEST(ListView, RowsColumnsSelectionAndRevision) {
     TListView view;
     view.AddColumn("Payment #", 70);
     view.AddColumn("Payment", 100);
@@ -95,8 +92,7 @@ TEST(ListView, RowsColumnsSelectionAndRevision)
     EXPECT_EQ(view.itemCount(), 0);
 }
 
-TEST(Ownership, TheFormOwnsNestedComponentsWhileParentsStayVisual)
-{
+TEST(Ownership, TheFormOwnsNestedComponentsWhileParentsStayVisual) {
     TForm form;
     auto* panel = new TPanel(&form);
     auto* label = new TLabel(panel);
@@ -111,8 +107,7 @@ TEST(Ownership, TheFormOwnsNestedComponentsWhileParentsStayVisual)
     EXPECT_EQ(Components(&form).size(), 1);
 }
 
-TEST(ErrorDisplay, DotRuleAndLocalStyle)
-{
+TEST(ErrorDisplay, DotRuleAndLocalStyle) {
     EXPECT_EQ(defaultErrorText("Floating point overflow"), "Floating point overflow.");
     EXPECT_EQ(defaultErrorText("Done."), "Done.");
     EXPECT_EQ(defaultErrorText("Really!"), "Really!"); // '!' is below '.'
@@ -121,8 +116,7 @@ TEST(ErrorDisplay, DotRuleAndLocalStyle)
     EXPECT_EQ(localErrorText(EConvertError("bad")), "bad: EConvertError");
 }
 
-TEST(ErrorDisplay, AnEscapingErrorIsShownAndTheProgramGoesOn)
-{
+TEST(ErrorDisplay, AnEscapingErrorIsShownAndTheProgramGoesOn) {
     QString shown;
     test::answerNextModal([&](QWidget* w) {
         auto* box = qobject_cast<QMessageBox*>(w);
@@ -134,8 +128,7 @@ TEST(ErrorDisplay, AnEscapingErrorIsShownAndTheProgramGoesOn)
     EXPECT_EQ(shown, "Floating point division by zero.");
 }
 
-TEST(Timer, FiresOnlyWhileEnabled)
-{
+TEST(Timer, FiresOnlyWhileEnabled) {
     TTimer timer;
     timer.setEnabled(false);
     timer.setInterval(1);

@@ -34,7 +34,8 @@ TEST(DIFWriter, WorkedExampleWithTheStoredSettings) {
     expected << "-1,0"
              << "BOT";
     // Text values go bare unless they hold a blank or a comma.
-    expected << "1,0" << "\"Payment #\"";
+    expected << "1,0"
+             << "\"Payment #\"";
     for (const char* caption : {"Payment", "Interest", "Principal", "Balance"})
         expected << "1,0" << caption;
     for (const QStringList& row : s.rows()) {
@@ -72,18 +73,18 @@ TEST_F(Interchange, DIFHeaderCountsColumnsAndSourceRows) {
     const QStringList d = dif();
     EXPECT_EQ(d.mid(3, 6), QStringList({"VECTORS", "0,4", "\"\"", "TUPLES", "0,10", "\"\""}));
     // The caption row's row-number cell is an empty string, the data row's its number.
-    EXPECT_EQ(d.mid(12),
-              QStringList({"-1,0", "BOT", "1,0", "\"\"", "1,0", "A", "1,0", "B", "1,0", "C",
-                           "-1,0", "BOT", "1,0", "\"1\"", "1,0", "2", "1,0", "x", "1,0", "y",
-                           "-1,0", "EOD"}));
+    EXPECT_EQ(d.mid(12), QStringList({"-1,0", "BOT", "1,0",  "\"\"", "1,0",  "A",     "1,0", "B",
+                                      "1,0",  "C",   "-1,0", "BOT",  "1,0",  "\"1\"", "1,0", "2",
+                                      "1,0",  "x",   "1,0",  "y",    "-1,0", "EOD"}));
 }
 
 TEST_F(Interchange, DIFValuesAreBareOrQuotedAndStayOnOneLine) {
     source.setOptions({});
     source.rows = {{TVariant("1234.50"), TVariant("say \"hi\""), TVariant("two\r\nlines")}};
     // A line break would split the value line and shift every later record.
-    EXPECT_EQ(dif().mid(12), QStringList({"-1,0", "BOT", "1,0", "1234.50", "1,0", "\"say \"\"hi\"\"\"",
-                                          "1,0", "\"two lines\"", "-1,0", "EOD"}));
+    EXPECT_EQ(dif().mid(12),
+              QStringList({"-1,0", "BOT", "1,0", "1234.50", "1,0", "\"say \"\"hi\"\"\"", "1,0",
+                           "\"two lines\"", "-1,0", "EOD"}));
     source.rows = {{TVariant("a,b"), TVariant("q\"q"), TVariant("")}};
     EXPECT_EQ(dif().mid(15, 6), QStringList({"\"a,b\"", "1,0", "\"q\"\"q\"", "1,0", "", "-1,0"}));
 }
@@ -122,8 +123,8 @@ TEST_F(Interchange, NoRowsAndNoHeaderFooterOrDateText) {
     source.setOptions({xoShowHeader, xoHeaderLine, xoFooterLine, xoShowExportDate, xoRowNumbers});
     source.OnGetHeader = [](QObject*, std::uint32_t, QString& h) { h = "head"; };
     source.OnGetFooter = [](QObject*, std::uint32_t, QString& f) { f = "foot"; };
-    EXPECT_EQ(dif().mid(12), QStringList({"-1,0", "BOT", "1,0", "\"\"", "1,0", "A", "1,0", "B", "1,0",
-                                          "C", "-1,0", "EOD"}));
+    EXPECT_EQ(dif().mid(12), QStringList({"-1,0", "BOT", "1,0", "\"\"", "1,0", "A", "1,0", "B",
+                                          "1,0", "C", "-1,0", "EOD"}));
     EXPECT_EQ(sylk(), QStringList({"ID;PTKXCUSTOMEXPORT", "C;X2;Y1;K\"A\"", "C;X3;Y1;K\"B\"",
                                    "C;X4;Y1;K\"C\"", "E"}));
     source.setOptions({});
