@@ -37,6 +37,10 @@ int runApplication(int argc, char** argv) {
             splash.reset();
             ShowDefaultError(e.message());
             return 1;
+        } catch (const std::exception& e) {
+            splash.reset();
+            ShowDefaultError(QString::fromLocal8Bit(e.what()));
+            return 1;
         }
     }
     mainWindow->show();
