@@ -138,12 +138,12 @@ QString TkxRTFWriter::RTFFontEntry(int Number, const TFont& Font) {
 }
 
 QString TkxRTFWriter::RTFFontSpec(const TFont& Font) {
-    QString spec = QStringLiteral("\\fs") + QString::number(Font.Size() * 2);
-    if (Font.Bold()) spec += QStringLiteral("\\b");
-    if (Font.Italic()) spec += QStringLiteral("\\i");
-    if (Font.Underline()) spec += QStringLiteral("\\ul");
-    if (Font.StrikeOut()) spec += QStringLiteral("\\strike");
-    return spec;
+    QString words = QStringLiteral("\\fs") + QString::number(Font.Size() * 2);
+    if (Font.Bold()) words += QStringLiteral("\\b");
+    if (Font.Italic()) words += QStringLiteral("\\i");
+    if (Font.Underline()) words += QStringLiteral("\\ul");
+    if (Font.StrikeOut()) words += QStringLiteral("\\strike");
+    return words;
 }
 
 QString TkxRTFWriter::Escape(const QString& Text) {
