@@ -37,6 +37,20 @@ long double ld(const volatile double& v) {
 
 } // namespace
 
+void RowSink::beginRow(const QString& caption) {
+    flush();
+    m_caption = caption;
+    m_cells.reserve(4);
+    m_open = true;
+}
+
+void RowSink::flush() {
+    if (!m_open) return;
+    m_commit(m_caption, m_cells);
+    m_cells = QStringList();
+    m_open = false;
+}
+
 QString formatAmount(double value, const QString& decimalSetting) {
     int d = StrToInt(decimalSetting);
     if (d < 0 || d > 18) d = 2;

@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <functional>
 
 namespace twl {
@@ -16,6 +17,26 @@ public:
     virtual ~ScheduleSink() = default;
     virtual void beginRow(const QString& caption) = 0;
     virtual void addCell(const QString& text) = 0;
+};
+
+// A sink that hands on each row whole once its last cell is known, and a
+// partly built row when the calculation stops (when the sink goes away).
+class RowSink : public ScheduleSink {
+public:
+    using Commit = std::function<void(const QString& caption, const QStringList& cells)>;
+    explicit RowSink(Commit commit)
+        : m_commit(std::move(commit)) {}
+    ~RowSink() override { flush(); }
+    void beginRow(const QString& caption) override;
+    void addCell(const QString& text) override { m_cells.append(text); }
+
+private:
+    void flush();
+
+    Commit m_commit;
+    QString m_caption;
+    QStringList m_cells;
+    bool m_open = false;
 };
 
 struct ScheduleInputs {

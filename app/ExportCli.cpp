@@ -4,6 +4,7 @@
 #include "app/AppConsts.h"
 #include "app/SettingsFile.h"
 #include "app/Unit1.h"
+#include "base/ClassName.h"
 #include "base/Exceptions.h"
 #include "base/ProgramFolder.h"
 #include "base/RegionalSettings.h"
@@ -11,6 +12,7 @@
 #include "export/kxTableExport.h"
 #include "i18n/bsINIFile.h"
 #include "i18n/bsPolyglotUn.h"
+#include "i18n/bsPolyglotUnModel.h"
 #include "i18n/bsPolyglotUnPaths.h"
 #include "toolkit/Component.h"
 #include "toolkit/Controls.h"
@@ -166,22 +168,13 @@ TkxExportType formatType(const QString& name) {
     return it->second;
 }
 
-QMetaProperty propertyNamed(const QObject* obj, QStringView name) {
-    const QMetaObject* mo = obj->metaObject();
-    for (int i = mo->propertyCount() - 1; i >= 0; --i) {
-        const QMetaProperty p = mo->property(i);
-        if (QLatin1String(p.name()).compare(name, Qt::CaseInsensitive) == 0) return p;
-    }
-    return {};
-}
-
 // The object and property a path names, walking property objects from the
 // export component.
 std::pair<QObject*, QMetaProperty> resolve(QObject* root, const QString& path) {
     QObject* obj = root;
     const QStringList parts = path.split(QLatin1Char('.'));
     for (qsizetype i = 0; i < parts.size(); ++i) {
-        const QMetaProperty p = propertyNamed(obj, parts[i]);
+        const QMetaProperty p = polyglot::findPublishedProperty(obj, parts[i]);
         if (!p.isValid())
             throw UsageError{QStringLiteral("no property %1 in %2").arg(parts[i], path)};
         if (i + 1 == parts.size()) return {obj, p};
@@ -203,8 +196,7 @@ QMetaEnum setEnumeration(const QObject* obj, const QMetaProperty& p) {
         {{"TkxRTFOptions", "Options"}, "TkxExportRTFOptions"},
         {{"TkxExcelOptions", "Options"}, "TkxExportExcelOptions"},
     };
-    QString cls = QString::fromLatin1(obj->metaObject()->className());
-    cls = cls.mid(cls.lastIndexOf(QLatin1Char(':')) + 1);
+    const QString cls = unqualifiedClassName(obj);
     const QString prop = QString::fromLatin1(p.name());
     auto it = sets.find({cls, prop});
     if (it == sets.end() && qobject_cast<const TkxCustomExport*>(obj))
@@ -244,27 +236,6 @@ void applySet(TkxCustomExport& exporter, const QString& path, const QString& val
 void writeText(QIODevice& device, const QString& text) {
     device.write(text.toLocal8Bit());
 }
-
-// Collects the table the calculation builds.
-class TableSink : public ScheduleSink {
-public:
-    explicit TableSink(TkxTableExport& table)
-        : m_table(table) {}
-    ~TableSink() override { flush(); }
-    void beginRow(const QString& caption) override {
-        flush();
-        m_row = QStringList{caption};
-    }
-    void addCell(const QString& text) override { m_row.append(text); }
-
-private:
-    void flush() {
-        if (!m_row.isEmpty()) m_table.addRow(m_row);
-        m_row.clear();
-    }
-    TkxTableExport& m_table;
-    QStringList m_row;
-};
 
 } // namespace
 
@@ -343,7 +314,9 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
     context.labels = inputsRowLabels(*host.messages->Lines());
     context.today = currentDateTime().date();
     try {
-        TableSink sink(table);
+        RowSink sink([&table](const QString& caption, const QStringList& cells) {
+            table.addRow(QStringList{caption} + cells);
+        });
         CalculateSchedule({options.amount, options.months, options.rate}, context, sink);
     } catch (const Exception& e) {
         writeText(err, defaultErrorText(e.message()) + QLatin1Char('\n'));

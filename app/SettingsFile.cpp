@@ -184,12 +184,8 @@ QString SettingsFile::ReadString(const QString& section, const QString& key,
 
 std::int32_t SettingsFile::ReadInteger(const QString& section, const QString& key,
                                        std::int32_t defaultValue) const {
-    QString text = ReadString(section, key, QString());
-    if (text.size() > 2 && text[0] == QLatin1Char('0') &&
-        (text[1] == QLatin1Char('x') || text[1] == QLatin1Char('X')))
-        text = QLatin1Char('$') + text.mid(2);
     std::int32_t v = 0;
-    return TryStrToInt(text, v) ? v : defaultValue;
+    return TryIniTextToInt(ReadString(section, key, QString()), v) ? v : defaultValue;
 }
 
 void SettingsFile::WriteString(const QString& section, const QString& key, const QString& value) {

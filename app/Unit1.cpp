@@ -29,36 +29,6 @@ std::unique_ptr<SettingsFile>& settingsSlot() {
     return settings;
 }
 
-// Streams the schedule into the list view. A row is added whole once its
-// last cell is known, and a partly built row when the calculation stops, so
-// the table shows exactly the cells computed before an error.
-class ListViewSink : public ScheduleSink {
-public:
-    explicit ListViewSink(TListView* view)
-        : m_view(view) {}
-    ~ListViewSink() override { flush(); }
-    void beginRow(const QString& caption) override {
-        flush();
-        m_caption = caption;
-        m_cells.reserve(4);
-        m_open = true;
-    }
-    void addCell(const QString& text) override { m_cells.append(text); }
-
-private:
-    void flush() {
-        if (!m_open) return;
-        m_view->addItem(m_caption, m_cells);
-        m_cells = QStringList();
-        m_open = false;
-    }
-
-    TListView* m_view;
-    QString m_caption;
-    QStringList m_cells;
-    bool m_open = false;
-};
-
 template <class T> T* component(Tmainfrm* form, QWidget* parent, const char* name) {
     auto* c = new T(parent);
     c->setObjectName(QLatin1String(name));
@@ -276,7 +246,10 @@ void Tmainfrm::CalculateSchedule() {
     };
     context.labels = inputsRowLabels(*messages->Lines());
     context.today = currentDateTime().date();
-    ListViewSink sink(loanview);
+    // The view takes whole rows; a row cut short by an error keeps the cells it got.
+    RowSink sink([this](const QString& caption, const QStringList& cells) {
+        loanview->addItem(caption, cells);
+    });
     twl::CalculateSchedule({amountedt->text(), monthsedt->text(), interestedt->text()}, context,
                            sink);
 }

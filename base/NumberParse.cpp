@@ -127,6 +127,13 @@ bool TryStrToInt(const QString& text, std::int32_t& value, bool hexWraps) {
     return true;
 }
 
+bool TryIniTextToInt(const QString& text, std::int32_t& value) {
+    if (text.size() > 2 && text[0] == QLatin1Char('0') &&
+        (text[1] == QLatin1Char('x') || text[1] == QLatin1Char('X')))
+        return TryStrToInt(QLatin1Char('$') + text.mid(2), value);
+    return TryStrToInt(text, value);
+}
+
 std::int32_t StrToInt(const QString& text) {
     std::int32_t v = 0;
     if (!TryStrToInt(text, v))

@@ -15,6 +15,10 @@ bool TryStrToInt(const QString& text, std::int32_t& value, bool hexWraps = false
 // Throws EConvertError "'%s' is not a valid integer value".
 std::int32_t StrToInt(const QString& text);
 
+// An integer as INI files keep it: a text of more than two characters that
+// starts with "0x" or "0X" is hexadecimal; otherwise the rules above.
+bool TryIniTextToInt(const QString& text, std::int32_t& value);
+
 // Decimal number: leading and trailing spaces, an optional sign, digits with at
 // most one decimal separator, an optional exponent. Out-of-range values fail.
 bool TryStrToFloat(const QString& text, double& value, QChar decimalSeparator);

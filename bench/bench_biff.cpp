@@ -56,5 +56,3 @@ BENCHMARK(BM_NumbersBuild)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_NumbersBuildAndSave)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LabelsBuild)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_LabelsBuildAndSave)->Unit(benchmark::kMillisecond);
-
-BENCHMARK_MAIN();

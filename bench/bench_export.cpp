@@ -67,12 +67,3 @@ BENCHMARK_CAPTURE(exportTable, Text, xtTXT)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(exportTable, CSV, xtCSV)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(exportTable, Tab, xtTAB)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(exportTable, Clipboard, xtClipboard)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::benchmark::Initialize(&argc, argv);
-    ::benchmark::RunSpecifiedBenchmarks();
-    ::benchmark::Shutdown();
-    return 0;
-}

@@ -46,12 +46,3 @@ BENCHMARK_CAPTURE(exportTable, Word, xtWord, 100000)->Unit(benchmark::kMilliseco
 BENCHMARK_CAPTURE(exportTable, DIF, xtDIF, 100000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(exportTable, SYLK, xtSYLK, 100000)->Unit(benchmark::kMillisecond);
 BENCHMARK_CAPTURE(exportTable, Excel, xtExcel, 60000)->Unit(benchmark::kMillisecond);
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    ::benchmark::Initialize(&argc, argv);
-    ::benchmark::RunSpecifiedBenchmarks();
-    ::benchmark::Shutdown();
-    return 0;
-}

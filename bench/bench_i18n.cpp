@@ -110,13 +110,4 @@ BENCHMARK(LookUpResourceString)->Arg(10)->Arg(1000)->Unit(benchmark::kMicrosecon
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
-
 #include "bench_i18n.moc"

@@ -71,12 +71,3 @@ BENCHMARK(BM_DrawButtonNormal);
 BENCHMARK(BM_DrawButtonQuicken);
 BENCHMARK(BM_DrawGradient);
 BENCHMARK(BM_PaintSurfaceHot);
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

@@ -1,5 +1,7 @@
 #include "export/kxExport.h"
 
+#include "base/ClassName.h"
+
 #include "base/BaseConsts.h"
 #include "base/Exceptions.h"
 #include "base/Format.h"
@@ -300,10 +302,7 @@ void TkxCustomExport::GetSaveFilter(QString& Filter) const {
 // --- The list-view source ---
 
 QString TkxCustomExport::DocumentClassName() const {
-    if (!m_documentClassName.isEmpty()) return m_documentClassName;
-    QString name = QString::fromLatin1(metaObject()->className());
-    const qsizetype colon = name.lastIndexOf(QLatin1Char(':'));
-    return colon >= 0 ? name.mid(colon + 1) : name;
+    return m_documentClassName.isEmpty() ? unqualifiedClassName(this) : m_documentClassName;
 }
 
 TkxListViewExport::TkxListViewExport(QObject* owner)

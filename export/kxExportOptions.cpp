@@ -1,5 +1,7 @@
 #include "export/kxExportOptions.h"
 
+#include "base/ClassName.h"
+
 #include "base/BaseConsts.h"
 #include "base/Exceptions.h"
 #include "base/Format.h"
@@ -14,10 +16,7 @@ TColor colorDefault(const ResourceString& rs) {
 }
 
 QString className(const QObject* o) {
-    if (!o) return QStringLiteral("nil");
-    QString name = QString::fromLatin1(o->metaObject()->className());
-    const qsizetype colon = name.lastIndexOf(QLatin1Char(':'));
-    return colon >= 0 ? name.mid(colon + 1) : name;
+    return o ? unqualifiedClassName(o) : QStringLiteral("nil");
 }
 } // namespace
 

@@ -153,12 +153,8 @@ QString TbsINIFile::ReadString(const QString& section, const QString& key,
 }
 
 int TbsINIFile::ReadInteger(const QString& section, const QString& key, int def) const {
-    QString text = ReadString(section, key, QString());
-    if (text.size() > 2 && text[0] == QLatin1Char('0') &&
-        (text[1] == QLatin1Char('x') || text[1] == QLatin1Char('X')))
-        text = QLatin1Char('$') + text.mid(2);
     std::int32_t value = 0;
-    return TryStrToInt(text, value) ? value : def;
+    return TryIniTextToInt(ReadString(section, key, QString()), value) ? value : def;
 }
 
 double TbsINIFile::ReadFloat(const QString& section, const QString& key, double def) const {

@@ -1,5 +1,7 @@
 #include "i18n/bsPolyglotUnModel.h"
 
+#include "base/ClassName.h"
+
 #include "toolkit/Component.h"
 
 #include <QMetaMethod>
@@ -43,9 +45,16 @@ OwnerKind ownerKind(const QObject* owner) {
 }
 
 QString sectionName(const QObject* obj) {
-    const QString name = QString::fromLatin1(obj->metaObject()->className());
-    const qsizetype colon = name.lastIndexOf(QLatin1Char(':'));
-    return colon < 0 ? name : name.mid(colon + 1);
+    return unqualifiedClassName(obj);
+}
+
+QMetaProperty findPublishedProperty(const QObject* obj, QStringView name) {
+    const QMetaObject* mo = obj->metaObject();
+    for (int i = mo->propertyCount() - 1; i >= 0; --i) {
+        const QMetaProperty p = mo->property(i);
+        if (QLatin1String(p.name()).compare(name, Qt::CaseInsensitive) == 0) return p;
+    }
+    return QMetaProperty();
 }
 
 namespace {

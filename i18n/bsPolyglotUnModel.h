@@ -47,6 +47,10 @@ QObject* collectionItem(QObject* collection, int index);
 // file never renames a component.
 bool isComponentNameProperty(const QObject* obj, const QMetaProperty& prop);
 
+// The published property of that name, without regard to letter case (the
+// most derived one when names repeat); invalid when there is none.
+QMetaProperty findPublishedProperty(const QObject* obj, QStringView name);
+
 // The integer range a property accepts: its type's range, narrowed by a class
 // info entry "range:<Property>" = "min,max" when the class declares one.
 // False for kinds that are not integers.

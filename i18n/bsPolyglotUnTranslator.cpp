@@ -88,12 +88,7 @@ bool isLocalizationComponent(const QObject* obj) {
 }
 
 QMetaProperty findProperty(const QObject* obj, QStringView name) {
-    const QMetaObject* mo = obj->metaObject();
-    for (int i = mo->propertyCount() - 1; i >= 0; --i) {
-        const QMetaProperty p = mo->property(i);
-        if (QLatin1String(p.name()).compare(name, Qt::CaseInsensitive) == 0) return p;
-    }
-    return QMetaProperty();
+    return findPublishedProperty(obj, name);
 }
 
 struct Walk {

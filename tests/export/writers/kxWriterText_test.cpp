@@ -4,28 +4,14 @@
 #include "export/writers/kxWriterUtils.h"
 #include "tests/export/ExportTestTable.h"
 #include "tests/export/MemorySource.h"
+#include "tests/export/writers/FormatTestSupport.h"
 #include "tests/export/writers/WriterTestSupport.h"
 
 using namespace twl;
 using namespace twl::test;
 
-namespace {
-
-const QDateTime Now(QDate(2026, 12, 7), QTime(10, 30, 0));
-
-// The main window's component over the worked example.
-struct Schedule {
-    RegionalScope regional;
-    ClockScope clock{Now};
-    std::unique_ptr<TListView> view = makeScheduleView();
-    TkxListViewExport exporter;
-    Schedule() { kxApplyMainWindowSettings(exporter, view.get()); }
-};
-
-} // namespace
-
 TEST(TextWriters, WorkedExampleAsPlainText) {
-    Schedule s;
+    ScheduleExport s;
     EXPECT_EQ(writeDocument(s.exporter, xtTXT),
               crlfLines({
                   "Payment # Payment Interest Principal Balance   ",
@@ -50,7 +36,7 @@ TEST(TextWriters, WorkedExampleAsPlainText) {
 }
 
 TEST(TextWriters, WorkedExampleAsCommaSeparatedText) {
-    Schedule s;
+    ScheduleExport s;
     // The inputs row keeps its empty first field.
     EXPECT_EQ(writeDocument(s.exporter, xtCSV),
               crlfLines({
@@ -73,7 +59,7 @@ TEST(TextWriters, WorkedExampleAsCommaSeparatedText) {
 }
 
 TEST(TextWriters, WorkedExampleAsTabSeparatedText) {
-    Schedule s;
+    ScheduleExport s;
     EXPECT_EQ(writeDocument(s.exporter, xtTAB),
               crlfLines({
                   "Payment #\tPayment\tInterest\tPrincipal\tBalance",
@@ -96,14 +82,14 @@ TEST(TextWriters, WorkedExampleAsTabSeparatedText) {
 }
 
 TEST(TextWriters, ClipboardHoldsThePlainTextAndNoFileIsWritten) {
-    Schedule s;
+    ScheduleExport s;
     const QByteArray text = writeDocument(s.exporter, xtTXT);
     s.exporter.setOptions(s.exporter.Options().without(xoClipboardMessage));
     EXPECT_EQ(writeDocument(s.exporter, xtClipboard), text);
 }
 
 TEST(TextWriters, WorkedExampleWithRowNumbersCaptionsAndSelectedRows) {
-    Schedule s;
+    ScheduleExport s;
     s.exporter.setOptions(s.exporter.Options().with(xoRowNumbers).with(xoSelectedRowsOnly));
     s.exporter.Captions()->setStrings({"#", "Pay"});
     for (int row : {0, 11, 12})
@@ -126,7 +112,7 @@ TEST(TextWriters, WorkedExampleWithRowNumbersCaptionsAndSelectedRows) {
 }
 
 TEST(TextWriters, WorkedExampleWithColumnWidthsAndTruncation) {
-    Schedule s;
+    ScheduleExport s;
     s.exporter.setOptions(s.exporter.Options().with(xoTruncate).without(xoShowExportDate));
     s.exporter.ColumnWidths()->setStrings({"3", "6", "x", "4"});
     const QList<QByteArray> lines = writeDocument(s.exporter, xtTXT).split('\n');
