@@ -20,7 +20,8 @@ std::int32_t StrToInt(const QString& text);
 bool TryIniTextToInt(const QString& text, std::int32_t& value);
 
 // Decimal number: leading and trailing spaces, an optional sign, digits with at
-// most one decimal separator, an optional exponent. Out-of-range values fail.
+// most one decimal separator, an optional exponent. A value too large for a
+// double fails; one too small becomes zero or a denormal.
 bool TryStrToFloat(const QString& text, double& value, QChar decimalSeparator);
 bool TryStrToFloat(const QString& text, double& value); // regional separator
 // Throws EConvertError "'%s' is not a valid floating point value".

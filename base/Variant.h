@@ -69,7 +69,7 @@ public:
     bool isNull() const { return m_type == varNull; }
     bool isEmpty() const { return m_type == varEmpty; }
 
-    // Conversions; an impossible one raises EConvertError or EVariantError.
+    // Conversions; an impossible one raises EConvertError "Invalid variant type conversion".
     std::int32_t toInt() const;
     double toDouble() const;
     bool toBool() const;

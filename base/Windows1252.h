@@ -1,6 +1,6 @@
 #pragma once
-// The system's single-byte code page. Every byte boundary of the program
-// (documents, workbook labels, settings and language files) converts here.
+// The system's single-byte code page. Documents, workbook labels and language
+// files convert here; the settings file alone is kept as Latin-1, byte for byte.
 
 #include <QByteArray>
 #include <QString>

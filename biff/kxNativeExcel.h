@@ -157,8 +157,11 @@ public:
     // #N/A. A code above 8 writes nothing and leaves the cursor.
     void WriteBoolErr(std::uint8_t code);
     void WriteBoolean(bool value);
-    // Chosen by the variant's whole 16-bit type code; a code with no cell
-    // kind (arrays, references, unknown codes) writes nothing.
+    // Chosen by the variant's whole 16-bit type code: empty a blank, null #NULL!,
+    // smallint, integer and byte an integer, single, double and currency a number,
+    // date and string kinds a label, boolean TRUE or FALSE, dispatch, error,
+    // unknown and any #N/A, variant #VALUE!. Every other code (shortint, word,
+    // longword, int64, array and by-reference codes) writes nothing.
     void WriteValue(const TVariant& value);
 
     // The workbook built so far.

@@ -80,8 +80,8 @@ public:
     QString TempDir() const { return m_tempDir; }
     // Stored only when its normalised form differs (ignoring case) from the current one.
     void setTempDir(const QString& v);
-    // Whether TempDir goes into the form description: not when it is empty or
-    // names the system's temporary folder.
+    // Whether TempDir holds a folder of its own: not when it is empty or names
+    // the system's temporary folder.
     Q_INVOKABLE bool IsTempDirStored() const;
     QString TruncateSymbol() const { return m_truncateSymbol; }
     void setTruncateSymbol(const QString& v) { m_truncateSymbol = v; }

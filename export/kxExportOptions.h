@@ -1,8 +1,9 @@
 #pragma once
 // The option objects that a TkxCustomExport owns: HTML colours and settings,
 // RTF colours and settings, workbook settings, the user-visible texts and the
-// save-dialog filter texts. Their published properties are saved as
-// sub-properties of the owning component (for example HTML.CustomColors.Background).
+// save-dialog filter texts. Their published properties are reached as
+// sub-properties of the owning component (for example HTML.CustomColors.Background),
+// which is how a language file or twlc-export's --set sets them.
 
 #include "base/Font.h"
 #include "base/TColor.h"
@@ -13,8 +14,9 @@
 
 namespace twl {
 
-// The toolkit's assignment: copies another object of the same class, else
-// raises EConvertError "Cannot assign a <source> to a <target>".
+// The toolkit's assignment. Here it always raises EConvertError "Cannot assign
+// a <source> to a <target>"; the colour and workbook option classes override it
+// to copy another object of their own class.
 class TkxPersistent : public QObject {
     Q_OBJECT
 public:

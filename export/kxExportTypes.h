@@ -1,6 +1,6 @@
 #pragma once
 // Enumerations, sets and event types of the export component. The member
-// names are published (form descriptions and language files use them).
+// names are published (language files and twlc-export's --set use them).
 
 #include "base/Variant.h"
 #include "biff/kxNativeExcel.h"

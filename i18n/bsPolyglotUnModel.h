@@ -22,7 +22,6 @@ QObject* componentOwner(const QObject* c);
 
 // The first component owned by owner, however deeply nested, whose name equals
 // name without regard to case; nullptr for an empty name or no match. An owner
-// with toolkit-recorded components is searched through that list only. An owner
 // with toolkit-recorded components is searched through that list only.
 QObject* findOwnedComponent(const QObject* owner, const QString& name);
 

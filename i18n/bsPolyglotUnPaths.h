@@ -11,7 +11,8 @@ namespace twl::polyglot {
 
 // Applies every key of the component's class section, in file order. Stops
 // early when keepGoing() turns false (the file was replaced under the walk).
-// Raises EPropertyError for an enumeration value that names no member.
+// Raises EPropertyError for an enumeration value that names no member and for
+// a Boolean value other than True or False.
 void translateFromFile(const TbsINIFile& file, QObject* component,
                        const std::function<bool()>& keepGoing);
 

@@ -60,7 +60,7 @@ public:
     bool isLoaded() const { return m_loaded; }
 
 signals:
-    // The window's description has been read completely (all components exist).
+    // The window's building is complete (all its components exist).
     void Loaded();
 
 protected:

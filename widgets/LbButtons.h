@@ -1,7 +1,7 @@
 #pragma once
-// The speed button's companions: its enumerations, the colour presets, the
-// drawing routines that paint a button onto an off-screen surface, and the fade
-// worker that counts the hot-track colour back down after the pointer leaves.
+// The speed button's companions: its enumerations, the colour presets and the
+// drawing routines that paint a button onto an off-screen surface. The fade
+// worker that counts the hot-track colour back down is in LbButtonsThread.h.
 
 #include "base/Font.h"
 #include "base/TColor.h"
@@ -118,9 +118,10 @@ TColor faceColorOf(const TLbButtonPaintState& s);
 // The index of the glyph strip's image for this state: 0 up, 1 disabled, 2 down, 3 hot.
 int glyphCellIndex(const TLbButtonPaintState& s);
 
-// Paints the whole button onto `surface` (already sized and, where needed,
-// filled with the transparent key). These routines draw on 32-bit RGB and
-// convert a surface in another format first.
+// Paints the whole button onto `surface` (already sized, in a 32-bit format,
+// and, where needed, filled with the transparent key). These routines write
+// 32-bit pixels straight into the surface; only a glyph in another format is
+// converted first.
 void DrawButton(QImage& surface, const TLbButtonPaintState& s);
 
 // A vertical gradient from colour a to colour b in 32 bands over (x1, y1)-(x2, y2).

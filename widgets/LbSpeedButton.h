@@ -174,7 +174,8 @@ public:
     // The caption's accelerator key was typed: press and click the button.
     // Returns false when the key is not this button's or it cannot take it.
     bool acceleratorPressed(QChar key);
-    // While a window is being built nothing is painted.
+    // While set, nothing is painted (for a host building a window around the
+    // button); clearing it repaints.
     void setLoading(bool loading);
 
     // The button's look for its current state, and the off-screen image that

@@ -45,7 +45,8 @@ public:
     static QString RTFFontSpec(const TFont& Font);
     // Well-known faces from a table, others from the desktop's font matching.
     static FontClass FontClassOf(const TFont& Font);
-    // Backslash and braces escaped, line breaks as RTF line breaks.
+    // Backslash and braces escaped; line breaks pass through (the frame splits a
+    // row at them and RowLines joins the pieces, so a break inside a cell is dropped).
     static QString Escape(const QString& Text);
 
     // The screen's logical pixels per inch (96 without a screen). Tests
