@@ -155,15 +155,22 @@ void TLbSpeedButton::setColorStyle(TLbColorStyle v) {
 
 void TLbSpeedButton::setDown(bool v) {
     if (v == m_down) return;
-    if (m_groupIndex != 0 && parentWidget()) {
-        const auto siblings =
-            parentWidget()->findChildren<TLbSpeedButton*>(Qt::FindDirectChildrenOnly);
-        for (TLbSpeedButton* other : siblings) {
-            if (other != this && other->m_groupIndex == m_groupIndex) other->setDown(false);
-        }
-    }
     m_down = v;
+    releaseGroupMembers();
     repaintButton();
+}
+
+// The others go up without running their own setDown: that would release
+// this button in turn, and with two of them down the two would release each
+// other without end.
+void TLbSpeedButton::releaseGroupMembers() {
+    if (m_groupIndex == 0 || !parentWidget()) return;
+    const auto siblings = parentWidget()->findChildren<TLbSpeedButton*>(Qt::FindDirectChildrenOnly);
+    for (TLbSpeedButton* other : siblings) {
+        if (other == this || other->m_groupIndex != m_groupIndex || !other->m_down) continue;
+        other->m_down = false;
+        other->repaintButton();
+    }
 }
 
 void TLbSpeedButton::setFlat(bool v) {
@@ -209,6 +216,10 @@ void TLbSpeedButton::setGlyph(const QImage& v) {
 
 void TLbSpeedButton::setGroupIndex(int v) {
     m_groupIndex = v;
+    // A button that joins a group while down stays down and the group's
+    // other down button goes up, as when Down is set: the last write wins
+    // (a window file stores Down before GroupIndex).
+    if (m_down) releaseGroupMembers();
     repaintButton();
 }
 
@@ -362,6 +373,8 @@ bool TLbSpeedButton::event(QEvent* e) {
     case QEvent::ParentChange:
         watchParent();
         syncParentFont();
+        // Moved in while down: the new parent's group keeps one down button.
+        if (m_down) releaseGroupMembers();
         update();
         break;
     default:
@@ -443,10 +456,9 @@ void TLbSpeedButton::mousePressEvent(QMouseEvent* e) {
 }
 
 void TLbSpeedButton::mouseDoubleClickEvent(QMouseEvent* e) {
-    // The second click of a double-click already arrived here as a press of
-    // its own (a double-click counts as one more press); pressing again would
-    // toggle a grouped button twice.
-    e->accept();
+    // The second press of a double-click arrives as this event instead of a
+    // press (press, release, double-click, release): it is one more press.
+    mousePressEvent(e);
 }
 
 void TLbSpeedButton::mouseReleaseEvent(QMouseEvent* e) {

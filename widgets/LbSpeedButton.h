@@ -204,6 +204,8 @@ private:
     // paints at once.
     void repaintButton();
     void leftButtonPressed();
+    // Puts every other down button of this button's group up.
+    void releaseGroupMembers();
     void actionChanged();
     void syncParentFont();
     bool canTrackPointer() const;

@@ -43,17 +43,19 @@ TkxDocument TkxDIFWriter::Finish() {
     return TkxFormatWriter::Finish();
 }
 
-// Every cell is a text value: bare, or quoted where it holds a blank, a
-// comma or a quote. A line break would split the value line and shift every
+// Every cell is a text value, always in quotes with a quote inside doubled:
+// some readers stop at the first bare string value, and every reader takes
+// the quoted form. A line break would split the value line and shift every
 // record after it, so it becomes a blank.
 QString TkxDIFWriter::Cell(int, const TVariant& Value, int Width, bool) {
-    return QLatin1String("1,0\r\n") % QuoteField(OneLine(Frame().CellText(Value, Width)), false) %
+    return QLatin1String("1,0\r\n") % QuoteField(OneLine(Frame().CellText(Value, Width)), true) %
            QLatin1String("\r\n");
 }
 
-// The row number is always quoted.
+// The row number is quoted like every other value; a row-number format may
+// put a quote into it.
 QString TkxDIFWriter::RowNumberCell(const QString& N, int) {
-    return QLatin1String("1,0\r\n\"") % OneLine(N) % QLatin1String("\"\r\n");
+    return QLatin1String("1,0\r\n") % QuoteField(OneLine(N), true) % QLatin1String("\r\n");
 }
 
 // --- SYLK ---

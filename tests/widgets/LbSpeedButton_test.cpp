@@ -162,22 +162,114 @@ TEST(LbSpeedButton, UngroupedButtonIsDownWhileHeld) {
     EXPECT_EQ(clicks, 1);
 }
 
+// The mouse events a widget receives, by type.
+struct MouseEventTypes : QObject {
+    explicit MouseEventTypes(QWidget* w) { w->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* e) override {
+        const QEvent::Type t = e->type();
+        if (t == QEvent::MouseButtonPress || t == QEvent::MouseButtonRelease ||
+            t == QEvent::MouseButtonDblClick)
+            types << t;
+        return false;
+    }
+    QList<QEvent::Type> types;
+};
+
+// A double-click as the window system reports it: two presses and releases
+// in quick succession at one spot, which Qt turns into the widget's events.
+void doubleClick(QWidget* w, QPoint pos) {
+    QWidget* top = w->window();
+    QTest::mouseDClick(top->windowHandle(), Qt::LeftButton, {}, w->mapTo(top, pos));
+}
+
 TEST(LbSpeedButton, DoubleClickIsOneMorePress) {
     Form f;
-    TLbSpeedButton* b = f.add(10, 10);
-    b->setGroupIndex(1);
-    b->setAllowAllUp(true);
+    TLbSpeedButton* plain = f.add(10, 10);
+    TLbSpeedButton* toggle = f.add(120, 10);
+    toggle->setGroupIndex(1);
+    toggle->setAllowAllUp(true);
+    TLbSpeedButton* sticky = f.add(230, 10);
+    sticky->setGroupIndex(2);
     f.show();
-    int clicks = 0;
-    b->OnClick = [&](QObject*) { ++clicks; };
-    // What the window system delivers: the second press comes with a double-click.
-    QTest::mouseClick(b, Qt::LeftButton, {}, QPoint(5, 5));
+    QStringList log;
+    for (TLbSpeedButton* b : {plain, toggle, sticky}) {
+        b->OnMouseDown = [&log](QObject*, Qt::MouseButton button, Qt::KeyboardModifiers, int x,
+                                int y) {
+            log << QStringLiteral("down %1 %2,%3").arg(button).arg(x).arg(y);
+        };
+        b->OnClick = [&log, b](QObject*) { log << QStringLiteral("click down=%1").arg(b->Down()); };
+        b->OnMouseUp = [&log, b](QObject*, Qt::MouseButton, Qt::KeyboardModifiers, int, int) {
+            log << QStringLiteral("up");
+        };
+    }
+
+    MouseEventTypes seen(plain);
+    doubleClick(plain, QPoint(5, 6));
+    ASSERT_EQ(seen.types,
+              QList<QEvent::Type>({QEvent::MouseButtonPress, QEvent::MouseButtonRelease,
+                                   QEvent::MouseButtonDblClick, QEvent::MouseButtonRelease}));
+    const QStringList pressAndClick = {"down 1 5,6", "click down=1", "up"};
+    EXPECT_EQ(log, pressAndClick + pressAndClick);
+    EXPECT_FALSE(plain->Down());
+
+    // A group button that may pop up goes down and up again.
+    log.clear();
+    doubleClick(toggle, QPoint(5, 6));
+    EXPECT_EQ(
+        log, QStringList({"down 1 5,6", "click down=1", "up", "down 1 5,6", "click down=0", "up"}));
+    EXPECT_FALSE(toggle->Down());
+
+    // One that may not stays down, and still clicks twice.
+    log.clear();
+    doubleClick(sticky, QPoint(5, 6));
+    EXPECT_EQ(log, pressAndClick + pressAndClick);
+    EXPECT_TRUE(sticky->Down());
+}
+
+TEST(LbSpeedButton, GroupKeepsOneDownWhateverTheOrderOfWrites) {
+    Form f;
+    TLbSpeedButton* a = f.add(10, 10);
+    TLbSpeedButton* b = f.add(120, 10);
+    TLbSpeedButton* c = f.add(230, 10);
+    f.show();
+    // The order a window file stores them in: Down before GroupIndex.
+    a->setProperty("Down", true);
+    b->setProperty("Down", true);
+    a->setProperty("GroupIndex", 1);
+    b->setProperty("GroupIndex", 1);
+    // The last to join keeps its state, as the last Down written would.
+    EXPECT_FALSE(a->Down());
     EXPECT_TRUE(b->Down());
-    QTest::mousePress(b, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseDClick(b, Qt::LeftButton, {}, QPoint(5, 5));
-    QTest::mouseRelease(b, Qt::LeftButton, {}, QPoint(5, 5));
-    EXPECT_EQ(clicks, 2);
+
+    // Pressing, popping up and writing Down work the group as usual.
+    a->setAllowAllUp(true);
+    b->setAllowAllUp(true);
+    QTest::mouseClick(a, Qt::LeftButton);
+    EXPECT_TRUE(a->Down());
     EXPECT_FALSE(b->Down());
+    QTest::mouseClick(a, Qt::LeftButton);
+    EXPECT_FALSE(a->Down());
+    b->setDown(true);
+    a->setDown(true);
+    EXPECT_FALSE(b->Down());
+
+    // Joining while up leaves the group as it is; leaving it frees the button.
+    c->setGroupIndex(1);
+    EXPECT_TRUE(a->Down());
+    a->setGroupIndex(3);
+    c->setDown(true);
+    EXPECT_TRUE(a->Down());
+    EXPECT_TRUE(c->Down());
+
+    // A down button moved in from another window takes over its new group.
+    QWidget elsewhere;
+    auto* moved = new TLbSpeedButton(&elsewhere);
+    moved->setGroupIndex(1);
+    moved->setDown(true);
+    moved->setParent(&f.window);
+    EXPECT_TRUE(moved->Down());
+    EXPECT_FALSE(c->Down());
+    EXPECT_TRUE(a->Down());
 }
 
 TEST(LbSpeedButton, MouseEventsReachTheirHandlers) {

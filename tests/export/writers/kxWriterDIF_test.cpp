@@ -33,16 +33,14 @@ TEST(DIFWriter, WorkedExampleWithTheStoredSettings) {
                             "DATA",    "0,0",  "\"\""};
     expected << "-1,0"
              << "BOT";
-    // Text values go bare unless they hold a blank or a comma.
-    expected << "1,0"
-             << "\"Payment #\"";
-    for (const char* caption : {"Payment", "Interest", "Principal", "Balance"})
-        expected << "1,0" << caption;
+    // Every text value is quoted, numbers included.
+    for (const char* caption : {"Payment #", "Payment", "Interest", "Principal", "Balance"})
+        expected << "1,0" << QStringLiteral("\"%1\"").arg(caption);
     for (const QStringList& row : s.rows()) {
         expected << "-1,0"
                  << "BOT";
         for (const QString& cell : row)
-            expected << "1,0" << cell;
+            expected << "1,0" << QStringLiteral("\"%1\"").arg(cell);
     }
     expected << "-1,0"
              << "EOD";
@@ -73,20 +71,40 @@ TEST_F(Interchange, DIFHeaderCountsColumnsAndSourceRows) {
     const QStringList d = dif();
     EXPECT_EQ(d.mid(3, 6), QStringList({"VECTORS", "0,4", "\"\"", "TUPLES", "0,10", "\"\""}));
     // The caption row's row-number cell is an empty string, the data row's its number.
-    EXPECT_EQ(d.mid(12), QStringList({"-1,0", "BOT", "1,0",  "\"\"", "1,0",  "A",     "1,0", "B",
-                                      "1,0",  "C",   "-1,0", "BOT",  "1,0",  "\"1\"", "1,0", "2",
-                                      "1,0",  "x",   "1,0",  "y",    "-1,0", "EOD"}));
+    EXPECT_EQ(d.mid(12),
+              QStringList({"-1,0", "BOT",   "1,0",  "\"\"",  "1,0",  "\"A\"", "1,0", "\"B\"",
+                           "1,0",  "\"C\"", "-1,0", "BOT",   "1,0",  "\"1\"", "1,0", "\"2\"",
+                           "1,0",  "\"x\"", "1,0",  "\"y\"", "-1,0", "EOD"}));
 }
 
-TEST_F(Interchange, DIFValuesAreBareOrQuotedAndStayOnOneLine) {
+TEST_F(Interchange, DIFValuesAreQuotedAndStayOnOneLine) {
     source.setOptions({});
     source.rows = {{TVariant("1234.50"), TVariant("say \"hi\""), TVariant("two\r\nlines")}};
     // A line break would split the value line and shift every later record.
     EXPECT_EQ(dif().mid(12),
-              QStringList({"-1,0", "BOT", "1,0", "1234.50", "1,0", "\"say \"\"hi\"\"\"", "1,0",
+              QStringList({"-1,0", "BOT", "1,0", "\"1234.50\"", "1,0", "\"say \"\"hi\"\"\"", "1,0",
                            "\"two lines\"", "-1,0", "EOD"}));
+    // An empty value is an empty string, not an empty line.
     source.rows = {{TVariant("a,b"), TVariant("q\"q"), TVariant("")}};
-    EXPECT_EQ(dif().mid(15, 6), QStringList({"\"a,b\"", "1,0", "\"q\"\"q\"", "1,0", "", "-1,0"}));
+    EXPECT_EQ(dif().mid(15, 6),
+              QStringList({"\"a,b\"", "1,0", "\"q\"\"q\"", "1,0", "\"\"", "-1,0"}));
+    // A quote that a row-number format brings is doubled as well.
+    source.setOptions({xoRowNumbers});
+    source.setRowNumberFormat(QStringLiteral("\"%d"));
+    EXPECT_EQ(dif().mid(14, 2), QStringList({"1,0", "\"\"\"1\""}));
+}
+
+// The whole file as bytes: CR LF after every line, nothing bare.
+TEST_F(Interchange, DIFGoldenBytes) {
+    source.rows.resize(1);
+    source.setOptions({xoShowHeader, xoRowNumbers});
+    EXPECT_EQ(
+        writeDocument(source, xtDIF),
+        QByteArray("TABLE\r\n0,1\r\n\"TKXCUSTOMEXPORT\"\r\nVECTORS\r\n0,4\r\n\"\"\r\n"
+                   "TUPLES\r\n0,1\r\n\"\"\r\nDATA\r\n0,0\r\n\"\"\r\n"
+                   "-1,0\r\nBOT\r\n1,0\r\n\"\"\r\n1,0\r\n\"A\"\r\n1,0\r\n\"B\"\r\n1,0\r\n\"C\"\r\n"
+                   "-1,0\r\nBOT\r\n1,0\r\n\"1\"\r\n1,0\r\n\"1\"\r\n1,0\r\n\"x\"\r\n1,0\r\n\"y\"\r\n"
+                   "-1,0\r\nEOD\r\n"));
 }
 
 TEST_F(Interchange, SYLKCoordinatesWithAndWithoutCaptionsAndRowNumbers) {
@@ -123,8 +141,8 @@ TEST_F(Interchange, NoRowsAndNoHeaderFooterOrDateText) {
     source.setOptions({xoShowHeader, xoHeaderLine, xoFooterLine, xoShowExportDate, xoRowNumbers});
     source.OnGetHeader = [](QObject*, std::uint32_t, QString& h) { h = "head"; };
     source.OnGetFooter = [](QObject*, std::uint32_t, QString& f) { f = "foot"; };
-    EXPECT_EQ(dif().mid(12), QStringList({"-1,0", "BOT", "1,0", "\"\"", "1,0", "A", "1,0", "B",
-                                          "1,0", "C", "-1,0", "EOD"}));
+    EXPECT_EQ(dif().mid(12), QStringList({"-1,0", "BOT", "1,0", "\"\"", "1,0", "\"A\"", "1,0",
+                                          "\"B\"", "1,0", "\"C\"", "-1,0", "EOD"}));
     EXPECT_EQ(sylk(), QStringList({"ID;PTKXCUSTOMEXPORT", "C;X2;Y1;K\"A\"", "C;X3;Y1;K\"B\"",
                                    "C;X4;Y1;K\"C\"", "E"}));
     source.setOptions({});
