@@ -86,6 +86,8 @@ private:
 
 class TkxHTMLOptions : public TkxPersistent {
     Q_OBJECT
+    // Options is a set of these members, published as its bits.
+    Q_CLASSINFO("set:Options", "TkxExportHTMLOptions")
     Q_PROPERTY(twl::TkxHTMLColors* CustomColors READ CustomColors WRITE setCustomColors)
     Q_PROPERTY(twl::TkxExportEnums::TkxHTMLExtension Extension READ Extension WRITE setExtension)
     Q_PROPERTY(int Options READ optionBits WRITE setOptionBits)
@@ -163,6 +165,8 @@ private:
 
 class TkxRTFOptions : public TkxPersistent {
     Q_OBJECT
+    // Options is a set of these members, published as its bits.
+    Q_CLASSINFO("set:Options", "TkxExportRTFOptions")
     Q_PROPERTY(twl::TkxExportEnums::TkxRTFColorTemplate Template READ Template WRITE setTemplate)
     Q_PROPERTY(int Options READ optionBits WRITE setOptionBits)
     Q_PROPERTY(twl::TkxRTFColors* CustomSettings READ CustomSettings WRITE setCustomSettings)
@@ -210,6 +214,8 @@ private:
 
 class TkxExcelOptions : public TkxPersistent {
     Q_OBJECT
+    // Options is a set of these members, published as its bits.
+    Q_CLASSINFO("set:Options", "TkxExportExcelOptions")
     Q_PROPERTY(int Options READ optionBits WRITE setOptionBits)
     Q_PROPERTY(int ColumnWidth READ ColumnWidth WRITE setColumnWidth)
     Q_PROPERTY(bool Protected READ Protected WRITE setProtected)
