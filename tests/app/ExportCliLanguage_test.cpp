@@ -2,10 +2,10 @@
 
 #include "app/ExportCli.h"
 #include "app/Unit1.h"
-#include "base/ProgramFolder.h"
 #include "export/kxExport.h"
 #include "export/writers/kxWriterRegistry.h"
 #include "i18n/bsPolyglotUn.h"
+#include "tests/app/ProgramFolder.h"
 #include "tests/support/TestSupport.h"
 #include "toolkit/Controls.h"
 
@@ -20,19 +20,13 @@ namespace {
 class ExportCommandLanguage : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
+        ASSERT_TRUE(program.isValid());
         qunsetenv("SOURCE_DATE_EPOCH");
-        setProgramFolder(dir.path());
-        QDir(dir.path()).mkdir("language");
-        for (const char* name : {"English.lng", "Deutsch.lng"})
-            QFile::copy(QStringLiteral(TWL_SOURCE_DIR "/language/") + name,
-                        dir.filePath(QStringLiteral("language/") + name));
+        program.ship("English.lng");
+        program.ship("Deutsch.lng");
         kxRegisterDocumentWriters();
     }
-    void TearDown() override {
-        TbsCorePolyglot::Release();
-        setProgramFolder(QString());
-    }
+    void TearDown() override { TbsCorePolyglot::Release(); }
 
     int run(const QStringList& extra, QByteArray& out, QString& err) {
         QBuffer o, e;
@@ -57,14 +51,14 @@ protected:
             form.interestedt->setText("12");
             form.calcbtnClick(nullptr);
             form.loanexp->setExportType(xtHTML);
-            form.loanexp->WriteDocument(dir.filePath("window.html"));
-            bytes = test::readFile(dir.filePath("window.html"));
+            form.loanexp->WriteDocument(program.filePath("window.html"));
+            bytes = test::readFile(program.filePath("window.html"));
         }
         TbsCorePolyglot::Release();
         return bytes;
     }
 
-    QTemporaryDir dir;
+    test::ProgramFolderScope program;
     test::RegionalScope regional{QLatin1Char('.'), QStringLiteral("yyyy-MM-dd")};
     test::ClockScope clock{QDateTime(QDate(2026, 12, 7), QTime(9, 30))};
 };
@@ -72,7 +66,7 @@ protected:
 } // namespace
 
 TEST_F(ExportCommandLanguage, ResourceStringReplacementsChangeNeitherTheWindowNorTheCommand) {
-    QFile english(dir.filePath("language/English.lng"));
+    QFile english(program.filePath("language/English.lng"));
     ASSERT_TRUE(english.open(QIODevice::Append));
     english.write("\r\n[ResourceStrings]\r\n1103_SUM='TOTAL'\r\n1104='n/a'\r\n2047='Comic'\r\n");
     english.close();
@@ -88,7 +82,7 @@ TEST_F(ExportCommandLanguage, ResourceStringReplacementsChangeNeitherTheWindowNo
 }
 
 TEST_F(ExportCommandLanguage, TheLanguageComesFromTheOptionElseTheSettingsFile) {
-    test::writeFile(dir.filePath("twlc.ini"), "[Settings]\r\nLanguage=Deutsch\r\n");
+    program.settings("[Settings]\r\nLanguage=Deutsch\r\n");
     const QByteArray german = windowDocument();
     EXPECT_TRUE(german.contains("Restschuld"));
     QByteArray out;
@@ -104,13 +98,13 @@ TEST_F(ExportCommandLanguage, TheLanguageComesFromTheOptionElseTheSettingsFile) 
 
     EXPECT_EQ(run({"--language=Klingon"}, out, err), CliUsage);
     EXPECT_TRUE(out.isEmpty());
-    EXPECT_EQ(err, "twlc-export: there is no language named Klingon in " + dir.path() +
+    EXPECT_EQ(err, "twlc-export: there is no language named Klingon in " + program.path() +
                        "/language/ (languages: Deutsch, English)\n");
 }
 
 TEST_F(ExportCommandLanguage, SetsStayOutOfLanguageFilesButNotOutOfTheCommand) {
-    test::writeFile(dir.filePath("language/English.lng"),
-                    test::readFile(dir.filePath("language/English.lng"))
+    test::writeFile(program.filePath("language/English.lng"),
+                    test::readFile(program.filePath("language/English.lng"))
                         .replace("[Tmainfrm]\r\n", "[Tmainfrm]\r\nloanexp.Options=[]\r\n"));
     QByteArray out;
     QString err;

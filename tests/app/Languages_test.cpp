@@ -6,7 +6,6 @@
 #include "app/Prompts.h"
 #include "app/Unit1.h"
 #include "base/Format.h"
-#include "base/ProgramFolder.h"
 #include "base/Windows1252.h"
 #include "export/kxExport.h"
 #include "export/writers/kxWriterRegistry.h"
@@ -14,6 +13,7 @@
 #include "i18n/bsPolyglotUn.h"
 #include "i18n/bsPolyglotUnModel.h"
 #include "i18n/bsStrUtils.h"
+#include "tests/app/ProgramFolder.h"
 #include "tests/i18n/LanguageFolder.h"
 #include "tests/support/TestSupport.h"
 #include "toolkit/Controls.h"
@@ -31,30 +31,16 @@ using namespace twl;
 
 namespace {
 
-const QString ShippedFolder = QStringLiteral(TWL_SOURCE_DIR "/language/");
-
 class Languages : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(cwd.isValid());
         ASSERT_TRUE(program.isValid());
-        setProgramFolder(program.path());
-        QDir(program.path()).mkdir("language");
         kxRegisterDocumentWriters();
     }
     void TearDown() override {
         TbsCorePolyglot::Release();
-        setProgramFolder(QString());
         setCommandLineLanguage(QString());
-    }
-    void language(const QString& name, const QByteArray& section) const {
-        test::writeFile(program.filePath("language/" + name + ".lng"), "[Tmainfrm]\r\n" + section);
-    }
-    void ship(const QString& file) const {
-        QFile::copy(ShippedFolder + file, program.filePath("language/" + file));
-    }
-    void settings(const QByteArray& text) const {
-        test::writeFile(program.filePath("twlc.ini"), text);
     }
     // The main window as the program builds it: the core first.
     std::unique_ptr<Tmainfrm> start() {
@@ -63,7 +49,7 @@ protected:
     }
 
     test::LanguageFolderScope cwd; // the current directory, away from the program
-    QTemporaryDir program;
+    test::ProgramFolderScope program;
     test::RegionalScope regional{QLatin1Char('.'), QStringLiteral("yyyy-MM-dd")};
     test::ClockScope clock{QDateTime(QDate(2026, 12, 7), QTime(9, 30))};
 };
@@ -99,7 +85,7 @@ QStringList placeholders(const QString& text) {
 }
 
 QStringList shippedLanguages() {
-    return QDir(ShippedFolder).entryList({"*.lng"}, QDir::Files, QDir::Name);
+    return QDir(test::ShippedLanguages).entryList({"*.lng"}, QDir::Files, QDir::Name);
 }
 
 void calculate(Tmainfrm& form) {
@@ -112,8 +98,8 @@ void calculate(Tmainfrm& form) {
 } // namespace
 
 TEST_F(Languages, EnglishIsChosenBesideTheProgramWhereverTheProgramStarts) {
-    language("Aardvark", "Caption='Aardvark'\r\n");
-    language("English", "Caption='English'\r\n");
+    program.language("Aardvark", "Caption='Aardvark'\r\n");
+    program.language("English", "Caption='English'\r\n");
     // An editor's lock link beside them is no language.
     QFile::link("user@host.99", program.filePath("language/.#English.lng"));
     {
@@ -130,13 +116,13 @@ TEST_F(Languages, EnglishIsChosenBesideTheProgramWhereverTheProgramStarts) {
 
 TEST_F(Languages, SetsAndQtsOwnPropertiesInALanguageFileChangeNothing) {
     TkxListViewExport defaults;
-    language("English", "loanexp.Options=[xoShowHeader,xoShowTitle]\r\n"
-                        "loanexp.ExportTypes=[xtHTML,xtCSV]\r\n"
-                        "loanexp.HTML.Options=[]\r\n"
-                        "windowOpacity=0.5\r\n"
-                        "styleSheet='QWidget{background:red}'\r\n"
-                        "amountlbl.text='x'\r\n"
-                        "amountlbl.Caption='Amount'\r\n");
+    program.language("English", "loanexp.Options=[xoShowHeader,xoShowTitle]\r\n"
+                                "loanexp.ExportTypes=[xtHTML,xtCSV]\r\n"
+                                "loanexp.HTML.Options=[]\r\n"
+                                "windowOpacity=0.5\r\n"
+                                "styleSheet='QWidget{background:red}'\r\n"
+                                "amountlbl.text='x'\r\n"
+                                "amountlbl.Caption='Amount'\r\n");
     auto form = start();
     EXPECT_EQ(form->loanexp->Options(), defaults.Options());
     EXPECT_EQ(form->loanexp->ExportTypes(), defaults.ExportTypes());
@@ -147,8 +133,9 @@ TEST_F(Languages, SetsAndQtsOwnPropertiesInALanguageFileChangeNothing) {
 }
 
 TEST_F(Languages, TheWindowsPromptsFollowTheLanguage) {
-    language("Deutsch", "prompts.FileExists='Die Datei %s ist bereits vorhanden.'#10'Ersetzen?'\r\n"
-                        "prompts.NoSource='Keine Tabelle.'\r\n");
+    program.language("Deutsch",
+                     "prompts.FileExists='Die Datei %s ist bereits vorhanden.'#10'Ersetzen?'\r\n"
+                     "prompts.NoSource='Keine Tabelle.'\r\n");
     auto form = start();
     ASSERT_EQ(form->lngmanager->CurrentLang(), "Deutsch");
     EXPECT_EQ(form->prompts->ExportFailed, "The export to %s failed:\n%s"); // English default
@@ -182,8 +169,8 @@ TEST_F(Languages, TheWindowsPromptsFollowTheLanguage) {
 
 TEST_F(Languages, TheSettingsFileChoosesAndTheCommandLineWins) {
     for (const QString& f : shippedLanguages())
-        ship(f);
-    settings("[Settings]\r\nLanguage=deutsch\r\n");
+        program.ship(f);
+    program.settings("[Settings]\r\nLanguage=deutsch\r\n");
     {
         auto form = start();
         EXPECT_EQ(form->lngmanager->CurrentLang(), "Deutsch"); // the file's spelling
@@ -214,21 +201,21 @@ TEST_F(Languages, TheSettingsFileChoosesAndTheCommandLineWins) {
 TEST_F(Languages, EveryShippedFileHasEnglishsKeysAndTranslatesTheWindow) {
     const QStringList files = shippedLanguages();
     ASSERT_GE(files.size(), 4);
-    const TbsINIFile english(ShippedFolder + "English.lng");
+    const TbsINIFile english(test::ShippedLanguages + "English.lng");
     const QStringList englishKeys = english.ReadSection("Tmainfrm");
     ASSERT_FALSE(englishKeys.isEmpty());
     for (const QString& file : files) {
         SCOPED_TRACE(file.toStdString());
-        const QByteArray bytes = test::readFile(ShippedFolder + file);
+        const QByteArray bytes = test::readFile(test::ShippedLanguages + file);
         TextFileEncoding encoding{};
         decodeTextFile(bytes, encoding);
         const bool ascii = std::all_of(bytes.begin(), bytes.end(), [](char b) { return b > 0; });
         EXPECT_TRUE(ascii || encoding == TextFileEncoding::Utf8) << "neither ASCII nor UTF-8";
-        const TbsINIFile lng(ShippedFolder + file);
+        const TbsINIFile lng(test::ShippedLanguages + file);
         EXPECT_EQ(lng.ReadSections(), english.ReadSections());
         EXPECT_EQ(lng.ReadSection("Tmainfrm"), englishKeys);
 
-        ship(file);
+        program.ship(file);
         const QString name = FileNameWithoutExt(file);
         setCommandLineLanguage(name);
         std::unique_ptr<Tmainfrm> form;
@@ -260,6 +247,6 @@ TEST_F(Languages, EveryShippedFileHasEnglishsKeysAndTranslatesTheWindow) {
         }
         form.reset();
         TbsCorePolyglot::Release();
-        QFile::remove(program.filePath("language/" + file));
+        program.unship(file);
     }
 }
