@@ -152,6 +152,8 @@ Options parse(const QStringList& args) {
         } else if (isDecimal) {
             o.decimal = value;
         } else if (isLanguage) {
+            if (value.trimmed().isEmpty())
+                throw UsageError{QStringLiteral("--language needs a value")};
             o.language = value;
         } else {
             *slot->second = value;

@@ -96,6 +96,8 @@ TEST_F(ExportCommandLanguage, TheLanguageComesFromTheOptionElseTheSettingsFile) 
     EXPECT_FALSE(out.contains("Restschuld"));
     TbsCorePolyglot::Release();
 
+    EXPECT_EQ(run({"--language="}, out, err), CliUsage);
+    EXPECT_TRUE(err.startsWith("twlc-export: --language needs a value\n"));
     EXPECT_EQ(run({"--language=Klingon"}, out, err), CliUsage);
     EXPECT_TRUE(out.isEmpty());
     EXPECT_EQ(err, "twlc-export: there is no language named Klingon in " + program.path() +
