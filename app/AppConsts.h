@@ -24,5 +24,7 @@ inline constexpr ResourceString SColPayment{1115, "Payment"};
 inline constexpr ResourceString SColInterest{1116, "Interest"};
 inline constexpr ResourceString SColPrincipal{1117, "Principal"};
 inline constexpr ResourceString SColBalance{1118, "Balance"};
+inline constexpr ResourceString SUnknownLanguage{
+    1119, "There is no language named %s. The calculator starts in its default language."};
 
 } // namespace twl::rs

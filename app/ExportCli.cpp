@@ -2,9 +2,9 @@
 
 #include "app/Amortization.h"
 #include "app/AppConsts.h"
+#include "app/LanguageChoice.h"
 #include "app/SettingsFile.h"
 #include "app/Unit1.h"
-#include "base/ClassName.h"
 #include "base/Exceptions.h"
 #include "base/ProgramFolder.h"
 #include "base/RegionalSettings.h"
@@ -73,7 +73,7 @@ namespace {
 
 const char* const Usage =
     "Usage: twlc-export --amount AMOUNT --months N --rate RATE --format FORMAT --output FILE\n"
-    "                   [--set PATH=VALUE]... [--decimal D]\n"
+    "                   [--set PATH=VALUE]... [--decimal D] [--language NAME]\n"
     "       twlc-export --help | --version\n";
 
 const char* const Help =
@@ -89,6 +89,8 @@ const char* const Help =
     "                      would (EXCEL.ExcelVersion=xls21, Messages.CreatedText=Made:);\n"
     "                      sets are written [member,member]; may be repeated\n"
     "  --decimal D         decimals of the amount cells, in place of the settings file's\n"
+    "  --language NAME     the language of the texts (a file NAME.lng in the language\n"
+    "                      folder, letter case ignored), in place of the settings file's\n"
     "  --help              this text\n"
     "  --version           the program's version\n"
     "\n"
@@ -104,6 +106,7 @@ struct UsageError {
 struct Options {
     QString amount, months, rate, format, output;
     std::optional<QString> decimal;
+    QString language;
     std::vector<std::pair<QString, QString>> sets;
     bool help = false;
     bool version = false;
@@ -133,8 +136,9 @@ Options parse(const QStringList& args) {
         }
         const bool isSet = name == QLatin1String("--set");
         const bool isDecimal = name == QLatin1String("--decimal");
+        const bool isLanguage = name == QLatin1String("--language");
         const auto slot = valued.find(name);
-        if (!isSet && !isDecimal && slot == valued.end())
+        if (!isSet && !isDecimal && !isLanguage && slot == valued.end())
             throw UsageError{QStringLiteral("unknown option: %1").arg(args[i])};
         if (!inlineValue) {
             if (i + 1 >= args.size())
@@ -147,6 +151,10 @@ Options parse(const QStringList& args) {
             o.sets.emplace_back(value.left(eq).trimmed(), value.mid(eq + 1));
         } else if (isDecimal) {
             o.decimal = value;
+        } else if (isLanguage) {
+            if (value.trimmed().isEmpty())
+                throw UsageError{QStringLiteral("--language needs a value")};
+            o.language = value;
         } else {
             *slot->second = value;
         }
@@ -187,30 +195,23 @@ std::pair<QObject*, QMetaProperty> resolve(QObject* root, const QString& path) {
     throw UsageError{QStringLiteral("empty property path")};
 }
 
-// The enumeration whose members a set property holds.
+// The enumeration whose members a set property holds; invalid for other kinds.
 QMetaEnum setEnumeration(const QObject* obj, const QMetaProperty& p) {
-    static const std::map<std::pair<QString, QString>, const char*> sets = {
-        {{"*", "Options"}, "TkxExportOptions"},
-        {{"*", "ExportTypes"}, "TkxExportType"},
-        {{"TkxHTMLOptions", "Options"}, "TkxExportHTMLOptions"},
-        {{"TkxRTFOptions", "Options"}, "TkxExportRTFOptions"},
-        {{"TkxExcelOptions", "Options"}, "TkxExportExcelOptions"},
-    };
-    const QString cls = unqualifiedClassName(obj);
-    const QString prop = QString::fromLatin1(p.name());
-    auto it = sets.find({cls, prop});
-    if (it == sets.end() && qobject_cast<const TkxCustomExport*>(obj))
-        it = sets.find({QStringLiteral("*"), prop});
-    if (it == sets.end()) return {};
+    const QByteArray element = polyglot::setElementType(obj, p);
+    if (element.isEmpty()) return {};
     const QMetaObject& enums = TkxExportEnums::staticMetaObject;
-    return enums.enumerator(enums.indexOfEnumerator(it->second));
+    return enums.enumerator(enums.indexOfEnumerator(element.constData()));
 }
 
 void applySet(TkxCustomExport& exporter, const QString& path, const QString& value) {
     const auto [obj, prop] = resolve(&exporter, path);
     const QString trimmed = value.trimmed();
-    if (trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']'))) {
-        const QMetaEnum e = setEnumeration(obj, prop);
+    const QMetaEnum e = setEnumeration(obj, prop);
+    const bool bracketed =
+        trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']'));
+    if (e.isValid() && !bracketed)
+        throw UsageError{QStringLiteral("%1 is a set: write [member,...]").arg(path)};
+    if (bracketed) {
         if (!e.isValid()) throw UsageError{QStringLiteral("%1 is not a set").arg(path)};
         int bits = 0;
         for (const QString& member : trimmed.mid(1, trimmed.size() - 2).split(QLatin1Char(','))) {
@@ -269,7 +270,7 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
     }
 
     // The language as the calculator chooses it: the core's start-up folder,
-    // then the folder beside the program.
+    // then the folder beside the program, then the language the user asked for.
     const bool ownCore = !TbsCorePolyglot::GetCorePolyglot();
     if (ownCore) TbsCorePolyglot::Create();
     struct CoreRelease {
@@ -279,10 +280,20 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
         }
     } coreRelease{ownCore};
     TbsCorePolyglot* core = TbsCorePolyglot::GetCorePolyglot();
+    // The window's texts never come from resource-string replacements, so
+    // neither do this command's: its documents are the window's, byte for byte.
+    core->Hook().SetActive(false);
 
+    const SettingsFile settings(programFolder() + QStringLiteral("twlc.ini"));
     cli::Tmainfrm host;
     try {
         core->ChangeFolder(programFolder() + QStringLiteral("language/"));
+        const QString unknown = chooseRequestedLanguage(*core, options.language, &settings);
+        if (!unknown.isEmpty()) {
+            writeText(err,
+                      QStringLiteral("twlc-export: %1\n").arg(unknownLanguageText(*core, unknown)));
+            return CliUsage;
+        }
         core->TranslateComponent(&host);
     } catch (const Exception& e) {
         writeText(err, QStringLiteral("twlc-export: %1\n").arg(defaultErrorText(e.message())));
@@ -306,7 +317,6 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
         captions << host.loanview->Columns()->column(i)->Caption();
     table.setCaptions(captions);
 
-    const SettingsFile settings(programFolder() + QStringLiteral("twlc.ini"));
     ScheduleContext context;
     context.readDecimal = [&] {
         return options.decimal ? *options.decimal : readDecimalSetting(settings);

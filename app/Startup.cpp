@@ -1,5 +1,7 @@
 #include "app/Startup.h"
 
+#include "app/CommandLine.h"
+#include "app/LanguageChoice.h"
 #include "app/Unit1.h"
 #include "app/Unit2.h"
 #include "base/Exceptions.h"
@@ -8,12 +10,43 @@
 #include "toolkit/ErrorDisplay.h"
 
 #include <QApplication>
+#include <cstdio>
 #include <memory>
 
 namespace twl {
 
+namespace {
+QStringList argumentsAfterProgram(int argc, char** argv) {
+    QStringList args;
+    for (int i = 1; i < argc; ++i)
+        args << QString::fromLocal8Bit(argv[i]);
+    return args;
+}
+} // namespace
+
 int runApplication(int argc, char** argv) {
+    // Help and version need no display, so they come before the toolkit starts.
+    const CalculatorCommandLine early =
+        parseCalculatorCommandLine(argumentsAfterProgram(argc, argv));
+    if (early.action == CalculatorCommandLine::Help) {
+        std::fputs(qPrintable(calculatorHelpText()), stdout);
+        return 0;
+    }
+    if (early.action == CalculatorCommandLine::Version) {
+        std::fputs(qPrintable(calculatorVersionText()), stdout);
+        return 0;
+    }
     QApplication app(argc, argv);
+    // What Qt did not take (its own options, such as -platform) is ours.
+    const CalculatorCommandLine options =
+        parseCalculatorCommandLine(argumentsAfterProgram(argc, argv));
+    if (options.action == CalculatorCommandLine::Usage) {
+        std::fputs(
+            qPrintable(QStringLiteral("twlc: %1\n").arg(options.error) + calculatorUsageText()),
+            stderr);
+        return 2;
+    }
+    setCommandLineLanguage(options.language);
     QApplication::setApplicationDisplayName(
         initialApplicationTitle(QCoreApplication::applicationFilePath()));
 

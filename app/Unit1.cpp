@@ -2,6 +2,8 @@
 
 #include "app/Amortization.h"
 #include "app/AppConsts.h"
+#include "app/LanguageChoice.h"
+#include "app/Prompts.h"
 #include "app/SettingsFile.h"
 #include "base/ProgramFolder.h"
 #include "base/RegionalSettings.h"
@@ -147,8 +149,12 @@ void Tmainfrm::buildControls() {
     loanexp->setObjectName(QStringLiteral("loanexp"));
     setOwner(loanexp, this);
     kxApplyMainWindowSettings(*loanexp, loanview);
-    // The user hears of a failed export and is asked before a file is replaced.
-    kxAttachUserPrompts(*loanexp, this);
+    prompts = new TMainPrompts(this);
+    prompts->setObjectName(QStringLiteral("prompts"));
+    setOwner(prompts, this);
+    // The user hears of a failed export and is asked before a file is replaced,
+    // in the texts of the current language.
+    kxAttachUserPrompts(*loanexp, this, [p = prompts] { return p->exportTexts(); });
 
     lngmanager = new TbsPolyglotManager(this);
     lngmanager->setObjectName(QStringLiteral("lngmanager"));
@@ -191,6 +197,11 @@ void Tmainfrm::FormCreate(QObject*) {
     OpenSettings();
     titletimer->setEnabled(true);
     lngmanager->setLangsDir(programFolder() + QStringLiteral("language/"));
+    if (TbsCorePolyglot* core = TbsCorePolyglot::GetCorePolyglot()) {
+        const QString unknown =
+            chooseRequestedLanguage(*core, commandLineLanguage(), settingsFile());
+        if (!unknown.isEmpty()) prompts->showUnknownLanguage(nullptr, unknown);
+    }
     SettingsFile* s = settingsFile();
     if (!s) return;
     setTop(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Top"), 0));

@@ -5,7 +5,8 @@
 //  - the settings file twlc.ini: app/SettingsFile (window bounds, "Decimal");
 //  - export of the table: `loanexp`, the export component of export/;
 //  - translation: `lngmanager` and `client1` of i18n/, applied when the window
-//    has been built and again when FormCreate points at the language folder.
+//    has been built and again when FormCreate points at the language folder;
+//    the language the user chose (app/LanguageChoice) is applied right after.
 
 #include "app/Amortization.h"
 #include "toolkit/Form.h"
@@ -22,6 +23,7 @@ class TkxListViewExport;
 class TLabel;
 class TLbSpeedButton;
 class TListView;
+class TMainPrompts;
 class TMemo;
 class TPanel;
 class TStrings;
@@ -71,6 +73,9 @@ public:
     TbsPolyglotTranslator* client1;
     TbsPolyglotManager* lngmanager;
     TkxListViewExport* loanexp;
+    // The window's own prompts (export failures, the overwrite question),
+    // translated with the window.
+    TMainPrompts* prompts;
 
 protected:
     void closeEvent(QCloseEvent* e) override;

@@ -66,23 +66,45 @@ QString Windows1252Codec::decode(const QByteArray& bytes) {
     return decode(bytes.constData(), bytes.size());
 }
 
-QString decodeTextFile(const QByteArray& bytes) {
+QString decodeTextFile(const QByteArray& bytes, TextFileEncoding& encoding) {
+    static constexpr char Bom[] = "\xEF\xBB\xBF";
+    const bool bom = bytes.startsWith(Bom);
+    // Without the mark, so that it can never end up glued to the first line.
+    const QByteArrayView body = bom ? QByteArrayView(bytes).sliced(3) : QByteArrayView(bytes);
+    encoding = bom ? TextFileEncoding::Utf8WithBom : TextFileEncoding::Windows1252;
     bool nonAscii = false;
-    for (char c : bytes) {
+    for (char c : body) {
         if (static_cast<unsigned char>(c) >= 0x80) {
             nonAscii = true;
             break;
         }
     }
-    if (nonAscii) {
+    if (nonAscii || bom) {
         QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-        QString text = utf8.decode(bytes);
+        QString text = utf8.decode(body);
         if (!utf8.hasError()) {
-            if (text.startsWith(QChar(0xFEFF))) text.remove(0, 1);
+            if (!bom) encoding = TextFileEncoding::Utf8;
             return text;
         }
     }
-    return Windows1252Codec::decode(bytes);
+    return Windows1252Codec::decode(body.data(), body.size());
+}
+
+QString decodeTextFile(const QByteArray& bytes) {
+    TextFileEncoding ignored{};
+    return decodeTextFile(bytes, ignored);
+}
+
+QByteArray encodeTextFile(const QString& text, TextFileEncoding encoding) {
+    switch (encoding) {
+    case TextFileEncoding::Utf8:
+        return text.toUtf8();
+    case TextFileEncoding::Utf8WithBom:
+        return QByteArray("\xEF\xBB\xBF") + text.toUtf8();
+    case TextFileEncoding::Windows1252:
+        break;
+    }
+    return Windows1252Codec::encode(text);
 }
 
 } // namespace twl

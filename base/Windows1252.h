@@ -20,7 +20,14 @@ public:
 };
 
 // Language files may be UTF-8: text that is valid UTF-8 and holds a non-ASCII
-// byte is read as UTF-8, anything else as Windows-1252.
+// byte is read as UTF-8, anything else as Windows-1252. A leading UTF-8
+// byte-order mark is always dropped.
 QString decodeTextFile(const QByteArray& bytes);
+
+// The encoding a text file was read in, so that it can be written back in it.
+enum class TextFileEncoding { Windows1252, Utf8, Utf8WithBom };
+// As decodeTextFile; a file that starts with the mark counts as UTF-8 with it.
+QString decodeTextFile(const QByteArray& bytes, TextFileEncoding& encoding);
+QByteArray encodeTextFile(const QString& text, TextFileEncoding encoding);
 
 } // namespace twl

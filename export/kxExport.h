@@ -30,6 +30,9 @@ class Tfrm_Selection;
 
 class TkxCustomExport : public QObject {
     Q_OBJECT
+    // Sets published as their bits, with the enumerations of their members.
+    Q_CLASSINFO("set:ExportTypes", "TkxExportType")
+    Q_CLASSINFO("set:Options", "TkxExportOptions")
     Q_PROPERTY(twl::TStrings* Captions READ Captions WRITE setCaptions)
     Q_PROPERTY(twl::TStrings* ColumnWidths READ ColumnWidths WRITE setColumnWidths)
     Q_PROPERTY(QString DateFormat READ DateFormat WRITE setDateFormat)

@@ -21,19 +21,29 @@ void kxApplyMainWindowSettings(TkxListViewExport& Export, TListView* ListView) {
     Export.setListView(ListView);
 }
 
+kxUserPromptTexts kxDefaultPromptTexts() {
+    return {LoadResString(rs::SkxExportFailed), LoadResString(rs::SkxClipboardFailed),
+            LoadResString(rs::SkxFileExists), LoadResString(rs::SkxNoSource),
+            LoadResString(rs::SkxNoFileName)};
+}
+
 QString kxFailureText(const TkxCustomExport& Export, TkxExportError Error) {
+    return kxFailureText(Export, Error, kxDefaultPromptTexts());
+}
+
+QString kxFailureText(const TkxCustomExport& Export, TkxExportError Error,
+                      const kxUserPromptTexts& Texts) {
     switch (Error) {
     case xeNoSource:
-        return LoadResString(rs::SkxNoSource);
+        return Texts.NoSource;
     case xeNoFileName:
-        return LoadResString(rs::SkxNoFileName);
+        return Texts.NoFileName;
     case xeWriteFailed:
         // A refused overwrite also ends in xeWriteFailed, without a reason.
         if (Export.LastErrorText().isEmpty()) return {};
         if (Export.LastErrorFileName().isEmpty())
-            return Format(LoadResString(rs::SkxClipboardFailed), {Export.LastErrorText()});
-        return Format(LoadResString(rs::SkxExportFailed),
-                      {Export.LastErrorFileName(), Export.LastErrorText()});
+            return Format(Texts.ClipboardFailed, {Export.LastErrorText()});
+        return Format(Texts.ExportFailed, {Export.LastErrorFileName(), Export.LastErrorText()});
     case xeFileExists:
     case xeSaveCancelled:
         break;
@@ -42,25 +52,30 @@ QString kxFailureText(const TkxCustomExport& Export, TkxExportError Error) {
 }
 
 bool kxAskOverwrite(QWidget* Parent, const QString& FileName) {
+    return kxAskOverwrite(Parent, FileName, LoadResString(rs::SkxFileExists));
+}
+
+bool kxAskOverwrite(QWidget* Parent, const QString& FileName, const QString& Question) {
     QMessageBox box(QMessageBox::Warning, QGuiApplication::applicationDisplayName(),
-                    Format(LoadResString(rs::SkxFileExists), {FileName}),
-                    QMessageBox::Yes | QMessageBox::No, Parent);
+                    Format(Question, {FileName}), QMessageBox::Yes | QMessageBox::No, Parent);
     box.setDefaultButton(QMessageBox::No);
     return box.exec() == QMessageBox::Yes;
 }
 
-void kxAttachUserPrompts(TkxCustomExport& Export, QWidget* Parent) {
+void kxAttachUserPrompts(TkxCustomExport& Export, QWidget* Parent,
+                         std::function<kxUserPromptTexts()> Texts) {
     QPointer<QWidget> parent(Parent);
     TkxCustomExport* exporter = &Export;
-    Export.OnError = [exporter, parent](QObject*, TkxExportError error) {
-        const QString text = kxFailureText(*exporter, error);
+    if (!Texts) Texts = kxDefaultPromptTexts;
+    Export.OnError = [exporter, parent, Texts](QObject*, TkxExportError error) {
+        const QString text = kxFailureText(*exporter, error, Texts());
         if (text.isEmpty()) return;
         QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), text,
                         QMessageBox::Ok, parent.data());
         box.exec();
     };
-    Export.OnFileExist = [parent](QObject*, const QString& FileName, bool& CanOverWrite) {
-        CanOverWrite = kxAskOverwrite(parent.data(), FileName);
+    Export.OnFileExist = [parent, Texts](QObject*, const QString& FileName, bool& CanOverWrite) {
+        CanOverWrite = kxAskOverwrite(parent.data(), FileName, Texts().FileExists);
     };
 }
 

@@ -10,6 +10,7 @@
 #include "export/kxExportTypes.h"
 
 #include <QString>
+#include <functional>
 
 class QWidget;
 
@@ -27,15 +28,31 @@ void kxApplyMainWindowSettings(TkxListViewExport& Export, TListView* ListView);
 // main window's (the command-line export).
 void kxApplyMainWindowFormats(TkxCustomExport& Export);
 
+// The texts of the prompts; kxDefaultPromptTexts gives the built-in ones.
+// A host whose texts follow the language passes its own.
+struct kxUserPromptTexts {
+    QString ExportFailed;    // "%s" the file, "%s" the reason
+    QString ClipboardFailed; // "%s" the reason
+    QString FileExists;      // "%s" the file
+    QString NoSource;
+    QString NoFileName;
+};
+kxUserPromptTexts kxDefaultPromptTexts();
+
 // The text that tells the user about a reported failure, or "" when there is
 // nothing to say (the user cancelled the save dialog or refused an overwrite).
 QString kxFailureText(const TkxCustomExport& Export, TkxExportError Error);
+QString kxFailureText(const TkxCustomExport& Export, TkxExportError Error,
+                      const kxUserPromptTexts& Texts);
 
 // Asks whether an existing file may be replaced.
 bool kxAskOverwrite(QWidget* Parent, const QString& FileName);
+bool kxAskOverwrite(QWidget* Parent, const QString& FileName, const QString& Question);
 
 // OnError shows kxFailureText in an error message box; OnFileExist asks
-// kxAskOverwrite. Replaces any handlers the two events had.
-void kxAttachUserPrompts(TkxCustomExport& Export, QWidget* Parent = nullptr);
+// kxAskOverwrite. Replaces any handlers the two events had. Texts, when
+// given, is asked for the texts at every prompt.
+void kxAttachUserPrompts(TkxCustomExport& Export, QWidget* Parent = nullptr,
+                         std::function<kxUserPromptTexts()> Texts = {});
 
 } // namespace twl

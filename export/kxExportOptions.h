@@ -88,6 +88,8 @@ private:
 
 class TkxHTMLOptions : public TkxPersistent {
     Q_OBJECT
+    // Options is a set of these members, published as its bits.
+    Q_CLASSINFO("set:Options", "TkxExportHTMLOptions")
     Q_PROPERTY(twl::TkxHTMLColors* CustomColors READ CustomColors WRITE setCustomColors)
     Q_PROPERTY(twl::TkxExportEnums::TkxHTMLExtension Extension READ Extension WRITE setExtension)
     Q_PROPERTY(int Options READ optionBits WRITE setOptionBits)
@@ -165,6 +167,8 @@ private:
 
 class TkxRTFOptions : public TkxPersistent {
     Q_OBJECT
+    // Options is a set of these members, published as its bits.
+    Q_CLASSINFO("set:Options", "TkxExportRTFOptions")
     Q_PROPERTY(twl::TkxExportEnums::TkxRTFColorTemplate Template READ Template WRITE setTemplate)
     Q_PROPERTY(int Options READ optionBits WRITE setOptionBits)
     Q_PROPERTY(twl::TkxRTFColors* CustomSettings READ CustomSettings WRITE setCustomSettings)
@@ -212,6 +216,8 @@ private:
 
 class TkxExcelOptions : public TkxPersistent {
     Q_OBJECT
+    // Options is a set of these members, published as its bits.
+    Q_CLASSINFO("set:Options", "TkxExportExcelOptions")
     Q_PROPERTY(int Options READ optionBits WRITE setOptionBits)
     Q_PROPERTY(int ColumnWidth READ ColumnWidth WRITE setColumnWidth)
     Q_PROPERTY(bool Protected READ Protected WRITE setProtected)

@@ -90,7 +90,7 @@ void TbsINIFile::parse(const QByteArray& fileBytes) {
     QByteArray bytes = fileBytes;
     const qsizetype zero = bytes.indexOf('\0');
     if (zero >= 0) bytes.truncate(zero);
-    const QString text = decodeTextFile(bytes);
+    const QString text = decodeTextFile(bytes, m_encoding);
 
     Section* current = nullptr;
     const qsizetype n = text.size();
@@ -273,7 +273,7 @@ QByteArray TbsINIFile::serialize() const {
             text += line + QLatin1String("\r\n");
         text += QLatin1String("\r\n");
     }
-    return Windows1252Codec::encode(text);
+    return encodeTextFile(text, m_encoding);
 }
 
 void TbsINIFile::SaveFile() {

@@ -8,6 +8,8 @@
 // lookups never reach; lines before the first section are dropped. The key of a
 // line is its text before the first "=", compared without regard to case.
 
+#include "base/Windows1252.h"
+
 #include <QDate>
 #include <QHash>
 #include <QString>
@@ -60,8 +62,10 @@ public:
     void EraseSection(const QString& section);
     void DeleteKey(const QString& section, const QString& key);
 
-    // Rewrites the file whole in the system code page: "[name]", its lines, an
-    // empty line, for every section. Raises EFCreateError when it cannot.
+    // Rewrites the file whole in the encoding it was read in (a file read as
+    // UTF-8 stays UTF-8, with its byte-order mark if it had one; any other in
+    // the system code page): "[name]", its lines, an empty line, for every
+    // section. Raises EFCreateError when it cannot.
     void SaveFile();
     // The bytes that SaveFile writes.
     QByteArray serialize() const;
@@ -100,6 +104,7 @@ private:
     void rebuildSectionIndex();
 
     QString m_fileName;
+    TextFileEncoding m_encoding = TextFileEncoding::Windows1252;
     std::vector<Section> m_sections;
     QHash<QString, qsizetype> m_sectionIndex; // first section per case-folded name
     bool m_modified = false;

@@ -2,6 +2,7 @@
 
 #include "base/Exceptions.h"
 #include "base/ResourceStrings.h"
+#include "i18n/bsFileLookup.h"
 #include "i18n/bsPolyglotConst.h"
 #include "i18n/bsPolyglotUnPaths.h"
 #include "i18n/bsStrUtils.h"
@@ -28,22 +29,16 @@ bool lookUpResourceStringLoader(int id, QString& text) {
 
 // The language file of name in folder. Language names are compared without
 // regard to case, so when the exact spelling is missing on a case-sensitive
-// file system, an entry that differs only in case is taken.
+// file system, an entry that differs only in case is taken (the folder too).
 QString languageFilePath(const QString& folder, const QString& language) {
-    const QString fileName = language + QStringLiteral(".lng");
-    const QString exact = folder + fileName;
-    if (QFileInfo(exact).isFile()) return exact;
-    const QDir dir(folder.isEmpty() ? QStringLiteral(".") : folder);
-    const QStringList entries = dir.entryList(QDir::Files | QDir::Hidden | QDir::System);
-    for (const QString& entry : entries) {
-        if (entry.compare(fileName, Qt::CaseInsensitive) == 0) return folder + entry;
-    }
-    return QString();
+    const QString path = findPathIgnoringCase(folder + language + QStringLiteral(".lng"));
+    return QFileInfo(path).isFile() ? path : QString();
 }
 
 } // namespace
 
 const QString TbsCorePolyglot::DefaultLanguagesFolder = QStringLiteral("./Language/");
+const QString TbsCorePolyglot::DefaultLanguage = QStringLiteral("English");
 
 void TbsResourceStringHook::SetActive(bool active) {
     if (active == m_active) return;
@@ -57,7 +52,7 @@ TbsCorePolyglot::TbsCorePolyglot() {
         throw Exception(LoadResString(rs::SbsCoreSingleInstance));
     try {
         ChangeFolder(DefaultLanguagesFolder);
-        ChooseLanguage(QStringLiteral("English"));
+        ChooseLanguage(DefaultLanguage);
         m_hook.SetActive(true);
     } catch (...) {
         g_instance.store(nullptr);
@@ -128,15 +123,19 @@ void TbsCorePolyglot::RescanLanguages() {
     QMutexLocker lock(&m_dataLock);
     m_currentLanguage.clear();
     m_languages.clear();
-    const QDir dir(m_languagesFolder.isEmpty() ? QStringLiteral(".") : m_languagesFolder);
+    // The folder is found as a file name is: "./Language/" finds "./language/".
+    const QString folder =
+        findPathIgnoringCase(m_languagesFolder.isEmpty() ? QStringLiteral(".") : m_languagesFolder);
+    if (folder.isEmpty()) return;
     // Every kind of entry counts, folders included; sorted by name so that the
     // fallback language does not depend on the file system's order.
-    const QStringList entries =
-        dir.entryList(QStringList{QStringLiteral("*.lng")},
-                      QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                      QDir::Name | QDir::IgnoreCase);
-    for (const QString& entry : entries)
-        m_languages.append(FileNameWithoutExt(entry));
+    const QStringList entries = QDir(folder).entryList(QStringList{QStringLiteral("*.lng")},
+                                                       QDir::AllEntries | QDir::Hidden |
+                                                           QDir::System | QDir::NoDotAndDotDot,
+                                                       QDir::Name | QDir::IgnoreCase);
+    for (const QString& entry : entries) {
+        if (!isHiddenName(entry)) m_languages.append(FileNameWithoutExt(entry));
+    }
 }
 
 void TbsCorePolyglot::LoadLanguageFile() {
@@ -177,15 +176,27 @@ void TbsCorePolyglot::ChangeLanguage(const QString& name) {
     }
 }
 
+QString TbsCorePolyglot::ListedLanguage(const QString& name) const {
+    QMutexLocker lock(&m_dataLock);
+    for (const QString& language : std::as_const(m_languages)) {
+        if (language.compare(name, Qt::CaseInsensitive) == 0) return language;
+    }
+    return QString();
+}
+
 void TbsCorePolyglot::ChooseLanguage(const QString& name) {
     ChangeLanguage(name);
-    QString first;
-    {
-        QMutexLocker lock(&m_dataLock);
-        if (!m_currentLanguage.isEmpty() || m_languages.isEmpty()) return;
-        first = m_languages.front();
+    // Then English, else the first language found: whichever folder the
+    // languages came from, a user who asked for nothing gets English.
+    for (int step = 0; step < 2; ++step) {
+        QString fallback;
+        {
+            QMutexLocker lock(&m_dataLock);
+            if (!m_currentLanguage.isEmpty() || m_languages.isEmpty()) return;
+            fallback = step == 0 ? ListedLanguage(DefaultLanguage) : m_languages.front();
+        }
+        if (!fallback.isEmpty()) ChangeLanguage(fallback);
     }
-    ChangeLanguage(first);
 }
 
 void TbsCorePolyglot::ChangeFolder(const QString& folder) {

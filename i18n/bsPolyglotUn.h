@@ -48,8 +48,11 @@ private:
 
 class TbsCorePolyglot {
 public:
-    // The folder the core starts in: "Language" below the current directory.
+    // The folder the core starts in: "Language" below the current directory
+    // (found in any letter case).
     static const QString DefaultLanguagesFolder;
+    // The language chosen when the one asked for is not there.
+    static const QString DefaultLanguage;
 
     // Fails with the single-instance error when a core exists already.
     TbsCorePolyglot();
@@ -71,7 +74,12 @@ public:
     void RescanLanguages();
     void LoadLanguageFile();
     void ChangeLanguage(const QString& name);
+    // ChangeLanguage(name); when that leaves no language current, English,
+    // else the first language listed.
     void ChooseLanguage(const QString& name);
+    // The listed spelling of a language name given in any letter case; empty
+    // when no such language is listed.
+    QString ListedLanguage(const QString& name) const;
     void ChangeFolder(const QString& folder);
 
     void RegisterManager(TbsPolyglotManager* manager);

@@ -7,6 +7,7 @@
 #include <QMetaMethod>
 #include <QMetaObject>
 #include <QWidget>
+#include <cstring>
 #include <limits>
 
 namespace twl::polyglot {
@@ -48,13 +49,38 @@ QString sectionName(const QObject* obj) {
     return unqualifiedClassName(obj);
 }
 
+namespace {
+
+// Qt's own classes (QObject, QWidget, QLabel, ...) carry properties of their
+// own (windowOpacity, styleSheet, text); they are not the program's.
+bool isToolkitBaseClass(const QMetaObject* mo) {
+    const char* name = mo->className();
+    return name[0] == 'Q' && name[1] >= 'A' && name[1] <= 'Z' && !std::strchr(name, ':');
+}
+
+// The index of the first property that the program's own classes declare.
+int firstPublishedIndex(const QMetaObject* mo) {
+    while (mo && !isToolkitBaseClass(mo))
+        mo = mo->superClass();
+    return mo ? mo->propertyCount() : 0;
+}
+
+} // namespace
+
 QMetaProperty findPublishedProperty(const QObject* obj, QStringView name) {
     const QMetaObject* mo = obj->metaObject();
-    for (int i = mo->propertyCount() - 1; i >= 0; --i) {
+    const int first = firstPublishedIndex(mo);
+    for (int i = mo->propertyCount() - 1; i >= first; --i) {
         const QMetaProperty p = mo->property(i);
         if (QLatin1String(p.name()).compare(name, Qt::CaseInsensitive) == 0) return p;
     }
     return QMetaProperty();
+}
+
+QByteArray setElementType(const QObject* obj, const QMetaProperty& prop) {
+    const QMetaObject* mo = obj->metaObject();
+    const int info = mo->indexOfClassInfo(QByteArray("set:") + prop.name());
+    return info < 0 ? QByteArray() : QByteArray(mo->classInfo(info).value());
 }
 
 namespace {

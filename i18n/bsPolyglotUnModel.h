@@ -47,8 +47,15 @@ QObject* collectionItem(QObject* collection, int index);
 bool isComponentNameProperty(const QObject* obj, const QMetaProperty& prop);
 
 // The published property of that name, without regard to letter case (the
-// most derived one when names repeat); invalid when there is none.
+// most derived one when names repeat); invalid when there is none. Only the
+// program's own classes publish: what Qt's base classes declare (styleSheet,
+// windowOpacity, a label's text) is not reachable.
 QMetaProperty findPublishedProperty(const QObject* obj, QStringView name);
+
+// A set is published as an integer of bits; its class declares it with a
+// class info entry "set:<Property>" = "<element enumeration>". The
+// enumeration's name, or empty for a property that is not a set.
+QByteArray setElementType(const QObject* obj, const QMetaProperty& prop);
 
 // The integer range a property accepts: its type's range, narrowed by a class
 // info entry "range:<Property>" = "min,max" when the class declares one.

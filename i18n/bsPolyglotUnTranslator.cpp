@@ -130,6 +130,7 @@ struct Walk {
             if (!p.isFlagType()) setEnumeration(obj, p, p.enumerator());
             return nullptr;
         }
+        if (!setElementType(obj, p).isEmpty()) return nullptr; // sets are not translated
         qint64 lo = 0, hi = 0;
         if (integerRange(obj, p, lo, hi)) {
             const qint64 v = std::clamp<qint64>(file.ReadInteger(section, key, 0), lo, hi);

@@ -198,3 +198,50 @@ TEST_F(IniFileTest, HugeSectionsStayLinear) {
     EXPECT_EQ(found, 100000);
     EXPECT_EQ(ini.ReadString("s", "KEY99999", ""), "value99999");
 }
+
+TEST_F(IniFileTest, AFileIsWrittenBackInTheEncodingItWasReadIn) {
+    // UTF-8 holding a letter that the code page lacks: it must survive a save.
+    const QByteArray utf8 =
+        "[T]\r\nCaption='\xD0\x9A\xD1\x80\xD0\xB5\xD0\xB4\xD0\xB8\xD1\x82 \xC3\x9C'\r\n";
+    {
+        TbsINIFile ini(write(utf8));
+        EXPECT_EQ(ini.ReadString("T", "Caption", ""), QString::fromUtf8("'Кредит Ü'"));
+        ini.WriteString("T", "Extra", "1");
+    }
+    EXPECT_TRUE(test::bytesEqual(utf8 + "Extra=1\r\n\r\n", readFile(path())));
+
+    // With a byte-order mark: the mark is not part of the first section's
+    // name, and it is written back.
+    const QByteArray bom = "\xEF\xBB\xBF[T]\r\nCaption='\xC3\x9C'\r\n";
+    {
+        TbsINIFile ini(write(bom, "bom.ini"));
+        EXPECT_EQ(ini.ReadSections(), QStringList{"T"});
+        EXPECT_EQ(ini.ReadString("T", "Caption", ""), QString::fromUtf8("'Ü'"));
+        ini.WriteString("T", "Name", QString::fromUtf8("Дом"));
+    }
+    EXPECT_TRUE(test::bytesEqual(
+        QByteArray(
+            "\xEF\xBB\xBF[T]\r\nCaption='\xC3\x9C'\r\nName=\xD0\x94\xD0\xBE\xD0\xBC\r\n\r\n"),
+        readFile(path("bom.ini"))));
+
+    // A mark before text that is not valid UTF-8: still dropped, the rest is
+    // read in the code page, the first section is found.
+    TbsINIFile mixed(write("\xEF\xBB\xBF[T]\r\nCaption=\xDC\r\n", "mixed.ini"));
+    EXPECT_EQ(mixed.ReadSections(), QStringList{"T"});
+    EXPECT_EQ(mixed.ReadString("T", "Caption", ""), QString::fromUtf8("Ü"));
+
+    // A code-page file stays in the code page.
+    {
+        TbsINIFile ini(write("[T]\r\nCaption=\xDC\r\n", "cp.ini"));
+        ini.WriteString("T", "Other", QString::fromUtf8("\u00E9"));
+    }
+    EXPECT_TRUE(
+        test::bytesEqual("[T]\r\nCaption=\xDC\r\nOther=\xE9\r\n\r\n", readFile(path("cp.ini"))));
+
+    // A vanished UTF-8 file is re-created in UTF-8.
+    {
+        TbsINIFile ini(write(utf8, "gone.ini"));
+        QFile::remove(path("gone.ini"));
+    }
+    EXPECT_TRUE(test::bytesEqual(utf8 + "\r\n", readFile(path("gone.ini"))));
+}

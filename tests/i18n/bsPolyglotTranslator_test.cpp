@@ -54,6 +54,7 @@ public:
 class TLabel : public QWidget {
     Q_OBJECT
     Q_CLASSINFO("range:Percent", "0,100")
+    Q_CLASSINFO("set:Borders", "TStyle")
 public:
     enum TAlignment { taLeftJustify, taRightJustify, taCenter };
     Q_ENUM(TAlignment)
@@ -74,6 +75,7 @@ private:
     Q_PROPERTY(qint64 Big MEMBER Big)
     Q_PROPERTY(QChar Accel MEMBER Accel)
     Q_PROPERTY(int Tag MEMBER Tag)
+    Q_PROPERTY(int Borders MEMBER Borders)
 
 public:
     explicit TLabel(QWidget* parent, const QString& name)
@@ -95,6 +97,7 @@ public:
     qint64 Big = 1;
     QChar Accel = QLatin1Char('a');
     int Tag = 0;
+    int Borders = 3;
 
 private:
     twl::TFont* m_font;
@@ -431,9 +434,7 @@ TEST_F(TranslatorTest, ALanguageChangeRetranslatesRegisteredForms) {
               "[Tmainfrm]\r\nCaption='Loan calculator'\r\namountlbl.Caption='Loan amount'\r\n");
     writeFile(root.filePath("lang/Deutsch.lng"), "[Tmainfrm]\r\nCaption='Kreditrechner'\r\n");
     manager->setLangsDir(root.filePath("lang"));
-    EXPECT_EQ(form->Caption, "Kreditrechner"); // the first language listed
-    manager->setCurrentLang("English");
-    EXPECT_EQ(form->Caption, "Loan calculator");
+    EXPECT_EQ(form->Caption, "Loan calculator"); // English before the first listed
     EXPECT_EQ(form->amountlbl->Caption, "Loan amount");
     manager->setCurrentLang("Deutsch");
     EXPECT_EQ(form->Caption, "Kreditrechner");
@@ -548,3 +549,25 @@ TEST_F(TranslatorTest, TheShippedEnglishFileLabelsTheInputsRow) {
 }
 
 #include "bsPolyglotTranslator_test.moc"
+
+TEST_F(TranslatorTest, SetsAndQtsOwnPropertiesAreLeftAlone) {
+    form->amountlbl->setToolTip("tip");
+    useLanguage("amountlbl.Borders=[fsBold]\r\n"
+                "amountlbl.Borders=0\r\n"
+                "otherlbl.Borders=\r\n"
+                "windowOpacity=0.5\r\n"
+                "styleSheet='QWidget{background:red}'\r\n"
+                "amountlbl.toolTip='x'\r\n"
+                "amountlbl.objectName='renamed'\r\n"
+                "amountlbl.enabled=False\r\n"
+                "amountlbl.Caption='still translated'\r\n");
+    EXPECT_NO_THROW(translate());
+    EXPECT_EQ(form->amountlbl->Borders, 3);
+    EXPECT_EQ(form->otherlbl->Borders, 3);
+    EXPECT_EQ(form->windowOpacity(), 1.0);
+    EXPECT_EQ(form->styleSheet(), "");
+    EXPECT_EQ(form->amountlbl->toolTip(), "tip");
+    EXPECT_EQ(form->amountlbl->objectName(), "amountlbl");
+    EXPECT_TRUE(form->amountlbl->isEnabled());
+    EXPECT_EQ(form->amountlbl->Caption, "still translated");
+}

@@ -103,7 +103,7 @@ TEST_F(CoreTest, ChangeLanguageAcceptsListedNamesInAnyCaseAndKeepsTheSpelling) {
     TbsPolyglotManager manager;
     TranslationCounter counter(manager);
     core->ChangeFolder(folder("l"));
-    EXPECT_EQ(core->CurrentLanguage(), "Deutsch"); // first in the list, nothing was current
+    EXPECT_EQ(core->CurrentLanguage(), "English"); // nothing was current: English first
     EXPECT_EQ(counter.count, 1);
 
     manager.setCurrentLang("english");
@@ -296,4 +296,46 @@ TEST_F(CoreTest, ATranslationMayReleaseAnotherManager) {
     first.BeforeAllTranslate = [&](QObject*) { delete second; };
     first.setCurrentLang("Deutsch");
     EXPECT_EQ(secondCalls, 0);
+}
+
+TEST_F(CoreTest, TheStartFolderIsFoundInAnyLetterCaseAndHiddenFilesAreNoLanguages) {
+    language("language", "Aardvark");
+    language("language", "English");
+    // An editor's lock link and a hidden file are never languages.
+    QFile::link("user@host.1234", folder("language") + ".#English.lng");
+    language("language", ".hidden");
+    startCore();
+    EXPECT_EQ(core->LanguagesFolder(), "./Language/");
+    EXPECT_EQ(core->LanguageCount(), 2);
+    EXPECT_EQ(core->LanguageAt(0), "Aardvark");
+    EXPECT_EQ(core->LanguageAt(1), "English");
+    EXPECT_EQ(core->CurrentLanguage(), "English");
+    EXPECT_TRUE(core->HasLanguageFile());
+    core.reset();
+
+    // The exact spelling wins over one that differs in case.
+    language("Language", "Deutsch");
+    startCore();
+    EXPECT_EQ(core->LanguageCount(), 1);
+    EXPECT_EQ(core->CurrentLanguage(), "Deutsch");
+}
+
+TEST_F(CoreTest, MovingToAnotherFolderPrefersEnglishOverTheFirstLanguage) {
+    language("beside", "Aardvark");
+    language("beside", "English");
+    language("elsewhere", "Deutsch");
+    // Nothing current before (no start folder): English, not Aardvark.
+    startCore();
+    EXPECT_EQ(core->CurrentLanguage(), "");
+    core->ChangeFolder(folder("beside"));
+    EXPECT_EQ(core->CurrentLanguage(), "English");
+    // The current language is kept where the new folder has it ...
+    core->ChangeLanguage("Aardvark");
+    core->ChangeFolder(folder("beside") + "../beside");
+    EXPECT_EQ(core->CurrentLanguage(), "Aardvark");
+    // ... else English, else the first found.
+    core->ChangeFolder(folder("elsewhere"));
+    EXPECT_EQ(core->CurrentLanguage(), "Deutsch");
+    EXPECT_EQ(core->ListedLanguage("DEUTSCH"), "Deutsch");
+    EXPECT_EQ(core->ListedLanguage("Klingon"), "");
 }

@@ -1,0 +1,53 @@
+#include "app/LanguageChoice.h"
+
+#include "app/SettingsFile.h"
+#include "i18n/bsPolyglotUn.h"
+
+#include <QStringList>
+
+namespace twl {
+
+namespace {
+QString& commandLineSlot() {
+    static QString name;
+    return name;
+}
+} // namespace
+
+QString requestedLanguage(const QString& commandLine, const SettingsFile* settings) {
+    if (!commandLine.trimmed().isEmpty()) return commandLine.trimmed();
+    if (!settings) return QString();
+    return settings->ReadString(QStringLiteral("Settings"), QStringLiteral("Language"), QString())
+        .trimmed();
+}
+
+QString chooseRequestedLanguage(TbsCorePolyglot& core, const QString& commandLine,
+                                const SettingsFile* settings) {
+    const QString wanted = requestedLanguage(commandLine, settings);
+    if (wanted.isEmpty()) return QString();
+    // The file's own spelling, so that the current language reads as listed.
+    const QString listed = core.ListedLanguage(wanted);
+    if (listed.isEmpty()) return wanted;
+    core.ChangeLanguage(listed);
+    return QString();
+}
+
+QString unknownLanguageText(const TbsCorePolyglot& core, const QString& name) {
+    QStringList names;
+    for (int i = 0; i < core.LanguageCount(); ++i)
+        names << core.LanguageAt(i);
+    const QString known =
+        names.isEmpty() ? QStringLiteral("none") : names.join(QLatin1String(", "));
+    return QStringLiteral("there is no language named %1 in %2 (languages: %3)")
+        .arg(name, core.LanguagesFolder(), known);
+}
+
+void setCommandLineLanguage(const QString& name) {
+    commandLineSlot() = name;
+}
+
+QString commandLineLanguage() {
+    return commandLineSlot();
+}
+
+} // namespace twl

@@ -1,0 +1,40 @@
+#pragma once
+// The main window's own prompts as published texts of a component `prompts`
+// on the window, so that a language file translates them like every other
+// text of the window (prompts.FileExists=..., prompts.NoSource=...). The
+// defaults are the English built-in texts.
+
+#include "export/kxExportHost.h"
+
+#include <QObject>
+#include <QString>
+
+class QWidget;
+
+namespace twl {
+
+class TMainPrompts : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString FileExists MEMBER FileExists)
+    Q_PROPERTY(QString ExportFailed MEMBER ExportFailed)
+    Q_PROPERTY(QString ClipboardFailed MEMBER ClipboardFailed)
+    Q_PROPERTY(QString NoSource MEMBER NoSource)
+    Q_PROPERTY(QString NoFileName MEMBER NoFileName)
+    Q_PROPERTY(QString UnknownLanguage MEMBER UnknownLanguage)
+
+public:
+    explicit TMainPrompts(QObject* parent = nullptr);
+
+    QString FileExists;      // "%s" the file
+    QString ExportFailed;    // "%s" the file, "%s" the reason
+    QString ClipboardFailed; // "%s" the reason
+    QString NoSource;
+    QString NoFileName;
+    QString UnknownLanguage; // "%s" the language asked for
+
+    kxUserPromptTexts exportTexts() const;
+    // Tells the user that the language asked for has no file.
+    void showUnknownLanguage(QWidget* parent, const QString& language) const;
+};
+
+} // namespace twl

@@ -1,0 +1,121 @@
+// twlc-export and languages: the same texts as the window, chosen the same way.
+
+#include "app/ExportCli.h"
+#include "app/Unit1.h"
+#include "export/kxExport.h"
+#include "export/writers/kxWriterRegistry.h"
+#include "i18n/bsPolyglotUn.h"
+#include "tests/app/ProgramFolder.h"
+#include "tests/support/TestSupport.h"
+#include "toolkit/Controls.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+
+using namespace twl;
+
+namespace {
+
+class ExportCommandLanguage : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(program.isValid());
+        qunsetenv("SOURCE_DATE_EPOCH");
+        program.ship("English.lng");
+        program.ship("Deutsch.lng");
+        kxRegisterDocumentWriters();
+    }
+    void TearDown() override { TbsCorePolyglot::Release(); }
+
+    int run(const QStringList& extra, QByteArray& out, QString& err) {
+        QBuffer o, e;
+        o.open(QIODevice::WriteOnly);
+        e.open(QIODevice::WriteOnly);
+        const int status = runExportCli(QStringList{"--amount", "1000", "--months", "12", "--rate",
+                                                    "12", "--format", "html", "-o", "-"} +
+                                            extra,
+                                        o, e);
+        out = o.data();
+        err = QString::fromLocal8Bit(e.data());
+        return status;
+    }
+
+    QByteArray windowDocument() {
+        TbsCorePolyglot::Create();
+        QByteArray bytes;
+        {
+            Tmainfrm form;
+            form.amountedt->setText("1000");
+            form.monthsedt->setText("12");
+            form.interestedt->setText("12");
+            form.calcbtnClick(nullptr);
+            form.loanexp->setExportType(xtHTML);
+            form.loanexp->WriteDocument(program.filePath("window.html"));
+            bytes = test::readFile(program.filePath("window.html"));
+        }
+        TbsCorePolyglot::Release();
+        return bytes;
+    }
+
+    test::ProgramFolderScope program;
+    test::RegionalScope regional{QLatin1Char('.'), QStringLiteral("yyyy-MM-dd")};
+    test::ClockScope clock{QDateTime(QDate(2026, 12, 7), QTime(9, 30))};
+};
+
+} // namespace
+
+TEST_F(ExportCommandLanguage, ResourceStringReplacementsChangeNeitherTheWindowNorTheCommand) {
+    QFile english(program.filePath("language/English.lng"));
+    ASSERT_TRUE(english.open(QIODevice::Append));
+    english.write("\r\n[ResourceStrings]\r\n1103_SUM='TOTAL'\r\n1104='n/a'\r\n2047='Comic'\r\n");
+    english.close();
+    // The command runs first, in a process that has never built a window.
+    QByteArray out;
+    QString err;
+    ASSERT_EQ(run({}, out, err), CliOk) << err.toStdString();
+    EXPECT_TRUE(out.contains(">SUM<"));
+    EXPECT_FALSE(out.contains("TOTAL"));
+    EXPECT_FALSE(out.contains("Comic"));
+    TbsCorePolyglot::Release();
+    EXPECT_TRUE(test::bytesEqual(windowDocument(), out));
+}
+
+TEST_F(ExportCommandLanguage, TheLanguageComesFromTheOptionElseTheSettingsFile) {
+    program.settings("[Settings]\r\nLanguage=Deutsch\r\n");
+    const QByteArray german = windowDocument();
+    EXPECT_TRUE(german.contains("Restschuld"));
+    QByteArray out;
+    QString err;
+    ASSERT_EQ(run({}, out, err), CliOk) << err.toStdString();
+    EXPECT_TRUE(test::bytesEqual(german, out));
+    TbsCorePolyglot::Release();
+
+    ASSERT_EQ(run({"--language", "ENGLISH"}, out, err), CliOk) << err.toStdString();
+    EXPECT_TRUE(out.contains("Balance"));
+    EXPECT_FALSE(out.contains("Restschuld"));
+    TbsCorePolyglot::Release();
+
+    EXPECT_EQ(run({"--language="}, out, err), CliUsage);
+    EXPECT_TRUE(err.startsWith("twlc-export: --language needs a value\n"));
+    EXPECT_EQ(run({"--language=Klingon"}, out, err), CliUsage);
+    EXPECT_TRUE(out.isEmpty());
+    EXPECT_EQ(err, "twlc-export: there is no language named Klingon in " + program.path() +
+                       "/language/ (languages: Deutsch, English)\n");
+}
+
+TEST_F(ExportCommandLanguage, SetsStayOutOfLanguageFilesButNotOutOfTheCommand) {
+    test::writeFile(program.filePath("language/English.lng"),
+                    test::readFile(program.filePath("language/English.lng"))
+                        .replace("[Tmainfrm]\r\n", "[Tmainfrm]\r\nloanexp.Options=[]\r\n"));
+    QByteArray out;
+    QString err;
+    ASSERT_EQ(run({"--format", "txt"}, out, err), CliOk) << err.toStdString();
+    EXPECT_TRUE(out.contains("Payment #")); // the caption row is still there
+    TbsCorePolyglot::Release();
+    ASSERT_EQ(run({"--format", "txt", "--set", "Options=[xoShowHeader]"}, out, err), CliOk);
+    EXPECT_FALSE(out.contains("Created:"));
+    TbsCorePolyglot::Release();
+    EXPECT_EQ(run({"--set", "Options=5"}, out, err), CliUsage);
+    EXPECT_TRUE(err.startsWith("twlc-export: Options is a set: write [member,...]\n"));
+}
