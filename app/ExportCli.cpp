@@ -2,6 +2,7 @@
 
 #include "app/Amortization.h"
 #include "app/AppConsts.h"
+#include "app/CliMessageGuard.h"
 #include "app/SettingsFile.h"
 #include "app/Unit1.h"
 #include "base/ClassName.h"
@@ -240,6 +241,7 @@ void writeText(QIODevice& device, const QString& text) {
 } // namespace
 
 int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
+    const CliMessageGuard messages(err);
     Options options;
     try {
         options = parse(arguments);
@@ -284,6 +286,7 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
     try {
         core->ChangeFolder(programFolder() + QStringLiteral("language/"));
         core->TranslateComponent(&host);
+        if (messages.failed()) return CliUsage;
     } catch (const Exception& e) {
         writeText(err, QStringLiteral("twlc-export: %1\n").arg(defaultErrorText(e.message())));
         return CliUsage;
@@ -293,6 +296,7 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
         for (const auto& [path, value] : options.sets)
             applySet(table, path, value);
         table.setExportType(formatType(options.format));
+        if (messages.failed()) return CliUsage;
     } catch (const UsageError& e) {
         writeText(err, QStringLiteral("twlc-export: %1\n").arg(e.message) + QLatin1String(Usage));
         return CliUsage;
@@ -333,6 +337,7 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
         return CliWriteFailed;
     }
     table.WriteDocument(target);
+    if (messages.failed()) return CliUsage;
     if (failed || table.WrittenFileName().isEmpty()) {
         QString reason = table.LastErrorText();
         if (reason.isEmpty()) reason = QStringLiteral("the document was not written");

@@ -5,7 +5,9 @@
 #include "base/Exceptions.h"
 #include "export/writers/kxWriterRegistry.h"
 #include "i18n/bsPolyglotUn.h"
+#include "toolkit/ApplicationTitle.h"
 #include "toolkit/ErrorDisplay.h"
+#include "toolkit/ShowPainted.h"
 
 #include <QApplication>
 #include <memory>
@@ -14,8 +16,9 @@ namespace twl {
 
 int runApplication(int argc, char** argv) {
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(
-        initialApplicationTitle(QCoreApplication::applicationFilePath()));
+    // The application title is not the display name: Qt would append that to
+    // every window title on X11.
+    setApplicationTitle(initialApplicationTitle(QCoreApplication::applicationFilePath()));
 
     kxRegisterDocumentWriters();
 
@@ -28,9 +31,7 @@ int runApplication(int argc, char** argv) {
     std::unique_ptr<Tmainfrm> mainWindow;
     {
         auto splash = std::make_unique<Tsplashfrm>();
-        splash->show();
-        splash->repaint();
-        QApplication::processEvents();
+        showPainted(*splash);
         try {
             mainWindow = std::make_unique<Tmainfrm>();
         } catch (const Exception& e) {

@@ -8,6 +8,7 @@
 //    has been built and again when FormCreate points at the language folder.
 
 #include "app/Amortization.h"
+#include "app/ExportFileName.h"
 #include "toolkit/Form.h"
 
 #include <memory>
@@ -71,6 +72,8 @@ public:
     TbsPolyglotTranslator* client1;
     TbsPolyglotManager* lngmanager;
     TkxListViewExport* loanexp;
+    // The name the next "Export to file" proposes.
+    ExportFileName exportFileName;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -78,10 +81,5 @@ protected:
 private:
     void buildControls();
 };
-
-// The program file's name up to its first ".", capitalised and the rest in
-// lower case ("twlc" gives "Twlc"): the application title until the title
-// timer fires.
-QString initialApplicationTitle(const QString& programPath);
 
 } // namespace twl

@@ -3,8 +3,9 @@
 #include "base/Format.h"
 #include "export/kxExport.h"
 #include "export/kxExportConst.h"
+#include "toolkit/ApplicationTitle.h"
+#include "toolkit/ModalGuard.h"
 
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -42,11 +43,11 @@ QString kxFailureText(const TkxCustomExport& Export, TkxExportError Error) {
 }
 
 bool kxAskOverwrite(QWidget* Parent, const QString& FileName) {
-    QMessageBox box(QMessageBox::Warning, QGuiApplication::applicationDisplayName(),
+    QMessageBox box(QMessageBox::Warning, applicationTitle(),
                     Format(LoadResString(rs::SkxFileExists), {FileName}),
                     QMessageBox::Yes | QMessageBox::No, Parent);
     box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return execModal(box) == QMessageBox::Yes;
 }
 
 void kxAttachUserPrompts(TkxCustomExport& Export, QWidget* Parent) {
@@ -55,9 +56,7 @@ void kxAttachUserPrompts(TkxCustomExport& Export, QWidget* Parent) {
     Export.OnError = [exporter, parent](QObject*, TkxExportError error) {
         const QString text = kxFailureText(*exporter, error);
         if (text.isEmpty()) return;
-        QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), text,
-                        QMessageBox::Ok, parent.data());
-        box.exec();
+        showMessageBox(QMessageBox::Critical, applicationTitle(), text, parent.data());
     };
     Export.OnFileExist = [parent](QObject*, const QString& FileName, bool& CanOverWrite) {
         CanOverWrite = kxAskOverwrite(parent.data(), FileName);

@@ -6,13 +6,13 @@
 #include "export/writers/kxWriterRegistry.h"
 #include "i18n/bsPolyglotUn.h"
 #include "tests/support/TestSupport.h"
+#include "toolkit/ApplicationTitle.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ListView.h"
 #include "toolkit/Timer.h"
 #include "widgets/LbSpeedButton.h"
 
 #include <QDir>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -130,7 +130,7 @@ TEST_F(MainWindow, TypingAndCalculatingFillsTheTable) {
 }
 
 TEST_F(MainWindow, ErrorsAreShownWithTheApplicationTitleAndTheRowsSoFarStay) {
-    QGuiApplication::setApplicationDisplayName("Twlc");
+    setApplicationTitle("Twlc");
     Tmainfrm form;
     test::writeFile(iniPath(), "[Settings]\nDecimal=abc\n");
     form.amountedt->setText("1000");
@@ -186,12 +186,10 @@ TEST_F(MainWindow, CloseButtonClosesAndWritesTheSettings) {
 }
 
 TEST_F(MainWindow, TitleTimerSetsTheApplicationTitleOnce) {
-    EXPECT_EQ(initialApplicationTitle("/opt/x/twlc"), "Twlc");
-    EXPECT_EQ(initialApplicationTitle("/opt/x/TWLC.old.exe"), "Twlc");
     Tmainfrm form;
     form.titletimerTimer(form.titletimer);
     EXPECT_FALSE(form.titletimer->Enabled());
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QString::fromUtf8("TWL-Calculator\u00AE"));
+    EXPECT_EQ(applicationTitle(), QString::fromUtf8("TWL-Calculator\u00AE"));
 }
 
 TEST_F(MainWindow, IsTranslatedFromTheLanguageFolderBesideTheProgram) {
