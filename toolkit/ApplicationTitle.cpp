@@ -4,6 +4,7 @@
 #include <QFileInfo>
 #include <QPointer>
 #include <QWidget>
+#include <QWindow>
 #include <optional>
 
 namespace twl {
@@ -18,6 +19,13 @@ std::optional<QString>& titleSlot() {
 QPointer<QWidget>& mainWindowSlot() {
     static QPointer<QWidget> window;
     return window;
+}
+
+// The window system may hear of a new icon text only when the program next
+// talks to it; passing the unchanged title on makes that happen now.
+void showIconText(QWidget& window, const QString& text) {
+    window.setWindowIconText(text);
+    if (QWindow* handle = window.windowHandle()) handle->setTitle(handle->title());
 }
 
 } // namespace
@@ -36,12 +44,12 @@ QString applicationTitle() {
 
 void setApplicationTitle(const QString& title) {
     titleSlot() = title;
-    if (QWidget* window = mainWindowSlot()) window->setWindowIconText(title);
+    if (QWidget* window = mainWindowSlot()) showIconText(*window, title);
 }
 
 void setMainWindow(QWidget* window) {
     mainWindowSlot() = window;
-    if (window) window->setWindowIconText(applicationTitle());
+    if (window) showIconText(*window, applicationTitle());
 }
 
 QWidget* mainWindow() {
