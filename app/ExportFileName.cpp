@@ -2,13 +2,18 @@
 
 #include "export/kxExport.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 namespace twl {
 
 QString ExportFileName::proposal() const {
     if (!m_last.isEmpty()) return m_last;
-    return QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    // A documents folder the desktop names but nobody created would be
+    // offered as a file name; the home folder is the next best place.
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    return QFileInfo(documents).isDir() ? documents : QDir::homePath();
 }
 
 void ExportFileName::execute(TkxCustomExport& exporter) {

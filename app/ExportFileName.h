@@ -13,7 +13,7 @@ class TkxCustomExport;
 class ExportFileName {
 public:
     // What the save dialog starts with: the last name written, else the
-    // user's documents folder.
+    // user's documents folder (the home folder while it does not exist).
     QString proposal() const;
 
     // Runs the export component's dialogs and export once with this name flow.

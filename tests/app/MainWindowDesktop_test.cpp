@@ -1,6 +1,7 @@
 // The main window on a desktop: its title and icon text, where its error boxes
 // open, and how "Export to file" names the file.
 
+#include "app/ExportFileName.h"
 #include "app/Unit1.h"
 #include "base/ProgramFolder.h"
 #include "export/kxExport.h"
@@ -176,4 +177,11 @@ TEST_F(MainWindowDesktop, EveryFileExportAsksProposingTheLastNameAndForgetsAFail
         save->reject();
     });
     EXPECT_EQ(form.loanexp->FileName(), "");
+}
+
+TEST_F(MainWindowDesktop, AMissingDocumentsFolderIsNotProposedAsAFileName) {
+    const ExportFileName names;
+    EXPECT_EQ(names.proposal(), documents);
+    QDir(documents).removeRecursively();
+    EXPECT_EQ(names.proposal(), QDir::homePath());
 }
