@@ -3,12 +3,9 @@
 
 #include "app/ExportFileName.h"
 #include "app/Unit1.h"
-#include "base/ProgramFolder.h"
 #include "export/kxExport.h"
 #include "export/kxExportSelect.h"
-#include "export/writers/kxWriterRegistry.h"
-#include "i18n/bsPolyglotUn.h"
-#include "tests/support/TestSupport.h"
+#include "tests/app/MainWindowFixture.h"
 #include "toolkit/ApplicationTitle.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ErrorDisplay.h"
@@ -23,7 +20,6 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
 
@@ -31,13 +27,10 @@ using namespace twl;
 
 namespace {
 
-class MainWindowDesktop : public ::testing::Test {
+class MainWindowDesktop : public test::MainWindowFixture {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        setProgramFolder(dir.path());
-        kxRegisterDocumentWriters();
-        TbsCorePolyglot::Create();
+        MainWindowFixture::SetUp();
         // The user's documents folder, where the desktop keeps it.
         documents = dir.filePath("Documents");
         QDir(dir.path()).mkdir("Documents");
@@ -49,8 +42,7 @@ protected:
     }
     void TearDown() override {
         qputenv("XDG_CONFIG_HOME", oldConfig);
-        TbsCorePolyglot::Release();
-        setProgramFolder(QString());
+        MainWindowFixture::TearDown();
     }
 
     void calculate(Tmainfrm& form) {
@@ -83,11 +75,8 @@ protected:
         EXPECT_TRUE(asked) << "every file export asks for the name";
     }
 
-    QTemporaryDir dir;
     QString documents;
     QByteArray oldConfig;
-    test::RegionalScope regional{QLatin1Char('.'), QStringLiteral("yyyy-MM-dd")};
-    test::ClockScope clock{QDateTime(QDate(2026, 12, 7), QTime(9, 30))};
 };
 
 QString proposedName(QFileDialog* dialog) {
@@ -122,7 +111,7 @@ TEST_F(MainWindowDesktop, WindowTitleIsTheCaptionAndTheIconTextCarriesTheApplica
         parent = w->parentWidget();
         qobject_cast<QMessageBox*>(w)->accept();
     });
-    test::writeFile(dir.filePath("twlc.ini"), "[Settings]\nDecimal=abc\n");
+    test::writeFile(iniPath(), "[Settings]\nDecimal=abc\n");
     form.amountedt->setText("1000");
     form.monthsedt->setText("12");
     form.interestedt->setText("12");

@@ -5,6 +5,7 @@
 #include "export/kxExport.h"
 #include "export/writers/kxWriterRegistry.h"
 #include "i18n/bsPolyglotUn.h"
+#include "tests/app/MainWindowFixture.h"
 #include "tests/support/TestSupport.h"
 #include "toolkit/ApplicationTitle.h"
 #include "toolkit/Controls.h"
@@ -21,25 +22,7 @@ using namespace twl;
 
 namespace {
 
-class MainWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        setProgramFolder(dir.path());
-        kxRegisterDocumentWriters();
-        TbsCorePolyglot::Create();
-    }
-    void TearDown() override {
-        TbsCorePolyglot::Release();
-        setProgramFolder(QString());
-    }
-
-    QString iniPath() const { return dir.filePath("twlc.ini"); }
-
-    QTemporaryDir dir;
-    test::RegionalScope regional{QLatin1Char('.'), QStringLiteral("yyyy-MM-dd")};
-    test::ClockScope clock{QDateTime(QDate(2026, 12, 7), QTime(9, 30))};
-};
+class MainWindow : public test::MainWindowFixture {};
 
 QStringList row(const TListView* view, int r) {
     QStringList cells;
