@@ -74,38 +74,11 @@ TEST(HeadlessScope, WindowsShownAnywayAreClosedAndReported) {
     EXPECT_EQ(heard, (QStringList{"raw box", "plain window"}));
 }
 
-TEST(HeadlessScope, NestedScopesRestoreTheOuterHandler) {
-    int outer = 0, inner = 0;
-    const HeadlessScope a([&](const QString&, const QString&) { ++outer; });
-    {
-        const HeadlessScope b([&](const QString&, const QString&) { ++inner; });
-        showMessageBox(QMessageBox::NoIcon, "", "x");
-    }
-    showMessageBox(QMessageBox::NoIcon, "", "y");
-    EXPECT_EQ(inner, 1);
-    EXPECT_EQ(outer, 1);
-}
-
-TEST(ApplicationTitle, ProgramNameRuleAndIconTextOfTheMainWindow) {
+TEST(ApplicationTitle, ProgramNameUpToItsFirstDotWithOnlyTheFirstCaseKept) {
     EXPECT_EQ(initialApplicationTitle("/opt/x/twlc"), "twlc");
     EXPECT_EQ(initialApplicationTitle("/opt/x/TWLC.old.exe"), "Twlc");
     EXPECT_EQ(initialApplicationTitle("/opt/x/tWLC"), "twlc");
     EXPECT_EQ(initialApplicationTitle("/opt/x/.hidden"), "");
-
-    TForm main;
-    main.setCaption("Tarnwell - TWL-Calculator");
-    setApplicationTitle("twlc");
-    setMainWindow(&main);
-    main.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&main));
-    EXPECT_EQ(main.windowIconText(), "twlc");
-    setApplicationTitle(QString::fromUtf8("TWL-Calculator\u00AE"));
-    EXPECT_EQ(main.windowIconText(), QString::fromUtf8("TWL-Calculator\u00AE"));
-    // The platform window's title is the caption alone: no application
-    // display name is set for Qt to append.
-    EXPECT_EQ(main.windowHandle()->title(), "Tarnwell - TWL-Calculator");
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QGuiApplication::applicationName());
-    setMainWindow(nullptr);
 }
 
 TEST(ErrorDisplay, BoxesBelongToTheActiveWindowElseTheMainWindow) {
