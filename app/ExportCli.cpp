@@ -95,8 +95,10 @@ const char* const Help =
     "\n"
     "The settings file twlc.ini and the language folder beside the program are read as\n"
     "the calculator reads them. Where SOURCE_DATE_EPOCH is set, it is the current time.\n"
-    "Exit status: 0 written, 1 the calculation failed, 2 wrong usage, 3 the document\n"
-    "could not be written.\n";
+    "Exit status: 0 written, 1 the calculation failed, 2 wrong usage or a value refused\n"
+    "(given here or in the language file), 3 the document could not be written.\n"
+    "No window is ever opened: what the calculator would show in a box is one line on\n"
+    "standard error.\n";
 
 struct UsageError {
     QString message;
