@@ -2,6 +2,7 @@
 
 #include "app/Amortization.h"
 #include "app/AppConsts.h"
+#include "app/CliMessageGuard.h"
 #include "app/LanguageChoice.h"
 #include "app/SettingsFile.h"
 #include "app/Unit1.h"
@@ -96,8 +97,10 @@ const char* const Help =
     "\n"
     "The settings file twlc.ini and the language folder beside the program are read as\n"
     "the calculator reads them. Where SOURCE_DATE_EPOCH is set, it is the current time.\n"
-    "Exit status: 0 written, 1 the calculation failed, 2 wrong usage, 3 the document\n"
-    "could not be written.\n";
+    "Exit status: 0 written, 1 the calculation failed, 2 wrong usage or a value refused\n"
+    "(given here or in the language file), 3 the document could not be written.\n"
+    "No window is ever opened: what the calculator would show in a box is one line on\n"
+    "standard error.\n";
 
 struct UsageError {
     QString message;
@@ -241,6 +244,7 @@ void writeText(QIODevice& device, const QString& text) {
 } // namespace
 
 int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
+    const CliMessageGuard messages(err);
     Options options;
     try {
         options = parse(arguments);
@@ -295,6 +299,7 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
             return CliUsage;
         }
         core->TranslateComponent(&host);
+        if (messages.failed()) return CliUsage;
     } catch (const Exception& e) {
         writeText(err, QStringLiteral("twlc-export: %1\n").arg(defaultErrorText(e.message())));
         return CliUsage;
@@ -304,6 +309,7 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
         for (const auto& [path, value] : options.sets)
             applySet(table, path, value);
         table.setExportType(formatType(options.format));
+        if (messages.failed()) return CliUsage;
     } catch (const UsageError& e) {
         writeText(err, QStringLiteral("twlc-export: %1\n").arg(e.message) + QLatin1String(Usage));
         return CliUsage;
@@ -343,6 +349,7 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
         return CliWriteFailed;
     }
     table.WriteDocument(target);
+    if (messages.failed()) return CliUsage;
     if (failed || table.WrittenFileName().isEmpty()) {
         QString reason = table.LastErrorText();
         if (reason.isEmpty()) reason = QStringLiteral("the document was not written");

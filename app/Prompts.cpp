@@ -2,9 +2,8 @@
 
 #include "app/AppConsts.h"
 #include "base/Format.h"
-
-#include <QGuiApplication>
-#include <QMessageBox>
+#include "toolkit/ApplicationTitle.h"
+#include "toolkit/ModalGuard.h"
 
 namespace twl {
 
@@ -24,9 +23,8 @@ kxUserPromptTexts TMainPrompts::exportTexts() const {
 }
 
 void TMainPrompts::showUnknownLanguage(QWidget* parent, const QString& language) const {
-    QMessageBox box(QMessageBox::Warning, QGuiApplication::applicationDisplayName(),
-                    Format(UnknownLanguage, {language}), QMessageBox::Ok, parent);
-    box.exec();
+    showMessageBox(QMessageBox::Warning, applicationTitle(), Format(UnknownLanguage, {language}),
+                   parent);
 }
 
 } // namespace twl

@@ -7,7 +7,9 @@
 #include "base/Exceptions.h"
 #include "export/writers/kxWriterRegistry.h"
 #include "i18n/bsPolyglotUn.h"
+#include "toolkit/ApplicationTitle.h"
 #include "toolkit/ErrorDisplay.h"
+#include "toolkit/ShowPainted.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -47,8 +49,9 @@ int runApplication(int argc, char** argv) {
         return 2;
     }
     setCommandLineLanguage(options.language);
-    QApplication::setApplicationDisplayName(
-        initialApplicationTitle(QCoreApplication::applicationFilePath()));
+    // The application title is not the display name: Qt would append that to
+    // every window title on X11.
+    setApplicationTitle(initialApplicationTitle(QCoreApplication::applicationFilePath()));
 
     kxRegisterDocumentWriters();
 
@@ -61,9 +64,7 @@ int runApplication(int argc, char** argv) {
     std::unique_ptr<Tmainfrm> mainWindow;
     {
         auto splash = std::make_unique<Tsplashfrm>();
-        splash->show();
-        splash->repaint();
-        QApplication::processEvents();
+        showPainted(*splash);
         try {
             mainWindow = std::make_unique<Tmainfrm>();
         } catch (const Exception& e) {

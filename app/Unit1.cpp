@@ -10,6 +10,7 @@
 #include "export/kxExport.h"
 #include "export/kxExportHost.h"
 #include "i18n/bsPolyglotUn.h"
+#include "toolkit/ApplicationTitle.h"
 #include "toolkit/Component.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ErrorDisplay.h"
@@ -18,8 +19,6 @@
 #include "widgets/LbSpeedButtonGlyphs.h"
 
 #include <QCloseEvent>
-#include <QFileInfo>
-#include <QGuiApplication>
 #include <QVBoxLayout>
 
 namespace twl {
@@ -61,20 +60,13 @@ QString readDecimalSetting(const SettingsFile& settings) {
                                QStringLiteral("2"));
 }
 
-QString initialApplicationTitle(const QString& programPath) {
-    QString name = QFileInfo(programPath).fileName();
-    const qsizetype dot = name.indexOf(QLatin1Char('.'));
-    if (dot >= 0) name.truncate(dot);
-    if (!name.isEmpty()) name = name.left(1).toUpper() + name.mid(1).toLower();
-    return name;
-}
-
 Tmainfrm::Tmainfrm(QWidget* parent)
     : TForm(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                         Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("mainfrm"));
     buildControls();
     finishBuilding();
+    setMainWindow(this);
     FormCreate(this);
 }
 
@@ -232,7 +224,7 @@ void Tmainfrm::calcbtnClick(QObject*) {
 }
 
 void Tmainfrm::expbtnClick(QObject*) {
-    loanexp->Execute();
+    exportFileName.execute(*loanexp);
 }
 
 void Tmainfrm::cancelbtnClick(QObject*) {
@@ -242,7 +234,7 @@ void Tmainfrm::cancelbtnClick(QObject*) {
 void Tmainfrm::titletimerTimer(QObject*) {
     try {
         titletimer->setEnabled(false);
-        QGuiApplication::setApplicationDisplayName(LoadResString(rs::SApplicationTitle));
+        setApplicationTitle(LoadResString(rs::SApplicationTitle));
     } catch (const Exception& e) {
         titletimer->setEnabled(false);
         ShowLocalError(e);

@@ -9,6 +9,7 @@
 //    the language the user chose (app/LanguageChoice) is applied right after.
 
 #include "app/Amortization.h"
+#include "app/ExportFileName.h"
 #include "toolkit/Form.h"
 
 #include <memory>
@@ -76,6 +77,8 @@ public:
     // The window's own prompts (export failures, the overwrite question),
     // translated with the window.
     TMainPrompts* prompts;
+    // The name the next "Export to file" proposes.
+    ExportFileName exportFileName;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
@@ -83,10 +86,5 @@ protected:
 private:
     void buildControls();
 };
-
-// The program file's name up to its first ".", capitalised and the rest in
-// lower case ("twlc" gives "Twlc"): the application title until the title
-// timer fires.
-QString initialApplicationTitle(const QString& programPath);
 
 } // namespace twl

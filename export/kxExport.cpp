@@ -10,12 +10,13 @@
 #include "export/kxExportConst.h"
 #include "export/kxExportProgress.h"
 #include "export/kxExportSelect.h"
+#include "toolkit/ApplicationTitle.h"
 #include "toolkit/Component.h"
 #include "toolkit/ListView.h"
+#include "toolkit/ModalGuard.h"
 #include "toolkit/ToolkitConsts.h"
 
 #include <QDir>
-#include <QMessageBox>
 
 namespace twl {
 
@@ -124,9 +125,8 @@ void TkxCustomExport::setRowNumberFormat(const QString& v) {
         m_rowNumberFormat = v;
         return;
     }
-    QMessageBox box(QMessageBox::Critical, LoadResString(rs::SMsgDlgError),
-                    LoadResString(rs::SkxRowNumberFormat), QMessageBox::Ok);
-    box.exec();
+    showMessageBox(QMessageBox::Critical, LoadResString(rs::SMsgDlgError),
+                   LoadResString(rs::SkxRowNumberFormat), messageParent());
 }
 
 QString TkxCustomExport::Version() const {

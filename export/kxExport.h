@@ -176,6 +176,10 @@ public:
     QString LastErrorFileName() const { return m_lastErrorFileName; }
     // The file that the last document was written to.
     QString WrittenFileName() const { return m_writtenFileName; }
+    // Where the save dialog opens: a folder, or a file name it proposes;
+    // empty means the program's folder.
+    QString SaveDialogStart() const { return m_saveDialogStart; }
+    void setSaveDialogStart(const QString& path) { m_saveDialogStart = path; }
 
     // The class name that interchange documents carry as their title: this
     // component's own, unless a host that stands in for another component
@@ -248,6 +252,7 @@ private:
     QString m_lastErrorText;
     QString m_lastErrorFileName;
     QString m_writtenFileName;
+    QString m_saveDialogStart;
     QString m_documentClassName;
     // The number of the view run's temporary name, so that delivery can move on
     // to the next one when the name was taken in the meantime.

@@ -3,8 +3,9 @@
 #include "base/Format.h"
 #include "export/kxExport.h"
 #include "export/kxExportConst.h"
+#include "toolkit/ApplicationTitle.h"
+#include "toolkit/ModalGuard.h"
 
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QPointer>
 
@@ -56,10 +57,10 @@ bool kxAskOverwrite(QWidget* Parent, const QString& FileName) {
 }
 
 bool kxAskOverwrite(QWidget* Parent, const QString& FileName, const QString& Question) {
-    QMessageBox box(QMessageBox::Warning, QGuiApplication::applicationDisplayName(),
-                    Format(Question, {FileName}), QMessageBox::Yes | QMessageBox::No, Parent);
+    QMessageBox box(QMessageBox::Warning, applicationTitle(), Format(Question, {FileName}),
+                    QMessageBox::Yes | QMessageBox::No, Parent);
     box.setDefaultButton(QMessageBox::No);
-    return box.exec() == QMessageBox::Yes;
+    return execModal(box) == QMessageBox::Yes;
 }
 
 void kxAttachUserPrompts(TkxCustomExport& Export, QWidget* Parent,
@@ -70,9 +71,7 @@ void kxAttachUserPrompts(TkxCustomExport& Export, QWidget* Parent,
     Export.OnError = [exporter, parent, Texts](QObject*, TkxExportError error) {
         const QString text = kxFailureText(*exporter, error, Texts());
         if (text.isEmpty()) return;
-        QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(), text,
-                        QMessageBox::Ok, parent.data());
-        box.exec();
+        showMessageBox(QMessageBox::Critical, applicationTitle(), text, parent.data());
     };
     Export.OnFileExist = [parent, Texts](QObject*, const QString& FileName, bool& CanOverWrite) {
         CanOverWrite = kxAskOverwrite(parent.data(), FileName, Texts().FileExists);

@@ -8,6 +8,8 @@
 #include "export/kxExportConst.h"
 #include "export/kxExportProgress.h"
 #include "export/kxExportSelect.h"
+#include "toolkit/ApplicationTitle.h"
+#include "toolkit/ModalGuard.h"
 
 #include <QClipboard>
 #include <QComboBox>
@@ -17,7 +19,6 @@
 #include <QFileInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QPainter>
 #include <QProgressBar>
 #include <QPushButton>
@@ -127,7 +128,7 @@ void TkxCustomExport::Execute() {
 
     SelectionChanged(dlg->SelectionCombo);
 
-    if (dlg->exec() != QDialog::Accepted) return;
+    if (execModal(*dlg) != QDialog::Accepted) return;
 
     // The clipboard type names no file, so it needs no save dialog.
     if (m_exportType != xtClipboard && m_fileName.isEmpty() && m_exportStyle == xsFile) {
@@ -146,6 +147,15 @@ bool TkxCustomExport::showSaveDialog() {
     GetSaveFilter(filter);
     QFileDialog dialog(nullptr, m_messages->SaveTitle, QCoreApplication::applicationDirPath(),
                        dialogFilter(filter));
+    if (!m_saveDialogStart.isEmpty()) {
+        const QFileInfo start(m_saveDialogStart);
+        if (start.isDir()) {
+            dialog.setDirectory(start.absoluteFilePath());
+        } else {
+            dialog.setDirectory(start.absolutePath());
+            dialog.selectFile(start.fileName());
+        }
+    }
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(extension);
@@ -153,7 +163,7 @@ bool TkxCustomExport::showSaveDialog() {
     // is a Qt one so that it behaves alike everywhere and tests can drive it.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
+    if (execModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
     m_fileName = dialog.selectedFiles().constFirst();
     return true;
 }
@@ -263,25 +273,14 @@ void TkxCustomExport::setUpProgress() {
     form->setWidth(m_messages->Width);
     form->setHeight(m_messages->Height);
     form->setCaption(m_messages->Caption);
+    form->setText(m_messages->Text);
     QProgressBar* bar = form->ProgressBar;
-    bar->move(8, bar->y());
-    bar->resize(form->ClientWidth() - 16, bar->height());
     bar->setRange(0, static_cast<int>(qMin<std::uint32_t>(m_rowTotal, INT_MAX)));
     bar->setValue(0);
     m_progressStep =
         qMax<std::uint32_t>(1, m_rowTotal / static_cast<std::uint32_t>(qMax(1, bar->width())));
-    const int frame = form->Height() - form->ClientHeight();
-    if (!m_messages->Text.isEmpty()) {
-        form->ProgressLabel->move(8, 8);
-        form->ProgressLabel->setCaption(m_messages->Text);
-        bar->move(bar->x(), frame + (form->ClientHeight() - form->ProgressLabel->height() - 16 -
-                                     bar->height()) /
-                                        2);
-    } else {
-        bar->move(bar->x(), (frame + (form->ClientHeight() - bar->height() - 16)) / 2);
-    }
-    form->show();
-    form->repaint();
+    // A run without a user shows no window; the bar still counts.
+    if (!isHeadless()) form->beginRun();
 }
 
 bool TkxCustomExport::FetchRow(TkxValues& Values) {
@@ -292,8 +291,7 @@ bool TkxCustomExport::FetchRow(TkxValues& Values) {
     // The bar moves only when the change can show (a pixel of its width);
     // asking the bar at every row of a long table costs more than the export.
     if (m_options.contains(xoShowProgress) && m_rowIndex % m_progressStep == 0)
-        m_progressForm->ProgressBar->setValue(
-            static_cast<int>(qMin<std::uint32_t>(m_rowIndex, INT_MAX)));
+        m_progressForm->step(static_cast<int>(qMin<std::uint32_t>(m_rowIndex, INT_MAX)));
     return canExport;
 }
 
@@ -316,7 +314,7 @@ bool TkxCustomExport::writeDocument(const QString& FileName, Delivery delivery) 
         Tfrm_ProgressForm* form;
         bool active;
         ~CloseProgress() {
-            if (active) form->hide();
+            if (active) form->endRun();
         }
     } closeProgress{m_progressForm, showProgress};
 
@@ -362,7 +360,7 @@ bool TkxCustomExport::writeDocument(const QString& FileName, Delivery delivery) 
         m_lastErrorFileName = toClipboard ? QString() : FileName;
         reportError(xeWriteFailed);
     }
-    if (showProgress) m_progressForm->hide();
+    if (showProgress) m_progressForm->endRun();
     closeProgress.active = false;
     if (!earlyEnd && OnEndExport) OnEndExport(this);
     return delivered;
@@ -375,9 +373,8 @@ void TkxCustomExport::deliver(const TkxDocument& document, const QString& FileNa
         clipboard->clear();
         clipboard->setText(document.ClipboardText);
         if (m_options.contains(xoClipboardMessage)) {
-            QMessageBox box(QMessageBox::Information, QGuiApplication::applicationDisplayName(),
-                            m_messages->CopiedToClipboard, QMessageBox::Ok);
-            box.exec();
+            showMessageBox(QMessageBox::Information, applicationTitle(),
+                           m_messages->CopiedToClipboard, messageParent());
         }
         return;
     }

@@ -7,11 +7,11 @@
 #include "base/RegionalSettings.h"
 #include "base/Windows1252.h"
 #include "i18n/bsPolyglotConst.h"
+#include "toolkit/ModalGuard.h"
 
 #include <QApplication>
 #include <QFile>
 #include <QFileInfo>
-#include <QMessageBox>
 #include <QMutex>
 #include <cstdio>
 
@@ -317,9 +317,7 @@ void TbsINIFile::showMessage(const QString& text) {
         return;
     }
     if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        QMessageBox box(QMessageBox::NoIcon, QApplication::applicationName(), text,
-                        QMessageBox::Ok);
-        box.exec();
+        showMessageBox(QMessageBox::NoIcon, QApplication::applicationName(), text);
     } else {
         std::fprintf(stderr, "%s\n", qPrintable(text));
     }

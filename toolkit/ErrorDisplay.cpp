@@ -1,9 +1,8 @@
 #include "toolkit/ErrorDisplay.h"
 
+#include "toolkit/ApplicationTitle.h"
+#include "toolkit/ModalGuard.h"
 #include "toolkit/ToolkitConsts.h"
-
-#include <QGuiApplication>
-#include <QMessageBox>
 
 namespace twl {
 
@@ -17,15 +16,13 @@ QString localErrorText(const Exception& error) {
 }
 
 void ShowDefaultError(const QString& message) {
-    QMessageBox box(QMessageBox::Critical, QGuiApplication::applicationDisplayName(),
-                    defaultErrorText(message), QMessageBox::Ok);
-    box.exec();
+    showMessageBox(QMessageBox::Critical, applicationTitle(), defaultErrorText(message),
+                   messageParent());
 }
 
 void ShowLocalError(const Exception& error) {
-    QMessageBox box(QMessageBox::Critical, LoadResString(rs::SMsgDlgError), localErrorText(error),
-                    QMessageBox::Ok);
-    box.exec();
+    showMessageBox(QMessageBox::Critical, LoadResString(rs::SMsgDlgError), localErrorText(error),
+                   messageParent());
 }
 
 } // namespace twl

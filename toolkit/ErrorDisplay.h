@@ -2,7 +2,8 @@
 // The two ways errors reach the user. The default display shows an error that
 // escaped an event handler: a message box captioned with the application title.
 // The local style is used by handlers that catch their own errors: an "Error"
-// dialog whose text ends in ": " and the error's type name.
+// dialog whose text ends in ": " and the error's type name. Both are centred on
+// the window the user works in (messageParent).
 
 #include "base/Exceptions.h"
 

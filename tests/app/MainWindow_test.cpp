@@ -5,14 +5,15 @@
 #include "export/kxExport.h"
 #include "export/writers/kxWriterRegistry.h"
 #include "i18n/bsPolyglotUn.h"
+#include "tests/app/MainWindowFixture.h"
 #include "tests/support/TestSupport.h"
+#include "toolkit/ApplicationTitle.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ListView.h"
 #include "toolkit/Timer.h"
 #include "widgets/LbSpeedButton.h"
 
 #include <QDir>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,25 +22,7 @@ using namespace twl;
 
 namespace {
 
-class MainWindow : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        setProgramFolder(dir.path());
-        kxRegisterDocumentWriters();
-        TbsCorePolyglot::Create();
-    }
-    void TearDown() override {
-        TbsCorePolyglot::Release();
-        setProgramFolder(QString());
-    }
-
-    QString iniPath() const { return dir.filePath("twlc.ini"); }
-
-    QTemporaryDir dir;
-    test::RegionalScope regional{QLatin1Char('.'), QStringLiteral("yyyy-MM-dd")};
-    test::ClockScope clock{QDateTime(QDate(2026, 12, 7), QTime(9, 30))};
-};
+class MainWindow : public test::MainWindowFixture {};
 
 QStringList row(const TListView* view, int r) {
     QStringList cells;
@@ -130,7 +113,7 @@ TEST_F(MainWindow, TypingAndCalculatingFillsTheTable) {
 }
 
 TEST_F(MainWindow, ErrorsAreShownWithTheApplicationTitleAndTheRowsSoFarStay) {
-    QGuiApplication::setApplicationDisplayName("Twlc");
+    setApplicationTitle("Twlc");
     Tmainfrm form;
     test::writeFile(iniPath(), "[Settings]\nDecimal=abc\n");
     form.amountedt->setText("1000");
@@ -186,12 +169,10 @@ TEST_F(MainWindow, CloseButtonClosesAndWritesTheSettings) {
 }
 
 TEST_F(MainWindow, TitleTimerSetsTheApplicationTitleOnce) {
-    EXPECT_EQ(initialApplicationTitle("/opt/x/twlc"), "Twlc");
-    EXPECT_EQ(initialApplicationTitle("/opt/x/TWLC.old.exe"), "Twlc");
     Tmainfrm form;
     form.titletimerTimer(form.titletimer);
     EXPECT_FALSE(form.titletimer->Enabled());
-    EXPECT_EQ(QGuiApplication::applicationDisplayName(), QString::fromUtf8("TWL-Calculator\u00AE"));
+    EXPECT_EQ(applicationTitle(), QString::fromUtf8("TWL-Calculator\u00AE"));
 }
 
 TEST_F(MainWindow, IsTranslatedFromTheLanguageFolderBesideTheProgram) {

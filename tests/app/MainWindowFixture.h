@@ -1,0 +1,35 @@
+#pragma once
+// What a test of the main window stands on: a program folder of its own (the
+// settings file and language folder beside the program), the document
+// writers, the localization core, pinned regional settings and clock.
+
+#include "base/ProgramFolder.h"
+#include "export/writers/kxWriterRegistry.h"
+#include "i18n/bsPolyglotUn.h"
+#include "tests/support/TestSupport.h"
+
+#include <QTemporaryDir>
+
+namespace twl::test {
+
+class MainWindowFixture : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        setProgramFolder(dir.path());
+        kxRegisterDocumentWriters();
+        TbsCorePolyglot::Create();
+    }
+    void TearDown() override {
+        TbsCorePolyglot::Release();
+        setProgramFolder(QString());
+    }
+
+    QString iniPath() const { return dir.filePath("twlc.ini"); }
+
+    QTemporaryDir dir;
+    RegionalScope regional{QLatin1Char('.'), QStringLiteral("yyyy-MM-dd")};
+    ClockScope clock{QDateTime(QDate(2026, 12, 7), QTime(9, 30))};
+};
+
+} // namespace twl::test
