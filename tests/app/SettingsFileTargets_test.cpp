@@ -1,11 +1,17 @@
 // The settings file when twlc.ini is not a plain small file, and when the
 // disk is full: defaults without blocking, and writes that touch nothing.
 #include "app/SettingsFile.h"
+#include "app/Unit1.h"
 #include "base/Exceptions.h"
+#include "base/ProgramFolder.h"
+#include "export/writers/kxWriterRegistry.h"
+#include "i18n/bsPolyglotUn.h"
 #include "tests/support/TestSupport.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
 #include <QTemporaryDir>
 
 #include <fcntl.h>
@@ -102,4 +108,58 @@ TEST_F(SettingsTarget, AFailedWriteOfAnyKindKeepsTheOldFile) {
     EXPECT_EQ(test::readFile(path()), old);
     EXPECT_EQ(writeError(s), QString());
     EXPECT_EQ(s.ReadInteger("Position", "Top", 0), 7);
+}
+
+namespace {
+
+// The main window with its program folder (and so twlc.ini) where a test puts it.
+class WindowSettings : public ::testing::Test {
+protected:
+    void useProgramFolder(const QString& folder) {
+        setProgramFolder(folder);
+        kxRegisterDocumentWriters();
+        TbsCorePolyglot::Create();
+        core = true;
+    }
+    void TearDown() override {
+        if (core) TbsCorePolyglot::Release();
+        setProgramFolder(QString());
+    }
+    bool core = false;
+};
+
+} // namespace
+
+TEST_F(WindowSettings, AFifoAsTwlcIniStartsWithTheDefaults) {
+    QTemporaryDir dir;
+    useProgramFolder(dir.path());
+    ASSERT_EQ(::mkfifo(QFile::encodeName(dir.filePath("twlc.ini")).constData(), 0600), 0);
+    Tmainfrm form;
+    EXPECT_EQ(form.Width(), 533);
+    EXPECT_EQ(form.Height(), 546);
+}
+
+TEST_F(WindowSettings, ClosingOnAFullDiskShowsTheMessageAndKeepsTheOldFile) {
+    test::SmallTmpfs disk;
+    if (!disk.mounted()) GTEST_SKIP() << disk.skipReason().toStdString();
+    useProgramFolder(disk.path());
+    const QString ini = disk.filePath("twlc.ini");
+    QByteArray old = "[Position]\r\nTop=5\r\nLeft=6\r\nHeight=500\r\nWidth=520\r\n[Notes]\r\n";
+    while (old.size() < 14000)
+        old += "Line" + QByteArray::number(old.size()) + "=text that takes room\r\n";
+    test::writeFile(ini, old);
+    disk.fill();
+    QGuiApplication::setApplicationDisplayName("Twlc");
+    Tmainfrm form;
+    form.setLeft(40);
+    QString text;
+    test::answerNextModal([&](QWidget* w) {
+        auto* box = qobject_cast<QMessageBox*>(w);
+        ASSERT_NE(box, nullptr);
+        text = box->text();
+        box->accept();
+    });
+    form.close();
+    EXPECT_EQ(text, "Unable to write to " + ini + ".");
+    EXPECT_TRUE(test::bytesEqual(old, test::readFile(ini)));
 }

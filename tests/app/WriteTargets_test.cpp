@@ -207,3 +207,28 @@ TEST_F(WriteTargets, AFullDiskFailsTheExportAndKeepsTheOldDocument) {
     EXPECT_EQ(test::readFile(target), old);
     EXPECT_EQ(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary
 }
+
+// Without root or a small disk: the same failure made by the write seam, for
+// every document type the component saves.
+TEST_F(WriteTargets, EveryDocumentTypeReportsAFailedSaveAndKeepsTheOldFile) {
+    kxRegisterDocumentWriters();
+    const QString target = dir.filePath("report.doc");
+    const QByteArray old = "old document bytes\r\n";
+    test::writeFile(target, old);
+    for (TkxExportType type :
+         {xtHTML, xtExcel, xtWord, xtTXT, xtCSV, xtTAB, xtRTF, xtDIF, xtSYLK}) {
+        TkxTableExport table;
+        table.setExportType(type);
+        table.setCaptions({"Payment #", "Payment"});
+        table.addRow({"1", "88.85"});
+        std::vector<TkxExportError> errors;
+        table.OnError = [&](QObject*, TkxExportError e) { errors.push_back(e); };
+        {
+            test::FailingWrites failing({16});
+            table.WriteDocument(target);
+        }
+        EXPECT_EQ(errors, std::vector<TkxExportError>{xeWriteFailed}) << type;
+        EXPECT_EQ(test::readFile(target), old) << type;
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"report.doc"});
+}
