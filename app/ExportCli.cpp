@@ -255,8 +255,8 @@ int writeOut(QIODevice& out, QIODevice& err, const QByteArray& bytes) {
 // standard output as it is open (appending where the shell appends), not to
 // a new file of that name.
 bool namesStandardOutput(const QString& path) {
-    struct stat named {
-    }, out{};
+    struct stat named {};
+    struct stat out {};
     return ::stat(QFile::encodeName(path).constData(), &named) == 0 &&
            ::fstat(STDOUT_FILENO, &out) == 0 && named.st_dev == out.st_dev &&
            named.st_ino == out.st_ino;

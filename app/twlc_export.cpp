@@ -9,6 +9,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <sys/mman.h>
 #include <unistd.h>
 
 namespace {
@@ -44,15 +45,21 @@ private:
     bool m_closed;
 };
 
-// A closed standard descriptor is held by /dev/null, so that no file opened
-// later takes its number and receives what was meant for it. Returns whether
-// standard output was closed.
+// A closed standard descriptor is held by a placeholder, so that no file
+// opened later takes its number and receives what was meant for it. Standard
+// output's placeholder is a file no path names, so that "-o /dev/null" is not
+// taken for standard output. Returns whether standard output was closed.
 bool holdClosedStandardDescriptors() {
     bool outputClosed = false;
     for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
         if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
-        if (fd == STDOUT_FILENO) outputClosed = true;
-        const int held = ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+        int held;
+        if (fd == STDOUT_FILENO) {
+            outputClosed = true;
+            held = ::memfd_create("closed standard output", 0);
+        } else {
+            held = ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+        }
         if (held >= 0 && held != fd) {
             ::dup2(held, fd);
             ::close(held);

@@ -120,6 +120,8 @@ TEST_F(WriteTargets, AFullOrClosedStandardOutputExitsThreeWithTheReason) {
     r = run(Schedule + QStringList{"-o", target}, Output::Closed);
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(test::readFile(target), document());
+    r = run(Schedule + QStringList{"-o", "/dev/null"}, Output::Closed);
+    EXPECT_EQ(r.status, 0) << r.err;
 }
 
 TEST_F(WriteTargets, DevStdoutWritesToStandardOutputAsOpened) {
