@@ -77,26 +77,6 @@ TEST_F(SettingsTarget, AFileBeyondAnyRealSizeIsUnreadableAndKept) {
     EXPECT_EQ(SettingsFile(path()).ReadInteger("Position", "Top", 0), 5);
 }
 
-TEST_F(SettingsTarget, AWriteOnAFullDiskFailsAndKeepsTheOldFile) {
-    test::SmallTmpfs disk;
-    if (!disk.mounted()) GTEST_SKIP() << disk.skipReason().toStdString();
-    const QString ini = disk.filePath("twlc.ini");
-    QByteArray old = "[Position]\r\nTop=5\r\nLeft=6\r\n[Notes]\r\n";
-    while (old.size() < 14000)
-        old += "Line" + QByteArray::number(old.size()) + "=some text that takes room\r\n";
-    test::writeFile(ini, old);
-    disk.fill();
-    SettingsFile s(ini);
-    try {
-        s.WriteInteger("Position", "Top", 40);
-        FAIL() << "a write on a full disk was reported as done";
-    } catch (const EInOutError& e) {
-        EXPECT_EQ(e.message(), "Unable to write to " + ini);
-    }
-    EXPECT_TRUE(test::bytesEqual(old, test::readFile(ini)));
-    EXPECT_EQ(s.ReadInteger("Position", "Top", 0), 5);
-}
-
 TEST_F(SettingsTarget, AFailedWriteOfAnyKindKeepsTheOldFile) {
     const QByteArray old = "[Position]\r\nTop=5\r\n";
     test::writeFile(path(), old);
