@@ -95,6 +95,16 @@ protected:
         return test::readFile(path);
     }
 
+    // A one-row table export of `type` whose error events land in `errors`.
+    static void setUpExport(TkxTableExport& table, TkxExportType type,
+                            std::vector<TkxExportError>& errors) {
+        kxRegisterDocumentWriters();
+        table.setExportType(type);
+        table.setCaptions({"Payment #", "Payment"});
+        table.addRow({"1", "88.85"});
+        table.OnError = [&errors](QObject*, TkxExportError e) { errors.push_back(e); };
+    }
+
     static struct stat statOf(const QString& path) {
         struct stat st {};
         ::stat(QFile::encodeName(path).constData(), &st);
@@ -196,13 +206,9 @@ TEST_F(WriteTargets, AFullDiskFailsTheExportAndKeepsTheOldDocument) {
     EXPECT_EQ(test::readFile(target), old);
 
     // The export component reports it through its error event.
-    kxRegisterDocumentWriters();
     TkxTableExport table;
-    table.setExportType(xtCSV);
-    table.setCaptions({"Payment #", "Payment"});
-    table.addRow({"1", "88.85"});
     std::vector<TkxExportError> errors;
-    table.OnError = [&](QObject*, TkxExportError e) { errors.push_back(e); };
+    setUpExport(table, xtCSV, errors);
     table.WriteDocument(target);
     EXPECT_EQ(errors, std::vector<TkxExportError>{xeWriteFailed});
     EXPECT_EQ(table.LastErrorText(), "Cannot create file " + target);
@@ -213,18 +219,14 @@ TEST_F(WriteTargets, AFullDiskFailsTheExportAndKeepsTheOldDocument) {
 // Without root or a small disk: the same failure made by the write seam, for
 // every document type the component saves.
 TEST_F(WriteTargets, EveryDocumentTypeReportsAFailedSaveAndKeepsTheOldFile) {
-    kxRegisterDocumentWriters();
     const QString target = dir.filePath("report.doc");
     const QByteArray old = "old document bytes\r\n";
     test::writeFile(target, old);
     for (TkxExportType type :
          {xtHTML, xtExcel, xtWord, xtTXT, xtCSV, xtTAB, xtRTF, xtDIF, xtSYLK}) {
         TkxTableExport table;
-        table.setExportType(type);
-        table.setCaptions({"Payment #", "Payment"});
-        table.addRow({"1", "88.85"});
         std::vector<TkxExportError> errors;
-        table.OnError = [&](QObject*, TkxExportError e) { errors.push_back(e); };
+        setUpExport(table, type, errors);
         {
             test::FailingWrites failing({16});
             table.WriteDocument(target);
