@@ -7,6 +7,7 @@
 #include "app/SettingsFile.h"
 #include "app/Unit1.h"
 #include "base/Exceptions.h"
+#include "base/FileSave.h"
 #include "base/ProgramFolder.h"
 #include "base/RegionalSettings.h"
 #include "export/kxExportHost.h"
@@ -23,9 +24,12 @@
 #include <QFile>
 #include <QMetaEnum>
 #include <QTemporaryDir>
+#include <exception>
 #include <map>
 #include <memory>
 #include <optional>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace twl {
 
@@ -241,6 +245,27 @@ void writeText(QIODevice& device, const QString& text) {
     device.write(text.toLocal8Bit());
 }
 
+// Standard output takes the document or the help text; any byte it did not
+// take is a failure, with the system's reason.
+int writeOut(QIODevice& out, QIODevice& err, const QByteArray& bytes) {
+    if (out.write(bytes) == bytes.size()) return CliOk;
+    writeText(
+        err,
+        QStringLiteral("twlc-export: cannot write standard output: %1\n").arg(out.errorString()));
+    return CliWriteFailed;
+}
+
+// "-o /dev/stdout", or the very file standard output goes to, writes to
+// standard output as it is open (appending where the shell appends), not to
+// a new file of that name.
+bool namesStandardOutput(const QString& path) {
+    struct stat named {};
+    struct stat out {};
+    return ::stat(QFile::encodeName(path).constData(), &named) == 0 &&
+           ::fstat(STDOUT_FILENO, &out) == 0 && named.st_dev == out.st_dev &&
+           named.st_ino == out.st_ino;
+}
+
 } // namespace
 
 int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
@@ -252,14 +277,14 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
         writeText(err, QStringLiteral("twlc-export: %1\n").arg(e.message) + QLatin1String(Usage));
         return CliUsage;
     }
-    if (options.help) {
-        writeText(out, QLatin1String(Usage) + QLatin1Char('\n') + QLatin1String(Help));
-        return CliOk;
-    }
-    if (options.version) {
-        writeText(out, QStringLiteral("twlc-export %1\n").arg(QStringLiteral(TWL_VERSION)));
-        return CliOk;
-    }
+    if (options.help)
+        return writeOut(
+            out, err,
+            (QLatin1String(Usage) + QLatin1Char('\n') + QLatin1String(Help)).toLocal8Bit());
+    if (options.version)
+        return writeOut(
+            out, err,
+            QStringLiteral("twlc-export %1\n").arg(QStringLiteral(TWL_VERSION)).toLocal8Bit());
 
     const QByteArray epoch = qgetenv("SOURCE_DATE_EPOCH");
     if (!epoch.isEmpty()) {
@@ -340,8 +365,21 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
     }
 
     bool failed = false;
-    table.OnError = [&](QObject*, TkxExportError) { failed = true; };
-    const bool toStdout = options.output == QLatin1String("-");
+    QString systemReason;
+    table.OnError = [&](QObject*, TkxExportError) {
+        failed = true;
+        // OnError is raised inside the run's guard, so the failure being
+        // handled is the one reported; a failed save carries the system's reason.
+        try {
+            if (const std::exception_ptr current = std::current_exception())
+                std::rethrow_exception(current);
+        } catch (const EFileSaveError& e) {
+            systemReason = e.reason();
+        } catch (...) {
+        }
+    };
+    const bool toStdout =
+        options.output == QLatin1String("-") || namesStandardOutput(options.output);
     QTemporaryDir scratch;
     const QString target = toStdout ? scratch.filePath(QStringLiteral("document")) : options.output;
     if (toStdout && !scratch.isValid()) {
@@ -350,6 +388,12 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
     }
     table.WriteDocument(target);
     if (messages.failed()) return CliUsage;
+    if (failed && !systemReason.isEmpty()) {
+        writeText(err, QStringLiteral("twlc-export: cannot write %1: %2\n")
+                           .arg(toStdout ? QStringLiteral("the document") : options.output,
+                                systemReason));
+        return CliWriteFailed;
+    }
     if (failed || table.WrittenFileName().isEmpty()) {
         QString reason = table.LastErrorText();
         if (reason.isEmpty()) reason = QStringLiteral("the document was not written");
@@ -358,10 +402,11 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
     }
     if (toStdout) {
         QFile document(table.WrittenFileName());
-        if (!document.open(QIODevice::ReadOnly) || out.write(document.readAll()) < 0) {
+        if (!document.open(QIODevice::ReadOnly)) {
             writeText(err, QStringLiteral("twlc-export: the document could not be written out\n"));
             return CliWriteFailed;
         }
+        return writeOut(out, err, document.readAll());
     }
     return CliOk;
 }

@@ -2,12 +2,12 @@
 
 #include "app/AppConsts.h"
 #include "base/Exceptions.h"
+#include "base/FileRead.h"
 #include "base/FileSave.h"
 #include "base/Format.h"
 #include "base/NumberParse.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <QHash>
 #include <QList>
 
@@ -42,6 +42,10 @@ Identity identityOf(const QByteArray& nativePath) {
 }
 
 constexpr std::int64_t RacyWindowNs = 2'000'000'000;
+
+// No real settings file comes near this; a larger one is unreadable, not a
+// reason to fill memory.
+constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 
 std::int64_t nowNs() {
     struct timespec ts {};
@@ -132,9 +136,10 @@ const SettingsFile::Parsed& SettingsFile::parsed() const {
     auto p = std::make_unique<Parsed>();
     p->identity = id;
     if (id.exists) {
-        QFile f(m_path);
-        if (f.open(QIODevice::ReadOnly)) {
-            const QString text = QString::fromLatin1(f.readAll());
+        // Anything but a regular file of sensible size reads as a missing file.
+        const RegularFileRead file = readRegularFile(m_path, MaxFileSize);
+        if (file.status == RegularFileRead::Read) {
+            const QString text = QString::fromLatin1(file.bytes);
             QString section;
             bool inSection = false;
             for (const Line& l : splitLines(text)) {
@@ -156,6 +161,9 @@ const SettingsFile::Parsed& SettingsFile::parsed() const {
             // and so is one modified within the timestamp granularity: a second
             // write in the same tick could leave size and times unchanged.
             p->valid = identityOf(m_nativePath) == id && nowNs() - id.mtimeNs > RacyWindowNs;
+        } else {
+            p->valid = file.status == RegularFileRead::NotRegular ||
+                       file.status == RegularFileRead::TooLarge;
         }
     } else {
         p->valid = true;
@@ -189,17 +197,14 @@ std::int32_t SettingsFile::ReadInteger(const QString& section, const QString& ke
 }
 
 void SettingsFile::WriteString(const QString& section, const QString& key, const QString& value) {
-    const QFileInfo info(m_path);
     const auto fail = [this] {
         throw EInOutError(Format(LoadResString(rs::SUnableToWrite), {m_path}));
     };
-    QByteArray bytes;
-    if (info.exists()) {
-        QFile f(m_path);
-        if (!info.isFile() || !info.isWritable() || !f.open(QIODevice::ReadOnly)) fail();
-        bytes = f.readAll();
-    }
-    const QString text = QString::fromLatin1(bytes);
+    // Every other line is kept, so a file that cannot be read whole (or is
+    // not a file at all) is never written.
+    const RegularFileRead file = readRegularFile(m_path, MaxFileSize);
+    if (file.status != RegularFileRead::Read && file.status != RegularFileRead::Missing) fail();
+    const QString text = QString::fromLatin1(file.bytes);
     const QList<Line> lines = splitLines(text);
     const QString wantedSection = section.toLower();
     const QString wantedKey = key.toLower();

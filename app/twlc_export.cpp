@@ -1,11 +1,16 @@
 // twlc-export: writes the calculator's schedule as a document from a script.
 
 #include "app/ExportCli.h"
+#include "base/FileWriteCalls.h"
 #include "export/writers/kxWriterRegistry.h"
 
 #include <QApplication>
 #include <QFile>
+#include <cerrno>
 #include <cstdio>
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <unistd.h>
 
 namespace {
 // Standard error carries the command's own messages only, not the toolkit's
@@ -14,22 +19,69 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
     if (type == QtCriticalMsg || type == QtFatalMsg)
         fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
 }
+
+// Standard output written straight to its descriptor, so that every failed
+// byte is seen (a full device, a closed output) with the system's reason.
+class StandardOutput : public QIODevice {
+public:
+    explicit StandardOutput(bool closed)
+        : m_closed(closed) {
+        open(QIODevice::WriteOnly | QIODevice::Unbuffered);
+    }
+    bool isSequential() const override { return true; }
+
+protected:
+    qint64 readData(char*, qint64) override { return -1; }
+    qint64 writeData(const char* data, qint64 size) override {
+        const int e = m_closed ? EBADF : twl::writeFully(STDOUT_FILENO, data, size);
+        if (e) {
+            setErrorString(twl::systemErrorText(e));
+            return -1;
+        }
+        return size;
+    }
+
+private:
+    bool m_closed;
+};
+
+// A closed standard descriptor is held by a placeholder, so that no file
+// opened later takes its number and receives what was meant for it. Standard
+// output's placeholder is a file no path names, so that "-o /dev/null" is not
+// taken for standard output. Returns whether standard output was closed.
+bool holdClosedStandardDescriptors() {
+    bool outputClosed = false;
+    for (int fd = STDIN_FILENO; fd <= STDERR_FILENO; ++fd) {
+        if (::fcntl(fd, F_GETFD) != -1 || errno != EBADF) continue;
+        int held;
+        if (fd == STDOUT_FILENO) {
+            outputClosed = true;
+            held = ::memfd_create("closed standard output", 0);
+        } else {
+            held = ::open("/dev/null", fd == STDIN_FILENO ? O_RDONLY : O_WRONLY);
+        }
+        if (held >= 0 && held != fd) {
+            ::dup2(held, fd);
+            ::close(held);
+        }
+    }
+    return outputClosed;
+}
 } // namespace
 
 int main(int argc, char** argv) {
+    const bool outputClosed = holdClosedStandardDescriptors();
     qInstallMessageHandler(quietMessages);
     // No window is ever shown; the export component's dialogs exist but stay hidden.
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     twl::kxRegisterDocumentWriters();
-    QFile out;
+    StandardOutput out(outputClosed);
     QFile err;
-    out.open(stdout, QIODevice::WriteOnly);
     err.open(stderr, QIODevice::WriteOnly);
     QStringList args = QCoreApplication::arguments();
     args.removeFirst();
     const int status = twl::runExportCli(args, out, err);
-    out.flush();
     err.flush();
     return status;
 }

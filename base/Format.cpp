@@ -25,6 +25,8 @@ namespace {
 }
 
 constexpr int MaxWidth = 1 << 20; // a larger field is a pattern error, not a memory hog
+// Many fields of the largest width must not add up to gigabytes either.
+constexpr qsizetype MaxResultLength = 16 * 1024 * 1024;
 
 struct Parser {
     const QString& pattern;
@@ -57,7 +59,9 @@ struct Parser {
             ++pos;
             const FormatArg& a = nextArg();
             if (a.kind() != FormatArg::Kind::Integer || a.integer() > MaxWidth) invalid(pattern);
-            return static_cast<int>(a.integer());
+            // A negative value means no width; one below the int range must
+            // not wrap around to a huge positive width.
+            return a.integer() < 0 ? -1 : static_cast<int>(a.integer());
         }
         return number();
     }
@@ -188,12 +192,15 @@ QString Format(const QString& pattern, const std::vector<FormatArg>& args) {
         default:
             invalid(pattern);
         }
+        const qsizetype fieldLength = qMax<qsizetype>(width, text.size());
+        if (out.size() + fieldLength > MaxResultLength) invalid(pattern);
         if (width > text.size()) {
             const QString pad(width - text.size(), QLatin1Char(' '));
             text = left ? text + pad : pad + text;
         }
         out += text;
     }
+    if (out.size() > MaxResultLength) invalid(pattern);
     return out;
 }
 

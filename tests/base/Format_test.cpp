@@ -47,3 +47,16 @@ TEST(Format, BadPatternsRaiseErrorsNotUndefinedBehaviour) {
         EXPECT_EQ(e.message(), "Format '%s' invalid or incompatible with argument");
     }
 }
+
+TEST(Format, OneResultIsBoundedAndStarWidthsDoNotWrap) {
+    // Each field is allowed, their sum is not.
+    QString pattern;
+    for (int i = 0; i < 17; ++i)
+        pattern += "%0:1048576s";
+    EXPECT_EQ(Format(QString("%0:1048576s").repeated(16), {"x"}).size(), 16 * 1048576);
+    EXPECT_THROW(Format(pattern, {"x"}), EConvertError);
+    // A 64-bit width below the int range means no width, as any negative one.
+    EXPECT_EQ(Format("%*d", {-7843563264LL, 5}), "5");
+    EXPECT_EQ(Format("%*d|%.*d", {-3, 5, -9223372036854775807LL, 6}), "5|6");
+    EXPECT_THROW(Format("%*d", {7843563264LL, 5}), EConvertError);
+}

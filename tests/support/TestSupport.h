@@ -4,8 +4,10 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+#include <cerrno>
 #include <functional>
 #include <gtest/gtest.h>
+#include <memory>
 #include <string>
 
 namespace twl::test {
@@ -38,6 +40,56 @@ public:
 // Runs `answer` on the next modal widget that becomes active (a message box
 // or dialog opened by the code under test), polling through the event loop.
 void answerNextModal(std::function<void(QWidget*)> answer);
+
+// Makes file writes fail the way a full or broken disk does, until the scope
+// ends: the first `allowedBytes` reach the file, then every write fails with
+// `error`; each write takes at most `chunk` bytes (0: all it is given), as a
+// kernel may take less than asked; `syncError` (when not 0) makes every
+// flush to the device fail with that error.
+class FailingWrites {
+public:
+    struct Plan {
+        qint64 allowedBytes = -1; // -1: no limit
+        int error = ENOSPC;
+        qint64 chunk = 0;
+        int syncError = 0;
+    };
+    explicit FailingWrites(Plan plan);
+    ~FailingWrites();
+    // Bytes that reached a file so far.
+    qint64 written() const { return m_written; }
+
+private:
+    Plan m_plan;
+    qint64 m_written = 0;
+    struct Scope;
+    std::unique_ptr<Scope> m_scope;
+};
+
+// Lets a thread blocked reading the FIFO `path` see its end, in case the
+// writer under test never opened it; does nothing once that reader is done.
+void releaseFifoReader(const QString& path);
+
+// A small tmpfs mounted in a temporary folder for one test, unmounted when
+// the object ends (also after a failed assertion). Mounting needs root; where
+// it fails, mounted() is false and skipReason() says why.
+class SmallTmpfs {
+public:
+    explicit SmallTmpfs(qint64 bytes = 64 * 1024);
+    ~SmallTmpfs();
+    bool mounted() const { return m_mounted; }
+    QString skipReason() const { return m_skipReason; }
+    QString path() const { return m_dir.path(); }
+    QString filePath(const QString& name) const { return m_dir.filePath(name); }
+    // Takes every free byte with a filler file, so that the next block any
+    // write needs is refused with ENOSPC.
+    void fill();
+
+private:
+    QTemporaryDir m_dir;
+    bool m_mounted = false;
+    QString m_skipReason;
+};
 
 } // namespace twl::test
 

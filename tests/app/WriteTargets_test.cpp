@@ -1,0 +1,238 @@
+// Documents written where writing can fail or surprise: a full disk, a full
+// or closed standard output, devices, pipes, a folder the user cannot write.
+// The command runs as the child process a script would start.
+#include "export/kxExport.h"
+#include "export/kxTableExport.h"
+#include "export/writers/kxWriterRegistry.h"
+#include "tests/support/TestSupport.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+using namespace twl;
+
+namespace {
+
+struct ChildRun {
+    int status = -1;
+    QString err;
+};
+
+enum class Output { ToFile, AppendToFile, Closed };
+
+const QStringList Schedule = {"--amount", "1000", "--months", "12",
+                              "--rate",   "12",   "--format", "csv"};
+
+class WriteTargets : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(dir.isValid());
+        // Reachable by the unprivileged user some cases run as.
+        ::chmod(QFile::encodeName(dir.path()).constData(), 0755);
+    }
+
+    // Runs twlc-export with its standard output as given, optionally as the
+    // unprivileged user 65534, and waits for it to end.
+    ChildRun run(const QStringList& args, Output output = Output::ToFile,
+                 const QString& outputFile = {}, bool unprivileged = false) {
+        std::vector<QByteArray> argv;
+        if (unprivileged)
+            for (const char* a :
+                 {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"})
+                argv.emplace_back(a);
+        argv.emplace_back(TWL_EXPORT_PROGRAM);
+        for (const QString& a : args)
+            argv.push_back(a.toLocal8Bit());
+        std::vector<char*> pointers;
+        for (QByteArray& a : argv)
+            pointers.push_back(a.data());
+        pointers.push_back(nullptr);
+
+        const QByteArray out =
+            QFile::encodeName(outputFile.isEmpty() ? dir.filePath("stdout") : outputFile);
+        const QByteArray err = QFile::encodeName(dir.filePath("stderr"));
+        posix_spawn_file_actions_t actions;
+        posix_spawn_file_actions_init(&actions);
+        if (output == Output::Closed)
+            posix_spawn_file_actions_addclose(&actions, STDOUT_FILENO);
+        else
+            posix_spawn_file_actions_addopen(
+                &actions, STDOUT_FILENO, out.constData(),
+                O_WRONLY | O_CREAT | (output == Output::AppendToFile ? O_APPEND : O_TRUNC), 0644);
+        posix_spawn_file_actions_addopen(&actions, STDERR_FILENO, err.constData(),
+                                         O_WRONLY | O_CREAT | O_TRUNC, 0644);
+        pid_t pid = 0;
+        ChildRun r;
+        const int spawned =
+            posix_spawn(&pid, pointers[0], &actions, nullptr, pointers.data(), environ);
+        posix_spawn_file_actions_destroy(&actions);
+        EXPECT_EQ(spawned, 0) << pointers[0];
+        if (spawned != 0) return r;
+        int status = 0;
+        while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+        }
+        r.status = WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+        r.err = QString::fromLocal8Bit(test::readFile(dir.filePath("stderr")));
+        return r;
+    }
+
+    // The document of the schedule, as written to a plain file.
+    QByteArray document() {
+        const QString path = dir.filePath("reference.csv");
+        EXPECT_EQ(run(Schedule + QStringList{"-o", path}).status, 0);
+        return test::readFile(path);
+    }
+
+    // A one-row table export of `type` whose error events land in `errors`.
+    static void setUpExport(TkxTableExport& table, TkxExportType type,
+                            std::vector<TkxExportError>& errors) {
+        kxRegisterDocumentWriters();
+        table.setExportType(type);
+        table.setCaptions({"Payment #", "Payment"});
+        table.addRow({"1", "88.85"});
+        table.OnError = [&errors](QObject*, TkxExportError e) { errors.push_back(e); };
+    }
+
+    static struct stat statOf(const QString& path) {
+        struct stat st {};
+        ::stat(QFile::encodeName(path).constData(), &st);
+        return st;
+    }
+
+    QTemporaryDir dir;
+};
+
+} // namespace
+
+TEST_F(WriteTargets, AFullOrClosedStandardOutputExitsThreeWithTheReason) {
+    ChildRun r = run(Schedule + QStringList{"-o", "-"}, Output::ToFile, "/dev/full");
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.err, "twlc-export: cannot write standard output: No space left on device\n");
+    EXPECT_EQ(run({"--version"}, Output::ToFile, "/dev/full").status, 3);
+
+    r = run(Schedule + QStringList{"-o", "-"}, Output::Closed);
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.err, "twlc-export: cannot write standard output: Bad file descriptor\n");
+    // With standard output closed, no file opened later stands in for it.
+    const QString target = dir.filePath("closed-stdout.csv");
+    r = run(Schedule + QStringList{"-o", target}, Output::Closed);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(test::readFile(target), document());
+    r = run(Schedule + QStringList{"-o", "/dev/null"}, Output::Closed);
+    EXPECT_EQ(r.status, 0) << r.err;
+}
+
+TEST_F(WriteTargets, DevStdoutWritesToStandardOutputAsOpened) {
+    const QString log = dir.filePath("log.txt");
+    test::writeFile(log, "head\n");
+    const ChildRun r = run(Schedule + QStringList{"-o", "/dev/stdout"}, Output::AppendToFile, log);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(test::bytesEqual("head\n" + document(), test::readFile(log)));
+}
+
+TEST_F(WriteTargets, DevicesAndPipesStayWhatTheyAre) {
+    // A FIFO with a reader receives the document.
+    const QString fifo = dir.filePath("pipe");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(fifo).constData(), 0666), 0);
+    QByteArray received;
+    std::thread reader([&] { received = test::readFile(fifo); });
+    const ChildRun r = run(Schedule + QStringList{"-o", fifo});
+    test::releaseFifoReader(fifo);
+    reader.join();
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(S_ISFIFO(statOf(fifo).st_mode));
+    EXPECT_EQ(received, document());
+
+    if (::geteuid() != 0) {
+        // A user cannot harm /dev/null; the run must succeed all the same.
+        EXPECT_EQ(run(Schedule + QStringList{"-o", "/dev/null"}).status, 0);
+        GTEST_SKIP() << "making a device node needs root";
+    }
+    // As root, on a node of our own (a fault here must not cost the system its
+    // /dev/null); then the real one as an ordinary user.
+    const QString null = dir.filePath("null");
+    ASSERT_EQ(::mknod(QFile::encodeName(null).constData(), S_IFCHR | 0666, makedev(1, 3)), 0);
+    EXPECT_EQ(run(Schedule + QStringList{"-o", null}).status, 0);
+    EXPECT_TRUE(S_ISCHR(statOf(null).st_mode));
+    EXPECT_EQ(statOf(null).st_rdev, makedev(1, 3));
+    const ChildRun user = run(Schedule + QStringList{"-o", "/dev/null"}, Output::ToFile,
+                              dir.filePath("user-stdout"), true);
+    EXPECT_EQ(user.status, 0) << user.err;
+    EXPECT_TRUE(S_ISCHR(statOf("/dev/null").st_mode));
+}
+
+TEST_F(WriteTargets, AWritableFileInAFolderTheUserCannotWriteIsWrittenInPlace) {
+    if (::geteuid() != 0) GTEST_SKIP() << "needs root to set up another user's file";
+    // A root-owned folder holding a file that belongs to user 65534.
+    const QString folder = dir.filePath("shared");
+    ASSERT_TRUE(QDir(dir.path()).mkdir("shared"));
+    ::chmod(QFile::encodeName(folder).constData(), 0755);
+    const QString target = folder + "/report.csv";
+    test::writeFile(target, "old bytes of another user that are longer than nothing");
+    ASSERT_EQ(::chown(QFile::encodeName(target).constData(), 65534, 65534), 0);
+    const ino_t inode = statOf(target).st_ino;
+    const ChildRun r = run(Schedule + QStringList{"-o", target}, Output::ToFile,
+                           dir.filePath("user-stdout"), true);
+    ASSERT_NE(r.status, 127) << "setpriv could not run the program: " << r.err;
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(test::readFile(target), document());
+    EXPECT_EQ(statOf(target).st_ino, inode);
+    EXPECT_EQ(statOf(target).st_uid, 65534u);
+}
+
+TEST_F(WriteTargets, AFullDiskFailsTheExportAndKeepsTheOldDocument) {
+    test::SmallTmpfs disk;
+    if (!disk.mounted()) GTEST_SKIP() << disk.skipReason().toStdString();
+    const QString target = disk.filePath("report.csv");
+    const QByteArray old = "old document bytes\r\n";
+    test::writeFile(target, old);
+    disk.fill();
+
+    const ChildRun r = run(Schedule + QStringList{"-o", target});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.err, "twlc-export: cannot write " + target + ": No space left on device\n");
+    EXPECT_EQ(test::readFile(target), old);
+
+    // The export component reports it through its error event.
+    TkxTableExport table;
+    std::vector<TkxExportError> errors;
+    setUpExport(table, xtCSV, errors);
+    table.WriteDocument(target);
+    EXPECT_EQ(errors, std::vector<TkxExportError>{xeWriteFailed});
+    EXPECT_EQ(table.LastErrorText(), "Cannot create file " + target);
+    EXPECT_EQ(test::readFile(target), old);
+    EXPECT_EQ(QDir(disk.path()).entryList(QDir::Files | QDir::Hidden).size(), 2); // no temporary
+}
+
+// Without root or a small disk: the same failure made by the write seam, for
+// every document type the component saves.
+TEST_F(WriteTargets, EveryDocumentTypeReportsAFailedSaveAndKeepsTheOldFile) {
+    const QString target = dir.filePath("report.doc");
+    const QByteArray old = "old document bytes\r\n";
+    test::writeFile(target, old);
+    for (TkxExportType type :
+         {xtHTML, xtExcel, xtWord, xtTXT, xtCSV, xtTAB, xtRTF, xtDIF, xtSYLK}) {
+        TkxTableExport table;
+        std::vector<TkxExportError> errors;
+        setUpExport(table, type, errors);
+        {
+            test::FailingWrites failing({16});
+            table.WriteDocument(target);
+        }
+        EXPECT_EQ(errors, std::vector<TkxExportError>{xeWriteFailed}) << type;
+        EXPECT_EQ(test::readFile(target), old) << type;
+    }
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"report.doc"});
+}
