@@ -104,11 +104,12 @@ if wanted peer; then
     echo
     echo "LibreOffice converting a CSV of the same table, best of $runs runs"
     lo=(env HOME="$work" soffice --headless --norestore "-env:UserInstallation=file://$work/lo-profile"
-      --infilter="CSV:44,34,76,1" --outdir "$work/lo" --convert-to)
+      --infilter="CSV:44,34,76,1")
     for n in 100000 60000; do
       "$work/app/twlc-export" $(export_args "$n" 1 csv "$work/table$n.csv") >/dev/null
     done
-    "${lo[@]}" csv "$work/table60000.csv" >/dev/null 2>&1 || true # creates the profile
+    # The first run creates the profile.
+    "${lo[@]}" --convert-to csv --outdir "$work/lo" "$work/table60000.csv" >/dev/null 2>&1 || true
     printf '%-5s %-42s %9s %9s %9s\n' type "LibreOffice filter" lo_s ours_s ratio
     # The peer's nearest filter for each type; it writes no RTF or Word
     # document from a spreadsheet.
@@ -117,7 +118,7 @@ if wanted peer; then
       "dif:DIF" "slk:SYLK"; do
       t=${spec%%:*}
       csv="$work/table$(months_for "$t" 100000).csv"
-      timed "peer" "${lo[@]}" "$spec" "$csv"
+      timed "peer" "${lo[@]}" --convert-to "$spec" --outdir "$work/lo" "$csv"
       printf '%-5s %-42s %9.3f %9.3f %9.1f\n' "$t" "${spec#*:}" "$best_s" "${ours_s[$t]}" \
         "$(calc "$best_s / ${ours_s[$t]}")"
     done
