@@ -22,7 +22,7 @@ wanted() { [[ " $parts " == *" $1 "* ]]; }
 
 if wanted micro; then
   for b in build/bench/bench/bench_*; do
-    [ -x "$b" ] && "$b" "$@"
+    if [ -f "$b" ] && [ -x "$b" ]; then "$b" "$@"; fi
   done
 fi
 
