@@ -47,7 +47,7 @@ void RowSink::beginRow(const QString& caption) {
 void RowSink::flush() {
     if (!m_open) return;
     m_commit(m_caption, m_cells);
-    m_cells = QStringList();
+    m_cells.clear(); // keeps its room when the receiver kept no copy
     m_open = false;
 }
 
