@@ -47,15 +47,79 @@ void RowSink::beginRow(const QString& caption) {
 void RowSink::flush() {
     if (!m_open) return;
     m_commit(m_caption, m_cells);
-    m_cells = QStringList();
+    m_cells.clear(); // keeps its room when the receiver kept no copy
     m_open = false;
 }
 
-QString formatAmount(double value, const QString& decimalSetting) {
-    int d = StrToInt(decimalSetting);
-    if (d < 0 || d > 18) d = 2;
-    return FormatFixed(value, d, regionalSettings().decimalSeparator);
+int amountDecimals(const QString& decimalSetting) {
+    const int d = StrToInt(decimalSetting);
+    return d < 0 || d > 18 ? 2 : d;
 }
+
+QString formatAmount(double value, const QString& decimalSetting) {
+    return FormatFixed(value, amountDecimals(decimalSetting), regionalSettings().decimalSeparator);
+}
+
+namespace {
+
+// The amount format of one calculation. "Decimal" is read once, at the first
+// amount cell, so a bad value still fails at that cell. Nothing in this
+// program runs between two amount cells of one calculation that could change
+// the settings file; only another process can, and its write may land at any
+// moment. Every table made this way is the one that reading at every cell
+// makes when that write lands just after the calculation.
+class AmountFormat {
+public:
+    explicit AmountFormat(const ScheduleContext& context)
+        : m_context(context) {}
+    QString operator()(double value) {
+        if (m_decimals < 0) m_decimals = amountDecimals(m_context.readDecimal());
+        return FormatFixed(value, m_decimals, m_separator);
+    }
+
+private:
+    const ScheduleContext& m_context;
+    const QChar m_separator = regionalSettings().decimalSeparator;
+    int m_decimals = -1; // not read yet
+};
+
+// A month that ran steps b and c to the end: its q and its last F.
+struct ReferenceMonth {
+    long double q = 0;
+    double F = 0;
+};
+
+// From month 2 on, with M set, steps b to d only matter for the faults they
+// raise. True when this month's q provably raises none, judged against a
+// month of the same sign of q that ran them without a fault.
+bool loopProvablyQuiet(long double q, const ReferenceMonth& positive,
+                       const ReferenceMonth& negative) {
+    if (q > 0) {
+        // 0 < q <= q(ref): each F of this month is at most the same F of the
+        // reference (rounding is monotonic and every factor is >= 1), which
+        // was stored without overflow; F >= 1 keeps q*F > 0. D then lies in
+        // [0, 1/q), so with 1/q within the double range nothing can overflow,
+        // divide by zero or be invalid. (q * DBL_MAX >= 1 tests 1/q <= DBL_MAX
+        // without a division that could itself set a fault flag.)
+        return positive.q > 0 && q <= positive.q && q * static_cast<long double>(DBL_MAX) >= 1.0L;
+    }
+    if (q < 0) {
+        // q(ref) <= q < 0 with q(ref) > -1: every factor q + 1 lies in (0, 1]
+        // and is at least the reference's, so by monotonic rounding each F of
+        // this month lies between the same F of the reference and 1: no
+        // overflow, and F > 0 when the reference's last F was. Then
+        // |q*F| >= |q|*F(ref) > 0 (no underflow to zero in extended range), and
+        // D = 1/q - 1/(q*F) = (1/F - 1)/|q| lies in [0, 1/(|q|*F(ref))]. The
+        // last test keeps that bound below DBL_MAX with a factor of two to
+        // spare for the rounding of the test itself, multiplying only.
+        return negative.q < 0 && negative.q > -1.0L && negative.F > 0 && q >= negative.q &&
+               -q * static_cast<long double>(negative.F) * static_cast<long double>(DBL_MAX / 2) >=
+                   1.0L;
+    }
+    return false; // q = 0 divides by zero; NaN is invalid
+}
+
+} // namespace
 
 void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& context,
                        ScheduleSink& sink) {
@@ -64,7 +128,7 @@ void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& cont
     const std::int32_t N = StrToInt(inputs.months);
     const double R = StrToFloat(inputs.rate);
 
-    const auto fmt = [&](double x) { return formatAmount(x, context.readDecimal()); };
+    AmountFormat fmt(context);
 
     volatile double vP = P;
     volatile double vR = R;
@@ -72,31 +136,27 @@ void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& cont
     volatile double M = 0;
     volatile double SM = 0, SI = 0, SPr = 0;
     volatile double I = 0, F = 0, D = 0, Pr = 0;
-    long double q1 = 0;
+    // Month 1 for positive q (the largest q of a falling balance); for
+    // negative q the latest month that ran the loop, whose F is the largest
+    // known as q climbs towards zero.
+    ReferenceMonth positive, negative;
 
     for (std::int32_t k = 1; k <= N; ++k) {
         clearFloatingPointFaults();
         I = stored([&] { return ld(B) * ld(vR) / 12 / 100; });
         volatile long double q = extended([&] { return ld(I) / ld(vP); });
 
-        // From month 2 on, with M set, steps b to d only matter for the faults
-        // they raise. When 0 < q <= q(1), each F of this month is at most the
-        // same F of month 1 (rounding is monotonic and every factor is >= 1),
-        // and month 1 stored them all without overflow; F >= 1 keeps q*F > 0.
-        // D then lies in [0, 1/q), so with 1/q within the double range nothing
-        // can overflow, divide by zero or be invalid: skip the O(N) loop.
-        // (q * DBL_MAX >= 1 tests 1/q <= DBL_MAX without a division that could
-        // itself set a fault flag.)
-        const bool provablyQuiet = !context.literalLoop && k >= 2 && M != 0 && q > 0 && q <= q1 &&
-                                   q * static_cast<long double>(DBL_MAX) >= 1.0L;
-        if (!provablyQuiet) {
+        const bool skipLoop =
+            !context.literalLoop && k >= 2 && M != 0 && loopProvablyQuiet(q, positive, negative);
+        if (!skipLoop) {
             F = stored([&] { return q + 1; });
             for (std::int32_t j = 1; j < N; ++j)
                 F = stored([&] { return (q + 1) * ld(F); });
             D = stored([&] { return 1 / q - 1 / (q * ld(F)); });
             if (M == 0) M = stored([&] { return ld(B) / ld(D); });
+            if (k == 1 && q > 0) positive = {q, F};
+            if (q < 0) negative = {q, F};
         }
-        if (k == 1) q1 = q;
         Pr = stored([&] { return ld(M) - ld(I); });
         B = stored([&] { return ld(B) - ld(Pr); });
         if (!(B >= 0)) B = 0;

@@ -55,7 +55,8 @@ struct ScheduleLabels {
 };
 
 struct ScheduleContext {
-    // The "Decimal" setting's text, read again for every amount cell.
+    // The "Decimal" setting's text, read once per calculation, at its first
+    // amount cell.
     std::function<QString()> readDecimal;
     ScheduleLabels labels;
     QDate today;
@@ -70,8 +71,9 @@ struct ScheduleContext {
 void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& context,
                        ScheduleSink& sink);
 
-// The amount format with d from the "Decimal" text: strict integer parse,
-// 2 decimals outside 0..18.
+// The decimals of the amount format from the "Decimal" text: strict integer
+// parse, 2 outside 0..18.
+int amountDecimals(const QString& decimalSetting);
 QString formatAmount(double value, const QString& decimalSetting);
 
 } // namespace twl

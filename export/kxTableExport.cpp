@@ -15,13 +15,19 @@ void TkxTableExport::setCaptions(const QStringList& captions) {
 }
 
 void TkxTableExport::addRow(const QStringList& cells) {
-    m_rows.push_back(cells);
+    for (const QString& c : cells) {
+        m_text += c;
+        m_cellEnds.push_back(m_text.size());
+    }
+    m_rowEnds.push_back(m_cellEnds.size());
     m_selected.push_back(false);
     std::fill(m_widths.begin(), m_widths.end(), -1);
 }
 
 void TkxTableExport::clearRows() {
-    m_rows.clear();
+    m_text.clear();
+    m_cellEnds.clear();
+    m_rowEnds.clear();
     m_selected.clear();
     std::fill(m_widths.begin(), m_widths.end(), -1);
 }
@@ -30,9 +36,12 @@ void TkxTableExport::setRowSelected(int row, bool selected) {
     if (row >= 0 && row < rowCount()) m_selected[static_cast<std::size_t>(row)] = selected;
 }
 
-QString TkxTableExport::cell(std::size_t row, int column) const {
-    const QStringList& cells = m_rows[row];
-    return column < cells.size() ? cells.at(column) : QString();
+QStringView TkxTableExport::cell(std::size_t row, int column) const {
+    const std::size_t first = row == 0 ? 0 : m_rowEnds[row - 1];
+    const std::size_t index = first + static_cast<std::size_t>(column);
+    if (index >= m_rowEnds[row]) return {};
+    const qsizetype begin = index == 0 ? 0 : m_cellEnds[index - 1];
+    return QStringView(m_text).mid(begin, m_cellEnds[index] - begin);
 }
 
 void TkxTableExport::GotoFirstRow() {
@@ -40,7 +49,7 @@ void TkxTableExport::GotoFirstRow() {
 }
 
 bool TkxTableExport::IsEndOfRows() {
-    return RowIndex() >= m_rows.size();
+    return RowIndex() >= m_rowEnds.size();
 }
 
 bool TkxTableExport::IsRowSelected(int Index) {
@@ -52,7 +61,7 @@ int TkxTableExport::GetColumnDataWidth(int Index) {
     int& width = m_widths[static_cast<std::size_t>(Index)];
     if (width < 0) {
         width = 0;
-        for (std::size_t r = 0; r < m_rows.size(); ++r)
+        for (std::size_t r = 0; r < m_rowEnds.size(); ++r)
             width = std::max(width, static_cast<int>(cell(r, Index).size()));
     }
     return width;
@@ -72,7 +81,7 @@ void TkxTableExport::GetRowValues(TkxValues& Values) {
     const std::size_t row = RowIndex();
     for (int c = 0; c < columns; ++c)
         Values[static_cast<std::size_t>(c)] =
-            TVariant(row < m_rows.size() ? cell(row, c) : QString());
+            TVariant(row < m_rowEnds.size() ? cell(row, c).toString() : QString());
 }
 
 int TkxTableExport::GetRowCount() {

@@ -6,6 +6,7 @@
 #include "export/kxExport.h"
 
 #include <QStringList>
+#include <QStringView>
 #include <vector>
 
 namespace twl {
@@ -23,7 +24,7 @@ public:
     // cells as empty texts.
     void addRow(const QStringList& cells);
     void clearRows();
-    int rowCount() const { return static_cast<int>(m_rows.size()); }
+    int rowCount() const { return static_cast<int>(m_rowEnds.size()); }
     void setRowSelected(int row, bool selected);
 
     void GotoFirstRow() override;
@@ -39,10 +40,15 @@ public:
     int GetRowCount() override;
 
 private:
-    QString cell(std::size_t row, int column) const;
+    QStringView cell(std::size_t row, int column) const;
 
     QStringList m_captions;
-    std::vector<QStringList> m_rows;
+    // Every cell's text end to end in one text, with where each cell and each
+    // row ends: a table of 100,000 rows costs about its text, not an object
+    // per cell.
+    QString m_text;
+    std::vector<qsizetype> m_cellEnds;  // end of each cell in m_text
+    std::vector<std::size_t> m_rowEnds; // end of each row in m_cellEnds
     std::vector<bool> m_selected;
     std::vector<int> m_widths; // -1: not known
 };

@@ -1,11 +1,127 @@
 #!/usr/bin/env bash
-# Builds and runs the benchmarks (never part of the test run).
+# Builds and runs the benchmarks (never part of the test run):
+#  1. the in-process benchmarks of bench/ (arguments go to each of them);
+#  2. twlc-export timed as a whole process (calculation, table, document,
+#     file) with its peak memory, in every document type;
+#  3. where LibreOffice is installed, its headless conversion of a CSV of the
+#     same table into each type it can write, and how many times slower it is.
+# TWL_BENCH_RUNS sets how many runs each timing takes (the best counts, as
+# a shared machine only ever adds time); TWL_BENCH_PARTS picks among
+# "micro process peer".
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/install-deps.sh
+# GNU time reports a process's peak memory; the bench alone needs it.
+scripts/install-deps.sh time
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTWL_TESTS=OFF -DTWL_BENCH=ON >/dev/null
 cmake --build build/bench
 export QT_QPA_PLATFORM=offscreen
-for b in build/bench/bench/bench_*; do
-  [ -x "$b" ] && "$b" "$@"
-done
+
+runs=${TWL_BENCH_RUNS:-5}
+parts=${TWL_BENCH_PARTS:-micro process peer}
+wanted() { [[ " $parts " == *" $1 "* ]]; }
+
+if wanted micro; then
+  for b in build/bench/bench/bench_*; do
+    if [ -f "$b" ] && [ -x "$b" ]; then "$b" "$@"; fi
+  done
+fi
+
+# The program runs from a folder of its own, with its language files and a
+# settings file, as when installed.
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/app" "$work/out"
+cp build/bench/app/twlc-export "$work/app/"
+cp -r build/bench/app/language "$work/app/"
+printf '[Settings]\r\nDecimal=2\r\n' >"$work/app/twlc.ini"
+export SOURCE_DATE_EPOCH=1796601600
+
+# timed NAME COMMAND...: runs COMMAND $runs times; sets best_s (wall clock),
+# cpu_s (user + system of that run) and peak_mb (largest resident size).
+timed() {
+  local name=$1
+  shift
+  best_s="" cpu_s="" peak_mb=0
+  local i start end wall report user sys rss
+  for ((i = 0; i < runs; i++)); do
+    report="$work/time.$name"
+    start=$EPOCHREALTIME
+    /usr/bin/time -v -o "$report" "$@" >/dev/null 2>"$work/stderr" || {
+      echo "$name: failed: $(cat "$work/stderr")" >&2
+      return 1
+    }
+    end=$EPOCHREALTIME
+    wall=$(calc "$end - $start")
+    user=$(sed -n 's/^\tUser time (seconds): //p' "$report")
+    sys=$(sed -n 's/^\tSystem time (seconds): //p' "$report")
+    rss=$(sed -n 's/^\tMaximum resident set size (kbytes): //p' "$report")
+    if [ -z "$best_s" ] || [ "$(calc "$wall < $best_s")" = 1 ]; then
+      best_s=$wall
+      cpu_s=$(calc "$user + $sys")
+    fi
+    peak_mb=$(calc "$rss / 1024 > $peak_mb ? $rss / 1024 : $peak_mb")
+  done
+}
+
+calc() { awk "BEGIN { print ($1) }"; }
+
+export_args() { # MONTHS RATE FORMAT OUTPUT
+  echo --amount 100000 --months "$1" --rate "$2" --format "$3" --output "$4"
+}
+
+# The workbook holds at most 65,536 rows: its cases stop at 60,000 months.
+months_for() { # FORMAT MONTHS
+  if [ "$1" = xls ] && [ "$2" -gt 60000 ]; then echo 60000; else echo "$2"; fi
+}
+
+declare -A ours_s
+if wanted process || wanted peer; then
+  echo
+  echo "twlc-export as a whole process, best of $runs runs"
+  printf '%-28s %-5s %9s %9s %9s %9s\n' case type wall_s cpu_s peak_MB doc_MB
+  cases=("71332 12" "71332 -5" "100000 1")
+  wanted process || cases=("100000 1")
+  for c in "${cases[@]}"; do
+    read -r months rate <<<"$c"
+    if [ "$rate" = -5 ]; then types=(csv); else types=(csv txt tab html rtf doc dif slk xls); fi
+    for t in "${types[@]}"; do
+      n=$(months_for "$t" "$months")
+      out="$work/out/doc.$t"
+      # shellcheck disable=SC2046
+      timed "ours" "$work/app/twlc-export" $(export_args "$n" "$rate" "$t" "$out")
+      [ "$rate" = 1 ] && ours_s[$t]=$best_s
+      printf '%-28s %-5s %9.3f %9.3f %9.1f %9.2f\n' "$n months at $rate %" "$t" \
+        "$best_s" "$cpu_s" "$peak_mb" "$(calc "$(stat -c %s "$out") / 1000000")"
+    done
+  done
+fi
+
+if wanted peer; then
+  if ! command -v soffice >/dev/null; then
+    echo
+    echo "LibreOffice is not installed: no peer comparison"
+  else
+    echo
+    echo "LibreOffice converting a CSV of the same table, best of $runs runs"
+    lo=(env HOME="$work" soffice --headless --norestore "-env:UserInstallation=file://$work/lo-profile"
+      --infilter="CSV:44,34,76,1")
+    for n in 100000 60000; do
+      "$work/app/twlc-export" $(export_args "$n" 1 csv "$work/table$n.csv") >/dev/null
+    done
+    # The first run creates the profile.
+    "${lo[@]}" --convert-to csv --outdir "$work/lo" "$work/table60000.csv" >/dev/null 2>&1 || true
+    printf '%-5s %-42s %9s %9s %9s\n' type "LibreOffice filter" lo_s ours_s ratio
+    # The peer's nearest filter for each type; it writes no RTF or Word
+    # document from a spreadsheet.
+    for spec in "html:HTML (StarCalc)" "xls:MS Excel 97" "txt:Text - txt - csv (StarCalc):32,34,76" \
+      "csv:Text - txt - csv (StarCalc):44,34,76" "tab:Text - txt - csv (StarCalc):9,34,76" \
+      "dif:DIF" "slk:SYLK"; do
+      t=${spec%%:*}
+      csv="$work/table$(months_for "$t" 100000).csv"
+      timed "peer" "${lo[@]}" --convert-to "$spec" --outdir "$work/lo" "$csv"
+      printf '%-5s %-42s %9.3f %9.3f %9.1f\n' "$t" "${spec#*:}" "$best_s" "${ours_s[$t]}" \
+        "$(calc "$best_s / ${ours_s[$t]}")"
+    done
+    echo "rtf, doc: no peer (the spreadsheet writes neither)"
+  fi
+fi

@@ -116,7 +116,7 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
         if (write) {
             excel->setRow(excel->Row() + 1);
             excel->setColumn(1);
-            m_pendingLines = TStrings::splitLines(ComposeRow(values, false, rowNumbers));
+            setPendingLines(ComposeRow(values, false, rowNumbers));
             format.RowStart(false);
             format.RowLines(m_pendingLines);
             format.RowEnd(false);
@@ -132,6 +132,19 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
     format.Footer(m_pendingLines);
 
     return format.Finish();
+}
+
+void TkxWriterFrame::setPendingLines(const QString& Text) {
+    // A data row is nearly always one line: keep the list rather than build
+    // a new one per row.
+    const bool oneLine =
+        !Text.isEmpty() && !Text.contains(QLatin1Char('\r')) && !Text.contains(QLatin1Char('\n'));
+    if (!oneLine) {
+        m_pendingLines = TStrings::splitLines(Text);
+        return;
+    }
+    m_pendingLines.resize(1);
+    m_pendingLines[0] = Text;
 }
 
 QString TkxWriterFrame::ComposeRow(const TkxValues& Values, bool IsHeader, bool ShowRowNumber) {

@@ -4,6 +4,7 @@
 
 #include <QRandomGenerator>
 #include <cfloat>
+#include <cmath>
 
 using namespace twl;
 
@@ -64,6 +65,31 @@ TEST_F(Schedule, DecimalSettingShapesEveryAmountCell) {
     EXPECT_EQ(run("1000", "12", "12", "19").rows[0][1], "88.85");
     EXPECT_EQ(run("1000", "12", "12", "-1").rows[0][1], "88.85");
     EXPECT_EQ(run("1000", "12", "12", " 3").rows[0][1], "88.849"); // leading blanks are allowed
+}
+
+// One read per calculation: every amount cell has the value of that one read,
+// and a bad value still fails at the first amount cell.
+TEST_F(Schedule, DecimalSettingIsReadOncePerCalculation) {
+    int reads = 0;
+    ScheduleContext ctx;
+    ctx.readDecimal = [&reads] { return QString::number(++reads == 1 ? 3 : 0); };
+    TableSink sink;
+    CalculateSchedule({"1000", "12", "12"}, ctx, sink);
+    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(sink.rows[0], (QStringList{"1", "88.849", "10.000", "78.849", "921.151"}));
+    EXPECT_EQ(sink.rows[12][3], "1000.000");
+
+    reads = 0;
+    TableSink noMonths;
+    CalculateSchedule({"1000", "-1", "12"}, ctx, noMonths);
+    EXPECT_EQ(reads, 1);
+    EXPECT_EQ(noMonths.rows[0], (QStringList{"SUM", "0.000", "0.000", "0.000", "-"}));
+
+    reads = 0;
+    TableSink failed;
+    // Fails before the first amount cell, so the setting is never read.
+    EXPECT_THROW(CalculateSchedule({"1000", "12", "0"}, ctx, failed), Exception);
+    EXPECT_EQ(reads, 0);
 }
 
 TEST_F(Schedule, RegionalSeparatorAndGeneralFormatOfTheInputsRow) {
@@ -201,14 +227,33 @@ TEST_F(Schedule, LargestMonthCountBeforeOverflowStillWorks) {
     EXPECT_EQ(o.rows[0][1], "10.00"); // payment equals the interest when the term is this long
 }
 
-// The fast path must give exactly what the literal algorithm gives: the same
-// cells and the same error, for ordinary and extreme inputs alike.
+namespace {
+
+// The fast path against the literal algorithm: the same cells and the same error.
+::testing::AssertionResult sameAsLiteral(double amount, int months, double rate) {
+    const QString a = QString::number(amount, 'g', 17);
+    const QString r = QString::number(rate, 'g', 17);
+    const QString n = QString::number(months);
+    const Outcome fast = run(a, n, r);
+    const Outcome literal = run(a, n, r, "2", true);
+    if (fast.error == literal.error && fast.rows == literal.rows)
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "amount " << a.toStdString() << ", months " << n.toStdString() << ", rate "
+           << r.toStdString() << ": fast \"" << fast.error.toStdString() << "\" after "
+           << fast.rows.size() << " rows, literal \"" << literal.error.toStdString() << "\" after "
+           << literal.rows.size() << " rows";
+}
+
+} // namespace
+
+// The fast path must give exactly what the literal algorithm gives, for
+// ordinary and extreme inputs alike.
 TEST_F(Schedule, FastPathMatchesTheLiteralAlgorithm) {
     QRandomGenerator rng(20261207);
     const auto pick = [&](std::initializer_list<double> values) {
         return *(values.begin() + rng.bounded(static_cast<int>(values.size())));
     };
-    int compared = 0;
     for (int i = 0; i < 300; ++i) {
         const double amount =
             pick({1000.0, -250.0, 1e-300, 4.9e-324, 1e300, 123456.789, 0.01, 1e15}) *
@@ -216,14 +261,41 @@ TEST_F(Schedule, FastPathMatchesTheLiteralAlgorithm) {
         const double rate = pick({12.0, -6.0, 1e-12, 1e-300, 1199.0, -1199.0, 35.5, 1e6}) *
                             (rng.generateDouble() + 0.5);
         const int months = static_cast<int>(pick({1, 2, 3, 12, 60, 240, 400}));
-        const QString a = QString::number(amount, 'g', 17);
-        const QString r = QString::number(rate, 'g', 17);
-        const QString n = QString::number(months);
-        const Outcome fast = run(a, n, r);
-        const Outcome literal = run(a, n, r, "2", true);
-        ASSERT_EQ(fast.error, literal.error) << a << " " << n << " " << r;
-        ASSERT_EQ(fast.rows, literal.rows) << a << " " << n << " " << r;
-        ++compared;
+        ASSERT_TRUE(sameAsLiteral(amount, months, rate));
     }
-    EXPECT_EQ(compared, 300);
+}
+
+// Negative rates: the balance shrinks towards zero, q climbs from q(1)
+// towards zero, and F shrinks towards zero with the term, down to underflow.
+TEST_F(Schedule, NegativeRatesMatchTheLiteralAlgorithm) {
+    QRandomGenerator rng(20261208);
+    for (const double rate : {-1e-9, -0.5, -5.0, -12.0, -60.0, -300.0, -900.0, -1150.0})
+        for (const double amount : {1000.0, 1e-300, 1e300, 4.9e-324, -1000.0})
+            for (const int months : {1, 2, 3, 12, 60, 240})
+                ASSERT_TRUE(sameAsLiteral(amount, months, rate));
+    for (int i = 0; i < 200; ++i) {
+        const double rate = -1200.0 * rng.generateDouble();
+        const double amount = std::ldexp(1.0 + rng.generateDouble(), rng.bounded(-60, 60));
+        ASSERT_TRUE(sameAsLiteral(amount, 1 + rng.bounded(400), rate));
+    }
+}
+
+// Near -1200 % the factor 1 + q is all but zero: F underflows within a few
+// months, and the bound on D fails while F is still positive.
+TEST_F(Schedule, RatesNearMinus1200PercentMatchTheLiteralAlgorithm) {
+    for (const double below : {0.0, 1e-13, 1e-9, 1e-6, 1e-3, 0.5, 5.0})
+        for (const int months : {1, 2, 3, 4, 7, 20, 90})
+            for (const double amount : {1000.0, 0.01, 1e200})
+                for (const double side : {-1.0, 1.0})
+                    ASSERT_TRUE(sameAsLiteral(amount, months, -1200.0 + side * below));
+}
+
+// Long terms: F of month 1 reaches so far down that late months need a later
+// reference month for the bound (-105.6 % over 5,000 months, -230 % over
+// 2,000), stays near 1 (-5 %), or underflows in month 1 already (-400 %).
+TEST_F(Schedule, LongNegativeTermsMatchTheLiteralAlgorithm) {
+    ASSERT_TRUE(sameAsLiteral(1000.0, 5000, -105.6));
+    ASSERT_TRUE(sameAsLiteral(1000.0, 2000, -230.0));
+    ASSERT_TRUE(sameAsLiteral(250000.0, 1500, -5.0));
+    ASSERT_TRUE(sameAsLiteral(1000.0, 5000, -400.0));
 }

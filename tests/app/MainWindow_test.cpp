@@ -134,6 +134,22 @@ TEST_F(MainWindow, ErrorsAreShownWithTheApplicationTitleAndTheRowsSoFarStay) {
     EXPECT_EQ(row(form.loanview, 0), (QStringList{"1", "", "", "", ""}));
 }
 
+// "Decimal" is read once per calculation: a change of the file between two
+// clicks shows in the next table, whatever the settings cache holds.
+TEST_F(MainWindow, EachCalculateReadsTheDecimalSettingAgain) {
+    Tmainfrm form;
+    form.amountedt->setText("1000");
+    form.monthsedt->setText("12");
+    form.interestedt->setText("12");
+    test::writeFile(iniPath(), "[Settings]\nDecimal=3\n");
+    QTest::mouseClick(form.calcbtn, Qt::LeftButton);
+    EXPECT_EQ(row(form.loanview, 0), (QStringList{"1", "88.849", "10.000", "78.849", "921.151"}));
+    test::writeFile(iniPath(), "[Settings]\nDecimal=0\n");
+    QTest::mouseClick(form.calcbtn, Qt::LeftButton);
+    EXPECT_EQ(row(form.loanview, 0), (QStringList{"1", "89", "10", "79", "921"}));
+    EXPECT_EQ(row(form.loanview, 12), (QStringList{"SUM", "1066", "66", "1000", "-"}));
+}
+
 TEST_F(MainWindow, BoundsAreStoredAtCloseAndRestoredAtStart) {
     {
         Tmainfrm form;
