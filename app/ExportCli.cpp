@@ -7,7 +7,6 @@
 #include "app/SettingsFile.h"
 #include "app/Unit1.h"
 #include "base/Exceptions.h"
-#include "base/FileSave.h"
 #include "base/ProgramFolder.h"
 #include "base/RegionalSettings.h"
 #include "export/kxExportHost.h"
@@ -24,7 +23,6 @@
 #include <QFile>
 #include <QMetaEnum>
 #include <QTemporaryDir>
-#include <exception>
 #include <map>
 #include <memory>
 #include <optional>
@@ -356,7 +354,7 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
     context.today = currentDateTime().date();
     try {
         RowSink sink([&table](const QString& caption, const QStringList& cells) {
-            table.addRow(QStringList{caption} + cells);
+            table.addRow(caption, cells);
         });
         CalculateSchedule({options.amount, options.months, options.rate}, context, sink);
     } catch (const Exception& e) {
@@ -365,19 +363,7 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
     }
 
     bool failed = false;
-    QString systemReason;
-    table.OnError = [&](QObject*, TkxExportError) {
-        failed = true;
-        // OnError is raised inside the run's guard, so the failure being
-        // handled is the one reported; a failed save carries the system's reason.
-        try {
-            if (const std::exception_ptr current = std::current_exception())
-                std::rethrow_exception(current);
-        } catch (const EFileSaveError& e) {
-            systemReason = e.reason();
-        } catch (...) {
-        }
-    };
+    table.OnError = [&](QObject*, TkxExportError) { failed = true; };
     const bool toStdout =
         options.output == QLatin1String("-") || namesStandardOutput(options.output);
     QTemporaryDir scratch;
@@ -388,6 +374,7 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
     }
     table.WriteDocument(target);
     if (messages.failed()) return CliUsage;
+    const QString systemReason = table.LastErrorReason();
     if (failed && !systemReason.isEmpty()) {
         writeText(err, QStringLiteral("twlc-export: cannot write %1: %2\n")
                            .arg(toStdout ? QStringLiteral("the document") : options.output,

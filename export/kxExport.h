@@ -174,6 +174,9 @@ public:
     // overwrite or nothing failed) and the file it concerned ("" for the clipboard).
     QString LastErrorText() const { return m_lastErrorText; }
     QString LastErrorFileName() const { return m_lastErrorFileName; }
+    // The system's reason when the last failure was a save that the system
+    // refused ("No space left on device"); empty otherwise.
+    QString LastErrorReason() const { return m_lastErrorReason; }
     // The file that the last document was written to.
     QString WrittenFileName() const { return m_writtenFileName; }
     // Where the save dialog opens: a folder, or a file name it proposes;
@@ -250,6 +253,7 @@ private:
     TkxWriterFactory m_writerFactory;
     QMetaObject::Connection m_comboConnection;
     QString m_lastErrorText;
+    QString m_lastErrorReason;
     QString m_lastErrorFileName;
     QString m_writtenFileName;
     QString m_saveDialogStart;

@@ -44,7 +44,12 @@ QString kxFailureText(const TkxCustomExport& Export, TkxExportError Error,
         if (Export.LastErrorText().isEmpty()) return {};
         if (Export.LastErrorFileName().isEmpty())
             return Format(Texts.ClipboardFailed, {Export.LastErrorText()});
-        return Format(Texts.ExportFailed, {Export.LastErrorFileName(), Export.LastErrorText()});
+        // The system's reason says what the user can do about it (a full disk).
+        return Format(Texts.ExportFailed, {Export.LastErrorFileName(),
+                                           Export.LastErrorReason().isEmpty()
+                                               ? Export.LastErrorText()
+                                               : Export.LastErrorText() + QStringLiteral(" (") +
+                                                     Export.LastErrorReason() + QLatin1Char(')')});
     case xeFileExists:
     case xeSaveCancelled:
         break;

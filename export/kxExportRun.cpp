@@ -209,6 +209,7 @@ QString TkxCustomExport::tempFileName(unsigned number, const QString& extension)
 
 void TkxCustomExport::ExportData() {
     m_lastErrorText.clear();
+    m_lastErrorReason.clear();
     m_lastErrorFileName.clear();
     if (!IsSourceReady()) {
         m_lastErrorText = LoadResString(rs::SkxNoSource);
@@ -302,6 +303,7 @@ void TkxCustomExport::RowDone(bool Written) {
 
 bool TkxCustomExport::writeDocument(const QString& FileName, Delivery delivery) {
     m_lastErrorText.clear();
+    m_lastErrorReason.clear();
     m_lastErrorFileName.clear();
     m_writtenFileName.clear();
     if (OnBeginExport) OnBeginExport(this);
@@ -353,6 +355,8 @@ bool TkxCustomExport::writeDocument(const QString& FileName, Delivery delivery) 
         reportError(xeWriteFailed);
     } catch (const Exception& e) {
         m_lastErrorText = e.message();
+        if (const auto* save = dynamic_cast<const EFileSaveError*>(&e))
+            m_lastErrorReason = save->reason();
         m_lastErrorFileName = toClipboard ? QString() : FileName;
         reportError(xeWriteFailed);
     } catch (const std::exception& e) {

@@ -15,10 +15,24 @@ void TkxTableExport::setCaptions(const QStringList& captions) {
 }
 
 void TkxTableExport::addRow(const QStringList& cells) {
-    for (const QString& c : cells) {
-        m_text += c;
-        m_cellEnds.push_back(m_text.size());
-    }
+    for (const QString& c : cells)
+        appendCell(c);
+    endRow();
+}
+
+void TkxTableExport::addRow(const QString& caption, const QStringList& cells) {
+    appendCell(caption);
+    for (const QString& c : cells)
+        appendCell(c);
+    endRow();
+}
+
+void TkxTableExport::appendCell(const QString& text) {
+    m_text += text;
+    m_cellEnds.push_back(m_text.size());
+}
+
+void TkxTableExport::endRow() {
     m_rowEnds.push_back(m_cellEnds.size());
     m_selected.push_back(false);
     std::fill(m_widths.begin(), m_widths.end(), -1);

@@ -23,6 +23,9 @@ public:
     // A row of cell texts; a row shorter than the captions reads its missing
     // cells as empty texts.
     void addRow(const QStringList& cells);
+    // The same row given as its first cell and the rest, as a schedule hands
+    // it on, without building one list of both.
+    void addRow(const QString& caption, const QStringList& cells);
     void clearRows();
     int rowCount() const { return static_cast<int>(m_rowEnds.size()); }
     void setRowSelected(int row, bool selected);
@@ -41,6 +44,8 @@ public:
 
 private:
     QStringView cell(std::size_t row, int column) const;
+    void appendCell(const QString& text);
+    void endRow();
 
     QStringList m_captions;
     // Every cell's text end to end in one text, with where each cell and each

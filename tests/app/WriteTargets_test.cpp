@@ -2,6 +2,7 @@
 // or closed standard output, devices, pipes, a folder the user cannot write.
 // The command runs as the child process a script would start.
 #include "export/kxExport.h"
+#include "export/kxExportHost.h"
 #include "export/kxTableExport.h"
 #include "export/writers/kxWriterRegistry.h"
 #include "tests/support/TestSupport.h"
@@ -233,6 +234,12 @@ TEST_F(WriteTargets, EveryDocumentTypeReportsAFailedSaveAndKeepsTheOldFile) {
         }
         EXPECT_EQ(errors, std::vector<TkxExportError>{xeWriteFailed}) << type;
         EXPECT_EQ(test::readFile(target), old) << type;
+        // The user is told why, not only that it failed.
+        EXPECT_EQ(table.LastErrorReason(), "No space left on device") << type;
+        EXPECT_EQ(kxFailureText(table, xeWriteFailed, kxDefaultPromptTexts()),
+                  "The export to " + target + " failed:\nCannot create file " + target +
+                      " (No space left on device)")
+            << type;
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"report.doc"});
 }

@@ -327,7 +327,8 @@ TEST_F(Run, HostPromptsAskBeforeReplacingAndTellAboutFailures) {
     });
     source.ExportData();
     EXPECT_EQ(failure, "The export to " + path("missing/out.csv") +
-                           " failed:\nCannot create file " + path("missing/out.csv"));
+                           " failed:\nCannot create file " + path("missing/out.csv") +
+                           " (No such file or directory)");
 }
 
 TEST(RunWithListView, TheMainWindowsTableExportsLive) {
