@@ -2,8 +2,8 @@
 
 #include "app/CommandLine.h"
 #include "app/LanguageChoice.h"
-#include "app/Unit1.h"
-#include "app/Unit2.h"
+#include "app/MainWindow.h"
+#include "app/SplashWindow.h"
 #include "base/Exceptions.h"
 #include "export/writers/kxWriterRegistry.h"
 #include "i18n/bsPolyglotUn.h"

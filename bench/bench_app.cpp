@@ -2,7 +2,7 @@
 // window, at 12% for a short, a long and the longest term that does not overflow.
 
 #include "app/Amortization.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "base/ProgramFolder.h"
 #include "i18n/bsPolyglotUn.h"
 #include "toolkit/Controls.h"

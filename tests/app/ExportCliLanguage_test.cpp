@@ -1,7 +1,7 @@
 // twlc-export and languages: the same texts as the window, chosen the same way.
 
 #include "app/ExportCli.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "export/kxExport.h"
 #include "export/writers/kxWriterRegistry.h"
 #include "i18n/bsPolyglotUn.h"

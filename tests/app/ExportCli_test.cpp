@@ -1,5 +1,5 @@
 #include "app/ExportCli.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "base/ProgramFolder.h"
 #include "base/RegionalSettings.h"
 #include "export/kxExport.h"

@@ -3,8 +3,8 @@
 // a language file may and may not change.
 
 #include "app/LanguageChoice.h"
+#include "app/MainWindow.h"
 #include "app/Prompts.h"
-#include "app/Unit1.h"
 #include "base/Format.h"
 #include "base/Windows1252.h"
 #include "export/kxExport.h"

@@ -2,7 +2,7 @@
 // open, and how "Export to file" names the file.
 
 #include "app/ExportFileName.h"
-#include "app/Unit1.h"
+#include "app/MainWindow.h"
 #include "export/kxExport.h"
 #include "export/kxExportSelect.h"
 #include "tests/app/MainWindowFixture.h"

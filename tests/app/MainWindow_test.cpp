@@ -1,6 +1,6 @@
+#include "app/MainWindow.h"
 #include "app/SettingsFile.h"
-#include "app/Unit1.h"
-#include "app/Unit2.h"
+#include "app/SplashWindow.h"
 #include "base/ProgramFolder.h"
 #include "export/kxExport.h"
 #include "export/writers/kxWriterRegistry.h"

@@ -1,7 +1,7 @@
 // The settings file when twlc.ini is not a plain small file, and when the
 // disk is full: defaults without blocking, and writes that touch nothing.
+#include "app/MainWindow.h"
 #include "app/SettingsFile.h"
-#include "app/Unit1.h"
 #include "base/Exceptions.h"
 #include "base/ProgramFolder.h"
 #include "export/writers/kxWriterRegistry.h"

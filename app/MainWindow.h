@@ -3,10 +3,14 @@
 //  - the schedule calculation: app/Amortization (CalculateSchedule), fed into
 //    `loanview` by Tmainfrm::CalculateSchedule;
 //  - the settings file twlc.ini: app/SettingsFile (window bounds, "Decimal");
-//  - export of the table: `loanexp`, the export component of export/;
+//  - export of the table: `loanexp`, the export component of export/; the name
+//    each "Export to file" proposes: app/ExportFileName; the window's own
+//    prompts (overwrite question, failures): `prompts`, app/Prompts;
 //  - translation: `lngmanager` and `client1` of i18n/, applied when the window
 //    has been built and again when FormCreate points at the language folder;
-//    the language the user chose (app/LanguageChoice) is applied right after.
+//    the language the user chose (app/LanguageChoice) is applied right after;
+//  - start-up, the splash window and the command line: app/Startup,
+//    app/SplashWindow, app/CommandLine; twlc-export: app/ExportCli.
 
 #include "app/Amortization.h"
 #include "app/ExportFileName.h"

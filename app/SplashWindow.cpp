@@ -1,4 +1,4 @@
-#include "app/Unit2.h"
+#include "app/SplashWindow.h"
 
 #include "app/AppConsts.h"
 #include "toolkit/Component.h"
