@@ -84,8 +84,9 @@ public:
     bool MultiSelect() const { return selectionMode() == QAbstractItemView::ExtendedSelection; }
     void setMultiSelect(bool v);
 
-    // Rows. Appends are batched into the view once control returns to the
-    // event loop or the rows are read, so a long calculation does not redraw per row.
+    // Rows. Appends reach the view once control returns to the event loop (or
+    // earlier, when a column is added or a row's selection set), so a long
+    // calculation does not redraw per row; the row accessors see every row at once.
     int itemCount() const { return static_cast<int>(m_items.size()); }
     int addItem(const QString& caption, const QStringList& subItems = {});
     // Adds a sub-item to an existing row (rows are built cell by cell).
