@@ -3,12 +3,10 @@
 // settings file and language folder beside the program), the document
 // writers, the localization core, pinned regional settings and clock.
 
-#include "base/ProgramFolder.h"
 #include "export/writers/kxWriterRegistry.h"
 #include "i18n/bsPolyglotUn.h"
+#include "tests/app/ProgramFolder.h"
 #include "tests/support/TestSupport.h"
-
-#include <QTemporaryDir>
 
 namespace twl::test {
 
@@ -16,18 +14,14 @@ class MainWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        setProgramFolder(dir.path());
         kxRegisterDocumentWriters();
         TbsCorePolyglot::Create();
     }
-    void TearDown() override {
-        TbsCorePolyglot::Release();
-        setProgramFolder(QString());
-    }
+    void TearDown() override { TbsCorePolyglot::Release(); }
 
     QString iniPath() const { return dir.filePath("twlc.ini"); }
 
-    QTemporaryDir dir;
+    ProgramFolderScope dir;
     RegionalScope regional{QLatin1Char('.'), QStringLiteral("yyyy-MM-dd")};
     ClockScope clock{QDateTime(QDate(2026, 12, 7), QTime(9, 30))};
 };
