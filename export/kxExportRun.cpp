@@ -145,8 +145,9 @@ bool TkxCustomExport::showSaveDialog() {
     GetDefaultExtension(extension);
     QString filter;
     GetSaveFilter(filter);
-    QFileDialog dialog(nullptr, m_messages->SaveTitle, QCoreApplication::applicationDirPath(),
-                       dialogFilter(filter));
+    // Over the window the user works in, like the program's message boxes.
+    QFileDialog dialog(messageParent(), m_messages->SaveTitle,
+                       QCoreApplication::applicationDirPath(), dialogFilter(filter));
     if (!m_saveDialogStart.isEmpty()) {
         const QFileInfo start(m_saveDialogStart);
         if (start.isDir()) {

@@ -65,6 +65,7 @@ protected:
             test::answerNextModal([&](QWidget* s) {
                 auto* dialog = qobject_cast<QFileDialog*>(s);
                 ASSERT_NE(dialog, nullptr);
+                EXPECT_EQ(dialog->parentWidget(), &form) << "the save dialog sits over the window";
                 asked = true;
                 save(dialog);
             });
