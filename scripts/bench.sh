@@ -113,13 +113,13 @@ if wanted peer; then
     printf '%-5s %-42s %9s %9s %9s\n' type "LibreOffice filter" lo_s ours_s ratio
     # The peer's nearest filter for each type; it writes no RTF or Word
     # document from a spreadsheet.
-    for spec in "html:HTML (StarCalc)" "xls:MS Excel 97" "txt:Text - txt - csv (StarCalc):32,34,76" \
+    for conversion in "html:HTML (StarCalc)" "xls:MS Excel 97" "txt:Text - txt - csv (StarCalc):32,34,76" \
       "csv:Text - txt - csv (StarCalc):44,34,76" "tab:Text - txt - csv (StarCalc):9,34,76" \
       "dif:DIF" "slk:SYLK"; do
-      t=${spec%%:*}
+      t=${conversion%%:*}
       csv="$work/table$(months_for "$t" 100000).csv"
-      timed "peer" "${lo[@]}" --convert-to "$spec" --outdir "$work/lo" "$csv"
-      printf '%-5s %-42s %9.3f %9.3f %9.1f\n' "$t" "${spec#*:}" "$best_s" "${ours_s[$t]}" \
+      timed "peer" "${lo[@]}" --convert-to "$conversion" --outdir "$work/lo" "$csv"
+      printf '%-5s %-42s %9.3f %9.3f %9.1f\n' "$t" "${conversion#*:}" "$best_s" "${ours_s[$t]}" \
         "$(calc "$best_s / ${ours_s[$t]}")"
     done
     echo "rtf, doc: no peer (the spreadsheet writes neither)"
