@@ -51,16 +51,14 @@ void RowSink::flush() {
     m_open = false;
 }
 
+namespace {
+
+// The decimals of the amount format from the "Decimal" text: strict integer
+// parse, 2 outside 0..18.
 int amountDecimals(const QString& decimalSetting) {
     const int d = StrToInt(decimalSetting);
     return d < 0 || d > 18 ? 2 : d;
 }
-
-QString formatAmount(double value, const QString& decimalSetting) {
-    return FormatFixed(value, amountDecimals(decimalSetting), regionalSettings().decimalSeparator);
-}
-
-namespace {
 
 // The amount format of one calculation. "Decimal" is read once, at the first
 // amount cell, so a bad value still fails at that cell. Nothing in this

@@ -71,9 +71,4 @@ struct ScheduleContext {
 void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& context,
                        ScheduleSink& sink);
 
-// The decimals of the amount format from the "Decimal" text: strict integer
-// parse, 2 outside 0..18.
-int amountDecimals(const QString& decimalSetting);
-QString formatAmount(double value, const QString& decimalSetting);
-
 } // namespace twl

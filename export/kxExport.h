@@ -207,6 +207,8 @@ protected:
 private:
     enum class Delivery { Replace, CreateNew };
     bool writeDocument(const QString& FileName, Delivery delivery);
+    // A new run starts with no failure to tell about.
+    void forgetLastError();
     void deliver(const TkxDocument& document, const QString& FileName, Delivery delivery);
     void reportError(TkxExportError error);
     void setUpProgress();

@@ -28,10 +28,6 @@ kxUserPromptTexts kxDefaultPromptTexts() {
             LoadResString(rs::SkxNoFileName)};
 }
 
-QString kxFailureText(const TkxCustomExport& Export, TkxExportError Error) {
-    return kxFailureText(Export, Error, kxDefaultPromptTexts());
-}
-
 QString kxFailureText(const TkxCustomExport& Export, TkxExportError Error,
                       const kxUserPromptTexts& Texts) {
     switch (Error) {
@@ -55,10 +51,6 @@ QString kxFailureText(const TkxCustomExport& Export, TkxExportError Error,
         break;
     }
     return {};
-}
-
-bool kxAskOverwrite(QWidget* Parent, const QString& FileName) {
-    return kxAskOverwrite(Parent, FileName, LoadResString(rs::SkxFileExists));
 }
 
 bool kxAskOverwrite(QWidget* Parent, const QString& FileName, const QString& Question) {

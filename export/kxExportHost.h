@@ -41,13 +41,12 @@ kxUserPromptTexts kxDefaultPromptTexts();
 
 // The text that tells the user about a reported failure, or "" when there is
 // nothing to say (the user cancelled the save dialog or refused an overwrite).
-QString kxFailureText(const TkxCustomExport& Export, TkxExportError Error);
 QString kxFailureText(const TkxCustomExport& Export, TkxExportError Error,
-                      const kxUserPromptTexts& Texts);
+                      const kxUserPromptTexts& Texts = kxDefaultPromptTexts());
 
-// Asks whether an existing file may be replaced.
-bool kxAskOverwrite(QWidget* Parent, const QString& FileName);
-bool kxAskOverwrite(QWidget* Parent, const QString& FileName, const QString& Question);
+// Asks whether an existing file may be replaced; Question's "%s" is the file.
+bool kxAskOverwrite(QWidget* Parent, const QString& FileName,
+                    const QString& Question = kxDefaultPromptTexts().FileExists);
 
 // OnError shows kxFailureText in an error message box; OnFileExist asks
 // kxAskOverwrite. Replaces any handlers the two events had. Texts, when

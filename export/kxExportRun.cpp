@@ -208,10 +208,14 @@ QString TkxCustomExport::tempFileName(unsigned number, const QString& extension)
     return withExtension(name, extension);
 }
 
-void TkxCustomExport::ExportData() {
+void TkxCustomExport::forgetLastError() {
     m_lastErrorText.clear();
     m_lastErrorReason.clear();
     m_lastErrorFileName.clear();
+}
+
+void TkxCustomExport::ExportData() {
+    forgetLastError();
     if (!IsSourceReady()) {
         m_lastErrorText = LoadResString(rs::SkxNoSource);
         reportError(xeNoSource);
@@ -303,9 +307,7 @@ void TkxCustomExport::RowDone(bool Written) {
 }
 
 bool TkxCustomExport::writeDocument(const QString& FileName, Delivery delivery) {
-    m_lastErrorText.clear();
-    m_lastErrorReason.clear();
-    m_lastErrorFileName.clear();
+    forgetLastError();
     m_writtenFileName.clear();
     if (OnBeginExport) OnBeginExport(this);
     m_rowTotal = static_cast<std::uint32_t>(GetRowCount());

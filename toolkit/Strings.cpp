@@ -19,6 +19,12 @@ QString TStrings::Text() const {
 
 QStringList TStrings::splitLines(const QString& text) {
     QStringList out;
+    splitLinesInto(text, out);
+    return out;
+}
+
+void TStrings::splitLinesInto(const QString& text, QStringList& out) {
+    out.clear();
     const qsizetype n = text.size();
     qsizetype start = 0;
     for (qsizetype i = 0; i < n; ++i) {
@@ -30,7 +36,6 @@ QStringList TStrings::splitLines(const QString& text) {
         }
     }
     if (start < n) out.append(text.mid(start));
-    return out;
 }
 
 void TStrings::setText(const QString& text) {

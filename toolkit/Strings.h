@@ -34,6 +34,9 @@ public:
     void Assign(const TStrings& other);
 
     static QStringList splitLines(const QString& text);
+    // The same into `out`, whose room is kept: a caller that splits one text
+    // after another allocates no new list each time.
+    static void splitLinesInto(const QString& text, QStringList& out);
 
 signals:
     void changed();

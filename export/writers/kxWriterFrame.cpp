@@ -77,7 +77,7 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
 
     QString header;
     if (source.OnGetHeader) source.OnGetHeader(&source, source.RowTotal(), header);
-    m_pendingLines = TStrings::splitLines(header);
+    TStrings::splitLinesInto(header, m_pendingLines);
     format.HeaderText(m_pendingLines);
 
     const bool showHeader = HasOption(xoShowHeader);
@@ -100,7 +100,7 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
         } else {
             text = ComposeRow(captions, true, false);
         }
-        m_pendingLines = TStrings::splitLines(text);
+        TStrings::splitLinesInto(text, m_pendingLines);
         format.RowStart(true);
         format.RowLines(m_pendingLines);
         format.RowEnd(true);
@@ -116,7 +116,7 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
         if (write) {
             excel->setRow(excel->Row() + 1);
             excel->setColumn(1);
-            setPendingLines(ComposeRow(values, false, rowNumbers));
+            TStrings::splitLinesInto(ComposeRow(values, false, rowNumbers), m_pendingLines);
             format.RowStart(false);
             format.RowLines(m_pendingLines);
             format.RowEnd(false);
@@ -128,23 +128,10 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
 
     QString footer;
     if (source.OnGetFooter) source.OnGetFooter(&source, source.RowTotal(), footer);
-    m_pendingLines = TStrings::splitLines(footer);
+    TStrings::splitLinesInto(footer, m_pendingLines);
     format.Footer(m_pendingLines);
 
     return format.Finish();
-}
-
-void TkxWriterFrame::setPendingLines(const QString& Text) {
-    // A data row is nearly always one line: keep the list rather than build
-    // a new one per row.
-    const bool oneLine =
-        !Text.isEmpty() && !Text.contains(QLatin1Char('\r')) && !Text.contains(QLatin1Char('\n'));
-    if (!oneLine) {
-        m_pendingLines = TStrings::splitLines(Text);
-        return;
-    }
-    m_pendingLines.resize(1);
-    m_pendingLines[0] = Text;
 }
 
 QString TkxWriterFrame::ComposeRow(const TkxValues& Values, bool IsHeader, bool ShowRowNumber) {

@@ -134,9 +134,6 @@ public:
     QByteArray DocumentBytes() const;
 
 private:
-    // PendingLines := the lines of Text.
-    void setPendingLines(const QString& Text);
-
     TkxCustomExport& m_export;
     std::unique_ptr<TkxFormatWriter> m_format;
     QString m_fileName;
