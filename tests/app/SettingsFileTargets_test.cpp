@@ -10,7 +10,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QGuiApplication>
 #include <QMessageBox>
 #include <QTemporaryDir>
 
@@ -129,7 +128,6 @@ TEST_F(WindowSettings, ClosingOnAFullDiskShowsTheMessageAndKeepsTheOldFile) {
         old += "Line" + QByteArray::number(old.size()) + "=text that takes room\r\n";
     test::writeFile(ini, old);
     disk.fill();
-    QGuiApplication::setApplicationDisplayName("Twlc");
     Tmainfrm form;
     form.setLeft(40);
     QString text;
