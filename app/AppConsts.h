@@ -8,8 +8,6 @@ namespace twl::rs {
 inline constexpr ResourceString SMainCaption{1100, "Tarnwell - TWL-Calculator"};
 inline constexpr ResourceString SApplicationTitle{1101, "TWL-Calculator\u00AE"};
 inline constexpr ResourceString SUnableToWrite{1102, "Unable to write to %s"};
-inline constexpr ResourceString SSumCaption{1103, "SUM"};
-inline constexpr ResourceString SNoBalance{1104, "-"};
 inline constexpr ResourceString SSplashName{1105, "Tarnwell"};
 inline constexpr ResourceString SSplashProduct{1106, "TWL-Calculator"};
 inline constexpr ResourceString SSplashVersion{1107, "v1.0.0.0"};

@@ -1,6 +1,6 @@
 #include "app/ExportCli.h"
 
-#include "app/Amortization.h"
+#include "loan/Amortization.h"
 #include "app/AppConsts.h"
 #include "app/CliMessageGuard.h"
 #include "app/LanguageChoice.h"

@@ -1,6 +1,6 @@
 #include "app/MainWindow.h"
 
-#include "app/Amortization.h"
+#include "loan/Amortization.h"
 #include "app/AppConsts.h"
 #include "app/LanguageChoice.h"
 #include "app/Prompts.h"

@@ -12,7 +12,7 @@
 //  - start-up, the splash window and the command line: app/Startup,
 //    app/SplashWindow, app/CommandLine; twlc-export: app/ExportCli.
 
-#include "app/Amortization.h"
+#include "loan/Amortization.h"
 #include "app/ExportFileName.h"
 #include "toolkit/Form.h"
 

@@ -4,7 +4,8 @@
 // redirect them (the localization core installs a lookup in front of it).
 //
 // Identifier ranges, one per subsystem, so that identifiers stay unique:
-//   base 1000-1049, toolkit 1050-1099, app 1100-1199, export 2000-2199,
+//   base 1000-1049, toolkit 1050-1099, app 1100-1199 (the schedule in loan/
+//   keeps 1103 and 1104, and adds from 1200), export 2000-2199,
 //   writers 2200-2399, biff 3000-3099, i18n 4000-4099, widgets 5000-5099.
 
 #include <QString>

@@ -1,7 +1,7 @@
 // Calculate end to end: schedule computation and the table fill of the main
 // window, at 12% for a short, a long and the longest term that does not overflow.
 
-#include "app/Amortization.h"
+#include "loan/Amortization.h"
 #include "app/MainWindow.h"
 #include "base/ProgramFolder.h"
 #include "i18n/bsPolyglotUn.h"

@@ -8,6 +8,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
+  ccache libxkbcommon-dev
   fonts-dejavu-core xvfb xauth desktop-file-utils
   "$@"
 )

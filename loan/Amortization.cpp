@@ -1,6 +1,6 @@
-#include "app/Amortization.h"
+#include "loan/Amortization.h"
 
-#include "app/AppConsts.h"
+#include "loan/LoanConsts.h"
 #include "base/FloatingPoint.h"
 #include "base/NumberFormat.h"
 #include "base/NumberParse.h"

@@ -1,4 +1,4 @@
-#include "app/Amortization.h"
+#include "loan/Amortization.h"
 #include "base/Exceptions.h"
 #include "tests/support/TestSupport.h"
 
