@@ -22,7 +22,9 @@ struct ResourceString {
 using ResourceLookup = std::function<bool(int id, QString& text)>;
 
 // Loads a resource string: the active lookup's replacement when it has one,
-// else the built-in text cut to 1023 characters, as the platform loader does.
+// else the built-in text cut to 1023 characters: the program's texts were
+// designed for a loader that reads into a 1,024-character buffer, and cutting
+// here keeps every text what that loader gave (none of ours is that long).
 QString LoadResString(const ResourceString& rs);
 
 // The built-in text alone, never redirected.

@@ -5,7 +5,7 @@
 //
 // The main window calls, once after creating `loanexp` and `loanview`:
 //     kxApplyMainWindowSettings(*loanexp, loanview);
-//     kxAttachUserPrompts(*loanexp, this);
+//     kxAttachUserPrompts(*loanexp, this, [p = prompts] { return p->exportTexts(); });
 
 #include "export/kxExportTypes.h"
 

@@ -4,5 +4,5 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh
 cmake -S . -B build/release -G Ninja -DCMAKE_BUILD_TYPE=Release -DTWL_TESTS=OFF >/dev/null
-cmake --build build/release --target twlc
+cmake --build build/release --target twlc twlc-export
 exec build/release/app/twlc "$@"

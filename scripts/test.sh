@@ -15,6 +15,7 @@ run_suite() {
   cmake -S . -B "$dir" -G Ninja -DTWL_WERROR=ON "$@" >/dev/null
   cmake --build "$dir" -j "$jobs"
   ctest --test-dir "$dir" --output-on-failure -j "$jobs"
+  scripts/skipped-tests.sh "$dir"
 }
 
 echo "== normal build"

@@ -1,14 +1,19 @@
 #pragma once
 // Resource strings of the document writers: the colour templates of the HTML
-// and RTF documents (colour texts, so that a language file can restyle them)
-// and the writers' messages.
+// and RTF documents and the writers' messages. The templates are colour texts
+// because the design keeps them as resource strings; the calculator does not
+// read a language file's [ResourceStrings] section, so they are fixed here.
 
 #include "base/ResourceStrings.h"
 
 namespace twl::rs {
 
 // HTML colour templates, one row per template in the order of
-// TkxHTMLColorTemplate (ctStandard .. ctOlive), one column per colour role:
+// TkxHTMLColorTemplate (ctStandard .. ctOlive), one column per colour role.
+// Each text is read as a colour value and printed with its six hex digits as
+// they stand, so "$00FF0000" becomes "#FF0000": these are $00RRGGBB as the
+// page shows them, unlike the RTF table below, whose values are real colours
+// (0x00BBGGRR, red in the low byte). Roles:
 // ActiveLink, Background, DefaultLink, DefaultText, VisitedLink,
 // HeaderBackground, HeadersFontColor, TableBackground, TableOddBackground,
 // TableFontColor.
