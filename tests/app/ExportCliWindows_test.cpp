@@ -39,7 +39,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         setProgramFolder(dir.path());
         QDir(dir.path()).mkdir("language");
-        english = test::readFile(QStringLiteral(TWL_SOURCE_DIR "/language/English.lng"));
+        english = test::readFile(test::sourceDir() + QStringLiteral("/language/English.lng"));
         test::writeFile(dir.filePath("language/English.lng"), english);
         kxRegisterDocumentWriters();
         TbsCorePolyglot::Create();

@@ -30,7 +30,7 @@ protected:
         qunsetenv("SOURCE_DATE_EPOCH");
         setProgramFolder(dir.path());
         QDir(dir.path()).mkdir("language");
-        QFile::copy(QStringLiteral(TWL_SOURCE_DIR "/language/English.lng"),
+        QFile::copy(test::sourceDir() + QStringLiteral("/language/English.lng"),
                     dir.filePath("language/English.lng"));
         kxRegisterDocumentWriters();
         TbsCorePolyglot::Create();

@@ -11,7 +11,7 @@
 
 namespace twl::test {
 
-inline const QString ShippedLanguages = QStringLiteral(TWL_SOURCE_DIR "/language/");
+inline const QString ShippedLanguages = sourceDir() + QStringLiteral("/language/");
 
 class ProgramFolderScope {
 public:

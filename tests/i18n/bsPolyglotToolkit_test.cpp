@@ -65,7 +65,7 @@ protected:
         // The start-up folder ./Language/ holds the shipped English file.
         QDir(root.path()).mkpath("Language");
         ASSERT_TRUE(QFile::copy(
-            QDir::cleanPath(QStringLiteral(TWL_TEST_DATA_DIR "/../../language/English.lng")),
+            QDir::cleanPath(test::testDataDir() + QStringLiteral("/../../language/English.lng")),
             root.filePath("Language/English.lng")));
         core = std::make_unique<TbsCorePolyglot>();
     }

@@ -525,7 +525,7 @@ TEST_F(TranslatorTest, ATenMegabyteFileIsRead) {
 
 TEST_F(TranslatorTest, TheShippedEnglishFileLabelsTheInputsRow) {
     const QString shipped =
-        QDir::cleanPath(QStringLiteral(TWL_TEST_DATA_DIR "/../../language/English.lng"));
+        QDir::cleanPath(test::testDataDir() + QStringLiteral("/../../language/English.lng"));
     ASSERT_TRUE(QFileInfo(shipped).isFile());
     form->client1->setManager(nullptr);
     QDir(root.path()).mkpath("lang");

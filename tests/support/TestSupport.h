@@ -19,6 +19,10 @@ namespace twl::test {
 QByteArray hexBytes(const char* hex);
 
 QByteArray readFile(const QString& path);
+
+// The source tree (for the shipped language files) and the tests' data folder.
+QString sourceDir();
+QString testDataDir();
 void writeFile(const QString& path, const QByteArray& data);
 
 // Pins the regional settings for one test and restores them afterwards.
