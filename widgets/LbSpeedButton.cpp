@@ -514,7 +514,11 @@ void TLbSpeedButton::keyPressEvent(QKeyEvent* e) {
     }
     if (!e->isAutoRepeat() && !m_spacePending) {
         m_spacePending = true;
-        if (m_groupIndex == 0 || !m_down) setDown(true);
+        // The down state a mouse press gives, groups and AllowAllUp included;
+        // a mouse press under way keeps its own click.
+        const bool mousePending = m_clickPending;
+        leftButtonPressed();
+        m_clickPending = mousePending;
     }
     e->accept();
 }

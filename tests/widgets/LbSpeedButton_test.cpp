@@ -625,6 +625,16 @@ TEST(LbSpeedButton, TabFocusSpaceAndTheFocusMark) {
     QTest::keyRelease(b, Qt::Key_Space);
     EXPECT_EQ(clicks, 1);
     EXPECT_FALSE(b->Down());
+
+    // In a group Space works as a click does: down stays down, AllowAllUp lets it up.
+    b->setGroupIndex(1);
+    b->setAllowAllUp(true);
+    b->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(b, Qt::Key_Space);
+    EXPECT_TRUE(b->Down());
+    QTest::keyClick(b, Qt::Key_Space);
+    EXPECT_FALSE(b->Down());
+    EXPECT_EQ(clicks, 3);
 }
 
 TEST(LbSpeedButton, AccessibleAsAPushButtonNamedByItsCaption) {
