@@ -77,6 +77,7 @@ void Tmainfrm::buildControls() {
     setCaption(LoadResString(rs::SMainCaption));
     setColor(clBtnFace);
     resize(535, 420);
+    setMinimumSize(MinimumClientSize);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -178,7 +179,6 @@ void Tmainfrm::buildControls() {
     amountlbl->setBuddy(amountedt);
     monthlbl->setBuddy(monthsedt);
     interestlbl->setBuddy(interestedt);
-    setMinimumSize(MinimumClientSize);
     mpanel->setTabOrderProperty(0);
     loanview->setTabOrderProperty(1);
     bpanel->setTabOrderProperty(2);
