@@ -15,6 +15,7 @@
 #include "toolkit/Controls.h"
 #include "toolkit/ErrorDisplay.h"
 #include "toolkit/ListView.h"
+#include "toolkit/ScreenPlacement.h"
 #include "toolkit/Timer.h"
 #include "widgets/LbSpeedButtonGlyphs.h"
 
@@ -76,6 +77,7 @@ void Tmainfrm::buildControls() {
     setCaption(LoadResString(rs::SMainCaption));
     setColor(clBtnFace);
     resize(535, 420);
+    setMinimumSize(MinimumClientSize);
 
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -109,6 +111,8 @@ void Tmainfrm::buildControls() {
     loanview->setColor(clWhite);
     loanview->setGridLines(true);
     loanview->setReadOnly(false);
+    // Rows go to a spreadsheet: Ctrl+A takes them all, Shift and Ctrl extend.
+    loanview->setMultiSelect(true);
     addScheduleColumns(*loanview);
 
     bpanel = component<TPanel>(this, this, "bpanel");
@@ -159,10 +163,22 @@ void Tmainfrm::buildControls() {
     client1->setManager(lngmanager);
 
     // Tab order: the panels, then the table between them; inside the top panel
-    // the three boxes in reading order.
+    // the three boxes in reading order. Each button follows the boxes it
+    // serves and takes focus from Tab only, so a click leaves the focus where
+    // the user types; Space presses it (there is no default button: neither
+    // Enter nor Escape presses one).
+    for (TLbSpeedButton* b : {calcbtn, expbtn, cancelbtn})
+        b->setFocusPolicy(Qt::TabFocus);
     setTabOrder(amountedt, monthsedt);
     setTabOrder(monthsedt, interestedt);
-    setTabOrder(interestedt, loanview);
+    setTabOrder(interestedt, calcbtn);
+    setTabOrder(calcbtn, loanview);
+    setTabOrder(loanview, expbtn);
+    setTabOrder(expbtn, cancelbtn);
+    // Screen readers name each box after its label, translated with it.
+    amountlbl->setBuddy(amountedt);
+    monthlbl->setBuddy(monthsedt);
+    interestlbl->setBuddy(interestedt);
     mpanel->setTabOrderProperty(0);
     loanview->setTabOrderProperty(1);
     bpanel->setTabOrderProperty(2);
@@ -170,7 +186,7 @@ void Tmainfrm::buildControls() {
     monthsedt->setTabOrderProperty(1);
     interestedt->setTabOrderProperty(2);
 
-    // Speed buttons take no focus, so neither Enter nor Escape reaches them.
+    // A click, Space on the focused button and Alt with its marked letter all end here.
     calcbtn->OnClick = [this](QObject* sender) { runGuarded([&] { calcbtnClick(sender); }); };
     expbtn->OnClick = [this](QObject* sender) { runGuarded([&] { expbtnClick(sender); }); };
     cancelbtn->OnClick = [this](QObject* sender) { runGuarded([&] { cancelbtnClick(sender); }); };
@@ -200,6 +216,14 @@ void Tmainfrm::FormCreate(QObject*) {
     setLeft(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Left"), 0));
     setHeight(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Height"), 546));
     setWidth(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Width"), 533));
+    // A place remembered from another monitor arrangement may be off screen.
+    const QRect stored(Left(), Top(), Width(), Height());
+    const QRect placed = placeOnScreens(stored, availableScreenAreas());
+    if (placed == stored) return;
+    setLeft(placed.x());
+    setTop(placed.y());
+    setWidth(placed.width());
+    setHeight(placed.height());
 }
 
 void Tmainfrm::FormClose(QObject*) {

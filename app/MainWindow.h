@@ -50,6 +50,10 @@ public:
     explicit Tmainfrm(QWidget* parent = nullptr);
     ~Tmainfrm() override;
 
+    // Small enough for any screen, large enough that every button and the
+    // table's header with a row stay in view.
+    static constexpr QSize MinimumClientSize{513, 150};
+
     // Event handlers.
     void FormCreate(QObject* sender);
     void FormClose(QObject* sender);

@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/LanguageChoice.h"
 #include "app/MainWindow.h"
+#include "app/ProgramIcon.h"
 #include "app/SplashWindow.h"
 #include "base/Exceptions.h"
 #include "export/writers/kxWriterRegistry.h"
@@ -49,6 +50,7 @@ int runApplication(int argc, char** argv) {
         return 2;
     }
     setCommandLineLanguage(options.language);
+    applyProgramIcon();
     // The application title is not the display name: Qt would append that to
     // every window title on X11.
     setApplicationTitle(initialApplicationTitle(QCoreApplication::applicationFilePath()));

@@ -5,10 +5,9 @@
 #include "base/Format.h"
 #include "base/RegionalSettings.h"
 
-#include <cerrno>
-#include <cmath>
-#include <cstdlib>
+#include <charconv>
 #include <string>
+#include <system_error>
 
 namespace twl {
 
@@ -25,7 +24,7 @@ bool isDigit(QChar c) {
     return c.unicode() >= '0' && c.unicode() <= '9';
 }
 
-// Checks the decimal-number grammar and builds a C-locale copy for strtod.
+// Checks the decimal-number grammar and builds a copy with "." for from_chars.
 bool normaliseFloat(const QString& text, QChar sep, bool allowBlanks, std::string& out) {
     qsizetype i = 0;
     qsizetype end = text.size();
@@ -68,13 +67,53 @@ bool normaliseFloat(const QString& text, QChar sep, bool allowBlanks, std::strin
     return i == end;
 }
 
+// Whether an out-of-range decimal text is too large (rather than too small):
+// the power of ten of its first significant digit decides.
+bool overflows(const std::string& s) {
+    long long magnitude = 0;
+    bool seenPoint = false;
+    bool significant = false;
+    std::size_t i = 0;
+    for (; i < s.size() && s[i] != 'e'; ++i) {
+        const char c = s[i];
+        if (c == '.') {
+            seenPoint = true;
+        } else if (c >= '0' && c <= '9') {
+            if (!significant && c != '0') significant = true;
+            if (significant && !seenPoint) ++magnitude;
+            if (!significant && seenPoint) --magnitude;
+        }
+    }
+    long long exponent = 0;
+    bool negativeExponent = false;
+    if (i < s.size()) {
+        for (++i; i < s.size(); ++i) {
+            if (s[i] == '-')
+                negativeExponent = true;
+            else if (s[i] >= '0' && s[i] <= '9' && exponent < 100000000)
+                exponent = exponent * 10 + (s[i] - '0');
+        }
+    }
+    return magnitude + (negativeExponent ? -exponent : exponent) > 0;
+}
+
+// std::from_chars, not strtod: the C library's numeric locale must not decide
+// what a "." means.
 bool convert(const std::string& s, double& value) {
-    errno = 0;
-    char* endp = nullptr;
-    const double v = std::strtod(s.c_str(), &endp);
-    if (endp != s.c_str() + s.size()) return false;
-    // Overflow is not a value; an underflow to zero or a denormal is.
-    if (errno == ERANGE && std::isinf(v)) return false;
+    const char* first = s.data();
+    const char* last = s.data() + s.size();
+    const bool negative = first != last && *first == '-';
+    if (first != last && *first == '+') ++first;
+    double v = 0;
+    const auto result = std::from_chars(first, last, v);
+    if (result.ptr != last) return false;
+    if (result.ec == std::errc::result_out_of_range) {
+        // Overflow is not a value; an underflow to zero or a denormal is.
+        if (overflows(s)) return false;
+        v = negative ? -0.0 : 0.0;
+    } else if (result.ec != std::errc()) {
+        return false;
+    }
     value = v;
     return true;
 }

@@ -122,6 +122,14 @@ void Tfrm_ProgressForm::endRun() {
     hide();
 }
 
+void Tfrm_ProgressForm::hideForQuestion() {
+    hide();
+}
+
+void Tfrm_ProgressForm::resumeAfterQuestion() {
+    if (isRunning()) showPainted(*this);
+}
+
 void Tfrm_ProgressForm::showEvent(QShowEvent* e) {
     centreOnDesktop();
     TForm::showEvent(e);

@@ -37,6 +37,9 @@ public:
     void step(int value);
     // Hides the window and lets input through again.
     void endRun();
+    // Around a question the run asks: the window steps aside and comes back.
+    void hideForQuestion();
+    void resumeAfterQuestion();
     bool isRunning() const { return m_inputBlock != nullptr; }
 
 protected:

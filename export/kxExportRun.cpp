@@ -325,6 +325,7 @@ bool TkxCustomExport::writeDocument(const QString& FileName, Delivery delivery) 
 
     bool earlyEnd = false;
     bool delivered = false;
+    bool failed = false;
     const bool toClipboard = m_exportType == xtClipboard;
     try {
         // A view document is never written over an existing file (delivery
@@ -332,7 +333,12 @@ bool TkxCustomExport::writeDocument(const QString& FileName, Delivery delivery) 
         if (!toClipboard && delivery == Delivery::Replace && !FileName.isEmpty() &&
             QFileInfo::exists(FileName)) {
             bool canOverWrite = true;
-            if (OnFileExist) OnFileExist(this, FileName, canOverWrite);
+            if (OnFileExist) {
+                // The question is never asked over a progress bar.
+                if (showProgress) m_progressForm->hideForQuestion();
+                OnFileExist(this, FileName, canOverWrite);
+                if (showProgress && canOverWrite) m_progressForm->resumeAfterQuestion();
+            }
             if (!canOverWrite) {
                 reportError(xeFileExists);
                 throw SilentAbort{};
@@ -355,16 +361,22 @@ bool TkxCustomExport::writeDocument(const QString& FileName, Delivery delivery) 
     } catch (const SilentAbort&) {
         m_lastErrorText.clear();
         m_lastErrorFileName = FileName;
-        reportError(xeWriteFailed);
+        failed = true;
     } catch (const Exception& e) {
         m_lastErrorText = e.message();
         if (const auto* save = dynamic_cast<const EFileSaveError*>(&e))
             m_lastErrorReason = save->reason();
         m_lastErrorFileName = toClipboard ? QString() : FileName;
-        reportError(xeWriteFailed);
+        failed = true;
     } catch (const std::exception& e) {
         m_lastErrorText = QString::fromLocal8Bit(e.what());
         m_lastErrorFileName = toClipboard ? QString() : FileName;
+        failed = true;
+    }
+    // A failure is told once the progress window is gone: a bar left on screen
+    // under the message would look like a run nearly done.
+    if (failed) {
+        if (showProgress) m_progressForm->endRun();
         reportError(xeWriteFailed);
     }
     if (showProgress) m_progressForm->endRun();
@@ -380,6 +392,8 @@ void TkxCustomExport::deliver(const TkxDocument& document, const QString& FileNa
         clipboard->clear();
         clipboard->setText(document.ClipboardText);
         if (m_options.contains(xoClipboardMessage)) {
+            // The notice is the run's last word: the progress window goes first.
+            if (m_options.contains(xoShowProgress)) m_progressForm->endRun();
             showMessageBox(QMessageBox::Information, applicationTitle(),
                            m_messages->CopiedToClipboard, messageParent());
         }

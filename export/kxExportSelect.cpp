@@ -3,6 +3,7 @@
 #include "base/Font.h"
 #include "base/TColor.h"
 #include "export/kxExportConst.h"
+#include "toolkit/FixedPalette.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -29,7 +30,7 @@ const char* const TagProperty = "Tag";
 void applyFormLook(QWidget* w) {
     TFont font;
     w->setFont(font.toQFont());
-    QPalette pal = w->palette();
+    QPalette pal = fixedPalette(); // every role: the desktop theme mixes none in
     pal.setColor(QPalette::Window, toQColor(clBtnFace));
     pal.setColor(QPalette::WindowText, toQColor(font.Color()));
     w->setPalette(pal);

@@ -15,6 +15,9 @@ scripts/install-deps.sh time
 cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTWL_TESTS=OFF -DTWL_BENCH=ON >/dev/null
 cmake --build build/bench
 export QT_QPA_PLATFORM=offscreen
+# The timings are computed by awk and printed by printf, and the rates typed
+# with a ".": numbers follow the C conventions whatever the user's locale.
+export LC_ALL=C.UTF-8
 
 runs=${TWL_BENCH_RUNS:-5}
 parts=${TWL_BENCH_PARTS:-micro process peer}

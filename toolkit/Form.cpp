@@ -1,5 +1,7 @@
 #include "toolkit/Form.h"
 
+#include "toolkit/FixedPalette.h"
+
 #include <QPalette>
 #include <QTimer>
 
@@ -17,7 +19,8 @@ TForm::~TForm() = default;
 
 void TForm::applyLook() {
     setFont(m_font->toQFont());
-    QPalette pal = palette();
+    // A palette of its own in full: the desktop theme's colours never mix in.
+    QPalette pal = fixedPalette();
     pal.setColor(QPalette::Window, toQColor(m_color));
     pal.setColor(QPalette::WindowText, toQColor(m_font->Color()));
     setPalette(pal);

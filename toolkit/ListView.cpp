@@ -1,7 +1,10 @@
 #include "toolkit/ListView.h"
 
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QHeaderView>
 #include <QItemSelectionModel>
+#include <QKeyEvent>
 #include <QTimer>
 
 namespace twl {
@@ -140,6 +143,8 @@ TListView::TListView(QWidget* parent)
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::SelectedClicked | QAbstractItemView::EditKeyPressed);
     setWordWrap(false);
+    // Tab leaves the table for the next control; the arrows move inside it.
+    setTabKeyNavigation(false);
     connect(selectionModel(), &QItemSelectionModel::selectionChanged, this,
             [this](const QItemSelection& s, const QItemSelection& d) { syncSelection(s, d); });
 }
@@ -229,6 +234,39 @@ QString TListView::cellText(int row, int column) const {
     const TListItemData& d = m_items[static_cast<std::size_t>(row)];
     if (column == 0) return d.caption;
     return column - 1 < d.subItems.size() ? d.subItems.at(column - 1) : QString();
+}
+
+QString TListView::selectedRowsText() const {
+    QString text;
+    const int columns = m_columns->Count();
+    for (int r = 0; r < itemCount(); ++r) {
+        if (!itemSelected(r)) continue;
+        for (int c = 0; c < columns; ++c) {
+            if (c > 0) text += QLatin1Char('\t');
+            text += cellText(r, c);
+        }
+        text += QLatin1Char('\n');
+    }
+    return text;
+}
+
+void TListView::keyPressEvent(QKeyEvent* e) {
+    if (e == QKeySequence::Copy) {
+        const QString text = selectedRowsText();
+        if (!text.isEmpty()) QGuiApplication::clipboard()->setText(text);
+        e->accept();
+        return;
+    }
+    QTableView::keyPressEvent(e);
+}
+
+QModelIndex TListView::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    if ((action == MoveHome || action == MoveEnd) && itemCount() > 0) {
+        flushAppends();
+        const int column = qMax(0, currentIndex().column());
+        return m_model->index(action == MoveHome ? 0 : itemCount() - 1, column);
+    }
+    return QTableView::moveCursor(action, modifiers);
 }
 
 void TListView::touch() {

@@ -102,12 +102,22 @@ public:
     // Text of cell (row, column): column 0 is the caption, column c sub-item c-1.
     QString cellText(int row, int column) const;
 
+    // The selected rows as a spreadsheet pastes them: every column, cells
+    // separated by tabs, one line per row ("" when no row is selected).
+    QString selectedRowsText() const;
+
     // Grows by one at every change of rows, cells or columns, so readers can
     // cache what they derive from the contents.
     quint64 revision() const { return m_revision; }
 
 signals:
     void contentsChanged();
+
+protected:
+    // Ctrl+C copies the selected rows (selectedRowsText) to the clipboard.
+    void keyPressEvent(QKeyEvent* e) override;
+    // Home and End go to the first and the last row, as in any list.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
 private:
     friend class TListColumn;

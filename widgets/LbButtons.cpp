@@ -4,6 +4,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <mutex>
 
@@ -25,26 +26,31 @@ QRgb toRgb(TColor c) {
 }
 
 // Pixel-exact drawing on the surface: rectangles exclude their right column
-// and bottom row, lines exclude their end point, everything clips.
+// and bottom row, lines exclude their end point, everything clips. Coordinates
+// are the button's pixels; on a surface with a device pixel ratio each becomes
+// the block of device pixels it covers, so edges stay sharp at any scale.
 class Canvas {
 public:
     explicit Canvas(QImage& image)
-        : m_image(image) {}
+        : m_image(image)
+        , m_ratio(image.devicePixelRatio())
+        , m_width(static_cast<int>(std::lround(image.width() / m_ratio)))
+        , m_height(static_cast<int>(std::lround(image.height() / m_ratio))) {}
 
     void setPixel(int x, int y, QRgb c) {
-        if (x >= 0 && y >= 0 && x < m_image.width() && y < m_image.height())
+        if (x < 0 || y < 0 || x >= m_width || y >= m_height) return;
+        if (m_ratio == 1.0)
             m_image.setPixel(x, y, c);
+        else
+            fillDevice(device(x), device(y), device(x + 1), device(y + 1), c);
     }
 
     void fillRect(int x1, int y1, int x2, int y2, QRgb c) {
         x1 = std::max(x1, 0);
         y1 = std::max(y1, 0);
-        x2 = std::min(x2, m_image.width());
-        y2 = std::min(y2, m_image.height());
-        for (int y = y1; y < y2; ++y) {
-            auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(y));
-            std::fill(line + x1, line + std::max(x1, x2), c);
-        }
+        x2 = std::min(x2, m_width);
+        y2 = std::min(y2, m_height);
+        fillDevice(device(x1), device(y1), device(x2), device(y2), c);
     }
 
     void setPen(TColor c) { m_pen = toRgb(c); }
@@ -88,6 +94,19 @@ public:
     }
 
 private:
+    int device(int v) const {
+        return m_ratio == 1.0 ? v : static_cast<int>(std::lround(v * m_ratio));
+    }
+
+    void fillDevice(int x1, int y1, int x2, int y2, QRgb c) {
+        x2 = std::min(x2, m_image.width());
+        y2 = std::min(y2, m_image.height());
+        for (int y = y1; y < y2; ++y) {
+            auto* line = reinterpret_cast<QRgb*>(m_image.scanLine(y));
+            std::fill(line + x1, line + std::max(x1, x2), c);
+        }
+    }
+
     static bool insideRoundRect(int x, int y, int x1, int y1, int x2, int y2, int ew, int eh) {
         if (x < x1 || y < y1 || x >= x2 || y >= y2) return false;
         const int rx = std::min(ew / 2, (x2 - x1) / 2);
@@ -113,6 +132,8 @@ private:
     }
 
     QImage& m_image;
+    qreal m_ratio;
+    int m_width, m_height;
     QRgb m_pen = 0xFF000000;
     int m_x = 0, m_y = 0;
 };

@@ -1,10 +1,14 @@
 #include "widgets/LbSpeedButton.h"
 
+#include "widgets/LbSpeedButtonAccessible.h"
+
 #include <QEnterEvent>
+#include <QKeyEvent>
 #include <QKeySequence>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QShortcutEvent>
+#include <cmath>
 
 namespace twl {
 
@@ -43,6 +47,7 @@ TLbSpeedButton::TLbSpeedButton(QWidget* parent)
     resize(100, 23);
     setMouseTracking(true);
     watchParent();
+    installSpeedButtonAccessibility();
 }
 
 TLbSpeedButton::~TLbSpeedButton() {
@@ -399,9 +404,18 @@ TLbButtonPaintState TLbSpeedButton::paintState() const {
 }
 
 QImage TLbSpeedButton::paintSurface() {
+    // Drawn at the screen's device pixel ratio: no scaled-up, blurred face
+    // beside crisp labels.
+    return paintSurface(devicePixelRatio());
+}
+
+QImage TLbSpeedButton::paintSurface(qreal ratio) {
     syncParentFont();
     const TLbButtonPaintState s = paintState();
-    QImage surface(std::max(s.width, 1), std::max(s.height, 1), QImage::Format_RGB32);
+    QImage surface(static_cast<int>(std::lround(std::max(s.width, 1) * ratio)),
+                   static_cast<int>(std::lround(std::max(s.height, 1) * ratio)),
+                   QImage::Format_RGB32);
+    surface.setDevicePixelRatio(ratio);
     if (needsTransparentKey(s))
         surface.fill(TransparentKey);
     else
@@ -424,6 +438,14 @@ void TLbSpeedButton::paintEvent(QPaintEvent* /*e*/) {
     }
     QPainter p(this);
     p.drawImage(0, 0, surface);
+    if (hasFocus()) {
+        // The focus mark sits inside the bevel in the caption's colour, so it
+        // reads on every face colour the caption reads on.
+        QPen pen(toQColor(paintState().font->Color()));
+        pen.setStyle(Qt::DotLine);
+        p.setPen(pen);
+        p.drawRect(rect().adjusted(3, 3, -4, -4));
+    }
 }
 
 void TLbSpeedButton::leftButtonPressed() {
@@ -483,6 +505,49 @@ void TLbSpeedButton::leaveEvent(QEvent* /*e*/) {
         repaintButton();
     }
     if (canTrackPointer() && OnMouseExit) OnMouseExit(this);
+}
+
+void TLbSpeedButton::keyPressEvent(QKeyEvent* e) {
+    if (e->key() != Qt::Key_Space || e->modifiers() != Qt::NoModifier) {
+        QWidget::keyPressEvent(e);
+        return;
+    }
+    if (!e->isAutoRepeat() && !m_spacePending) {
+        m_spacePending = true;
+        // The down state a mouse press gives, groups and AllowAllUp included;
+        // a mouse press under way keeps its own click.
+        const bool mousePending = m_clickPending;
+        leftButtonPressed();
+        m_clickPending = mousePending;
+    }
+    e->accept();
+}
+
+void TLbSpeedButton::keyReleaseEvent(QKeyEvent* e) {
+    if (e->key() != Qt::Key_Space || e->isAutoRepeat() || !m_spacePending) {
+        QWidget::keyReleaseEvent(e);
+        return;
+    }
+    m_spacePending = false;
+    e->accept();
+    QPointer<TLbSpeedButton> self(this);
+    Click();
+    if (self && m_groupIndex == 0) setDown(false);
+}
+
+void TLbSpeedButton::focusInEvent(QFocusEvent* e) {
+    update();
+    QWidget::focusInEvent(e);
+}
+
+void TLbSpeedButton::focusOutEvent(QFocusEvent* e) {
+    // Focus gone while Space is held: no click, as with a pointer dragged off.
+    if (m_spacePending) {
+        m_spacePending = false;
+        if (m_groupIndex == 0) setDown(false);
+    }
+    update();
+    QWidget::focusOutEvent(e);
 }
 
 void TLbSpeedButton::changeEvent(QEvent* e) {

@@ -179,9 +179,11 @@ public:
     void setLoading(bool loading);
 
     // The button's look for its current state, and the off-screen image that
-    // a paint copies to the screen (magenta where the parent shows through).
+    // a paint copies to the screen (magenta where the parent shows through),
+    // at the widget's device pixel ratio or the one given.
     TLbButtonPaintState paintState() const;
     QImage paintSurface();
+    QImage paintSurface(qreal devicePixelRatio);
 
 signals:
     // After every fade tick, with the new FadeStep.
@@ -197,6 +199,12 @@ protected:
     void enterEvent(QEnterEvent* e) override;
     void leaveEvent(QEvent* e) override;
     void changeEvent(QEvent* e) override;
+    // A button given a focus policy is pressed by Space: down while the key
+    // is held, clicked when it is let go. Enter and Escape are left to others.
+    void keyPressEvent(QKeyEvent* e) override;
+    void keyReleaseEvent(QKeyEvent* e) override;
+    void focusInEvent(QFocusEvent* e) override;
+    void focusOutEvent(QFocusEvent* e) override;
     bool eventFilter(QObject* watched, QEvent* e) override;
 
 private:
@@ -258,6 +266,7 @@ private:
     QPointer<QMenu> m_popupMenu;
     int m_shortcutId = 0;
     bool m_clickPending = false;
+    bool m_spacePending = false;
     bool m_loading = false;
     bool m_destroying = false;
 };

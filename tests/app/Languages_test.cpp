@@ -174,14 +174,14 @@ TEST_F(Languages, TheSettingsFileChoosesAndTheCommandLineWins) {
     {
         auto form = start();
         EXPECT_EQ(form->lngmanager->CurrentLang(), "Deutsch"); // the file's spelling
-        EXPECT_EQ(form->calcbtn->Caption(), "Berechnen");
+        EXPECT_EQ(form->calcbtn->Caption(), "&Berechnen");
     }
     TbsCorePolyglot::Release();
     setCommandLineLanguage("FRANCAIS");
     {
         auto form = start();
         EXPECT_EQ(form->lngmanager->CurrentLang(), "Francais");
-        EXPECT_EQ(form->calcbtn->Caption(), "Calculer");
+        EXPECT_EQ(form->calcbtn->Caption(), "&Calculer");
     }
     TbsCorePolyglot::Release();
 

@@ -55,9 +55,9 @@ TEST_F(MainWindow, LayoutFollowsTheDesign) {
         EXPECT_FALSE(b->SlowDecease()); // the main window starts no fade thread
     }
     EXPECT_GT(form.calcbtn->Glyph().width(), form.expbtn->Glyph().width());
-    EXPECT_EQ(form.calcbtn->Caption(), "Calculate");
-    EXPECT_EQ(form.expbtn->Caption(), "Export");
-    EXPECT_EQ(form.cancelbtn->Caption(), "Close");
+    EXPECT_EQ(form.calcbtn->Caption(), "&Calculate");
+    EXPECT_EQ(form.expbtn->Caption(), "&Export");
+    EXPECT_EQ(form.cancelbtn->Caption(), "C&lose");
     EXPECT_EQ(form.mpanel->height(), 49);
     EXPECT_EQ(form.bpanel->height(), 40);
     EXPECT_FALSE(form.messages->Visible());

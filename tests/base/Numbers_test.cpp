@@ -52,6 +52,19 @@ TEST(FloatParsing, AcceptsTheDecimalGrammarOnly) {
     EXPECT_TRUE(TryStrToFloat("1234567890123456789012345678901234567890", v, '.'));
     EXPECT_EQ(v, 1.2345678901234568e39);
     EXPECT_TRUE(TryStrToFloat("1e-400", v, '.')); // underflow passes silently
+    // Out of range: the power of ten of the first significant digit tells an
+    // overflow (no value) from an underflow (zero, keeping the sign).
+    const std::pair<const char*, double> edges[] = {
+        {"+2.5", 2.5},      {"-1e-400", -0.0},    {"0.00001e-320", 0.0}, {"12345e-330", 0.0},
+        {"4e-320", 4e-320}, {"0.001e311", 1e308}, {"00000.5e1", 5.0},    {"1e-99999999999", 0.0}};
+    for (const auto& [text, expected] : edges) {
+        v = 99;
+        EXPECT_TRUE(TryStrToFloat(text, v, '.')) << text;
+        EXPECT_EQ(v, expected) << text;
+        EXPECT_EQ(std::signbit(v), std::signbit(expected)) << text;
+    }
+    for (const char* over : {"1000e306", "0.1e310", "-1e99999999999", "17976931348623159e292"})
+        EXPECT_FALSE(TryStrToFloat(over, v, '.')) << over;
     for (const char* bad : {"", " ", ".", "1.2.3", "1,5", "1e", "1e+", "e5", "NaN", "INF",
                             "-Infinity", "1e400", "0x10", "1 000", "12a", "+-1", "1.5\t"})
         EXPECT_FALSE(TryStrToFloat(bad, v, '.')) << bad;

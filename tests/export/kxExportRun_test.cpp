@@ -352,3 +352,49 @@ TEST(RunWithListView, TheMainWindowsTableExportsLive) {
     EXPECT_EQ(lines.at(1), "1       88.85   10.00 78.85   921.15    \r");
     EXPECT_EQ(lines.at(14), "inputs: 1000    12    12      2026-12-07\r");
 }
+
+TEST(RunProgress, NoBoxOfTheRunIsShownOverTheProgressWindow) {
+    RegionalScope regional;
+    QTemporaryDir dir;
+    struct Case {
+        const char* name;
+        TkxExportType type;
+        QString file;
+        bool existing;
+    };
+    const Case cases[] = {{"replace question", xtCSV, dir.filePath("out.csv"), true},
+                          {"failure", xtCSV, dir.filePath("missing/out.csv"), false},
+                          {"clipboard notice", xtClipboard, QString(), false}};
+    for (const Case& c : cases) {
+        RecordingSource source;
+        source.setTempDir(dir.path() + "/");
+        source.setExportType(c.type);
+        source.setExportStyle(xsFile);
+        source.setFileName(c.file);
+        source.setOptions({xoShowProgress, xoClipboardMessage});
+        kxAttachUserPrompts(source);
+        if (c.existing) writeFile(c.file, "old");
+        Tfrm_ProgressForm* form = source.ProgressForm();
+        bool asked = false;
+        answerNextModal([&](QWidget* w) {
+            asked = true;
+            EXPECT_FALSE(form->isVisible()) << c.name;
+            auto* box = qobject_cast<QMessageBox*>(w);
+            ASSERT_NE(box, nullptr) << c.name;
+            if (QAbstractButton* yes = box->button(QMessageBox::Yes))
+                yes->click();
+            else
+                box->accept();
+        });
+        // After a "yes" the rows are written under the progress window again.
+        bool shownWhileWriting = false;
+        source.OnExport = [&](QObject*, std::uint32_t, std::uint32_t, TkxValues, bool) {
+            shownWhileWriting = form->isVisible();
+        };
+        source.ExportData();
+        EXPECT_TRUE(asked) << c.name;
+        EXPECT_TRUE(shownWhileWriting) << c.name;
+        EXPECT_FALSE(form->isVisible()) << c.name;
+        EXPECT_FALSE(form->isRunning()) << c.name;
+    }
+}

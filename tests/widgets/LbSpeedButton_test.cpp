@@ -2,10 +2,12 @@
 // accelerators, pointer tracking, properties and presets.
 
 #include "widgets/LbSpeedButton.h"
+#include "widgets/LbSpeedButtonAccessible.h"
 #include "widgets/LbSpeedButtonGlyphs.h"
 
 #include "tests/support/TestSupport.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QMetaProperty>
 #include <QSignalSpy>
@@ -578,4 +580,112 @@ TEST(LbSpeedButton, AlignDocksAgainstTheParentInTurn) {
     EXPECT_EQ(top->geometry(), QRect(0, 0, 300, 20));
     EXPECT_EQ(bottom->geometry(), QRect(0, 90, 300, 30));
     EXPECT_EQ(client->geometry(), QRect(0, 20, 300, 70));
+}
+
+TEST(LbSpeedButton, TabFocusSpaceAndTheFocusMark) {
+    Form f;
+    TLbSpeedButton* b = f.add(10, 10);
+    b->resize(105, 41);
+    b->setCaption(QStringLiteral("&Calculate"));
+    TLbSpeedButton* plain = f.add(10, 60);
+    f.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&f.window));
+    EXPECT_EQ(plain->focusPolicy(), Qt::NoFocus); // a button takes focus only when given it
+    b->setFocusPolicy(Qt::TabFocus);
+    int clicks = 0;
+    bool downInClick = false;
+    b->OnClick = [&](QObject*) {
+        ++clicks;
+        downInClick = b->Down();
+    };
+    const QImage unfocused = b->grab().toImage();
+    b->setFocus(Qt::TabFocusReason);
+    ASSERT_TRUE(b->hasFocus());
+    EXPECT_NE(b->grab().toImage(), unfocused); // the focus shows
+
+    QTest::keyPress(b, Qt::Key_Space);
+    EXPECT_TRUE(b->Down());
+    EXPECT_EQ(clicks, 0); // pressed on the way down, clicked on the way up
+    QTest::keyRelease(b, Qt::Key_Space);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_TRUE(downInClick);
+    EXPECT_FALSE(b->Down());
+
+    // Neither Enter nor Escape presses it; Space with a modifier does not either.
+    for (const auto& [key, modifiers] :
+         {std::pair{Qt::Key_Return, Qt::NoModifier}, std::pair{Qt::Key_Enter, Qt::NoModifier},
+          std::pair{Qt::Key_Escape, Qt::NoModifier}, std::pair{Qt::Key_Space, Qt::ControlModifier}})
+        QTest::keyClick(b, key, modifiers);
+    EXPECT_EQ(clicks, 1);
+
+    // Focus lost while Space is held: no click.
+    QTest::keyPress(b, Qt::Key_Space);
+    plain->setFocusPolicy(Qt::TabFocus);
+    plain->setFocus(Qt::TabFocusReason);
+    QTest::keyRelease(b, Qt::Key_Space);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_FALSE(b->Down());
+
+    // In a group Space works as a click does: down stays down, AllowAllUp lets it up.
+    b->setGroupIndex(1);
+    b->setAllowAllUp(true);
+    b->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(b, Qt::Key_Space);
+    EXPECT_TRUE(b->Down());
+    QTest::keyClick(b, Qt::Key_Space);
+    EXPECT_FALSE(b->Down());
+    EXPECT_EQ(clicks, 3);
+}
+
+TEST(LbSpeedButton, AccessibleAsAPushButtonNamedByItsCaption) {
+    Form f;
+    TLbSpeedButton* b = f.add(10, 10);
+    b->setCaption(QStringLiteral("&Calculate"));
+    b->setHint(QStringLiteral("Computes the table"));
+    int clicks = 0;
+    b->OnClick = [&](QObject*) { ++clicks; };
+    f.show();
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(b);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->role(), QAccessible::Button);
+    EXPECT_EQ(a->text(QAccessible::Name), "Calculate");
+    EXPECT_EQ(a->text(QAccessible::Description), "Computes the table");
+    QAccessibleActionInterface* actions = a->actionInterface();
+    ASSERT_NE(actions, nullptr);
+    EXPECT_EQ(actions->actionNames(), QStringList{QAccessibleActionInterface::pressAction()});
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(clicks, 1);
+    b->setEnabled(false);
+    EXPECT_TRUE(actions->actionNames().isEmpty());
+    actions->doAction(QAccessibleActionInterface::pressAction());
+    EXPECT_EQ(clicks, 1);
+
+    for (const auto& [caption, spoken] : {std::pair{"E&xport", "Export"}, std::pair{"A&&B", "A&B"},
+                                          std::pair{"Plain", "Plain"}, std::pair{"End&", "End"}})
+        EXPECT_EQ(captionWithoutMnemonic(QString::fromUtf8(caption)), spoken) << caption;
+}
+
+TEST(LbSpeedButton, DrawnAtTheDevicePixelRatioWithSharpEdges) {
+    // Without a caption every pixel is the button's own drawing: at ratio 2
+    // each pixel of the ratio-1 picture becomes a uniform 2 x 2 block.
+    QWidget parent;
+    for (Lb::TLbSpeedButtonStyle style : {Lb::bsNormal, Lb::bsModern, Lb::bsQuicken, Lb::bsOld}) {
+        TLbSpeedButton b(&parent);
+        b.resize(97, 25);
+        b.setStyle(style);
+        applyMainWindowButtonLook(b, exportGlyph());
+        b.setStyle(style);
+        b.setCaption(QString());
+        const QImage one = b.paintSurface(1.0);
+        const QImage two = b.paintSurface(2.0);
+        ASSERT_EQ(two.size(), one.size() * 2) << style;
+        EXPECT_EQ(two.devicePixelRatio(), 2.0);
+        bool same = true;
+        for (int y = 0; y < one.height() && same; ++y)
+            for (int x = 0; x < one.width() && same; ++x)
+                for (int j = 0; j < 2; ++j)
+                    for (int i = 0; i < 2; ++i)
+                        same = same && two.pixel(2 * x + i, 2 * y + j) == one.pixel(x, y);
+        EXPECT_TRUE(same) << style;
+    }
 }
