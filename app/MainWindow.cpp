@@ -2,11 +2,14 @@
 
 #include "loan/Amortization.h"
 #include "app/AppConsts.h"
+#include "app/ChartWindow.h"
+#include "app/ChartWindowTexts.h"
 #include "app/LanguageChoice.h"
 #include "app/Prompts.h"
 #include "app/SettingsFile.h"
 #include "base/ProgramFolder.h"
 #include "base/RegionalSettings.h"
+#include "chart/ScheduleChartSink.h"
 #include "export/kxExport.h"
 #include "export/kxExportHost.h"
 #include "i18n/bsPolyglotUn.h"
@@ -19,6 +22,7 @@
 #include "widgets/LbSpeedButtonGlyphs.h"
 
 #include <QCloseEvent>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 namespace twl {
@@ -121,6 +125,15 @@ void Tmainfrm::buildControls() {
     cancelbtn->setGeometry(408, 8, 97, 25);
     cancelbtn->setCaption(LoadResString(rs::SClose));
     applyMainWindowButtonLook(*cancelbtn, closeGlyph());
+    chartbtn = component<TLbSpeedButton>(this, bpanel, "chartbtn");
+    chartbtn->setGeometry(208, 8, 97, 25);
+    chartbtn->setCaption(LoadResString(rs::SChart));
+    applyMainWindowButtonLook(*chartbtn, chartGlyph());
+    // Reached with Tab after the table, and by its mnemonic.
+    chartbtn->setFocusPolicy(Qt::TabFocus);
+    m_chartShortcut = new QShortcut(this);
+    connect(m_chartShortcut, &QShortcut::activated, this,
+            [this] { runGuarded([&] { chartbtnClick(chartbtn); }); });
     messages = component<TMemo>(this, bpanel, "messages");
     messages->setGeometry(8, 8, 57, 17);
     messages->setWordWrap(false);
@@ -158,11 +171,16 @@ void Tmainfrm::buildControls() {
     setOwner(client1, this);
     client1->setManager(lngmanager);
 
+    charttexts = new TChartTexts(this);
+    charttexts->setObjectName(QStringLiteral("charttexts"));
+    setOwner(charttexts, this);
+
     // Tab order: the panels, then the table between them; inside the top panel
     // the three boxes in reading order.
     setTabOrder(amountedt, monthsedt);
     setTabOrder(monthsedt, interestedt);
     setTabOrder(interestedt, loanview);
+    setTabOrder(loanview, chartbtn);
     mpanel->setTabOrderProperty(0);
     loanview->setTabOrderProperty(1);
     bpanel->setTabOrderProperty(2);
@@ -174,6 +192,11 @@ void Tmainfrm::buildControls() {
     calcbtn->OnClick = [this](QObject* sender) { runGuarded([&] { calcbtnClick(sender); }); };
     expbtn->OnClick = [this](QObject* sender) { runGuarded([&] { expbtnClick(sender); }); };
     cancelbtn->OnClick = [this](QObject* sender) { runGuarded([&] { cancelbtnClick(sender); }); };
+    chartbtn->OnClick = [this](QObject* sender) { runGuarded([&] { chartbtnClick(sender); }); };
+}
+
+void Tmainfrm::updateChartShortcut() {
+    m_chartShortcut->setKey(QKeySequence::mnemonic(chartbtn->Caption()));
 }
 
 void Tmainfrm::OpenSettings() {
@@ -194,6 +217,7 @@ void Tmainfrm::FormCreate(QObject*) {
             chooseRequestedLanguage(*core, commandLineLanguage(), settingsFile());
         if (!unknown.isEmpty()) prompts->showUnknownLanguage(nullptr, unknown);
     }
+    updateChartShortcut();
     SettingsFile* s = settingsFile();
     if (!s) return;
     setTop(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Top"), 0));
@@ -215,6 +239,7 @@ void Tmainfrm::FormClose(QObject*) {
 void Tmainfrm::closeEvent(QCloseEvent* e) {
     // A failed write is shown; the window still closes, as the user asked.
     runGuarded([this] { FormClose(this); });
+    if (chartWindow) chartWindow->close();
     e->accept();
 }
 
@@ -229,6 +254,20 @@ void Tmainfrm::expbtnClick(QObject*) {
 
 void Tmainfrm::cancelbtnClick(QObject*) {
     close();
+}
+
+void Tmainfrm::chartbtnClick(QObject*) {
+    if (!chartWindow) chartWindow = new TChartWindow(this);
+    showChart();
+    chartWindow->show();
+    chartWindow->raise();
+    chartWindow->activateWindow();
+}
+
+void Tmainfrm::showChart() {
+    if (!chartWindow) return;
+    chartWindow->setChart(chartData, charttexts->chartTexts(*messages->Lines(), *loanview),
+                          *charttexts);
 }
 
 void Tmainfrm::titletimerTimer(QObject*) {
@@ -253,8 +292,18 @@ void Tmainfrm::CalculateSchedule() {
     RowSink sink([this](const QString& caption, const QStringList& cells) {
         loanview->addItem(caption, cells);
     });
-    twl::CalculateSchedule({amountedt->text(), monthsedt->text(), interestedt->text()}, context,
-                           sink);
+    // The chart reads the same rows as they pass to the table.
+    chart::ScheduleChartSink chartSink(context.labels, &sink);
+    chartData = {};
+    try {
+        twl::CalculateSchedule({amountedt->text(), monthsedt->text(), interestedt->text()},
+                               context, chartSink);
+    } catch (...) {
+        showChart();
+        throw;
+    }
+    chartData = chartSink.result();
+    showChart();
 }
 
 } // namespace twl
