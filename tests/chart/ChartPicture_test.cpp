@@ -86,8 +86,8 @@ TEST(ChartLayout, BarsStayWideEnoughAndEverythingStaysInside) {
             EXPECT_TRUE(inside.contains(L.plot)) << size.width();
             for (const QPointF& p : L.balance)
                 EXPECT_TRUE(L.plot.adjusted(-1, -1, 1, 1).contains(p));
-            // About two points per pixel, whatever the number of months.
-            EXPECT_LE(L.balance.size(), 2 * L.plot.width() + 3);
+            // About one point per pixel, whatever the number of months.
+            EXPECT_LE(L.balance.size(), L.plot.width() + 3);
         }
     }
 }
