@@ -246,12 +246,11 @@ ChartLayout layoutChart(const ChartData& data, const ChartTexts& texts, QSizeF s
     if ((n % stride) != 0)
         L.balance << QPointF(xOf(static_cast<double>(n)), right.y(data.balance.back()));
 
-    // Year numbers on round steps that fall on bar edges.
+    // Year numbers on round steps (1000, not a multiple of the years per bar).
     const int yearsShown = static_cast<int>(bars.size()) * L.yearsPerBar;
     const double labelWidth = fm.horizontalAdvance(QString::number(yearsShown)) + 2 * Gap;
     const int maxLabels = std::max(1, static_cast<int>(L.plot.width() / (labelWidth * 1.5)));
-    int yearStep = std::max(1, static_cast<int>(std::ceil(roundStep(yearsShown, maxLabels))));
-    yearStep = (yearStep + L.yearsPerBar - 1) / L.yearsPerBar * L.yearsPerBar;
+    const int yearStep = std::max(1, static_cast<int>(std::ceil(roundStep(yearsShown, maxLabels))));
     for (int year = 0; year <= yearsShown; year += yearStep) {
         const double x = xOf(static_cast<double>(year) * MonthsPerYear);
         L.bottomTickX.push_back(x);
