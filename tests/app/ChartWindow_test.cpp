@@ -3,9 +3,12 @@
 // with the main window; and twlc-export's pictures.
 
 #include "app/ChartWindow.h"
+#include "app/ChartWindowTexts.h"
 #include "app/ExportCli.h"
+#include "app/LanguageChoice.h"
 #include "app/MainWindow.h"
 #include "chart/ChartWidget.h"
+#include "i18n/bsINIFile.h"
 #include "tests/app/MainWindowFixture.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ListView.h"
@@ -41,6 +44,51 @@ TEST_F(ChartWindow, TheButtonSitsLeftOfExportAndLooksLikeIt) {
     EXPECT_LT(form.chartbtn->geometry().right(), form.expbtn->geometry().left());
     EXPECT_EQ(form.chartbtn->Style(), form.expbtn->Style());
     EXPECT_EQ(form.chartbtn->focusPolicy(), Qt::TabFocus);
+}
+
+TEST_F(ChartWindow, TabReachesTheButtonAfterTheTable) {
+    Tmainfrm form;
+    form.show();
+    form.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    form.loanview->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.chartbtn);
+}
+
+// Every word of the chart window is a key of the language files, so the
+// shipped-languages check (each file has English's keys) covers them all.
+TEST_F(ChartWindow, EveryWordIsAKeyOfTheLanguageFile) {
+    const TbsINIFile english(test::ShippedLanguages + "English.lng");
+    const QMetaObject& meta = TChartTexts::staticMetaObject;
+    for (int i = meta.propertyOffset(); i < meta.propertyCount(); ++i) {
+        const QString key = QStringLiteral("charttexts.") + meta.property(i).name();
+        EXPECT_FALSE(english.ReadString("Tmainfrm", key, "").isEmpty()) << key.toStdString();
+    }
+    EXPECT_TRUE(english.ReadString("Tmainfrm", "chartbtn.Caption", "").contains('&'));
+}
+
+TEST_F(ChartWindow, SpeaksTheWindowsLanguage) {
+    test::RegionalScope german(QLatin1Char(','));
+    dir.ship("Deutsch.lng");
+    setCommandLineLanguage("Deutsch");
+    {
+        Tmainfrm form;
+        calculate(form, "1000", "24", "7,5");
+        form.chartbtnClick(nullptr);
+        TChartWindow& w = *form.chartWindow;
+        EXPECT_EQ(form.chartbtn->Caption(), "&Diagramm");
+        EXPECT_EQ(w.windowTitle(), "Diagramm");
+        EXPECT_EQ(w.savebtn->text(), "Bild &speichern...");
+        const chart::ChartTexts& t = w.chart->texts();
+        EXPECT_EQ(t.amountLabel, "Betrag: ");
+        EXPECT_EQ((QStringList{t.principal, t.interest, t.balance}),
+                  (QStringList{"Tilgung", "Zinsen", "Restschuld"}));
+        EXPECT_TRUE(w.chart->accessibleDescription().startsWith(
+            "24 Raten: insgesamt gezahlt 1079,99, Zinsen insgesamt 79,99, 8,00 % des Betrags."))
+            << w.chart->accessibleDescription().toStdString();
+    }
+    setCommandLineLanguage(QString());
 }
 
 TEST_F(ChartWindow, AnEmptyTableShowsTheNoteAndNothingToSave) {
