@@ -383,6 +383,11 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
     }
     if (isPictureFormat(options.format)) {
         const chart::ChartData data = chartSink.result();
+        // A picture without payments would say nothing; no file is written.
+        if (data.empty()) {
+            writeText(err, QStringLiteral("twlc-export: the schedule has no payments to draw\n"));
+            return CliCalculationFailed;
+        }
         const chart::ChartTexts texts =
             host.charttexts->chartTexts(*host.messages->Lines(), *host.loanview);
         const QByteArray picture =

@@ -296,8 +296,8 @@ void Tmainfrm::CalculateSchedule() {
     chart::ScheduleChartSink chartSink(context.labels, &sink);
     chartData = {};
     try {
-        twl::CalculateSchedule({amountedt->text(), monthsedt->text(), interestedt->text()},
-                               context, chartSink);
+        twl::CalculateSchedule({amountedt->text(), monthsedt->text(), interestedt->text()}, context,
+                               chartSink);
     } catch (...) {
         showChart();
         throw;

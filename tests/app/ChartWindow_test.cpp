@@ -197,6 +197,17 @@ TEST_F(ChartWindow, ExportCommandWritesThePictures) {
             EXPECT_EQ(QImage(out).size(), QSize(960, 640));
         }
     }
+    // No payments, nothing drawn: told, and no file left behind.
+    QBuffer stdOut, stdErr;
+    stdOut.open(QIODevice::WriteOnly);
+    stdErr.open(QIODevice::WriteOnly);
+    const QString none = dir.filePath("none.png");
+    EXPECT_EQ(runExportCli({"--amount", "1000", "--months", "0", "--rate", "5", "--format", "png",
+                            "-o", none},
+                           stdOut, stdErr),
+              CliCalculationFailed);
+    EXPECT_EQ(stdErr.data(), "twlc-export: the schedule has no payments to draw\n");
+    EXPECT_FALSE(QFile::exists(none));
 }
 
 } // namespace
