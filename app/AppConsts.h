@@ -24,5 +24,6 @@ inline constexpr ResourceString SColPrincipal{1117, "Principal"};
 inline constexpr ResourceString SColBalance{1118, "Balance"};
 inline constexpr ResourceString SUnknownLanguage{
     1119, "There is no language named %s. The calculator starts in its default language."};
+inline constexpr ResourceString SChart{1120, "C&hart"};
 
 } // namespace twl::rs

@@ -2,13 +2,17 @@
 
 #include "loan/Amortization.h"
 #include "app/AppConsts.h"
+#include "app/ChartWindowTexts.h"
 #include "app/CliMessageGuard.h"
 #include "app/LanguageChoice.h"
 #include "app/MainWindow.h"
 #include "app/SettingsFile.h"
 #include "base/Exceptions.h"
+#include "base/FileSave.h"
 #include "base/ProgramFolder.h"
 #include "base/RegionalSettings.h"
+#include "chart/ChartOutput.h"
+#include "chart/ScheduleChartSink.h"
 #include "export/kxExportHost.h"
 #include "export/kxTableExport.h"
 #include "i18n/bsINIFile.h"
@@ -50,8 +54,12 @@ public:
         kxApplyMainWindowFormats(*loanexp);
         // Interchange documents carry the main window's component as their title.
         loanexp->setDocumentClassName(QStringLiteral("TkxListViewExport"));
+        charttexts = new TChartTexts(this);
+        charttexts->setObjectName(QStringLiteral("charttexts"));
+        setOwner(charttexts, this);
     }
     ~Tmainfrm() override {
+        delete charttexts;
         delete loanexp;
         delete loanview;
         delete messages;
@@ -60,6 +68,7 @@ public:
     TListView* loanview;
     TMemo* messages;
     TkxTableExport* loanexp;
+    TChartTexts* charttexts;
 
 private:
     template <class T> T* component(const char* name) {
@@ -86,7 +95,8 @@ const char* const Help =
     "  --amount AMOUNT     loan amount (the regional decimal separator)\n"
     "  --months N          number of monthly payments\n"
     "  --rate RATE         annual interest rate in percent\n"
-    "  --format FORMAT     html, xls, doc, txt, csv, tab, rtf, dif or slk\n"
+    "  --format FORMAT     html, xls, doc, txt, csv, tab, rtf, dif or slk; png or svg for\n"
+    "                      the chart of the schedule\n"
     "  -o, --output FILE   the document's file, or - for standard output\n"
     "  --set PATH=VALUE    sets a property of the export component, as a language file\n"
     "                      would (EXCEL.ExcelVersion=xls21, Messages.CreatedText=Made:);\n"
@@ -170,6 +180,12 @@ Options parse(const QStringList& args) {
             throw UsageError{QStringLiteral("%1 is missing").arg(name)};
     }
     return o;
+}
+
+// The chart's picture formats, beside the table's document formats.
+bool isPictureFormat(const QString& name) {
+    return name.compare(QLatin1String("png"), Qt::CaseInsensitive) == 0 ||
+           name.compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0;
 }
 
 TkxExportType formatType(const QString& name) {
@@ -331,7 +347,7 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
     try {
         for (const auto& [path, value] : options.sets)
             applySet(table, path, value);
-        table.setExportType(formatType(options.format));
+        if (!isPictureFormat(options.format)) table.setExportType(formatType(options.format));
         if (messages.failed()) return CliUsage;
     } catch (const UsageError& e) {
         writeText(err, QStringLiteral("twlc-export: %1\n").arg(e.message) + QLatin1String(Usage));
@@ -352,14 +368,41 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
     };
     context.labels = inputsRowLabels(*host.messages->Lines());
     context.today = currentDateTime().date();
+    chart::ScheduleChartSink chartSink(context.labels);
     try {
         RowSink sink([&table](const QString& caption, const QStringList& cells) {
             table.addRow(caption, cells);
         });
-        CalculateSchedule({options.amount, options.months, options.rate}, context, sink);
+        if (isPictureFormat(options.format))
+            CalculateSchedule({options.amount, options.months, options.rate}, context, chartSink);
+        else
+            CalculateSchedule({options.amount, options.months, options.rate}, context, sink);
     } catch (const Exception& e) {
         writeText(err, defaultErrorText(e.message()) + QLatin1Char('\n'));
         return CliCalculationFailed;
+    }
+    if (isPictureFormat(options.format)) {
+        const chart::ChartData data = chartSink.result();
+        // A picture without payments would say nothing; no file is written.
+        if (data.empty()) {
+            writeText(err, QStringLiteral("twlc-export: the schedule has no payments to draw\n"));
+            return CliCalculationFailed;
+        }
+        const chart::ChartTexts texts =
+            host.charttexts->chartTexts(*host.messages->Lines(), *host.loanview);
+        const QByteArray picture =
+            options.format.compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0
+                ? chart::chartSvg(data, texts, chart::DefaultPictureSize)
+                : chart::chartPng(data, texts, chart::DefaultPictureSize, 1);
+        if (options.output == QLatin1String("-") || namesStandardOutput(options.output))
+            return writeOut(out, err, picture);
+        try {
+            saveFileAtomically(options.output, picture);
+        } catch (const Exception& e) {
+            writeText(err, QStringLiteral("twlc-export: %1\n").arg(e.message()));
+            return CliWriteFailed;
+        }
+        return CliOk;
     }
 
     bool failed = false;

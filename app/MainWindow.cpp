@@ -2,11 +2,14 @@
 
 #include "loan/Amortization.h"
 #include "app/AppConsts.h"
+#include "app/ChartWindow.h"
+#include "app/ChartWindowTexts.h"
 #include "app/LanguageChoice.h"
 #include "app/Prompts.h"
 #include "app/SettingsFile.h"
 #include "base/ProgramFolder.h"
 #include "base/RegionalSettings.h"
+#include "chart/ScheduleChartSink.h"
 #include "export/kxExport.h"
 #include "export/kxExportHost.h"
 #include "i18n/bsPolyglotUn.h"
@@ -125,6 +128,10 @@ void Tmainfrm::buildControls() {
     cancelbtn->setGeometry(408, 8, 97, 25);
     cancelbtn->setCaption(LoadResString(rs::SClose));
     applyMainWindowButtonLook(*cancelbtn, closeGlyph());
+    chartbtn = component<TLbSpeedButton>(this, bpanel, "chartbtn");
+    chartbtn->setGeometry(208, 8, 97, 25);
+    chartbtn->setCaption(LoadResString(rs::SChart));
+    applyMainWindowButtonLook(*chartbtn, chartGlyph());
     messages = component<TMemo>(this, bpanel, "messages");
     messages->setGeometry(8, 8, 57, 17);
     messages->setWordWrap(false);
@@ -162,18 +169,23 @@ void Tmainfrm::buildControls() {
     setOwner(client1, this);
     client1->setManager(lngmanager);
 
+    charttexts = new TChartTexts(this);
+    charttexts->setObjectName(QStringLiteral("charttexts"));
+    setOwner(charttexts, this);
+
     // Tab order: the panels, then the table between them; inside the top panel
     // the three boxes in reading order. Each button follows the boxes it
     // serves and takes focus from Tab only, so a click leaves the focus where
     // the user types; Space presses it (there is no default button: neither
     // Enter nor Escape presses one).
-    for (TLbSpeedButton* b : {calcbtn, expbtn, cancelbtn})
+    for (TLbSpeedButton* b : {calcbtn, chartbtn, expbtn, cancelbtn})
         b->setFocusPolicy(Qt::TabFocus);
     setTabOrder(amountedt, monthsedt);
     setTabOrder(monthsedt, interestedt);
     setTabOrder(interestedt, calcbtn);
     setTabOrder(calcbtn, loanview);
-    setTabOrder(loanview, expbtn);
+    setTabOrder(loanview, chartbtn);
+    setTabOrder(chartbtn, expbtn);
     setTabOrder(expbtn, cancelbtn);
     // Screen readers name each box after its label, translated with it.
     amountlbl->setBuddy(amountedt);
@@ -190,6 +202,7 @@ void Tmainfrm::buildControls() {
     calcbtn->OnClick = [this](QObject* sender) { runGuarded([&] { calcbtnClick(sender); }); };
     expbtn->OnClick = [this](QObject* sender) { runGuarded([&] { expbtnClick(sender); }); };
     cancelbtn->OnClick = [this](QObject* sender) { runGuarded([&] { cancelbtnClick(sender); }); };
+    chartbtn->OnClick = [this](QObject* sender) { runGuarded([&] { chartbtnClick(sender); }); };
 }
 
 void Tmainfrm::OpenSettings() {
@@ -239,6 +252,7 @@ void Tmainfrm::FormClose(QObject*) {
 void Tmainfrm::closeEvent(QCloseEvent* e) {
     // A failed write is shown; the window still closes, as the user asked.
     runGuarded([this] { FormClose(this); });
+    if (chartWindow) chartWindow->close();
     e->accept();
 }
 
@@ -253,6 +267,20 @@ void Tmainfrm::expbtnClick(QObject*) {
 
 void Tmainfrm::cancelbtnClick(QObject*) {
     close();
+}
+
+void Tmainfrm::chartbtnClick(QObject*) {
+    if (!chartWindow) chartWindow = new TChartWindow(this);
+    showChart();
+    chartWindow->show();
+    chartWindow->raise();
+    chartWindow->activateWindow();
+}
+
+void Tmainfrm::showChart() {
+    if (!chartWindow) return;
+    chartWindow->setChart(chartData, charttexts->chartTexts(*messages->Lines(), *loanview),
+                          *charttexts);
 }
 
 void Tmainfrm::titletimerTimer(QObject*) {
@@ -277,8 +305,18 @@ void Tmainfrm::CalculateSchedule() {
     RowSink sink([this](const QString& caption, const QStringList& cells) {
         loanview->addItem(caption, cells);
     });
-    twl::CalculateSchedule({amountedt->text(), monthsedt->text(), interestedt->text()}, context,
-                           sink);
+    // The chart reads the same rows as they pass to the table.
+    chart::ScheduleChartSink chartSink(context.labels, &sink);
+    chartData = {};
+    try {
+        twl::CalculateSchedule({amountedt->text(), monthsedt->text(), interestedt->text()}, context,
+                               chartSink);
+    } catch (...) {
+        showChart();
+        throw;
+    }
+    chartData = chartSink.result();
+    showChart();
 }
 
 } // namespace twl

@@ -9,19 +9,27 @@
 //  - translation: `lngmanager` and `client1` of i18n/, applied when the window
 //    has been built and again when FormCreate points at the language folder;
 //    the language the user chose (app/LanguageChoice) is applied right after;
+//  - the chart of the schedule: `chartbtn` opens app/ChartWindow, fed by a
+//    chart/ScheduleChartSink beside the table in CalculateSchedule; its words
+//    are the component `charttexts` (app/ChartWindowTexts);
 //  - start-up, the splash window and the command line: app/Startup,
 //    app/SplashWindow, app/CommandLine; twlc-export: app/ExportCli.
 
 #include "loan/Amortization.h"
 #include "app/ExportFileName.h"
+#include "chart/ChartData.h"
 #include "toolkit/Form.h"
 
+#include <QPointer>
 #include <memory>
+
 
 namespace twl {
 
 class SettingsFile;
 class TbsPolyglotManager;
+class TChartTexts;
+class TChartWindow;
 class TbsPolyglotTranslator;
 class TEdit;
 class TkxListViewExport;
@@ -60,6 +68,7 @@ public:
     void calcbtnClick(QObject* sender);
     void expbtnClick(QObject* sender);
     void cancelbtnClick(QObject* sender);
+    void chartbtnClick(QObject* sender);
     void titletimerTimer(QObject* sender);
 
     void OpenSettings();
@@ -77,6 +86,7 @@ public:
     TPanel* bpanel;
     TLbSpeedButton* expbtn;
     TLbSpeedButton* cancelbtn;
+    TLbSpeedButton* chartbtn;
     TMemo* messages;
     TTimer* titletimer;
     TbsPolyglotTranslator* client1;
@@ -87,12 +97,19 @@ public:
     TMainPrompts* prompts;
     // The name the next "Export to file" proposes.
     ExportFileName exportFileName;
+    // The chart window's words, translated with the window.
+    TChartTexts* charttexts;
+    // Open once the user asked for it; follows each calculation.
+    QPointer<TChartWindow> chartWindow;
+    // The chart of the table's current schedule.
+    chart::ChartData chartData;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
 
 private:
     void buildControls();
+    void showChart();
 };
 
 } // namespace twl

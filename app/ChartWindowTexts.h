@@ -1,0 +1,67 @@
+#pragma once
+// The chart window's words as published texts of a component `charttexts`
+// on the main window (and on twlc-export's stand-in for it), so a language
+// file translates them like every other text of the window. The inputs
+// labels and the legend come from the window's own text list and columns.
+
+#include "chart/ChartTexts.h"
+
+#include <QObject>
+#include <QString>
+
+namespace twl {
+
+class TListView;
+class TStrings;
+
+class TChartTexts : public QObject {
+    Q_OBJECT
+    Q_PROPERTY(QString Caption MEMBER Caption)
+    Q_PROPERTY(QString Title MEMBER Title)
+    Q_PROPERTY(QString EmptyNote MEMBER EmptyNote)
+    Q_PROPERTY(QString SavePicture MEMBER SavePicture)
+    Q_PROPERTY(QString Copy MEMBER Copy)
+    Q_PROPERTY(QString SaveTitle MEMBER SaveTitle)
+    Q_PROPERTY(QString PngFilter MEMBER PngFilter)
+    Q_PROPERTY(QString SvgFilter MEMBER SvgFilter)
+    Q_PROPERTY(QString TotalPaid MEMBER TotalPaid)
+    Q_PROPERTY(QString TotalInterest MEMBER TotalInterest)
+    Q_PROPERTY(QString InterestShare MEMBER InterestShare)
+    Q_PROPERTY(QString Payments MEMBER Payments)
+    Q_PROPERTY(QString Year MEMBER Year)
+    Q_PROPERTY(QString PaidPerYear MEMBER PaidPerYear)
+    Q_PROPERTY(QString PaidPerYears MEMBER PaidPerYears)
+    Q_PROPERTY(QString DescribeTotals MEMBER DescribeTotals)
+    Q_PROPERTY(QString DescribeBalance MEMBER DescribeBalance)
+    Q_PROPERTY(QString DescribeInterestFirst MEMBER DescribeInterestFirst)
+    Q_PROPERTY(QString DescribePrincipalFirst MEMBER DescribePrincipalFirst)
+
+public:
+    explicit TChartTexts(QObject* parent = nullptr);
+
+    QString Caption = QStringLiteral("Chart");
+    QString Title;
+    QString EmptyNote = QStringLiteral("Press Calculate to see the chart.");
+    QString SavePicture = QStringLiteral("&Save picture...");
+    QString Copy = QStringLiteral("&Copy");
+    QString SaveTitle = QStringLiteral("Save Picture");
+    QString PngFilter = QStringLiteral("PNG Pictures");
+    QString SvgFilter = QStringLiteral("SVG Pictures");
+    QString TotalPaid;
+    QString TotalInterest;
+    QString InterestShare;
+    QString Payments;
+    QString Year;
+    QString PaidPerYear;
+    QString PaidPerYears;
+    QString DescribeTotals;
+    QString DescribeBalance;
+    QString DescribeInterestFirst;
+    QString DescribePrincipalFirst;
+
+    // The words the chart draws: these texts, the inputs-row labels of the
+    // window's text list and the table's column captions.
+    chart::ChartTexts chartTexts(const TStrings& lines, const TListView& table) const;
+};
+
+} // namespace twl

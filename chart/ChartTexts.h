@@ -1,0 +1,36 @@
+#pragma once
+// The words on the chart, in the window's language; the defaults are the
+// English built-in texts. Patterns take their values through Format() ("%s").
+
+#include <QString>
+
+namespace twl::chart {
+
+struct ChartTexts {
+    QString title = QStringLiteral("Repayment of the loan");
+    // The inputs row's labels, each with its trailing blank.
+    QString amountLabel = QStringLiteral("Amount: ");
+    QString monthsLabel = QStringLiteral("Months: ");
+    QString rateLabel = QStringLiteral("Rate (%): ");
+    QString totalPaid = QStringLiteral("Total paid");
+    QString totalInterest = QStringLiteral("Total interest");
+    QString interestShare = QStringLiteral("Interest in % of the amount");
+    QString payments = QStringLiteral("Payments");
+    // Legend and axes: the table's column captions.
+    QString balance = QStringLiteral("Balance");
+    QString principal = QStringLiteral("Principal");
+    QString interest = QStringLiteral("Interest");
+    QString year = QStringLiteral("Year");
+    QString paidPerYear = QStringLiteral("Paid per year");
+    QString paidPerYears = QStringLiteral("Paid per %s years"); // the years per bar
+    // The description for screen readers.
+    QString describeTotals =
+        QStringLiteral("%s payments: total paid %s, total interest %s, %s %% of the amount.");
+    QString describeBalance = QStringLiteral("The balance falls from %s to %s over %s years.");
+    QString describeInterestFirst =
+        QStringLiteral("Interest is the larger part of the payments up to year %s.");
+    QString describePrincipalFirst =
+        QStringLiteral("Principal is the larger part of the payments in every year.");
+};
+
+} // namespace twl::chart

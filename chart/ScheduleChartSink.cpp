@@ -1,0 +1,94 @@
+#include "chart/ScheduleChartSink.h"
+
+#include "base/NumberParse.h"
+#include "base/RegionalSettings.h"
+
+#include <cmath>
+#include <utility>
+
+namespace twl::chart {
+
+namespace {
+
+struct Unreadable {};
+
+// Decimals a fixed-point cell shows after the regional separator.
+int shownDecimals(const QString& text) {
+    const qsizetype at = text.indexOf(regionalSettings().decimalSeparator);
+    return at < 0 ? 0 : static_cast<int>(text.size() - at - 1);
+}
+
+double parsed(const QString& text) {
+    double v = 0;
+    if (!TryStrToFloat(text.trimmed(), v) || !std::isfinite(v)) throw Unreadable{};
+    return v;
+}
+
+double figure(const QStringList& cells, int index) {
+    if (index < 0 || index >= cells.size()) throw Unreadable{};
+    return parsed(cells[index]);
+}
+
+// An inputs-row cell: its label, then the value as the user typed it.
+double labelled(const QStringList& cells, int index, const QString& label) {
+    if (index >= cells.size() || !cells[index].startsWith(label)) throw Unreadable{};
+    return parsed(cells[index].mid(label.size()));
+}
+
+} // namespace
+
+ScheduleChartSink::ScheduleChartSink(ScheduleLabels labels, ScheduleSink* next,
+                                     ScheduleColumnRoles roles)
+    : m_labels(std::move(labels))
+    , m_next(next)
+    , m_roles(roles) {}
+
+void ScheduleChartSink::beginRow(const QString& caption) {
+    if (m_next) m_next->beginRow(caption);
+    finishRow();
+    m_caption = caption;
+    m_open = true;
+}
+
+void ScheduleChartSink::addCell(const QString& text) {
+    if (m_next) m_next->addCell(text);
+    m_cells.append(text);
+}
+
+void ScheduleChartSink::finishRow() {
+    if (!m_open) return;
+    m_open = false;
+    const QStringList cells = std::exchange(m_cells, {});
+    if (m_failed || m_stage == Stage::Done) return;
+    try {
+        std::int32_t period = 0;
+        if (m_stage == Stage::Months && TryStrToInt(m_caption, period)) {
+            m_aggregator.addRow({period, figure(cells, m_roles.payment),
+                                 figure(cells, m_roles.interest), figure(cells, m_roles.principal),
+                                 figure(cells, m_roles.balance)});
+            ++m_totals.payments;
+        } else if (m_stage == Stage::Months) {
+            // The summary row: its balance cell holds no figure.
+            m_totals.paid = figure(cells, m_roles.payment);
+            m_totals.interest = figure(cells, m_roles.interest);
+            m_totals.principal = figure(cells, m_roles.principal);
+            m_totals.decimals = shownDecimals(cells.value(m_roles.payment));
+            m_stage = Stage::Inputs;
+        } else {
+            m_inputs.amount = labelled(cells, 0, m_labels.amount);
+            m_inputs.months = static_cast<std::int32_t>(labelled(cells, 1, m_labels.months));
+            m_inputs.rate = labelled(cells, 2, m_labels.rate);
+            m_stage = Stage::Done;
+        }
+    } catch (const Unreadable&) {
+        m_failed = true;
+    }
+}
+
+ChartData ScheduleChartSink::result() {
+    finishRow();
+    if (m_failed || m_stage != Stage::Done) return {};
+    return m_aggregator.finish(m_inputs, m_totals);
+}
+
+} // namespace twl::chart

@@ -1,0 +1,52 @@
+#pragma once
+// The one place where the schedule meets the chart: a schedule sink that reads
+// the chart's numbers back from the cells the calculation writes, with the
+// program's own regional parsing, and passes every call on to the table's
+// sink. Columns are found by their role, not assumed in place.
+
+#include "chart/ChartData.h"
+#include "loan/Amortization.h"
+
+#include <QStringList>
+
+namespace twl::chart {
+
+// Which cell of a month row holds which figure (cells after the caption).
+struct ScheduleColumnRoles {
+    int payment = 0;
+    int interest = 1;
+    int principal = 2;
+    int balance = 3;
+};
+
+class ScheduleChartSink : public ScheduleSink {
+public:
+    // `labels` are the inputs row's labels the calculation writes before each
+    // value; `next` (may be null) receives every call unchanged.
+    explicit ScheduleChartSink(ScheduleLabels labels, ScheduleSink* next = nullptr,
+                               ScheduleColumnRoles roles = {});
+
+    void beginRow(const QString& caption) override;
+    void addCell(const QString& text) override;
+
+    // The chart of the rows received; empty unless the summary and inputs
+    // rows arrived whole and every figure read back.
+    ChartData result();
+
+private:
+    void finishRow();
+
+    ScheduleLabels m_labels;
+    ScheduleSink* m_next;
+    ScheduleColumnRoles m_roles;
+    ChartAggregator m_aggregator;
+    QString m_caption;
+    QStringList m_cells;
+    bool m_open = false;
+    enum class Stage { Months, Inputs, Done } m_stage = Stage::Months;
+    bool m_failed = false;
+    ChartTotals m_totals;
+    ChartInputs m_inputs;
+};
+
+} // namespace twl::chart

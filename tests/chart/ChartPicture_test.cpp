@@ -1,0 +1,162 @@
+// Axis steps, the layout at any size, the PNG and SVG pictures and the
+// description read to screen readers.
+
+#include "chart/ChartAxis.h"
+#include "chart/ChartDescription.h"
+#include "chart/ChartLayout.h"
+#include "chart/ChartOutput.h"
+#include "tests/support/TestSupport.h"
+
+#include <QBuffer>
+#include <QImage>
+#include <QSvgRenderer>
+#include <QXmlStreamReader>
+#include <cmath>
+
+using namespace twl;
+using namespace twl::chart;
+
+namespace {
+
+TEST(ChartAxis, StepsAreRound) {
+    struct Case {
+        double low, high;
+        int maxSteps;
+        double step, first, last;
+        int decimals;
+    } cases[] = {
+        {0, 10, 5, 2, 0, 10, 0},
+        {0, 1079.48, 5, 500, 0, 1500, 0},
+        {0, 250000, 6, 50000, 0, 250000, 0},
+        {0, 0.3, 3, 0.1, 0, 0.3, 1},
+        {0, 1, 4, 0.5, 0, 1, 1},
+        {-35, 120, 8, 20, -40, 120, 0},
+        {0.02, 0.071, 5, 0.02, 0.02, 0.08, 2},
+        {0, 0, 5, 0.2, 0, 1, 1},    // one value: widened to a round range
+        {42, 42, 4, 50, 0, 100, 0}, // ... from zero
+    };
+    for (const Case& c : cases) {
+        const AxisTicks t = axisTicks(c.low, c.high, c.maxSteps);
+        EXPECT_DOUBLE_EQ(t.step, c.step) << c.low << ".." << c.high;
+        EXPECT_NEAR(t.first, c.first, 1e-9) << c.low << ".." << c.high;
+        EXPECT_NEAR(t.last(), c.last, 1e-9) << c.low << ".." << c.high;
+        EXPECT_EQ(t.decimals, c.decimals) << c.low << ".." << c.high;
+    }
+    EXPECT_EQ(roundStep(std::nan(""), 5), 1);
+}
+
+TEST(ChartAxis, LabelsUseTheRegionalSeparators) {
+    EXPECT_EQ(tickLabel(1234.5, 1, ',', '.'), "1.234,5");
+    EXPECT_EQ(tickLabel(250000, 0, '.', ','), "250,000");
+    EXPECT_EQ(tickLabel(0.1 + 0.2 - 0.3, 1, ',', '.'), "0,0"); // never "-0,0"
+    EXPECT_EQ(tickLabel(-40, 0, ',', '.'), "-40");
+}
+
+ChartData sample(std::int32_t months, double amount = 250000, double rate = 3.875) {
+    ChartAggregator a;
+    const double q = rate / 1200;
+    const double payment = amount * q / (1 - std::pow(1 + q, -months));
+    double balance = amount;
+    double paid = 0, interest = 0;
+    for (std::int32_t k = 1; k <= months; ++k) {
+        const double i = balance * q;
+        balance -= payment - i;
+        paid += payment;
+        interest += i;
+        a.addRow({k, payment, i, payment - i, std::max(0.0, balance)});
+    }
+    return a.finish({amount, months, rate}, {paid, interest, paid - interest, months, 2});
+}
+
+TEST(ChartLayout, BarsStayWideEnoughAndEverythingStaysInside) {
+    test::RegionalScope regional(QLatin1Char(','));
+    const ChartData data = sample(71332, 250000, 0.5);
+    for (const QSizeF size :
+         {QSizeF(960, 640), QSizeF(400, 300), QSizeF(3000, 500), QSizeF(1, 1), QSizeF(0, 0)}) {
+        const ChartLayout L = layoutChart(data, ChartTexts(), size, defaultChartFont());
+        const QRectF inside(QPointF(0, 0), size.expandedTo(QSizeF(1, 1)));
+        ASSERT_FALSE(L.bars.empty());
+        const double pitch = L.plot.width() / static_cast<double>(L.bars.size());
+        if (L.plot.width() >= MinBarPitch) {
+            EXPECT_GE(pitch, MinBarPitch) << size.width();
+        }
+        EXPECT_EQ(static_cast<std::size_t>(L.yearsPerBar) * L.bars.size() >= data.years.size(),
+                  true);
+        if (size.width() >= 400) {
+            EXPECT_TRUE(inside.contains(L.plot)) << size.width();
+            for (const QPointF& p : L.balance)
+                EXPECT_TRUE(L.plot.adjusted(-1, -1, 1, 1).contains(p));
+            // About one point per pixel, whatever the number of months.
+            EXPECT_LE(L.balance.size(), L.plot.width() + 3);
+        }
+    }
+}
+
+TEST(ChartLayout, ShowsTheSummaryRowAndInputsInRegionalFormat) {
+    test::RegionalScope regional(QLatin1Char(','));
+    ChartData data = sample(24, 1000, 7.5);
+    data.totals.paid = 1079.48;
+    data.totals.interest = 79.48;
+    const QString totals = totalsLine(data, ChartTexts());
+    EXPECT_EQ(totals, "Total paid: 1079,48    Total interest: 79,48    "
+                      "Interest in % of the amount: 7,95 %    Payments: 24");
+    EXPECT_EQ(inputsLine(data, ChartTexts()), "Amount: 1000    Months: 24    Rate (%): 7,5");
+    const ChartLayout L = layoutChart(data, ChartTexts(), {960, 640}, defaultChartFont());
+    EXPECT_EQ(L.yearsPerBar, 1);
+    EXPECT_EQ(L.bars.size(), 2u);
+    EXPECT_EQ(L.leftTitle.text, "Paid per year");
+    // A narrow picture wraps the totals instead of cutting them.
+    const ChartLayout narrow = layoutChart(data, ChartTexts(), {300, 400}, defaultChartFont());
+    QStringList shown;
+    for (const PlacedText& t : narrow.lines)
+        shown << t.text;
+    EXPECT_GT(narrow.lines.size(), L.lines.size());
+    EXPECT_TRUE(shown.join("    ").contains("Total interest: 79,48"));
+}
+
+TEST(ChartOutput, PngHasTheSizeTimesTheRatio) {
+    const ChartData data = sample(360);
+    for (const auto& [size, ratio] :
+         {std::pair{QSize(960, 640), 1.0}, {QSize(960, 640), 2.0}, {QSize(300, 200), 1.5}}) {
+        QImage image;
+        ASSERT_TRUE(image.loadFromData(chartPng(data, ChartTexts(), size, ratio), "PNG"));
+        EXPECT_EQ(image.size(), size * ratio);
+    }
+    // The two series differ in lightness, not only in hue.
+    const QImage image = chartImage(data, ChartTexts(), {960, 640}, 1);
+    const ChartLayout L = layoutChart(data, ChartTexts(), {960, 640}, defaultChartFont());
+    const QColor principal = image.pixelColor(L.legend[0].swatch.center().toPoint());
+    const QColor interest =
+        image.pixelColor(L.legend[1].swatch.adjusted(2, 2, -2, -2).topLeft().toPoint());
+    EXPECT_GT(std::abs(qGray(principal.rgb()) - qGray(interest.rgb())), 80);
+}
+
+TEST(ChartOutput, SvgParsesAndCarriesTitleAndDescription) {
+    test::RegionalScope regional(QLatin1Char('.'));
+    const ChartData data = sample(24, 1000, 7.5);
+    const QByteArray svg = chartSvg(data, ChartTexts(), {800, 500});
+    QXmlStreamReader xml(svg);
+    while (!xml.atEnd())
+        xml.readNext();
+    EXPECT_FALSE(xml.hasError()) << xml.errorString().toStdString();
+    QSvgRenderer renderer(svg);
+    ASSERT_TRUE(renderer.isValid());
+    EXPECT_EQ(renderer.viewBoxF(), QRectF(0, 0, 800, 500));
+    EXPECT_TRUE(svg.contains("<title>Repayment of the loan</title>"));
+    EXPECT_TRUE(svg.contains("24 payments: total paid"));
+}
+
+TEST(ChartDescription, TellsTheTotalsAndTheShape) {
+    test::RegionalScope regional(QLatin1Char(','));
+    ChartData data = sample(360);
+    // At 3.875 % over 30 years interest outweighs principal for the first years.
+    EXPECT_EQ(describeChart(data, ChartTexts()),
+              "360 payments: total paid 423213,38, total interest 173213,38, 69,29 % of the "
+              "amount. The balance falls from 250000,00 to 0,00 over 30 years. Interest is the "
+              "larger part of the payments up to year 12.");
+    EXPECT_TRUE(describeChart(sample(24, 1000, 7.5), ChartTexts())
+                    .contains("Principal is the larger part of the payments in every year."));
+    EXPECT_EQ(describeChart(ChartData(), ChartTexts()), "");
+}
+
+} // namespace
