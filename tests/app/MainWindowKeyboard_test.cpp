@@ -42,8 +42,8 @@ TEST_F(MainWindowKeyboard, TabReachesEveryControlAndSpacePressesTheFocusedButton
     fill(form);
     form.amountedt->setFocus(Qt::TabFocusReason);
     const std::vector<QWidget*> chain = {form.monthsedt, form.interestedt, form.calcbtn,
-                                         form.loanview,  form.expbtn,      form.cancelbtn,
-                                         form.amountedt};
+                                         form.loanview,  form.chartbtn,    form.expbtn,
+                                         form.cancelbtn, form.amountedt};
     for (QWidget* next : chain) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();
