@@ -230,7 +230,32 @@ QString FormatGeneral(double value, int precision, QChar sep) {
 }
 
 namespace {
+// The text of units / 10^decimals, written at once.
+QString fixedFromUnits(bool negative, std::uint64_t units, int decimals, QChar sep) {
+    char digits[24];
+    const int len =
+        static_cast<int>(std::to_chars(digits, digits + sizeof digits, units).ptr - digits);
+    char16_t buf[48];
+    int n = 0;
+    if (negative && units != 0) buf[n++] = u'-';
+    const int intLen = len - decimals;
+    if (intLen <= 0) buf[n++] = u'0';
+    for (int i = 0; i < intLen; ++i)
+        buf[n++] = char16_t(digits[i]);
+    if (decimals > 0) {
+        buf[n++] = sep.unicode();
+        for (int i = intLen; i < 0; ++i)
+            buf[n++] = u'0';
+        for (int i = std::max(intLen, 0); i < len; ++i)
+            buf[n++] = char16_t(digits[i]);
+    }
+    return QString(reinterpret_cast<const QChar*>(buf), n);
+}
+
 QString formatFixed(double value, int decimals, QChar sep, bool integerPath) {
+    std::uint64_t units = 0;
+    if (integerPath && nearestUnits(value, clampDecimals(decimals), units))
+        return fixedFromUnits(std::signbit(value), units, clampDecimals(decimals), sep);
     if (const char* s = specialText(value)) return QLatin1String(s);
     if (value != 0 && std::fabs(value) >= 1e18 &&
         significant(value, ExtendedDigits).exponent >= ExtendedDigits)
