@@ -159,8 +159,12 @@ void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& cont
             !context.literalLoop && k >= 2 && M != 0 && loopProvablyQuiet(q, positive, negative);
         if (!skipLoop) {
             F = stored([&] { return q + 1; });
-            for (std::int32_t j = 1; j < N; ++j)
+            for (std::int32_t j = 1; j < N; ++j) {
                 F = stored([&] { return (q + 1) * ld(F); });
+                // A long term must not run on long after a fault: the month
+                // ends early and its second run finds the fault.
+                if (!testEach && j % 4096 == 0 && floatingPointFaultSet()) break;
+            }
             D = stored([&] { return 1 / q - 1 / (q * ld(F)); });
             if (M == 0) M = stored([&] { return ld(B) / ld(D); });
             if (k == 1 && q > 0) positive = {q, F};
