@@ -11,6 +11,10 @@ void clearFloatingPointFaults() {
     std::feclearexcept(FE_ALL_EXCEPT);
 }
 
+bool floatingPointFaultSet() {
+    return std::fetestexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID) != 0;
+}
+
 void raiseFloatingPointFaults() {
     const int flags = std::fetestexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID);
     if (!flags) return;

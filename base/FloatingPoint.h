@@ -9,5 +9,7 @@ void clearFloatingPointFaults();
 // Throws EZeroDivide, EOverflow or EInvalidOp (in that order of precedence)
 // when the corresponding flag is set, clearing the flags first.
 void raiseFloatingPointFaults();
+// Whether a flag that raiseFloatingPointFaults() would raise is set.
+bool floatingPointFaultSet();
 
 } // namespace twl

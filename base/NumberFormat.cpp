@@ -3,8 +3,10 @@
 #include "base/RegionalSettings.h"
 
 #include <algorithm>
+#include <cfloat>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace twl {
@@ -95,8 +97,48 @@ Digits significant(double value, int digits) {
     return roundDigits(std::signbit(value), d18, exponent, digits);
 }
 
-Digits fixedPlaces(double value, int decimals) {
+// |value| * 10^decimals rounded to the nearest integer, where that is
+// provably what rounding to 18 significant digits and then to `decimals`
+// decimals gives, which is most values of a schedule; false elsewhere.
+// t = |value| * 10^decimals is one rounding in extended precision (10^18 is
+// exact there), so below 10^15 - 1 < 2^50 it is off by at most 2^-14. Rounding
+// to 18 significant digits moves at most 0.5 * 10^-3 units of the last
+// decimal there (t has at most 15 integer digits). Both together stay under
+// 1/1024, so where t lies at least that far from a half, every value the two
+// roundings can see rounds to the same nearest integer.
+bool nearestUnits(double value, int decimals, std::uint64_t& units) {
+    if constexpr (LDBL_MANT_DIG < 64) return false; // the bound above needs 64 bits
+    static constexpr long double pow10[ExtendedDigits + 1] = {
+        1e0L,  1e1L,  1e2L,  1e3L,  1e4L,  1e5L,  1e6L,  1e7L,  1e8L, 1e9L,
+        1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L};
+    const long double t = std::fabs(static_cast<long double>(value)) * pow10[decimals];
+    if (!(t < 1e15L - 1)) return false;
+    const auto whole = static_cast<std::uint64_t>(t);
+    const long double fraction = t - static_cast<long double>(whole);
+    if (std::fabs(fraction - 0.5L) < 1.0L / 1024) return false;
+    units = whole + (fraction > 0.5L ? 1 : 0);
+    return true;
+}
+
+Digits unitsDigits(bool negative, std::uint64_t units, int decimals) {
+    Digits r;
+    if (units == 0) return r;
+    r.negative = negative;
+    char buf[24];
+    int len = static_cast<int>(std::to_chars(buf, buf + sizeof buf, units).ptr - buf);
+    r.exponent = len - 1 - decimals;
+    while (buf[len - 1] == '0')
+        --len;
+    std::memcpy(r.d, buf, static_cast<std::size_t>(len));
+    r.len = len;
+    return r;
+}
+
+Digits fixedPlaces(double value, int decimals, bool integerPath = true) {
     if (value == 0) return {};
+    std::uint64_t units = 0;
+    if (integerPath && nearestUnits(value, decimals, units))
+        return unitsDigits(std::signbit(value), units, decimals);
     char d18[ExtendedDigits];
     int exponent = 0;
     digits18(value, d18, exponent);
@@ -187,13 +229,51 @@ QString FormatGeneral(double value, int precision, QChar sep) {
     return positional(d, std::max(0, d.len - d.exponent - 1), sep);
 }
 
-QString FormatFixed(double value, int decimals, QChar sep) {
+namespace {
+// The text of units / 10^decimals, written at once.
+QString fixedFromUnits(bool negative, std::uint64_t units, int decimals, QChar sep) {
+    char digits[24];
+    const int len =
+        static_cast<int>(std::to_chars(digits, digits + sizeof digits, units).ptr - digits);
+    char16_t buf[48];
+    int n = 0;
+    if (negative && units != 0) buf[n++] = u'-';
+    const int intLen = len - decimals;
+    if (intLen <= 0) buf[n++] = u'0';
+    for (int i = 0; i < intLen; ++i)
+        buf[n++] = char16_t(digits[i]);
+    if (decimals > 0) {
+        buf[n++] = sep.unicode();
+        for (int i = intLen; i < 0; ++i)
+            buf[n++] = u'0';
+        for (int i = std::max(intLen, 0); i < len; ++i)
+            buf[n++] = char16_t(digits[i]);
+    }
+    return QString(reinterpret_cast<const QChar*>(buf), n);
+}
+
+QString formatFixed(double value, int decimals, QChar sep, bool integerPath) {
+    std::uint64_t units = 0;
+    if (integerPath && nearestUnits(value, clampDecimals(decimals), units))
+        return fixedFromUnits(std::signbit(value), units, clampDecimals(decimals), sep);
     if (const char* s = specialText(value)) return QLatin1String(s);
     if (value != 0 && std::fabs(value) >= 1e18 &&
         significant(value, ExtendedDigits).exponent >= ExtendedDigits)
         return FormatGeneral(value, ExtendedDigits, sep);
-    return positional(fixedPlaces(value, clampDecimals(decimals)), clampDecimals(decimals), sep);
+    decimals = clampDecimals(decimals);
+    return positional(fixedPlaces(value, decimals, integerPath), decimals, sep);
 }
+} // namespace
+
+QString FormatFixed(double value, int decimals, QChar sep) {
+    return formatFixed(value, decimals, sep, true);
+}
+
+namespace detail {
+QString FormatFixedByDigits(double value, int decimals, QChar sep) {
+    return formatFixed(value, decimals, sep, false);
+}
+} // namespace detail
 
 QString FormatScientific(double value, int precision, QChar sep) {
     if (const char* s = specialText(value)) return QLatin1String(s);

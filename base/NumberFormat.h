@@ -37,6 +37,9 @@ struct Decimal {
     bool special = false; // NaN or infinity; `digits` holds the text
 };
 Decimal toDecimal(double value, int significantDigits);
+// FormatFixed always through the decimal digits, never through the integer
+// shortcut it takes where that provably gives the same text.
+QString FormatFixedByDigits(double value, int decimals, QChar decimalSeparator);
 } // namespace detail
 
 } // namespace twl

@@ -1,10 +1,10 @@
 #include "loan/Amortization.h"
 
-#include "loan/LoanConsts.h"
 #include "base/FloatingPoint.h"
 #include "base/NumberFormat.h"
 #include "base/NumberParse.h"
 #include "base/RegionalSettings.h"
+#include "loan/LoanConsts.h"
 
 #include <cfloat>
 #include <cmath>
@@ -14,20 +14,24 @@ namespace twl {
 namespace {
 
 // Each formula is evaluated in extended precision and rounded when stored.
-// The fault flags are tested after every formula; they are sticky, so one
-// clearing at the start of each month is enough (a set flag raises at once).
+// A fault is raised at the first formula that sets a fault flag, with the
+// precedence among the flags that formula set. The flags are sticky, so a
+// month first runs testing them once, at its end, and only a month that set
+// one runs again from its starting state testing after every formula, which
+// raises exactly that fault. (A single test could raise another fault: an
+// overflow of the interest leads on to a division by zero.)
 // Operands and results pass through volatile objects, so the compiler cannot
 // move the arithmetic across the flag tests.
-template <class Formula> long double extended(Formula&& formula) {
+template <class Formula> long double evaluateExtended(bool testEach, Formula&& formula) {
     volatile long double result = formula();
-    raiseFloatingPointFaults();
+    if (testEach) raiseFloatingPointFaults();
     return result;
 }
 
-template <class Formula> double stored(Formula&& formula) {
+template <class Formula> double evaluateStored(bool testEach, Formula&& formula) {
     volatile long double result = formula();
     volatile double rounded = static_cast<double>(result);
-    raiseFloatingPointFaults();
+    if (testEach) raiseFloatingPointFaults();
     return rounded;
 }
 
@@ -139,7 +143,14 @@ void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& cont
     // known as q climbs towards zero.
     ReferenceMonth positive, negative;
 
+    bool testEach = context.literalLoop;
+    const auto extended = [&](auto&& formula) { return evaluateExtended(testEach, formula); };
+    const auto stored = [&](auto&& formula) { return evaluateStored(testEach, formula); };
+
     for (std::int32_t k = 1; k <= N; ++k) {
+        // A month depends on nothing but these, as it starts.
+        const double startB = B, startM = M, startSM = SM, startSI = SI, startSPr = SPr;
+        const ReferenceMonth startPositive = positive, startNegative = negative;
         clearFloatingPointFaults();
         I = stored([&] { return ld(B) * ld(vR) / 12 / 100; });
         volatile long double q = extended([&] { return ld(I) / ld(vP); });
@@ -148,8 +159,12 @@ void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& cont
             !context.literalLoop && k >= 2 && M != 0 && loopProvablyQuiet(q, positive, negative);
         if (!skipLoop) {
             F = stored([&] { return q + 1; });
-            for (std::int32_t j = 1; j < N; ++j)
+            for (std::int32_t j = 1; j < N; ++j) {
                 F = stored([&] { return (q + 1) * ld(F); });
+                // A long term must not run on long after a fault: the month
+                // ends early and its second run finds the fault.
+                if (!testEach && j % 4096 == 0 && floatingPointFaultSet()) break;
+            }
             D = stored([&] { return 1 / q - 1 / (q * ld(F)); });
             if (M == 0) M = stored([&] { return ld(B) / ld(D); });
             if (k == 1 && q > 0) positive = {q, F};
@@ -161,6 +176,20 @@ void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& cont
         SM = stored([&] { return ld(SM) + ld(M); });
         SI = stored([&] { return ld(SI) + ld(I); });
         SPr = stored([&] { return ld(SPr) + ld(Pr); });
+        if (!testEach && floatingPointFaultSet()) {
+            // The same month again, testing after every formula.
+            B = startB;
+            M = startM;
+            SM = startSM;
+            SI = startSI;
+            SPr = startSPr;
+            positive = startPositive;
+            negative = startNegative;
+            testEach = true;
+            --k;
+            continue;
+        }
+        testEach = context.literalLoop;
 
         sink.beginRow(QString::number(k));
         sink.addCell(fmt(M));

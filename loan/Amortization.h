@@ -61,7 +61,8 @@ struct ScheduleContext {
     ScheduleLabels labels;
     QDate today;
     // Run the compound-factor loop of every month even where it provably
-    // cannot fail (the reference behaviour the fast path is checked against).
+    // cannot fail, and test the fault flags after every formula (the reference
+    // behaviour the fast paths are checked against).
     bool literalLoop = false;
 };
 

@@ -3,11 +3,13 @@
 #  1. the in-process benchmarks of bench/ (arguments go to each of them);
 #  2. twlc-export timed as a whole process (calculation, table, document,
 #     file) with its peak memory, in every document type;
-#  3. where LibreOffice is installed, its headless conversion of a CSV of the
+#  3. twlc-export's CPU time over the floor's (bench/floor_csv, the smallest
+#     exact program for the same CSV), after checking their bytes agree;
+#  4. where LibreOffice is installed, its headless conversion of a CSV of the
 #     same table into each type it can write, and how many times slower it is.
 # TWL_BENCH_RUNS sets how many runs each timing takes (the best counts, as
 # a shared machine only ever adds time); TWL_BENCH_PARTS picks among
-# "micro process peer".
+# "micro process floor peer".
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # GNU time reports a process's peak memory; the bench alone needs it.
@@ -20,7 +22,7 @@ export QT_QPA_PLATFORM=offscreen
 export LC_ALL=C.UTF-8
 
 runs=${TWL_BENCH_RUNS:-5}
-parts=${TWL_BENCH_PARTS:-micro process peer}
+parts=${TWL_BENCH_PARTS:-micro process floor peer}
 wanted() { [[ " $parts " == *" $1 "* ]]; }
 
 if wanted micro; then
@@ -34,7 +36,7 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/app" "$work/out"
-cp build/bench/app/twlc-export "$work/app/"
+cp build/bench/app/twlc-export build/bench/bench/floor_csv "$work/app/"
 cp -r build/bench/app/language "$work/app/"
 printf '[Settings]\r\nDecimal=2\r\n' >"$work/app/twlc.ini"
 export SOURCE_DATE_EPOCH=1796601600
@@ -95,6 +97,50 @@ if wanted process || wanted peer; then
       [ "$rate" = 1 ] && ours_s[$t]=$best_s
       printf '%-28s %-5s %9.3f %9.3f %9.1f %9.2f\n' "$n months at $rate %" "$t" \
         "$best_s" "$cpu_s" "$peak_mb" "$(calc "$(stat -c %s "$out") / 1000000")"
+    done
+  done
+fi
+
+# best_cpu COMMAND...: the least user + system time of $runs runs, in cpu_best.
+best_cpu() {
+  local i t TIMEFORMAT='%3U %3S' # the shell's own timing: milliseconds
+  cpu_best=""
+  for ((i = 0; i < runs; i++)); do
+    { time "$@" >/dev/null 2>"$work/stderr"; } 2>"$work/cpu" || {
+      echo "$1: failed: $(cat "$work/stderr")" >&2
+      return 1
+    }
+    t=$(awk '{ print $1 + $2 }' "$work/cpu")
+    if [ -z "$cpu_best" ] || [ "$(calc "$t < $cpu_best")" = 1 ]; then cpu_best=$t; fi
+  done
+}
+
+if wanted floor; then
+  echo
+  echo "twlc-export over the floor (CPU time, best of $runs runs; load $(cut -d' ' -f1-3 /proc/loadavg))"
+  echo "The floor writes CSV only: every other type is measured against its CSV time."
+  printf '%-28s %-5s %9s %9s %7s\n' case type floor_s ours_s ratio
+  for c in "71332 12 csv" "1000000 0.5 csv" "100000 1 csv txt tab html rtf doc dif slk"; do
+    read -r months rate types <<<"$c"
+    ours_csv="$work/out/ours.csv"
+    # shellcheck disable=SC2046
+    "$work/app/twlc-export" $(export_args "$months" "$rate" csv "$ours_csv") >/dev/null
+    # The inputs row's date is the regional one; the floor takes it as given.
+    day=$(sed -n 's/.*"Date: \(.*\)"\r$/\1/p' "$ours_csv")
+    floor=("$work/app/floor_csv" 100000 "$months" "$rate" 2 "$day" "$work/out/floor.csv")
+    "${floor[@]}"
+    if ! cmp -s "$ours_csv" "$work/out/floor.csv"; then
+      echo "the floor's CSV differs from ours at $months months, $rate %:" >&2
+      cmp "$ours_csv" "$work/out/floor.csv" >&2 || true
+      exit 1
+    fi
+    best_cpu "${floor[@]}"
+    floor_s=$cpu_best
+    for t in $types; do
+      # shellcheck disable=SC2046
+      best_cpu "$work/app/twlc-export" $(export_args "$months" "$rate" "$t" "$work/out/doc.$t")
+      printf '%-28s %-5s %9.3f %9.3f %7.2f\n' "$months months at $rate %" "$t" "$floor_s" \
+        "$cpu_best" "$(calc "$cpu_best / $floor_s")"
     done
   done
 fi

@@ -1,5 +1,5 @@
-#include "loan/Amortization.h"
 #include "base/Exceptions.h"
+#include "loan/Amortization.h"
 #include "tests/support/TestSupport.h"
 
 #include <QRandomGenerator>
@@ -202,6 +202,15 @@ INSTANTIATE_TEST_SUITE_P(
                    "Floating point division by zero",
                    {{"1", "-88.85", "-10.00", "-78.85", "0.00"}}},
         FailureRow{"FactorOverflow", "1000", "71333", "12", "2", "Floating point overflow", {}},
+        // The interest overflows first; the payment's division by zero after it
+        // must not be what is reported.
+        FailureRow{"InterestOverflowBeforeDivision",
+                   "1e307",
+                   "2",
+                   "1e5",
+                   "2",
+                   "Floating point overflow",
+                   {}},
         FailureRow{"DecimalNotInteger",
                    "1000",
                    "12",
