@@ -5,6 +5,7 @@
 #include "app/LanguageChoice.h"
 #include "app/Prompts.h"
 #include "app/SettingsFile.h"
+#include "app/SettingsFilePath.h"
 #include "base/ProgramFolder.h"
 #include "base/RegionalSettings.h"
 #include "export/kxExport.h"
@@ -179,7 +180,7 @@ void Tmainfrm::buildControls() {
 void Tmainfrm::OpenSettings() {
     try {
         settingsSlot() =
-            std::make_unique<SettingsFile>(programFolder() + QStringLiteral("twlc.ini"));
+            std::make_unique<SettingsFile>(settingsPlace());
     } catch (const Exception& e) {
         ShowLocalError(e);
     }

@@ -3,6 +3,7 @@
 #include "app/CommandLine.h"
 #include "app/LanguageChoice.h"
 #include "app/MainWindow.h"
+#include "app/SettingsFilePath.h"
 #include "app/SplashWindow.h"
 #include "base/Exceptions.h"
 #include "export/writers/kxWriterRegistry.h"
@@ -39,6 +40,8 @@ int runApplication(int argc, char** argv) {
         return 0;
     }
     QApplication app(argc, argv);
+    // The desktop matches windows to the desktop file and its icon by this id.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.tarnwell.Calculator"));
     // What Qt did not take (its own options, such as -platform) is ours.
     const CalculatorCommandLine options =
         parseCalculatorCommandLine(argumentsAfterProgram(argc, argv));
@@ -57,6 +60,7 @@ int runApplication(int argc, char** argv) {
 
     // The localization core exists before any window and outlives them all.
     TbsCorePolyglot::Create();
+    TbsCorePolyglot::GetCorePolyglot()->ChangeUserFolder(userLanguageFolder());
     struct CoreRelease {
         ~CoreRelease() { TbsCorePolyglot::Release(); }
     } releaseCoreLast;
