@@ -13,6 +13,7 @@
 #include "toolkit/ShowPainted.h"
 
 #include <QApplication>
+#include <QIcon>
 #include <cstdio>
 #include <memory>
 
@@ -41,7 +42,11 @@ int runApplication(int argc, char** argv) {
     }
     QApplication app(argc, argv);
     // The desktop matches windows to the desktop file and its icon by this id.
-    QGuiApplication::setDesktopFileName(QStringLiteral("org.tarnwell.Calculator"));
+    const QString applicationId = QStringLiteral("org.tarnwell.Calculator");
+    QGuiApplication::setDesktopFileName(applicationId);
+    // X11 task bars take the icon from the window; the installed theme has it.
+    const QIcon icon = QIcon::fromTheme(applicationId);
+    if (!icon.isNull()) QApplication::setWindowIcon(icon);
     // What Qt did not take (its own options, such as -platform) is ours.
     const CalculatorCommandLine options =
         parseCalculatorCommandLine(argumentsAfterProgram(argc, argv));

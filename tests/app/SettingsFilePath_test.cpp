@@ -108,35 +108,47 @@ TEST_F(UserSettings, AFolderThatCannotBeMadeIsReportedWithTheUsersFile) {
     }
 }
 
-TEST_F(UserSettings, TheExportCommandReadsTheSameFileByTheSameRule) {
+TEST_F(UserSettings, TheExportCommandReadsTheSameFilesByTheSameRules) {
     QDir(dir.path()).mkdir("program/language");
-    QFile::copy(QStringLiteral(TWL_SOURCE_DIR "/language/English.lng"),
-                dir.filePath("program/language/English.lng"));
-    // A program folder the user cannot write, and the user's own config home.
+    const QString english = QStringLiteral(TWL_SOURCE_DIR "/language/English.lng");
+    QFile::copy(english, dir.filePath("program/language/English.lng"));
+    // A program folder the user cannot write, the user's own config and data homes.
     setProgramFolder(dir.filePath("program"));
     setSettingsWriteCheck([](const QString&) { return false; });
     qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath("home/.config")));
+    qputenv("XDG_DATA_HOME", QFile::encodeName(dir.filePath("home/data")));
     struct Restore {
         ~Restore() {
             setSettingsWriteCheck({});
             qunsetenv("XDG_CONFIG_HOME");
+            qunsetenv("XDG_DATA_HOME");
             setProgramFolder(QString());
         }
     } restore;
     kxRegisterDocumentWriters();
-    const auto firstPayment = [] {
+    const auto run = [](QStringList extra) {
         QBuffer out, err;
         out.open(QIODevice::WriteOnly);
         err.open(QIODevice::WriteOnly);
-        runExportCli(
-            {"--amount", "1000", "--months", "12", "--rate", "12", "--format", "csv", "-o", "-"},
-            out, err);
-        return out.data().split('\n').value(1).trimmed() + err.data();
+        runExportCli(QStringList{"--amount", "1000", "--months", "12", "--rate", "12", "--format",
+                                 "csv", "-o", "-"} +
+                         extra,
+                     out, err);
+        return out.data().split('\n').mid(0, 2).join('\n').trimmed() + err.data();
     };
     test::writeFile(seed(), "[Settings]\r\nDecimal=3\r\n");
-    EXPECT_EQ(firstPayment(), "1,88.849,10.000,78.849,921.151");
+    EXPECT_TRUE(run({}).endsWith("\n1,88.849,10.000,78.849,921.151")) << run({}).constData();
     QDir().mkpath(QFileInfo(own()).path());
     test::writeFile(own(), "[Settings]\r\nDecimal=4\r\n");
-    EXPECT_EQ(firstPayment(), "1,88.8488,10.0000,78.8488,921.1512");
+    EXPECT_TRUE(run({}).endsWith("\n1,88.8488,10.0000,78.8488,921.1512")) << run({}).constData();
     EXPECT_TRUE(settingsHelpText().contains("Settings file: " + own()));
+
+    const QString ownLanguages = dir.filePath("home/data/tarnwell/language/");
+    QDir().mkpath(ownLanguages);
+    test::writeFile(ownLanguages + "Pirate.lng",
+                    test::readFile(english).replace("Balance", "Booty left"));
+    EXPECT_TRUE(run({"--language", "pirate"}).contains("Booty left")) << run({}).constData();
+    EXPECT_TRUE(
+        run({"--language", "Klingon"})
+            .contains(" or " + ownLanguages.toLocal8Bit() + " (languages: English, Pirate)"));
 }
