@@ -179,8 +179,7 @@ void Tmainfrm::buildControls() {
 
 void Tmainfrm::OpenSettings() {
     try {
-        settingsSlot() =
-            std::make_unique<SettingsFile>(settingsPlace());
+        settingsSlot() = std::make_unique<SettingsFile>(settingsPlace());
     } catch (const Exception& e) {
         ShowLocalError(e);
     }

@@ -1,7 +1,7 @@
 #include "i18n/bsINIFile.h"
 
-#include "base/FileSave.h"
 #include "base/BaseConsts.h"
+#include "base/FileSave.h"
 #include "base/Format.h"
 #include "base/NumberFormat.h"
 #include "base/NumberParse.h"
