@@ -10,7 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   ccache libxkbcommon-dev
   fonts-dejavu-core xvfb xauth desktop-file-utils
-  librsvg2-bin dpkg-dev file appstream lintian x11-utils xdotool
+  librsvg2-bin dpkg-dev file appstream lintian x11-utils xdotool python3
   "$@"
 )
 
