@@ -1,5 +1,7 @@
 #include "app/CommandLine.h"
 
+#include "app/SettingsFilePath.h"
+
 namespace twl {
 
 CalculatorCommandLine parseCalculatorCommandLine(const QStringList& arguments) {
@@ -51,13 +53,17 @@ QString calculatorHelpText() {
                "exported to documents of ten kinds.\n"
                "\n"
                "  --language NAME   the language of the windows: the file NAME.lng in the\n"
-               "                    folder language/ beside the program, letter case ignored.\n"
+               "                    language folders, letter case ignored.\n"
                "                    Without it, Language=NAME in section [Settings] of twlc.ini;\n"
                "                    else English, else the first language found.\n"
                "  --help            this text\n"
                "  --version         the program's version\n"
                "\n"
-               "The settings file twlc.ini lives beside the program.\n");
+               "The settings file twlc.ini is the one beside the program when that can be\n"
+               "written, else $XDG_CONFIG_HOME/tarnwell/twlc.ini (~/.config/tarnwell/).\n"
+               "Language files in $XDG_DATA_HOME/tarnwell/language/ (~/.local/share/...)\n"
+               "win over the shipped ones of the same name.\n") +
+           settingsHelpText();
 }
 
 QString calculatorVersionText() {

@@ -7,6 +7,7 @@
 #include "app/LanguageChoice.h"
 #include "app/MainWindow.h"
 #include "app/SettingsFile.h"
+#include "app/SettingsFilePath.h"
 #include "base/Exceptions.h"
 #include "base/FileSave.h"
 #include "base/ProgramFolder.h"
@@ -294,7 +295,8 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
     if (options.help)
         return writeOut(
             out, err,
-            (QLatin1String(Usage) + QLatin1Char('\n') + QLatin1String(Help)).toLocal8Bit());
+            (QLatin1String(Usage) + QLatin1Char('\n') + QLatin1String(Help) + settingsHelpText())
+                .toLocal8Bit());
     if (options.version)
         return writeOut(
             out, err,
@@ -327,9 +329,10 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
     // neither do this command's: its documents are the window's, byte for byte.
     core->Hook().SetActive(false);
 
-    const SettingsFile settings(programFolder() + QStringLiteral("twlc.ini"));
+    const SettingsFile settings(settingsPlace());
     cli::Tmainfrm host;
     try {
+        core->ChangeUserFolder(userLanguageFolder());
         core->ChangeFolder(programFolder() + QStringLiteral("language/"));
         const QString unknown = chooseRequestedLanguage(*core, options.language, &settings);
         if (!unknown.isEmpty()) {

@@ -3,6 +3,7 @@
 #include "app/SettingsFile.h"
 #include "i18n/bsPolyglotUn.h"
 
+#include <QFileInfo>
 #include <QStringList>
 
 namespace twl {
@@ -38,8 +39,12 @@ QString unknownLanguageText(const TbsCorePolyglot& core, const QString& name) {
         names << core.LanguageAt(i);
     const QString known =
         names.isEmpty() ? QStringLiteral("none") : names.join(QLatin1String(", "));
+    // The user's folder is named only where it exists: that is where a file would be put.
+    QString folders = core.LanguagesFolder();
+    const QString own = core.UserLanguagesFolder();
+    if (!own.isEmpty() && QFileInfo(own).isDir()) folders += QStringLiteral(" or ") + own;
     return QStringLiteral("there is no language named %1 in %2 (languages: %3)")
-        .arg(name, core.LanguagesFolder(), known);
+        .arg(name, folders, known);
 }
 
 void setCommandLineLanguage(const QString& name) {

@@ -7,6 +7,7 @@
 #include "app/LanguageChoice.h"
 #include "app/Prompts.h"
 #include "app/SettingsFile.h"
+#include "app/SettingsFilePath.h"
 #include "base/ProgramFolder.h"
 #include "base/RegionalSettings.h"
 #include "chart/ScheduleChartSink.h"
@@ -207,8 +208,7 @@ void Tmainfrm::buildControls() {
 
 void Tmainfrm::OpenSettings() {
     try {
-        settingsSlot() =
-            std::make_unique<SettingsFile>(programFolder() + QStringLiteral("twlc.ini"));
+        settingsSlot() = std::make_unique<SettingsFile>(settingsPlace());
     } catch (const Exception& e) {
         ShowLocalError(e);
     }

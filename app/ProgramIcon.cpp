@@ -10,10 +10,14 @@ namespace twl {
 
 QIcon programIcon() {
     initProgramIconResource();
-    return QIcon(QStringLiteral(":/twl/tarnwell.svg"));
+    return QIcon::fromTheme(QLatin1String(ApplicationId),
+                            QIcon(QStringLiteral(":/twl/tarnwell.svg")));
 }
 
-void applyProgramIcon() {
+void applyProgramIdentity() {
+    // The desktop matches windows to the desktop file and its icon by this id.
+    QGuiApplication::setDesktopFileName(QLatin1String(ApplicationId));
+    // X11 task bars take the icon from the window.
     QApplication::setWindowIcon(programIcon());
 }
 

@@ -1,13 +1,17 @@
 #pragma once
-// The program's icon, the same picture the desktop's menus show, built into
-// the program so that every window carries it wherever it is installed.
+// The program's identity on the desktop: the application id that names its
+// desktop file, metainfo and icon, and the icon itself, built into the program
+// so that every window carries it wherever it is installed.
 
 #include <QIcon>
 
 namespace twl {
 
+inline constexpr char ApplicationId[] = "org.tarnwell.Calculator";
+
+// The installed theme's icon of that id where there is one, else the built-in picture.
 QIcon programIcon();
-// Makes it the icon of every window the program opens from now on.
-void applyProgramIcon();
+// Names the desktop file and makes the icon that of every window opened from now on.
+void applyProgramIdentity();
 
 } // namespace twl

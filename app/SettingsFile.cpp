@@ -6,8 +6,10 @@
 #include "base/FileSave.h"
 #include "base/Format.h"
 #include "base/NumberParse.h"
+#include "base/UserFolders.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QHash>
 #include <QList>
 
@@ -119,25 +121,33 @@ QString cleanValue(QStringView raw) {
 
 struct SettingsFile::Parsed {
     Identity identity;
+    bool fromSeed = false;
     bool valid = false;
     // section -> key -> value (first occurrence wins, as lookups scan from the top)
     QHash<QString, QHash<QString, QString>> values;
 };
 
-SettingsFile::SettingsFile(QString path)
+SettingsFile::SettingsFile(QString path, QString seed)
     : m_path(std::move(path))
-    , m_nativePath(QFile::encodeName(m_path)) {}
+    , m_nativePath(QFile::encodeName(m_path))
+    , m_seed(std::move(seed))
+    , m_nativeSeed(QFile::encodeName(m_seed)) {}
 
 SettingsFile::~SettingsFile() = default;
 
 const SettingsFile::Parsed& SettingsFile::parsed() const {
-    const Identity id = identityOf(m_nativePath);
-    if (m_cache && m_cache->valid && m_cache->identity == id) return *m_cache;
+    Identity id = identityOf(m_nativePath);
+    const bool fromSeed = !id.exists && !m_seed.isEmpty();
+    const QByteArray& source = fromSeed ? m_nativeSeed : m_nativePath;
+    if (fromSeed) id = identityOf(source);
+    if (m_cache && m_cache->valid && m_cache->fromSeed == fromSeed && m_cache->identity == id)
+        return *m_cache;
     auto p = std::make_unique<Parsed>();
     p->identity = id;
+    p->fromSeed = fromSeed;
     if (id.exists) {
         // Anything but a regular file of sensible size reads as a missing file.
-        const RegularFileRead file = readRegularFile(m_path, MaxFileSize);
+        const RegularFileRead file = readRegularFile(fromSeed ? m_seed : m_path, MaxFileSize);
         if (file.status == RegularFileRead::Read) {
             const QString text = QString::fromLatin1(file.bytes);
             QString section;
@@ -160,7 +170,7 @@ const SettingsFile::Parsed& SettingsFile::parsed() const {
             // A file that changed while being read is parsed again next time,
             // and so is one modified within the timestamp granularity: a second
             // write in the same tick could leave size and times unchanged.
-            p->valid = identityOf(m_nativePath) == id && nowNs() - id.mtimeNs > RacyWindowNs;
+            p->valid = identityOf(source) == id && nowNs() - id.mtimeNs > RacyWindowNs;
         } else {
             p->valid = file.status == RegularFileRead::NotRegular ||
                        file.status == RegularFileRead::TooLarge;
@@ -202,8 +212,15 @@ void SettingsFile::WriteString(const QString& section, const QString& key, const
     };
     // Every other line is kept, so a file that cannot be read whole (or is
     // not a file at all) is never written.
-    const RegularFileRead file = readRegularFile(m_path, MaxFileSize);
+    RegularFileRead file = readRegularFile(m_path, MaxFileSize);
     if (file.status != RegularFileRead::Read && file.status != RegularFileRead::Missing) fail();
+    if (file.status == RegularFileRead::Missing && !m_seed.isEmpty()) {
+        // The user's first file starts from the administrator's defaults; a
+        // seed that cannot be read gives none, but never stops the write.
+        RegularFileRead seed = readRegularFile(m_seed, MaxFileSize);
+        if (seed.status == RegularFileRead::Read) file.bytes = std::move(seed.bytes);
+        if (!makePrivateFolders(QFileInfo(m_path).absolutePath())) fail();
+    }
     const QString text = QString::fromLatin1(file.bytes);
     const QList<Line> lines = splitLines(text);
     const QString wantedSection = section.toLower();

@@ -1,10 +1,12 @@
 #pragma once
-// The settings file twlc.ini beside the program. It keeps no data of its own:
+// The settings file twlc.ini (where it lives: app/SettingsFilePath). It keeps no data of its own:
 // every read and write goes to the file, with the INI rules the desktop's
 // settings files follow (names without regard to case, the value after the
 // first "=", blanks and enclosing quotes removed, at most 2047 characters).
 // Reads are served from a parse of the file that is reused only while the
 // file's identity, size and modification time are unchanged.
+
+#include "app/SettingsFilePath.h"
 
 #include <QByteArray>
 #include <QString>
@@ -15,7 +17,11 @@ namespace twl {
 
 class SettingsFile {
 public:
-    explicit SettingsFile(QString path);
+    // A seed file stands in for a missing file: its values are read, and the
+    // first write starts from its lines, creating the file's folders (0700).
+    explicit SettingsFile(QString path, QString seed = QString());
+    explicit SettingsFile(const SettingsPlace& place)
+        : SettingsFile(place.path, place.seed) {}
     ~SettingsFile();
 
     const QString& FileName() const { return m_path; }
@@ -39,6 +45,8 @@ private:
 
     QString m_path;
     QByteArray m_nativePath;
+    QString m_seed;
+    QByteArray m_nativeSeed;
     mutable std::unique_ptr<Parsed> m_cache;
     // The last lookup against the current parse: a calculation asks for the
     // same key hundreds of thousands of times.

@@ -4,6 +4,7 @@
 #include "app/LanguageChoice.h"
 #include "app/MainWindow.h"
 #include "app/ProgramIcon.h"
+#include "app/SettingsFilePath.h"
 #include "app/SplashWindow.h"
 #include "base/Exceptions.h"
 #include "export/writers/kxWriterRegistry.h"
@@ -40,6 +41,7 @@ int runApplication(int argc, char** argv) {
         return 0;
     }
     QApplication app(argc, argv);
+    applyProgramIdentity();
     // What Qt did not take (its own options, such as -platform) is ours.
     const CalculatorCommandLine options =
         parseCalculatorCommandLine(argumentsAfterProgram(argc, argv));
@@ -50,7 +52,6 @@ int runApplication(int argc, char** argv) {
         return 2;
     }
     setCommandLineLanguage(options.language);
-    applyProgramIcon();
     // The application title is not the display name: Qt would append that to
     // every window title on X11.
     setApplicationTitle(initialApplicationTitle(QCoreApplication::applicationFilePath()));
@@ -59,6 +60,7 @@ int runApplication(int argc, char** argv) {
 
     // The localization core exists before any window and outlives them all.
     TbsCorePolyglot::Create();
+    TbsCorePolyglot::GetCorePolyglot()->ChangeUserFolder(userLanguageFolder());
     struct CoreRelease {
         ~CoreRelease() { TbsCorePolyglot::Release(); }
     } releaseCoreLast;

@@ -1,6 +1,7 @@
 #include "base/ProgramFolder.h"
 
 #include <QCoreApplication>
+#include <QFileInfo>
 
 namespace twl {
 
@@ -13,7 +14,12 @@ QString& overrideSlot() {
 
 QString programFolder() {
     QString folder = overrideSlot();
-    if (folder.isEmpty()) folder = QCoreApplication::applicationDirPath();
+    // Before the application object exists (--help), the running file says it.
+    if (folder.isEmpty())
+        folder = QCoreApplication::instance() ? QCoreApplication::applicationDirPath()
+                                              : QFileInfo(QStringLiteral("/proc/self/exe"))
+                                                    .canonicalFilePath()
+                                                    .section(QLatin1Char('/'), 0, -2);
     if (!folder.endsWith(QLatin1Char('/'))) folder += QLatin1Char('/');
     return folder;
 }

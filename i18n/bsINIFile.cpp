@@ -1,10 +1,12 @@
 #include "i18n/bsINIFile.h"
 
+#include "base/BaseConsts.h"
 #include "base/FileSave.h"
 #include "base/Format.h"
 #include "base/NumberFormat.h"
 #include "base/NumberParse.h"
 #include "base/RegionalSettings.h"
+#include "base/UserFolders.h"
 #include "base/Windows1252.h"
 #include "i18n/bsPolyglotConst.h"
 #include "toolkit/ModalGuard.h"
@@ -284,7 +286,14 @@ void TbsINIFile::SaveFile() {
 void TbsINIFile::release() {
     if (m_released) return;
     m_released = true;
-    if (fileExists(m_fileName)) {
+    if (!m_saveTarget.isEmpty()) {
+        if (m_modified) {
+            if (!makePrivateFolders(QFileInfo(m_saveTarget).absolutePath()))
+                throw EFCreateError(Format(LoadResString(rs::SFCreateError), {m_saveTarget}));
+            saveFileAtomically(m_saveTarget, serialize());
+            m_modified = false;
+        }
+    } else if (fileExists(m_fileName)) {
         if (fileIsReadOnly(m_fileName)) {
             if (m_modified) showMessage(Format(LoadResString(rs::SbsFileReadOnly), {m_fileName}));
         } else if (m_modified) {

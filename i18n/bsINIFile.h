@@ -34,6 +34,10 @@ public:
     TbsINIFile& operator=(const TbsINIFile&) = delete;
 
     const QString& FileName() const { return m_fileName; }
+    // Where release() writes a changed file instead of its own name, creating
+    // the folders (0700): a shipped language file is never written back, the
+    // user's copy is. Empty: the file itself.
+    void setSaveTarget(const QString& path) { m_saveTarget = path; }
     bool Modified() const { return m_modified; }
 
     QString ReadString(const QString& section, const QString& key, const QString& def) const;
@@ -104,6 +108,7 @@ private:
     void rebuildSectionIndex();
 
     QString m_fileName;
+    QString m_saveTarget;
     TextFileEncoding m_encoding = TextFileEncoding::Windows1252;
     std::vector<Section> m_sections;
     QHash<QString, qsizetype> m_sectionIndex; // first section per case-folded name

@@ -10,6 +10,8 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMutexLocker>
+#include <QSet>
+#include <algorithm>
 #include <atomic>
 
 namespace twl {
@@ -33,6 +35,23 @@ bool lookUpResourceStringLoader(int id, QString& text) {
 QString languageFilePath(const QString& folder, const QString& language) {
     const QString path = findPathIgnoringCase(folder + language + QStringLiteral(".lng"));
     return QFileInfo(path).isFile() ? path : QString();
+}
+
+// The languages in a folder (found in any letter case): every kind of entry
+// named *.lng counts, folders included, hidden names never.
+QStringList languageNamesIn(const QString& folderName) {
+    QStringList names;
+    if (folderName.isEmpty()) return names;
+    const QString folder = findPathIgnoringCase(folderName);
+    if (folder.isEmpty()) return names;
+    const QStringList entries = QDir(folder).entryList(QStringList{QStringLiteral("*.lng")},
+                                                       QDir::AllEntries | QDir::Hidden |
+                                                           QDir::System | QDir::NoDotAndDotDot,
+                                                       QDir::Name | QDir::IgnoreCase);
+    for (const QString& entry : entries) {
+        if (!isHiddenName(entry)) names.append(FileNameWithoutExt(entry));
+    }
+    return names;
 }
 
 } // namespace
@@ -104,6 +123,11 @@ QString TbsCorePolyglot::LanguagesFolder() const {
     return m_languagesFolder;
 }
 
+QString TbsCorePolyglot::UserLanguagesFolder() const {
+    QMutexLocker lock(&m_dataLock);
+    return m_userLanguagesFolder;
+}
+
 int TbsCorePolyglot::LanguageCount() const {
     QMutexLocker lock(&m_dataLock);
     return static_cast<int>(m_languages.size());
@@ -123,19 +147,26 @@ void TbsCorePolyglot::RescanLanguages() {
     QMutexLocker lock(&m_dataLock);
     m_currentLanguage.clear();
     m_languages.clear();
-    // The folder is found as a file name is: "./Language/" finds "./language/".
-    const QString folder =
-        findPathIgnoringCase(m_languagesFolder.isEmpty() ? QStringLiteral(".") : m_languagesFolder);
-    if (folder.isEmpty()) return;
-    // Every kind of entry counts, folders included; sorted by name so that the
-    // fallback language does not depend on the file system's order.
-    const QStringList entries = QDir(folder).entryList(QStringList{QStringLiteral("*.lng")},
-                                                       QDir::AllEntries | QDir::Hidden |
-                                                           QDir::System | QDir::NoDotAndDotDot,
-                                                       QDir::Name | QDir::IgnoreCase);
-    for (const QString& entry : entries) {
-        if (!isHiddenName(entry)) m_languages.append(FileNameWithoutExt(entry));
+    // The user's folder first, so that its spelling of a shared name is listed.
+    const QStringList user = languageNamesIn(m_userLanguagesFolder);
+    const QStringList shipped =
+        languageNamesIn(m_languagesFolder.isEmpty() ? QStringLiteral(".") : m_languagesFolder);
+    m_languages = user;
+    if (user.isEmpty()) {
+        m_languages = shipped;
+        return;
     }
+    QSet<QString> seen;
+    for (const QString& name : user)
+        seen.insert(name.toCaseFolded());
+    for (const QString& name : shipped) {
+        if (!seen.contains(name.toCaseFolded())) m_languages.append(name);
+    }
+    // Sorted by name, so that the fallback language depends neither on the
+    // file system's order nor on which folder holds it.
+    std::sort(m_languages.begin(), m_languages.end(), [](const QString& a, const QString& b) {
+        return a.compare(b, Qt::CaseInsensitive) < 0;
+    });
 }
 
 void TbsCorePolyglot::LoadLanguageFile() {
@@ -147,8 +178,15 @@ void TbsCorePolyglot::LoadLanguageFile() {
         old->release();
     }
     if (m_currentLanguage.isEmpty()) return;
-    const QString path = languageFilePath(m_languagesFolder, m_currentLanguage);
-    if (!path.isEmpty()) m_languageFile = std::make_shared<TbsINIFile>(path);
+    const QString own = m_userLanguagesFolder.isEmpty()
+                            ? QString()
+                            : languageFilePath(m_userLanguagesFolder, m_currentLanguage);
+    const QString path =
+        own.isEmpty() ? languageFilePath(m_languagesFolder, m_currentLanguage) : own;
+    if (path.isEmpty()) return;
+    m_languageFile = std::make_shared<TbsINIFile>(path);
+    if (own.isEmpty() && !m_userLanguagesFolder.isEmpty())
+        m_languageFile->setSaveTarget(m_userLanguagesFolder + QFileInfo(path).fileName());
 }
 
 void TbsCorePolyglot::ChangeLanguage(const QString& name) {
@@ -220,6 +258,20 @@ void TbsCorePolyglot::ChangeFolder(const QString& folder) {
         }
     }
     if (changed) ChooseLanguage(previous);
+}
+
+void TbsCorePolyglot::ChangeUserFolder(const QString& folder) {
+    QString previous;
+    {
+        QMutexLocker lock(&m_dataLock);
+        QString result = folder;
+        if (!result.isEmpty() && !result.endsWith(QLatin1Char('/'))) result += QLatin1Char('/');
+        if (result == m_userLanguagesFolder) return;
+        previous = m_currentLanguage;
+        m_userLanguagesFolder = result;
+        RescanLanguages();
+    }
+    ChooseLanguage(previous);
 }
 
 void TbsCorePolyglot::RegisterManager(TbsPolyglotManager* manager) {

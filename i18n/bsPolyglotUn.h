@@ -81,6 +81,11 @@ public:
     // when no such language is listed.
     QString ListedLanguage(const QString& name) const;
     void ChangeFolder(const QString& folder);
+    // The user's own language folder beside the languages folder: its files
+    // are listed too, one of the same name wins, and a language file changed
+    // by the program is written there. Empty: none.
+    void ChangeUserFolder(const QString& folder);
+    QString UserLanguagesFolder() const;
 
     void RegisterManager(TbsPolyglotManager* manager);
     void UnregisterManager(TbsPolyglotManager* manager);
@@ -106,6 +111,7 @@ private:
     mutable QRecursiveMutex m_managersLock;
     QList<QPointer<TbsPolyglotManager>> m_managers;
     QString m_languagesFolder;
+    QString m_userLanguagesFolder;
     TbsResourceStringHook m_hook;
 };
 

@@ -11,6 +11,7 @@ packages=(
   ccache libxkbcommon-dev
   fonts-dejavu-core xvfb xauth desktop-file-utils
   locales libqt6svg6
+  librsvg2-bin dpkg-dev file appstream lintian x11-utils xdotool python3
   "$@"
 )
 

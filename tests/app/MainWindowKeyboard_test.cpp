@@ -178,7 +178,7 @@ TEST_F(MainWindowKeyboard, EveryWindowCarriesTheProgramsIcon) {
     ASSERT_FALSE(icon.isNull());
     EXPECT_FALSE(icon.pixmap(32, 32).isNull());
     const QIcon before = QApplication::windowIcon();
-    applyProgramIcon();
+    applyProgramIdentity();
     Tmainfrm form;
     EXPECT_EQ(form.windowIcon().cacheKey(), QApplication::windowIcon().cacheKey());
     EXPECT_FALSE(form.windowIcon().pixmap(48, 48).isNull());

@@ -10,12 +10,13 @@ cmake --install "$build" --prefix "$prefix" >/dev/null
 
 # The program folder holds both programs and the language files; bin has links.
 for f in lib/tarnwell/twlc lib/tarnwell/twlc-export lib/tarnwell/language/English.lng \
-         share/applications/tarnwell.desktop share/icons/hicolor/scalable/apps/tarnwell.svg; do
+         share/applications/org.tarnwell.Calculator.desktop share/icons/hicolor/scalable/apps/org.tarnwell.Calculator.svg \
+         share/metainfo/org.tarnwell.Calculator.metainfo.xml share/man/man1/twlc.1.gz; do
   [ -e "$prefix/$f" ] || { echo "missing after install: $f"; exit 1; }
 done
 [ "$(readlink "$prefix/bin/twlc")" = "../lib/tarnwell/twlc" ] || { echo "bin/twlc is not a link into the program folder"; exit 1; }
 if command -v desktop-file-validate >/dev/null; then
-  desktop-file-validate "$prefix/share/applications/tarnwell.desktop"
+  desktop-file-validate "$prefix/share/applications/org.tarnwell.Calculator.desktop"
 fi
 
 cd "$prefix"
