@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   ccache libxkbcommon-dev
   fonts-dejavu-core xvfb xauth desktop-file-utils
+  libxlsxwriter-dev libzip-dev poppler-utils python3-openpyxl python3-odf python3-xlrd
   "$@"
 )
 

@@ -1,0 +1,222 @@
+#include "export/writers/kxWriterODS.h"
+
+#include "base/Exceptions.h"
+#include "base/RegionalSettings.h"
+#include "export/writers/kxWriterConst.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <charconv>
+#include <zip.h>
+
+namespace twl {
+
+namespace {
+
+constexpr char MimeType[] = "application/vnd.oasis.opendocument.spreadsheet";
+constexpr int MaxColumnWidth = 60;
+
+constexpr char Namespaces[] =
+    " xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
+    " xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\""
+    " xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\""
+    " xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\""
+    " xmlns:number=\"urn:oasis:names:tc:opendocument:xmlns:datastyle:1.0\""
+    " xmlns:fo=\"urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0\""
+    " xmlns:meta=\"urn:oasis:names:tc:opendocument:xmlns:meta:1.0\""
+    " xmlns:dc=\"http://purl.org/dc/elements/1.1/\""
+    " office:version=\"1.2\"";
+
+// Text as XML character data; characters XML cannot carry become blanks.
+void appendEscaped(QByteArray& out, const QString& text) {
+    QString clean;
+    clean.reserve(text.size());
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        clean += (u < 0x20 && u != '\t') || u == 0xFFFE || u == 0xFFFF ? QChar(u' ') : c;
+    }
+    out += clean.toHtmlEscaped().toUtf8();
+}
+
+void appendNumber(QByteArray& out, double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr - buffer);
+}
+
+void appendInt(QByteArray& out, long long value) {
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr - buffer);
+}
+
+void addEntry(zip_t* archive, const char* name, const QByteArray& bytes, bool store) {
+    zip_source_t* source =
+        zip_source_buffer(archive, bytes.constData(), static_cast<zip_uint64_t>(bytes.size()), 0);
+    if (!source) throw Exception(QString::fromUtf8(zip_strerror(archive)));
+    const zip_int64_t index = zip_file_add(archive, name, source, ZIP_FL_ENC_UTF_8);
+    if (index < 0) {
+        zip_source_free(source);
+        throw Exception(QString::fromUtf8(zip_strerror(archive)));
+    }
+    if (zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
+                                 store ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0) != 0)
+        throw Exception(QString::fromUtf8(zip_strerror(archive)));
+}
+
+const QByteArray Manifest =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<manifest:manifest xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\" "
+    "manifest:version=\"1.2\">\n"
+    " <manifest:file-entry manifest:full-path=\"/\" manifest:version=\"1.2\" "
+    "manifest:media-type=\"application/vnd.oasis.opendocument.spreadsheet\"/>\n"
+    " <manifest:file-entry manifest:full-path=\"content.xml\" manifest:media-type=\"text/xml\"/>\n"
+    " <manifest:file-entry manifest:full-path=\"styles.xml\" manifest:media-type=\"text/xml\"/>\n"
+    " <manifest:file-entry manifest:full-path=\"meta.xml\" manifest:media-type=\"text/xml\"/>\n"
+    "</manifest:manifest>\n";
+
+} // namespace
+
+void TkxODSWriter::BeginDocument(const QString& Title) {
+    m_title = Title;
+    m_rows.clear();
+    m_decimals.clear();
+    m_widths.clear();
+    m_columns = 1;
+}
+
+void TkxODSWriter::TextLine(const QString& Line) {
+    m_rows += "<table:table-row><table:table-cell office:value-type=\"string\"><text:p>";
+    appendEscaped(m_rows, Line);
+    m_rows += "</text:p></table:table-cell></table:table-row>\n";
+}
+
+void TkxODSWriter::BlankLine() {
+    m_rows += "<table:table-row><table:table-cell/></table:table-row>\n";
+}
+
+void TkxODSWriter::TableRow(const std::vector<TkxGridCell>& Cells, bool IsHeader) {
+    m_columns = qMax(m_columns, static_cast<int>(Cells.size()));
+    if (m_widths.size() < Cells.size()) m_widths.resize(Cells.size(), 0);
+    m_rows += "<table:table-row>";
+    for (std::size_t i = 0; i < Cells.size(); ++i) {
+        const TkxGridCell& cell = Cells[i];
+        m_widths[i] =
+            qMax(m_widths[i], static_cast<int>(qMin<qsizetype>(cell.Text.size(), MaxColumnWidth)));
+        if (cell.IsNumber) {
+            m_decimals.insert(cell.Decimals);
+            m_rows += "<table:table-cell table:style-name=\"ce";
+            appendInt(m_rows, cell.Decimals);
+            m_rows += "\" office:value-type=\"float\" office:value=\"";
+            appendNumber(m_rows, cell.Value);
+            m_rows += "\">";
+        } else if (cell.Text.isEmpty()) {
+            m_rows += "<table:table-cell/>";
+            continue;
+        } else {
+            m_rows += IsHeader ? "<table:table-cell table:style-name=\"hd\" "
+                                 "office:value-type=\"string\">"
+                               : "<table:table-cell office:value-type=\"string\">";
+        }
+        m_rows += "<text:p>";
+        appendEscaped(m_rows, cell.Text);
+        m_rows += "</text:p></table:table-cell>";
+    }
+    m_rows += "</table:table-row>\n";
+}
+
+QByteArray TkxODSWriter::contentXml() const {
+    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<office:document-content";
+    xml += Namespaces;
+    xml += ">\n<office:automatic-styles>\n";
+    for (std::size_t i = 0; i < m_widths.size(); ++i) {
+        xml += "<style:style style:name=\"co";
+        appendInt(xml, static_cast<long long>(i));
+        xml += "\" style:family=\"table-column\"><style:table-column-properties "
+               "style:column-width=\"";
+        // About a fifth of a centimetre per character, with room for the margins.
+        appendNumber(xml, 0.2 * (m_widths[i] + 2));
+        xml += "cm\"/></style:style>\n";
+    }
+    for (int decimals : m_decimals) {
+        xml += "<number:number-style style:name=\"N";
+        appendInt(xml, decimals);
+        xml += "\"><number:number number:decimal-places=\"";
+        appendInt(xml, decimals);
+        xml += "\" number:min-decimal-places=\"";
+        appendInt(xml, decimals);
+        xml += "\" number:min-integer-digits=\"1\"/></number:number-style>\n";
+        xml += "<style:style style:name=\"ce";
+        appendInt(xml, decimals);
+        xml += "\" style:family=\"table-cell\" style:data-style-name=\"N";
+        appendInt(xml, decimals);
+        xml += "\"><style:paragraph-properties fo:text-align=\"end\"/></style:style>\n";
+    }
+    xml += "<style:style style:name=\"hd\" style:family=\"table-cell\">"
+           "<style:text-properties fo:font-weight=\"bold\"/></style:style>\n";
+    xml += "</office:automatic-styles>\n<office:body><office:spreadsheet>\n<table:table "
+           "table:name=\"";
+    appendEscaped(xml, m_title.left(31));
+    xml += "\">\n";
+    for (std::size_t i = 0; i < m_widths.size(); ++i) {
+        xml += "<table:table-column table:style-name=\"co";
+        appendInt(xml, static_cast<long long>(i));
+        xml += "\"/>\n";
+    }
+    if (m_widths.empty()) xml += "<table:table-column/>\n";
+    xml += m_rows;
+    xml += "</table:table>\n</office:spreadsheet></office:body></office:document-content>\n";
+    return xml;
+}
+
+QByteArray TkxODSWriter::metaXml() const {
+    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<office:document-meta";
+    xml += Namespaces;
+    xml += "><office:meta><dc:title>";
+    appendEscaped(xml, m_title);
+    xml += "</dc:title><meta:generator>TWL-Calculator</meta:generator></office:meta>"
+           "</office:document-meta>\n";
+    return xml;
+}
+
+QByteArray TkxODSWriter::EndDocument() {
+    QByteArray styles = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<office:document-styles";
+    styles += Namespaces;
+    styles += "><office:styles/></office:document-styles>\n";
+    const QByteArray content = contentXml();
+    m_rows.clear();
+    return Package(content, styles, metaXml());
+}
+
+QByteArray TkxODSWriter::Package(const QByteArray& Content, const QByteArray& Styles,
+                                 const QByteArray& Meta) {
+    QTemporaryDir dir;
+    if (!dir.isValid()) throw Exception(dir.errorString());
+    const QString path = dir.filePath(QStringLiteral("document.ods"));
+    int error = 0;
+    zip_t* archive =
+        zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (!archive) throw Exception(LoadResString(rs::SkxDocumentNotCreated));
+    // The library reads the parts when the archive closes: they live until then.
+    const QByteArray mime(MimeType);
+    try {
+        addEntry(archive, "mimetype", mime, true);
+        addEntry(archive, "content.xml", Content, false);
+        addEntry(archive, "styles.xml", Styles, false);
+        addEntry(archive, "meta.xml", Meta, false);
+        addEntry(archive, "META-INF/manifest.xml", Manifest, false);
+    } catch (...) {
+        zip_discard(archive);
+        throw;
+    }
+    if (zip_close(archive) != 0) {
+        const QString reason = QString::fromUtf8(zip_strerror(archive));
+        zip_discard(archive);
+        throw Exception(reason);
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) throw Exception(file.errorString());
+    return file.readAll();
+}
+
+} // namespace twl
