@@ -203,14 +203,22 @@ void TkxReportPages::Paint(QPagedPaintDevice& Device) const {
     };
 
     const double pad = l.RowHeight * 0.25;
+    // Text drawn at a point, not laid out in a box: a report of thousands of
+    // pages spends its time here.
     auto drawRow = [&](const std::vector<TkxGridCell>& row, double y) {
+        const QFontMetricsF metrics(painter.font(), painter.device());
+        const double baseline = y + (l.RowHeight + metrics.ascent() - metrics.descent()) / 2;
         for (std::size_t i = 0; i < row.size() && i + 1 < l.Columns.size(); ++i) {
-            const QRectF box(l.Columns[i] + pad, y, l.Columns[i + 1] - l.Columns[i] - 2 * pad,
-                             l.RowHeight);
-            const QString text =
-                painter.fontMetrics().elidedText(row[i].Text, Qt::ElideRight, qRound(box.width()));
-            painter.drawText(
-                box, Qt::AlignVCenter | (row[i].AlignRight ? Qt::AlignRight : Qt::AlignLeft), text);
+            const double left = l.Columns[i] + pad;
+            const double width = l.Columns[i + 1] - l.Columns[i] - 2 * pad;
+            QString text = row[i].Text;
+            double advance = metrics.horizontalAdvance(text);
+            if (advance > width) {
+                text = metrics.elidedText(text, Qt::ElideRight, width);
+                advance = metrics.horizontalAdvance(text);
+            }
+            painter.drawText(QPointF(row[i].AlignRight ? left + width - advance : left, baseline),
+                             text);
         }
     };
     auto drawLines = [&](const std::vector<QString>& lines, double& y) {

@@ -64,6 +64,19 @@ void addEntry(zip_t* archive, const char* name, const QByteArray& bytes, bool st
         throw Exception(QString::fromUtf8(zip_strerror(archive)));
 }
 
+void addFileEntry(zip_t* archive, const char* name, const QString& file) {
+    zip_source_t* source = zip_source_file(archive, QFile::encodeName(file).constData(), 0, -1);
+    if (!source) throw Exception(QString::fromUtf8(zip_strerror(archive)));
+    const zip_int64_t index = zip_file_add(archive, name, source, ZIP_FL_ENC_UTF_8);
+    if (index < 0) {
+        zip_source_free(source);
+        throw Exception(QString::fromUtf8(zip_strerror(archive)));
+    }
+    // The fastest level: the rows repeat so much that it packs them nearly as well.
+    if (zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1) != 0)
+        throw Exception(QString::fromUtf8(zip_strerror(archive)));
+}
+
 const QByteArray Manifest =
     "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
     "<manifest:manifest xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\" "
@@ -80,6 +93,9 @@ const QByteArray Manifest =
 void TkxODSWriter::BeginDocument(const QString& Title) {
     m_title = Title;
     m_rows.clear();
+    // The rows wait in a file, so a long table costs no more memory than a short one.
+    m_body = std::make_unique<QTemporaryFile>();
+    if (!m_body->open()) throw Exception(m_body->errorString());
     m_decimals.clear();
     m_widths.clear();
     m_columns = 1;
@@ -89,6 +105,7 @@ void TkxODSWriter::TextLine(const QString& Line) {
     m_rows += "<table:table-row><table:table-cell office:value-type=\"string\"><text:p>";
     appendEscaped(m_rows, Line);
     m_rows += "</text:p></table:table-cell></table:table-row>\n";
+    spoolRows(false);
 }
 
 void TkxODSWriter::BlankLine() {
@@ -123,9 +140,17 @@ void TkxODSWriter::TableRow(const std::vector<TkxGridCell>& Cells, bool IsHeader
         m_rows += "</text:p></table:table-cell>";
     }
     m_rows += "</table:table-row>\n";
+    spoolRows(false);
 }
 
-QByteArray TkxODSWriter::contentXml() const {
+void TkxODSWriter::spoolRows(bool All) {
+    constexpr qsizetype Chunk = 1 << 20;
+    if (!All && m_rows.size() < Chunk) return;
+    if (m_body->write(m_rows) != m_rows.size()) throw Exception(m_body->errorString());
+    m_rows.clear();
+}
+
+QByteArray TkxODSWriter::contentStart() const {
     QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<office:document-content";
     xml += Namespaces;
     xml += ">\n<office:automatic-styles>\n";
@@ -164,8 +189,6 @@ QByteArray TkxODSWriter::contentXml() const {
         xml += "\"/>\n";
     }
     if (m_widths.empty()) xml += "<table:table-column/>\n";
-    xml += m_rows;
-    xml += "</table:table>\n</office:spreadsheet></office:body></office:document-content>\n";
     return xml;
 }
 
@@ -183,12 +206,26 @@ QByteArray TkxODSWriter::EndDocument() {
     QByteArray styles = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<office:document-styles";
     styles += Namespaces;
     styles += "><office:styles/></office:document-styles>\n";
-    const QByteArray content = contentXml();
-    m_rows.clear();
-    return Package(content, styles, metaXml());
+    spoolRows(true);
+    // content.xml: its start (the styles the rows turned out to need), the
+    // rows, its end.
+    QTemporaryFile content;
+    if (!content.open()) throw Exception(content.errorString());
+    const QByteArray end =
+        "</table:table>\n</office:spreadsheet></office:body></office:document-content>\n";
+    bool written = content.write(contentStart()) >= 0;
+    m_body->seek(0);
+    while (written && !m_body->atEnd()) {
+        const QByteArray chunk = m_body->read(1 << 20);
+        written = !chunk.isEmpty() && content.write(chunk) == chunk.size();
+    }
+    written = written && content.write(end) == end.size() && content.flush();
+    if (!written) throw Exception(content.errorString());
+    m_body.reset();
+    return Package(content.fileName(), styles, metaXml());
 }
 
-QByteArray TkxODSWriter::Package(const QByteArray& Content, const QByteArray& Styles,
+QByteArray TkxODSWriter::Package(const QString& ContentFile, const QByteArray& Styles,
                                  const QByteArray& Meta) {
     QTemporaryDir dir;
     if (!dir.isValid()) throw Exception(dir.errorString());
@@ -201,7 +238,7 @@ QByteArray TkxODSWriter::Package(const QByteArray& Content, const QByteArray& St
     const QByteArray mime(MimeType);
     try {
         addEntry(archive, "mimetype", mime, true);
-        addEntry(archive, "content.xml", Content, false);
+        addFileEntry(archive, "content.xml", ContentFile);
         addEntry(archive, "styles.xml", Styles, false);
         addEntry(archive, "meta.xml", Meta, false);
         addEntry(archive, "META-INF/manifest.xml", Manifest, false);

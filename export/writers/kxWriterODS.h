@@ -5,6 +5,8 @@
 
 #include "export/writers/kxWriterGrid.h"
 
+#include <QTemporaryFile>
+#include <memory>
 #include <set>
 
 namespace twl {
@@ -17,16 +19,23 @@ public:
     void TableRow(const std::vector<TkxGridCell>& Cells, bool IsHeader) override;
     QByteArray EndDocument() override;
 
-    // The package from its parts: a zip whose first entry is the stored mimetype.
-    static QByteArray Package(const QByteArray& Content, const QByteArray& Styles,
+    // The package from its parts: a zip whose first entry is the stored
+    // mimetype; content.xml comes from a file, as it may be large.
+    static QByteArray Package(const QString& ContentFile, const QByteArray& Styles,
                               const QByteArray& Meta);
 
 private:
-    QByteArray contentXml() const;
+    // The start of content.xml, up to the first row.
+    QByteArray contentStart() const;
     QByteArray metaXml() const;
+    // Moves the rows written so far to the body file (all of them, or once
+    // there are enough to be worth a write).
+    void spoolRows(bool All);
 
     QString m_title;
+    // Rows not yet in the body file.
     QByteArray m_rows;
+    std::unique_ptr<QTemporaryFile> m_body;
     std::set<int> m_decimals;
     std::vector<int> m_widths;
     int m_columns = 1;
