@@ -48,6 +48,7 @@ bool kxParseGridNumber(const QString& Text, QChar Separator, double& Value, int&
 void TkxGridWriter::Prolog() {
     m_separator = regionalSettings().decimalSeparator;
     m_row.clear();
+    m_columnChars.clear();
     BeginDocument(DocumentTitle());
 }
 
@@ -67,6 +68,12 @@ void TkxGridWriter::RowStart(bool IsHeader) {
 }
 
 void TkxGridWriter::RowEnd(bool IsHeader) {
+    constexpr qsizetype MaxColumnChars = 60;
+    if (m_columnChars.size() < m_row.size()) m_columnChars.resize(m_row.size(), 0);
+    for (std::size_t i = 0; i < m_row.size(); ++i) {
+        const int chars = static_cast<int>(qMin(m_row[i].Text.size(), MaxColumnChars));
+        m_columnChars[i] = qMax(m_columnChars[i], chars);
+    }
     TableRow(m_row, IsHeader);
     m_row.clear();
 }

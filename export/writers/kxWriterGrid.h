@@ -61,9 +61,14 @@ protected:
     // workbook options, which the spreadsheet formats follow.
     const TkxExcelOptions& ExcelOptions() const;
 
+    // Per column, the length of its longest table text (long texts count as
+    // 60 characters), for widths that fit.
+    const std::vector<int>& ColumnChars() const { return m_columnChars; }
+
 private:
     void addCell(const QString& Text, bool AlignRight, bool IsHeader);
     std::vector<TkxGridCell> m_row;
+    std::vector<int> m_columnChars;
     QChar m_separator;
 };
 

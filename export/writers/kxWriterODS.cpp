@@ -14,7 +14,6 @@ namespace twl {
 namespace {
 
 constexpr char MimeType[] = "application/vnd.oasis.opendocument.spreadsheet";
-constexpr int MaxColumnWidth = 60;
 
 constexpr char Namespaces[] =
     " xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
@@ -97,8 +96,6 @@ void TkxODSWriter::BeginDocument(const QString& Title) {
     m_body = std::make_unique<QTemporaryFile>();
     if (!m_body->open()) throw Exception(m_body->errorString());
     m_decimals.clear();
-    m_widths.clear();
-    m_columns = 1;
 }
 
 void TkxODSWriter::TextLine(const QString& Line) {
@@ -113,13 +110,9 @@ void TkxODSWriter::BlankLine() {
 }
 
 void TkxODSWriter::TableRow(const std::vector<TkxGridCell>& Cells, bool IsHeader) {
-    m_columns = qMax(m_columns, static_cast<int>(Cells.size()));
-    if (m_widths.size() < Cells.size()) m_widths.resize(Cells.size(), 0);
     m_rows += "<table:table-row>";
     for (std::size_t i = 0; i < Cells.size(); ++i) {
         const TkxGridCell& cell = Cells[i];
-        m_widths[i] =
-            qMax(m_widths[i], static_cast<int>(qMin<qsizetype>(cell.Text.size(), MaxColumnWidth)));
         if (cell.IsNumber) {
             m_decimals.insert(cell.Decimals);
             m_rows += "<table:table-cell table:style-name=\"ce";
@@ -151,16 +144,17 @@ void TkxODSWriter::spoolRows(bool All) {
 }
 
 QByteArray TkxODSWriter::contentStart() const {
+    const std::vector<int>& widths = ColumnChars();
     QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<office:document-content";
     xml += Namespaces;
     xml += ">\n<office:automatic-styles>\n";
-    for (std::size_t i = 0; i < m_widths.size(); ++i) {
+    for (std::size_t i = 0; i < widths.size(); ++i) {
         xml += "<style:style style:name=\"co";
         appendInt(xml, static_cast<long long>(i));
         xml += "\" style:family=\"table-column\"><style:table-column-properties "
                "style:column-width=\"";
         // About a fifth of a centimetre per character, with room for the margins.
-        appendNumber(xml, 0.2 * (m_widths[i] + 2));
+        appendNumber(xml, 0.2 * (widths[i] + 2));
         xml += "cm\"/></style:style>\n";
     }
     for (int decimals : m_decimals) {
@@ -183,12 +177,12 @@ QByteArray TkxODSWriter::contentStart() const {
            "table:name=\"";
     appendEscaped(xml, m_title.left(31));
     xml += "\">\n";
-    for (std::size_t i = 0; i < m_widths.size(); ++i) {
+    for (std::size_t i = 0; i < widths.size(); ++i) {
         xml += "<table:table-column table:style-name=\"co";
         appendInt(xml, static_cast<long long>(i));
         xml += "\"/>\n";
     }
-    if (m_widths.empty()) xml += "<table:table-column/>\n";
+    if (widths.empty()) xml += "<table:table-column/>\n";
     return xml;
 }
 

@@ -37,8 +37,6 @@ private:
     QByteArray m_rows;
     std::unique_ptr<QTemporaryFile> m_body;
     std::set<int> m_decimals;
-    std::vector<int> m_widths;
-    int m_columns = 1;
 };
 
 } // namespace twl

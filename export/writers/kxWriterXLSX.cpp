@@ -7,6 +7,7 @@
 #include "export/writers/kxWriterConst.h"
 
 #include <QFile>
+#include <QRegularExpression>
 #include <xlsxwriter.h>
 
 namespace twl {
@@ -14,8 +15,6 @@ namespace twl {
 namespace {
 
 constexpr std::uint32_t LastSheetRow = 1048576;
-// Widths in characters, as the sheet counts them; long texts stop here.
-constexpr int MaxColumnWidth = 60;
 
 void check(lxw_error error) {
     if (error != LXW_NO_ERROR) throw Exception(QString::fromUtf8(lxw_strerror(error)));
@@ -25,6 +24,16 @@ void check(lxw_error error) {
 std::string decimalsFormat(int Decimals) {
     return Decimals <= 0 ? std::string("0")
                          : "0." + std::string(static_cast<std::size_t>(Decimals), '0');
+}
+
+// A page header or footer text: without a section code it stands in the
+// centre, said explicitly so that every reader places it there.
+QByteArray pageText(const QString& Text) {
+    if (Text.isEmpty()) return {};
+    static const QRegularExpression section(QStringLiteral("&[LCR]"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QString placed = Text.contains(section) ? Text : QStringLiteral("&C") + Text;
+    return placed.left(255).toUtf8();
 }
 
 } // namespace
@@ -53,10 +62,16 @@ void TkxXLSXWriter::BeginDocument(const QString& Title) {
     lxw_doc_properties properties = {};
     properties.title = m_title.data();
     check(workbook_set_properties(m_workbook, &properties));
+    // The page header and footer of the legacy workbook's options (their
+    // codes, such as &P for the page number, mean the same here), cut to the
+    // 255 characters the format allows, as the legacy workbook cuts them.
+    const QByteArray header = pageText(ExcelOptions().Header());
+    const QByteArray footer = pageText(ExcelOptions().Footer());
+    if (!header.isEmpty()) check(worksheet_set_header(m_sheet, header.constData()));
+    if (!footer.isEmpty()) check(worksheet_set_footer(m_sheet, footer.constData()));
     m_text = newFormat(false);
     m_header = newFormat(true);
     m_numbers.clear();
-    m_widths.clear();
     m_row = 0;
     m_firstRow = true;
 }
@@ -88,12 +103,6 @@ void TkxXLSXWriter::nextRow() {
         throw Exception(Format(LoadResString(rs::SkxSheetFull), {int(LastSheetRow)}));
 }
 
-void TkxXLSXWriter::fitWidth(std::size_t Column, const QString& Text) {
-    if (m_widths.size() <= Column) m_widths.resize(Column + 1, 0);
-    m_widths[Column] =
-        qMax(m_widths[Column], static_cast<int>(qMin<qsizetype>(Text.size(), MaxColumnWidth)));
-}
-
 void TkxXLSXWriter::TextLine(const QString& Line) {
     nextRow();
     check(worksheet_write_string(m_sheet, m_row, 0, Line.toUtf8().constData(), m_text));
@@ -110,7 +119,6 @@ void TkxXLSXWriter::TableRow(const std::vector<TkxGridCell>& Cells, bool IsHeade
     for (std::size_t i = 0; i < Cells.size(); ++i) {
         const TkxGridCell& cell = Cells[i];
         const auto column = static_cast<lxw_col_t>(i);
-        fitWidth(i, cell.Text);
         if (cell.IsNumber) {
             check(worksheet_write_number(m_sheet, m_row, column, cell.Value,
                                          numberFormat(cell.Decimals, IsHeader)));
@@ -124,9 +132,10 @@ void TkxXLSXWriter::TableRow(const std::vector<TkxGridCell>& Cells, bool IsHeade
 }
 
 QByteArray TkxXLSXWriter::EndDocument() {
-    for (std::size_t i = 0; i < m_widths.size(); ++i) {
+    const std::vector<int>& widths = ColumnChars();
+    for (std::size_t i = 0; i < widths.size(); ++i) {
         const auto column = static_cast<lxw_col_t>(i);
-        check(worksheet_set_column(m_sheet, column, column, m_widths[i] + 2.0, nullptr));
+        check(worksheet_set_column(m_sheet, column, column, widths[i] + 2.0, nullptr));
     }
     const lxw_error error = workbook_close(m_workbook);
     m_workbook = nullptr;

@@ -29,7 +29,6 @@ private:
     lxw_format* numberFormat(int Decimals, bool Bold);
     lxw_format* newFormat(bool Bold);
     void nextRow();
-    void fitWidth(std::size_t Column, const QString& Text);
 
     std::unique_ptr<QTemporaryDir> m_dir;
     QString m_path;
@@ -38,7 +37,6 @@ private:
     lxw_format* m_text = nullptr;
     lxw_format* m_header = nullptr;
     std::map<int, lxw_format*> m_numbers;
-    std::vector<int> m_widths;
     std::uint32_t m_row = 0;
     bool m_firstRow = true;
     QByteArray m_title;

@@ -27,6 +27,7 @@ wb = openpyxl.load_workbook(sys.argv[1])
 ws = wb.active
 print(wb.properties.title)
 print(ws.freeze_panes)
+print('%s/%s' % (ws.oddHeader.center.text, ws.oddFooter.center.text))
 print(';'.join('%s=%d' % (k, round(v.width)) for k, v in sorted(ws.column_dimensions.items())))
 for row in ws.iter_rows():
     print(';'.join('%r|%s|%s' % (c.value, c.number_format, 'b' if c.font.b else '') for c in row))
@@ -84,14 +85,17 @@ TEST(GridNumbers, OnlyTheTablesOwnNumberTextsAreNumbers) {
 TEST(XlsxDocument, AmountsAreNumbersShownInTheTablesDecimals) {
     ScheduleExport s;
     s.exporter.HTML()->setTitle(QStringLiteral("Schedule \u00e9"));
+    s.exporter.EXCEL()->setHeader(QStringLiteral("Plan"));
     s.exporter.setOptions(s.exporter.Options().without(xoShowExportDate));
     QTemporaryDir dir;
     const QString path = saved(dir, writeDocument(s.exporter, xtXLSX), "s.xlsx");
     TWL_READ_WITH_PYTHON("openpyxl", ReadXlsx, path, read);
-    const QStringList lines = read.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 3 + 15);
+    QStringList lines = read.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(lines.size(), 4 + 15);
     EXPECT_EQ(lines[0], QStringLiteral("Schedule \u00e9"));
-    EXPECT_EQ(lines[1], "A2"); // the caption row stays in view
+    EXPECT_EQ(lines[1], "A2");      // the caption row stays in view
+    EXPECT_EQ(lines[2], "Plan/&P"); // the page texts of the workbook options
+    lines.removeAt(2);
     // Every column at least as wide as its longest text.
     const QStringList widths = lines[2].split(';');
     ASSERT_EQ(widths.size(), 5);
@@ -115,9 +119,9 @@ TEST(XlsxDocument, TextsKeepEveryCharacterAndWithoutCaptionsNothingIsFrozen) {
     const QString path = saved(dir, writeDocument(source, xtXLSX), "t.xlsx");
     TWL_READ_WITH_PYTHON("openpyxl", ReadXlsx, path, read);
     const QStringList lines = read.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    ASSERT_EQ(lines.size(), 4);
+    ASSERT_EQ(lines.size(), 5);
     EXPECT_EQ(lines[1], "None");
-    EXPECT_EQ(lines[3], QStringLiteral("'\u00c9ch\u00e9ance \u20ac'|General|;3.25|0.000|"));
+    EXPECT_EQ(lines[4], QStringLiteral("'\u00c9ch\u00e9ance \u20ac'|General|;3.25|0.000|"));
 }
 
 TEST(OdsDocument, TheMimetypeComesFirstAndUncompressed) {
