@@ -175,7 +175,13 @@ QByteArray TkxODSWriter::contentStart() const {
            "<style:text-properties fo:font-weight=\"bold\"/></style:style>\n";
     xml += "</office:automatic-styles>\n<office:body><office:spreadsheet>\n<table:table "
            "table:name=\"";
-    appendEscaped(xml, m_title.left(31));
+    // Spreadsheets refuse these characters in a sheet's name.
+    QString name = m_title.left(31);
+    for (QChar& c : name) {
+        if (QStringView(u"[]*?:/\\").contains(c)) c = QLatin1Char(' ');
+    }
+    if (name.trimmed().isEmpty()) name = QStringLiteral("Sheet1");
+    appendEscaped(xml, name);
     xml += "\">\n";
     for (std::size_t i = 0; i < widths.size(); ++i) {
         xml += "<table:table-column table:style-name=\"co";
