@@ -27,7 +27,9 @@ void TkxCustomExport::PrintDocument() {
         }
         ~Printing() { flag = false; }
     } printing(m_printing);
-    writeDocument(QString(), Delivery::Print);
+    // Printing names no file; a failure names the document by its caption,
+    // where a nameless failure would read as one of the clipboard.
+    writeDocument(m_messages->Caption, Delivery::Print);
 }
 
 void TkxCustomExport::printPages(const TkxPagedDocument& Pages) {
