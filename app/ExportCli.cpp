@@ -1,6 +1,5 @@
 #include "app/ExportCli.h"
 
-#include "loan/Amortization.h"
 #include "app/AppConsts.h"
 #include "app/ChartWindowTexts.h"
 #include "app/CliMessageGuard.h"
@@ -15,11 +14,13 @@
 #include "chart/ChartOutput.h"
 #include "chart/ScheduleChartSink.h"
 #include "export/kxExportHost.h"
+#include "export/kxExportTypeTable.h"
 #include "export/kxTableExport.h"
 #include "i18n/bsINIFile.h"
 #include "i18n/bsPolyglotUn.h"
 #include "i18n/bsPolyglotUnModel.h"
 #include "i18n/bsPolyglotUnPaths.h"
+#include "loan/Amortization.h"
 #include "toolkit/Component.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ErrorDisplay.h"
@@ -96,8 +97,10 @@ const char* const Help =
     "  --amount AMOUNT     loan amount (the regional decimal separator)\n"
     "  --months N          number of monthly payments\n"
     "  --rate RATE         annual interest rate in percent\n"
-    "  --format FORMAT     html, xls, doc, txt, csv, tab, rtf, dif or slk; png or svg for\n"
-    "                      the chart of the schedule\n"
+    "  --format FORMAT     %FORMATS%
+"
+    "                      (png and svg: the chart of the schedule)
+"
     "  -o, --output FILE   the document's file, or - for standard output\n"
     "  --set PATH=VALUE    sets a property of the export component, as a language file\n"
     "                      would (EXCEL.ExcelVersion=xls21, Messages.CreatedText=Made:);\n"
@@ -190,12 +193,13 @@ bool isPictureFormat(const QString& name) {
 }
 
 TkxExportType formatType(const QString& name) {
-    static const std::map<QString, TkxExportType> types = {
-        {"html", xtHTML}, {"xls", xtExcel}, {"doc", xtWord}, {"txt", xtTXT}, {"csv", xtCSV},
-        {"tab", xtTAB},   {"rtf", xtRTF},   {"dif", xtDIF},  {"slk", xtSYLK}};
-    const auto it = types.find(name.toLower());
-    if (it == types.end()) throw UsageError{QStringLiteral("unknown format: %1").arg(name)};
-    return it->second;
+    for (int i = 0; i < kxExportTypeRowCount; ++i) {
+        const TkxExportTypeRow& row = kxExportTypeRows()[i];
+        if (row.CommandLineName &&
+            name.compare(QLatin1String(row.CommandLineName), Qt::CaseInsensitive) == 0)
+            return row.Type;
+    }
+    throw UsageError{QStringLiteral("unknown format: %1").arg(name)};
 }
 
 // The object and property a path names, walking property objects from the
@@ -293,10 +297,14 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
         return CliUsage;
     }
     if (options.help)
-        return writeOut(
-            out, err,
-            (QLatin1String(Usage) + QLatin1Char('\n') + QLatin1String(Help) + settingsHelpText())
-                .toLocal8Bit());
+        return writeOut(out, err,
+                        (QLatin1String(Usage) + QLatin1Char('
+') +
+                         QString::fromLatin1(Help).replace(
+                             QLatin1String("%FORMATS%"),
+                             kxCommandLineFormatList({QStringLiteral("png"), QStringLiteral("svg")})) +
+                         settingsHelpText())
+                            .toLocal8Bit());
     if (options.version)
         return writeOut(
             out, err,

@@ -206,6 +206,12 @@ void TkxNativeExcel::WriteColumnWidth(int firstColumn, int lastColumn, int width
     writeRecord(r);
 }
 
+void TkxNativeExcel::WriteCodePage(std::uint16_t codePage) {
+    Record r(biff::rec::CodePage);
+    r.u16(codePage);
+    writeRecord(r);
+}
+
 void TkxNativeExcel::WriteProtect(bool value) {
     Record r(biff::rec::Protect);
     r.u16(value ? 1 : 0);

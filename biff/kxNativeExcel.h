@@ -141,6 +141,9 @@ public:
     // 0-based, so (1, 256, w) covers every column. Width in characters.
     void WriteColumnWidth(int firstColumn, int lastColumn, int width);
     void WriteProtect(bool value);
+    // The code page of the workbook's texts (1252 for what WriteString
+    // writes), so that readers decode its labels; meant right after Open.
+    void WriteCodePage(std::uint16_t codePage);
 
     // Cell operations: one record at the cursor with the current formatting,
     // then the cursor moves as MoveAfterEnter says.

@@ -42,6 +42,7 @@ inline constexpr std::uint16_t RightMargin = 0x0027;
 inline constexpr std::uint16_t TopMargin = 0x0028;
 inline constexpr std::uint16_t BottomMargin = 0x0029;
 inline constexpr std::uint16_t Font = 0x0031;
+inline constexpr std::uint16_t CodePage = 0x0042;
 inline constexpr std::uint16_t Dimensions3 = 0x0200;
 inline constexpr std::uint16_t Bof3 = 0x0209;
 inline constexpr std::uint16_t Bof4 = 0x0409;

@@ -10,6 +10,7 @@
 #include "export/kxExportConst.h"
 #include "export/kxExportProgress.h"
 #include "export/kxExportSelect.h"
+#include "export/kxExportTypeTable.h"
 #include "toolkit/ApplicationTitle.h"
 #include "toolkit/Component.h"
 #include "toolkit/ListView.h"
@@ -28,8 +29,16 @@ bool isSeparator(QChar c) {
 }
 } // namespace
 
-const TkxExportType TkxCustomExport::FormatListOrder[kxExportTypeCount] = {
-    xtHTML, xtWord, xtExcel, xtTXT, xtRTF, xtCSV, xtTAB, xtDIF, xtSYLK, xtClipboard};
+namespace {
+std::array<TkxExportType, kxExportTypeCount> listOrder() {
+    std::array<TkxExportType, kxExportTypeCount> order{};
+    for (int i = 0; i < kxExportTypeCount; ++i)
+        order[static_cast<std::size_t>(i)] = kxExportTypeRows()[i].Type;
+    return order;
+}
+} // namespace
+
+const std::array<TkxExportType, kxExportTypeCount> TkxCustomExport::FormatListOrder = listOrder();
 
 TkxCustomExport::TkxCustomExport(QObject* owner)
     : QObject(owner) {
@@ -179,121 +188,28 @@ int TkxCustomExport::GetRowCount() {
 // --- Types ---
 
 QString TkxCustomExport::ExportTypeText(TkxExportType Type) {
-    switch (Type) {
-    case xtHTML:
-        return LoadResString(rs::SkxHTML);
-    case xtExcel:
-        return LoadResString(rs::SkxExcel);
-    case xtWord:
-        return LoadResString(rs::SkxWord);
-    case xtTXT:
-        return LoadResString(rs::SkxText);
-    case xtCSV:
-        return LoadResString(rs::SkxCSV);
-    case xtTAB:
-        return LoadResString(rs::SkxTAB);
-    case xtRTF:
-        return LoadResString(rs::SkxRTF);
-    case xtDIF:
-        return LoadResString(rs::SkxDIF);
-    case xtSYLK:
-        return LoadResString(rs::SkxSYLK);
-    case xtClipboard:
-        return LoadResString(rs::SkxClipboard);
-    }
-    return {};
+    const TkxExportTypeRow* row = kxExportTypeRow(Type);
+    return row ? LoadResString(row->Entry) : QString();
 }
 
 int TkxCustomExport::FormatIconIndex(int Type) {
-    switch (Type) {
-    case xtCSV:
-        return 1;
-    case xtHTML:
-        return 2;
-    case xtTXT:
-        return 3;
-    case xtWord:
-        return 4;
-    case xtExcel:
-        return 5;
-    case xtTAB:
-    case xtDIF:
-    case xtSYLK:
-        return 6;
-    case xtClipboard:
-        return 7;
-    default: // xtRTF and anything outside the enumeration
-        return 0;
-    }
+    const TkxExportTypeRow* row = kxExportTypeRow(Type);
+    return row ? row->Icon : 0;
 }
 
 void TkxCustomExport::GetDefaultExtension(QString& Extension) const {
-    switch (m_exportType) {
-    case xtHTML:
-        Extension = m_html->Extension() == exHTM ? QStringLiteral("HTM") : QStringLiteral("HTML");
-        break;
-    case xtExcel:
-        Extension = QStringLiteral("XLS");
-        break;
-    case xtWord:
-        Extension = QStringLiteral("DOC");
-        break;
-    case xtTXT:
-    case xtTAB:
-        Extension = QStringLiteral("TXT");
-        break;
-    case xtCSV:
-        Extension = QStringLiteral("CSV");
-        break;
-    case xtRTF:
-        Extension = QStringLiteral("RTF");
-        break;
-    case xtDIF:
-        Extension = QStringLiteral("DIF");
-        break;
-    case xtSYLK:
-        Extension = QStringLiteral("SLK");
-        break;
-    case xtClipboard:
-        Extension = QStringLiteral("TMP");
-        break;
+    if (m_exportType == xtHTML && m_html->Extension() == exHTM) {
+        Extension = QStringLiteral("HTM");
+        return;
     }
+    const TkxExportTypeRow* row = kxExportTypeRow(m_exportType);
+    if (row) Extension = QLatin1String(row->Extension);
 }
 
 void TkxCustomExport::GetSaveFilter(QString& Filter) const {
-    const TkxDocumentFilter* f = m_messages->DocumentFilter();
+    const TkxExportTypeRow* row = kxExportTypeRow(m_exportType);
     QString text;
-    switch (m_exportType) {
-    case xtHTML:
-        text = f->HTML;
-        break;
-    case xtExcel:
-        text = f->Excel;
-        break;
-    case xtWord:
-        text = f->Word;
-        break;
-    case xtTXT:
-        text = f->Text;
-        break;
-    case xtCSV:
-        text = f->Comma;
-        break;
-    case xtTAB:
-        text = f->Tab;
-        break;
-    case xtRTF:
-        text = f->RTF;
-        break;
-    case xtDIF:
-        text = f->DIF;
-        break;
-    case xtSYLK:
-        text = f->SYLK;
-        break;
-    case xtClipboard:
-        break;
-    }
+    if (row && row->Filter) text = m_messages->DocumentFilter()->*(row->Filter);
     QString ext;
     GetDefaultExtension(ext);
     Filter = Format(QStringLiteral("%s (*.%s)|*.%s"), {text, ext.toLower(), ext});

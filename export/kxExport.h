@@ -19,6 +19,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QString>
+#include <array>
 #include <cstdint>
 #include <functional>
 
@@ -132,6 +133,13 @@ public:
     void ExportData();
     // One document to the file (or to the clipboard for xtClipboard).
     void WriteDocument(const QString& FileName);
+    // The pages of a page-based type in the print preview, from which the
+    // user prints them (ExportData with the print style comes here).
+    void PrintDocument();
+    // Whether the run in progress prints (page writers then hand over pages).
+    bool IsPrinting() const { return m_printing; }
+    // Whether a type lays out pages, so that it can be printed.
+    static bool IsPageBased(TkxExportType Type);
     // Hands the file to the desktop's associated application.
     void OpenDocument(const QString& FileName);
     // Default extension of ExportType, without dot; unchanged for an unknown type.
@@ -192,7 +200,7 @@ public:
 
     // The list-format entry of a type, and the fixed order of the format list.
     static QString ExportTypeText(TkxExportType Type);
-    static const TkxExportType FormatListOrder[kxExportTypeCount];
+    static const std::array<TkxExportType, kxExportTypeCount> FormatListOrder;
     // The format dialog's icon of a type.
     static int FormatIconIndex(int Type);
     // A folder text without one trailing separator, except a root.
@@ -205,11 +213,12 @@ protected:
     [[noreturn]] void AbstractError() const;
 
 private:
-    enum class Delivery { Replace, CreateNew };
+    enum class Delivery { Replace, CreateNew, Print };
     bool writeDocument(const QString& FileName, Delivery delivery);
     // A new run starts with no failure to tell about.
     void forgetLastError();
     void deliver(const TkxDocument& document, const QString& FileName, Delivery delivery);
+    void printPages(const TkxPagedDocument& Pages);
     void reportError(TkxExportError error);
     void setUpProgress();
     QString tempFileName(unsigned number, const QString& extension) const;
@@ -234,6 +243,7 @@ private:
     TkxExportType m_exportType = xtExcel;
     TkxExportTypeSet m_exportTypes;
     TkxExportStyle m_exportStyle = xsView;
+    bool m_printing = false;
     QString m_fileName;
     TkxHTMLOptions* m_html = nullptr;
     TkxMessagesOptions* m_messages = nullptr;

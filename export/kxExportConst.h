@@ -16,6 +16,9 @@ inline constexpr ResourceString SkxRTF{2006, "Rich Text"};
 inline constexpr ResourceString SkxDIF{2007, "Data Interchange Format"};
 inline constexpr ResourceString SkxSYLK{2008, "SYLK Format"};
 inline constexpr ResourceString SkxClipboard{2009, "Clipboard"};
+inline constexpr ResourceString SkxXLSX{2032, "Excel Workbook"};
+inline constexpr ResourceString SkxODS{2033, "OpenDocument Spreadsheet"};
+inline constexpr ResourceString SkxPDF{2034, "PDF Report"};
 
 // Defaults of the user-visible texts.
 inline constexpr ResourceString SkxCaption{2010, "Export"};
@@ -31,6 +34,8 @@ inline constexpr ResourceString SkxProcessing{2019, "Processing..."};
 inline constexpr ResourceString SkxTrueText{2020, "True"};
 inline constexpr ResourceString SkxViewOnly{2021, "&View only"};
 inline constexpr ResourceString SkxListViewCaption{2022, "Exporting DataSet"};
+inline constexpr ResourceString SkxPrintCaption{2038, "&Print"};
+inline constexpr ResourceString SkxPageNumbers{2039, "Page %d of %d"};
 
 // Save-dialog filter texts.
 inline constexpr ResourceString SkxFilterHTML{2023, "HTML Documents"};
@@ -42,6 +47,9 @@ inline constexpr ResourceString SkxFilterTab{2028, "Text (Tab delimited)"};
 inline constexpr ResourceString SkxFilterRTF{2029, "Rich Text Format"};
 inline constexpr ResourceString SkxFilterDIF{2030, "Data Interchange Format"};
 inline constexpr ResourceString SkxFilterSYLK{2031, "SYLK Files"};
+inline constexpr ResourceString SkxFilterXLSX{2035, "Excel Workbooks"};
+inline constexpr ResourceString SkxFilterODS{2036, "OpenDocument Spreadsheets"};
+inline constexpr ResourceString SkxFilterPDF{2037, "PDF Documents"};
 
 // Colour and face defaults of the option objects.
 inline constexpr ResourceString SkxColorWhite{2040, "$00FFFFFF"};

@@ -19,6 +19,7 @@ void kxApplyMainWindowFormats(TkxCustomExport& Export) {
 
 void kxApplyMainWindowSettings(TkxListViewExport& Export, TListView* ListView) {
     kxApplyMainWindowFormats(Export);
+    Export.setExportTypes(kxEveryExportType);
     Export.setListView(ListView);
 }
 

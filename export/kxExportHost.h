@@ -21,7 +21,8 @@ class TkxListViewExport;
 class TListView;
 
 // The values the main window stores for its export component: the date and
-// time formats "yyyy.MM.dd.", "h:mm" and "h:mm yyyy.MM.dd.", and the list view.
+// time formats "yyyy.MM.dd.", "h:mm" and "h:mm yyyy.MM.dd.", every document
+// type in the format list, and the list view.
 // Every other property keeps its default.
 void kxApplyMainWindowSettings(TkxListViewExport& Export, TListView* ListView);
 // The three stored formats alone, for a component that stands in for the

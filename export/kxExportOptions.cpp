@@ -134,7 +134,10 @@ TkxDocumentFilter::TkxDocumentFilter(QObject* parent)
     , Tab(LoadResString(rs::SkxFilterTab))
     , RTF(LoadResString(rs::SkxFilterRTF))
     , DIF(LoadResString(rs::SkxFilterDIF))
-    , SYLK(LoadResString(rs::SkxFilterSYLK)) {}
+    , SYLK(LoadResString(rs::SkxFilterSYLK))
+    , XLSX(LoadResString(rs::SkxFilterXLSX))
+    , ODS(LoadResString(rs::SkxFilterODS))
+    , PDF(LoadResString(rs::SkxFilterPDF)) {}
 
 TkxMessagesOptions::TkxMessagesOptions(QObject* parent)
     : TkxPersistent(parent)
@@ -150,6 +153,8 @@ TkxMessagesOptions::TkxMessagesOptions(QObject* parent)
     , Text(LoadResString(rs::SkxProcessing))
     , TrueText(LoadResString(rs::SkxTrueText))
     , ViewOnly(LoadResString(rs::SkxViewOnly))
+    , PrintCaption(LoadResString(rs::SkxPrintCaption))
+    , PageNumbers(LoadResString(rs::SkxPageNumbers))
     , m_documentFilter(new TkxDocumentFilter(this)) {
     m_documentFilter->setObjectName(QStringLiteral("DocumentFilter"));
 }

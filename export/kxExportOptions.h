@@ -298,6 +298,9 @@ class TkxDocumentFilter : public TkxPersistent {
     Q_PROPERTY(QString RTF MEMBER RTF)
     Q_PROPERTY(QString DIF MEMBER DIF)
     Q_PROPERTY(QString SYLK MEMBER SYLK)
+    Q_PROPERTY(QString XLSX MEMBER XLSX)
+    Q_PROPERTY(QString ODS MEMBER ODS)
+    Q_PROPERTY(QString PDF MEMBER PDF)
 
 public:
     explicit TkxDocumentFilter(QObject* parent = nullptr);
@@ -311,6 +314,9 @@ public:
     QString RTF;
     QString DIF;
     QString SYLK;
+    QString XLSX;
+    QString ODS;
+    QString PDF;
 };
 
 class TkxMessagesOptions : public TkxPersistent {
@@ -330,6 +336,8 @@ class TkxMessagesOptions : public TkxPersistent {
     Q_PROPERTY(QString TrueText MEMBER TrueText)
     Q_PROPERTY(int Width MEMBER Width)
     Q_PROPERTY(QString ViewOnly MEMBER ViewOnly)
+    Q_PROPERTY(QString PrintCaption MEMBER PrintCaption)
+    Q_PROPERTY(QString PageNumbers MEMBER PageNumbers)
 
 public:
     explicit TkxMessagesOptions(QObject* parent = nullptr);
@@ -350,6 +358,10 @@ public:
     QString TrueText;
     int Width = 300;
     QString ViewOnly;
+    // The format dialog's choice that prints a page-based type.
+    QString PrintCaption;
+    // The page footer of printed and PDF pages: the page's number, then the count.
+    QString PageNumbers;
 
 private:
     TkxDocumentFilter* m_documentFilter;

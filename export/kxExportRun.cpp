@@ -110,7 +110,7 @@ void TkxCustomExport::Execute() {
         dlg->SelectionCombo->setMaxVisibleItems(qMax(1, dlg->SelectionCombo->count()));
     }
 
-    for (QRadioButton* rdo : {dlg->rdo_View, dlg->rdo_File}) {
+    for (QRadioButton* rdo : {dlg->rdo_View, dlg->rdo_File, dlg->rdo_Print}) {
         rdo->disconnect(this);
         connect(rdo, &QRadioButton::clicked, this, [this, rdo] { SelectionChanged(rdo); });
     }
@@ -118,7 +118,12 @@ void TkxCustomExport::Execute() {
     dlg->rdo_View->setText(m_messages->ViewOnly);
     dlg->rdo_File->setProperty("Tag", Tfrm_Selection::FileTag);
     dlg->rdo_File->setText(m_messages->ExportToFile);
-    if (m_exportStyle == xsView) {
+    dlg->rdo_Print->setProperty("Tag", Tfrm_Selection::PrintTag);
+    dlg->rdo_Print->setText(m_messages->PrintCaption);
+    if (m_exportStyle == xsPrint) {
+        dlg->rdo_Print->setChecked(true);
+        SelectionChanged(dlg->rdo_Print);
+    } else if (m_exportStyle == xsView) {
         dlg->rdo_View->setChecked(true);
         SelectionChanged(dlg->rdo_View);
     } else {
@@ -176,6 +181,8 @@ void TkxCustomExport::SelectionChanged(QObject* Sender) {
             m_exportStyle = xsView;
         else if (tag == Tfrm_Selection::FileTag)
             m_exportStyle = xsFile;
+        else if (tag == Tfrm_Selection::PrintTag)
+            m_exportStyle = xsPrint;
         return;
     }
     auto* combo = qobject_cast<QComboBox*>(Sender);
@@ -186,6 +193,14 @@ void TkxCustomExport::SelectionChanged(QObject* Sender) {
     m_selectionForm->rdo_File->setEnabled(enable);
     for (TkxExportType type : FormatListOrder) {
         if (text == ExportTypeText(type)) m_exportType = type; // the offered set already holds it
+    }
+    // Only pages can be printed; leaving such a type leaves its print choice.
+    const bool pages = IsPageBased(m_exportType);
+    m_selectionForm->rdo_Print->setVisible(pages);
+    m_selectionForm->rdo_Print->setEnabled(pages);
+    if (!pages && m_selectionForm->rdo_Print->isChecked()) {
+        m_selectionForm->rdo_View->setChecked(true);
+        m_exportStyle = xsView;
     }
     m_selectionForm->IconImage->update();
 }
@@ -223,6 +238,13 @@ void TkxCustomExport::ExportData() {
     }
     PrepareSource();
 
+    // Printing names no file: the pages go to the print preview.
+    if (m_exportStyle == xsPrint && IsPageBased(m_exportType)) {
+        PrintDocument();
+        ReleaseSource();
+        return;
+    }
+
     // The clipboard type only fills the clipboard: it names, saves and opens no file.
     if (m_exportType == xtClipboard) {
         writeDocument(QString(), Delivery::Replace);
@@ -241,7 +263,8 @@ void TkxCustomExport::ExportData() {
     GetDefaultExtension(extension);
     if (OnGetExtension) OnGetExtension(this, extension);
 
-    if (m_exportStyle == xsView) {
+    // A type without pages has nothing to print: it is shown instead.
+    if (m_exportStyle != xsFile) {
         unsigned n = 1;
         while (n < MaxTempNumber && QFileInfo::exists(tempFileName(n, extension)))
             ++n;
@@ -397,6 +420,11 @@ void TkxCustomExport::deliver(const TkxDocument& document, const QString& FileNa
             showMessageBox(QMessageBox::Information, applicationTitle(),
                            m_messages->CopiedToClipboard, messageParent());
         }
+        return;
+    }
+    if (delivery == Delivery::Print) {
+        if (!document.Pages) throw Exception(LoadResString(rs::SkxNoWriter));
+        printPages(*document.Pages);
         return;
     }
     if (delivery == Delivery::Replace) {

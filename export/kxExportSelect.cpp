@@ -90,6 +90,12 @@ Tfrm_Selection::Tfrm_Selection(QWidget* parent)
     rdo_File->setGeometry(8, 80, 113, 17);
     rdo_File->setProperty(TagProperty, FileTag);
 
+    rdo_Print = new QRadioButton(LoadResString(rs::SkxPrintCaption), GroupBox);
+    rdo_Print->setObjectName(QStringLiteral("rdo_Print"));
+    rdo_Print->setGeometry(8, 97, 113, 15);
+    rdo_Print->setProperty(TagProperty, PrintTag);
+    rdo_Print->setVisible(false);
+
     initExportIcons();
     for (int i = 0; i < 8; ++i)
         ImageList.append(QPixmap(QStringLiteral(":/kxexport/format%1.png").arg(i)));
@@ -103,6 +109,7 @@ Tfrm_Selection::Tfrm_Selection(QWidget* parent)
     setTabOrder(GroupBox, SelectionCombo);
     setTabOrder(SelectionCombo, rdo_View);
     setTabOrder(rdo_View, rdo_File);
+    setTabOrder(rdo_File, rdo_Print);
 }
 
 int Tfrm_Selection::Tag(const QObject* control) {

@@ -41,6 +41,7 @@ public:
     static constexpr int ViewTag = 10;
     static constexpr int FileTag = 20;
     static constexpr int ComboTag = 30;
+    static constexpr int PrintTag = 40;
     static constexpr int IconSize = 31;
 
     QPushButton* btn_Selection;
@@ -49,6 +50,8 @@ public:
     QComboBox* SelectionCombo;
     QRadioButton* rdo_View;
     QRadioButton* rdo_File;
+    // Shown only while a page-based type is chosen.
+    QRadioButton* rdo_Print;
     // Eight pictures of 31 x 31 pixels, in the order of the icon table.
     QList<QPixmap> ImageList;
     TkxPaintBox* IconImage;

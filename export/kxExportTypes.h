@@ -26,10 +26,13 @@ public:
         xtRTF,
         xtDIF,
         xtSYLK,
-        xtClipboard
+        xtClipboard,
+        xtXLSX,
+        xtODS,
+        xtPDF
     };
     Q_ENUM(TkxExportType)
-    enum TkxExportStyle : std::uint8_t { xsFile, xsView };
+    enum TkxExportStyle : std::uint8_t { xsFile, xsView, xsPrint };
     Q_ENUM(TkxExportStyle)
     enum TkxExportOptions : std::uint8_t {
         xoClipboardMessage,
@@ -113,7 +116,7 @@ using enum TkxExportEnums::TkxRTFColorTemplate;
 using enum TkxExportEnums::TkxHTMLExtension;
 using enum TkxExportEnums::TkxExportError;
 
-inline constexpr int kxExportTypeCount = 10;
+inline constexpr int kxExportTypeCount = 13;
 
 // A set over an enumeration: member n is bit n. Published as its bits.
 template <class E, class Bits> class TkxSet {
@@ -146,7 +149,10 @@ using TkxExportHTMLOptionSet = TkxSet<TkxExportHTMLOptions, std::uint8_t>;
 using TkxExportRTFOptionSet = TkxSet<TkxExportRTFOptions, std::uint8_t>;
 using TkxExportExcelOptionSet = TkxSet<TkxExportExcelOptions, std::uint8_t>;
 
+// The ten types every stored set was written against; the default offer.
 inline constexpr TkxExportTypeSet kxAllExportTypes = TkxExportTypeSet::fromBits(0x03FF);
+// Those and the workbook, spreadsheet and report types added after them.
+inline constexpr TkxExportTypeSet kxEveryExportType = TkxExportTypeSet::fromBits(0x1FFF);
 
 // Events: an empty function is an unassigned event. In-out parameters are
 // references; the row and its CanExport flag reach OnExport as values.

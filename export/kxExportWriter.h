@@ -11,9 +11,21 @@
 #include <functional>
 #include <memory>
 
+class QPagedPaintDevice;
+
 namespace twl {
 
 class TkxCustomExport;
+
+// Pages that can be painted again and again (a print preview repaints them):
+// each call lays out every page anew on the device, calling newPage between
+// pages.
+class TkxPagedDocument {
+public:
+    virtual ~TkxPagedDocument() = default;
+    virtual void Paint(QPagedPaintDevice& Device) const = 0;
+    virtual QString Title() const = 0;
+};
 
 // A finished document, ready for delivery.
 struct TkxDocument {
@@ -23,6 +35,8 @@ struct TkxDocument {
     // file is written.
     bool ToClipboard = false;
     QString ClipboardText;
+    // With the print style, the pages to print in place of Bytes.
+    std::shared_ptr<const TkxPagedDocument> Pages;
 };
 
 class TkxDocumentWriter {

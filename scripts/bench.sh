@@ -88,7 +88,7 @@ if wanted process || wanted peer; then
   wanted process || cases=("100000 1")
   for c in "${cases[@]}"; do
     read -r months rate <<<"$c"
-    if [ "$rate" = -5 ]; then types=(csv); else types=(csv txt tab html rtf doc dif slk xls); fi
+    if [ "$rate" = -5 ]; then types=(csv); else types=(csv txt tab html rtf doc dif slk xls xlsx ods pdf); fi
     for t in "${types[@]}"; do
       n=$(months_for "$t" "$months")
       out="$work/out/doc.$t"
@@ -99,6 +99,14 @@ if wanted process || wanted peer; then
         "$best_s" "$cpu_s" "$peak_mb" "$(calc "$(stat -c %s "$out") / 1000000")"
     done
   done
+  # The spreadsheets aim at 3 times the CSV's time, the PDF report at 10 times.
+  if [ -n "${ours_s[csv]:-}" ]; then
+    for t in xlsx ods pdf; do
+      if [ -n "${ours_s[$t]:-}" ]; then
+        printf '%-5s %6.2f times the CSV at 100000 months\n' "$t" "$(calc "${ours_s[$t]} / ${ours_s[csv]}")"
+      fi
+    done
+  fi
 fi
 
 # best_cpu COMMAND...: the least user + system time of $runs runs, in cpu_best.

@@ -121,5 +121,6 @@ inline constexpr ResourceString SkxSheetFull{
     2320, "The table does not fit on the worksheet, which holds at most %d rows"};
 inline constexpr ResourceString SkxSheetTooNarrow{
     2321, "The table does not fit on the worksheet, which holds at most %d columns"};
+inline constexpr ResourceString SkxDocumentNotCreated{2322, "The document could not be created"};
 
 } // namespace twl::rs

@@ -49,6 +49,9 @@ void TkxExcelWriter::Prolog() {
     xls.setAlignment(eaGeneral);
     xls.setBIFF(biffVersion(options.ExcelVersion()));
     xls.Open();
+    // Every label is written in code page 1252; without saying so, readers
+    // take the workbook for ASCII and fail on the first accented label.
+    xls.WriteCodePage(1252);
     xls.WriteFont(options.DefaultFont());
     xls.WriteFont(options.HeaderFont());
     xls.WriteFont(options.TableFont());

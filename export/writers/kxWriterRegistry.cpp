@@ -5,8 +5,11 @@
 #include "export/writers/kxWriterExcel.h"
 #include "export/writers/kxWriterFrame.h"
 #include "export/writers/kxWriterHTML.h"
+#include "export/writers/kxWriterODS.h"
+#include "export/writers/kxWriterPDF.h"
 #include "export/writers/kxWriterRTF.h"
 #include "export/writers/kxWriterText.h"
+#include "export/writers/kxWriterXLSX.h"
 
 namespace twl {
 
@@ -31,6 +34,12 @@ std::unique_ptr<TkxFormatWriter> kxMakeFormatWriter(TkxExportType Type) {
         return std::make_unique<TkxDIFWriter>();
     case xtSYLK:
         return std::make_unique<TkxSYLKWriter>();
+    case xtXLSX:
+        return std::make_unique<TkxXLSXWriter>();
+    case xtODS:
+        return std::make_unique<TkxODSWriter>();
+    case xtPDF:
+        return std::make_unique<TkxPDFWriter>();
     }
     return nullptr;
 }

@@ -124,7 +124,7 @@ TEST_F(ExportCommand, PropertiesAreSetByPathAndSetsByMembers) {
 TEST_F(ExportCommand, WrongUsageSaysHowAndExitsWithTwo) {
     for (const QStringList& args :
          {QStringList{"--amount", "1000"}, QStringList{"--bogus"},
-          QStringList{"--amount", "1", "--months", "1", "--rate", "1", "--format", "pdf", "-o",
+          QStringList{"--amount", "1", "--months", "1", "--rate", "1", "--format", "docx", "-o",
                       "-"},
           QStringList{"--amount", "1", "--months", "1", "--rate", "1", "--format", "csv", "-o", "-",
                       "--set", "Nope=1"},
@@ -192,4 +192,19 @@ TEST_F(ExportCommand, SourceDateEpochFixesNow) {
         run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", "txt", "-o", "-"})
             .status,
         CliUsage);
+}
+
+TEST_F(ExportCommand, TheNewerDocumentTypesByName) {
+    const std::pair<const char*, QByteArray> types[] = {
+        {"xlsx", "PK\x03\x04"}, {"ODS", "PK\x03\x04"}, {"pdf", "%PDF-"}};
+    for (const auto& [name, start] : types) {
+        const QString path = dir.filePath(QStringLiteral("schedule.") + name);
+        const CliRun r = run(
+            {"--amount", "1000", "--months", "12", "--rate", "12", "--format", name, "-o", path});
+        EXPECT_EQ(r.status, CliOk) << name << r.err.toStdString();
+        EXPECT_TRUE(test::readFile(path).startsWith(start)) << name;
+    }
+    const CliRun help = run({"--help"});
+    EXPECT_TRUE(
+        help.out.contains("html, xls, doc, txt, csv, tab, rtf, dif, slk, xlsx, ods or pdf"));
 }

@@ -306,6 +306,18 @@ TEST(NativeExcel, PageRecords) {
     EXPECT_EQ(body(w).size(), 4 + 256);
 }
 
+TEST(NativeExcel, TheCodePageIsARecordOfItsOwnAndOpenStaysBare) {
+    for (TkxBIFFVersion version : {bvBIFF2, bvBIFF3, bvBIFF4, bvBIFF5}) {
+        TkxNativeExcel w;
+        w.setBIFF(version);
+        w.Open();
+        const QByteArray prolog = w.buffer();
+        w.WriteCodePage(1252);
+        EXPECT_TRUE(bytesEqual(w.buffer(), prolog + hexBytes("42 00 02 00 E4 04"))) << version;
+        EXPECT_EQ(w.FontCount(), 0);
+    }
+}
+
 TEST(NativeExcel, CursorMovesAndWraps) {
     using M = TkxNativeExcel;
     struct Case {

@@ -14,6 +14,9 @@
 #include <QGroupBox>
 #include <QMessageBox>
 #include <QPainter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -265,4 +268,61 @@ TEST_F(Dialog, AClipboardRunFillsTheClipboardAndSaysSo) {
     EXPECT_TRUE(opened.isEmpty());
     EXPECT_EQ(exporter.FileName(), "");
     EXPECT_TRUE(errors.empty());
+}
+
+TEST_F(Dialog, PrintIsAChoiceOfPageBasedTypesAlone) {
+    exporter.setExportType(xtPDF);
+    execute([&] {
+        EXPECT_TRUE(dlg->rdo_Print->isVisible());
+        dlg->rdo_Print->click();
+        EXPECT_EQ(exporter.ExportStyle(), xsPrint);
+        // Leaving the type leaves its print choice, for the view.
+        choose("Microsoft Excel");
+        EXPECT_FALSE(dlg->rdo_Print->isVisible());
+        EXPECT_TRUE(dlg->rdo_View->isChecked());
+        EXPECT_EQ(exporter.ExportStyle(), xsView);
+        choose("PDF Report");
+        EXPECT_TRUE(dlg->rdo_Print->isVisible());
+        EXPECT_EQ(dlg->rdo_Print->text(), "&Print");
+        dlg->reject();
+    });
+    const QStringList shown = [&] {
+        QStringList list;
+        execute([&] {
+            list = entries();
+            dlg->reject();
+        });
+        return list;
+    }();
+    // The main window offers the new types after the ten.
+    EXPECT_EQ(shown.mid(10),
+              QStringList({"Excel Workbook", "OpenDocument Spreadsheet", "PDF Report"}));
+}
+
+TEST_F(Dialog, PrintShowsTheReportsPagesInThePreview) {
+    const QString printed = dir.filePath("printed.pdf");
+    QString title;
+    execute([&] {
+        choose("PDF Report");
+        dlg->rdo_Print->click();
+        answerNextModal([&](QWidget* w) {
+            auto* preview = qobject_cast<QPrintPreviewDialog*>(w);
+            ASSERT_NE(preview, nullptr);
+            title = preview->windowTitle();
+            // What the system's print dialog would do with a printer set to a file.
+            preview->printer()->setOutputFormat(QPrinter::PdfFormat);
+            preview->printer()->setOutputFileName(printed);
+            auto* pages = preview->findChild<QPrintPreviewWidget*>();
+            ASSERT_NE(pages, nullptr);
+            pages->print();
+            preview->reject();
+        });
+        dlg->accept();
+    });
+    EXPECT_TRUE(errors.empty());
+    EXPECT_TRUE(opened.isEmpty()); // nothing is saved or opened
+    EXPECT_EQ(title, exporter.Messages()->Caption);
+    ASSERT_TRUE(QFile::exists(printed));
+    EXPECT_TRUE(readFile(printed).startsWith("%PDF"));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"printed.pdf"}));
 }

@@ -6,6 +6,7 @@
 #include "export/kxExport.h"
 #include "export/kxExportConst.h"
 #include "export/kxExportHost.h"
+#include "export/kxExportTypeTable.h"
 #include "tests/export/ExportTestTable.h"
 #include "tests/support/TestSupport.h"
 
@@ -45,8 +46,8 @@ TEST(ExportComponent, EnumerationsCarryTheirPublishedNamesInOrder) {
     };
     EXPECT_EQ(keys("TkxExportType"),
               QStringList({"xtHTML", "xtExcel", "xtWord", "xtTXT", "xtCSV", "xtTAB", "xtRTF",
-                           "xtDIF", "xtSYLK", "xtClipboard"}));
-    EXPECT_EQ(keys("TkxExportStyle"), QStringList({"xsFile", "xsView"}));
+                           "xtDIF", "xtSYLK", "xtClipboard", "xtXLSX", "xtODS", "xtPDF"}));
+    EXPECT_EQ(keys("TkxExportStyle"), QStringList({"xsFile", "xsView", "xsPrint"}));
     EXPECT_EQ(
         keys("TkxExportOptions"),
         QStringList({"xoClipboardMessage", "xoExportInvisibles", "xoFooterLine", "xoHeaderLine",
@@ -108,7 +109,8 @@ TEST(ExportComponent, PublishedPropertiesAndDefaults) {
     EXPECT_EQ(propertyNames(*m),
               QStringList({"Caption", "CopiedToClipboard", "CancelCaption", "CreatedText",
                            "DocumentFilter", "ExportCaption", "ExportToFile", "FalseText", "Height",
-                           "SaveTitle", "SelectFormat", "Text", "TrueText", "Width", "ViewOnly"}));
+                           "SaveTitle", "SelectFormat", "Text", "TrueText", "Width", "ViewOnly",
+                           "PrintCaption", "PageNumbers"}));
     EXPECT_EQ(m->Caption, "Export");
     EXPECT_EQ(m->CopiedToClipboard, "Data was copied to clipboard!");
     EXPECT_EQ(m->CancelCaption, "&Cancel");
@@ -124,8 +126,8 @@ TEST(ExportComponent, PublishedPropertiesAndDefaults) {
     EXPECT_EQ(m->Width, 300);
     EXPECT_EQ(m->ViewOnly, "&View only");
     const TkxDocumentFilter* f = m->DocumentFilter();
-    EXPECT_EQ(propertyNames(*f),
-              QStringList({"HTML", "Excel", "Word", "Text", "Comma", "Tab", "RTF", "DIF", "SYLK"}));
+    EXPECT_EQ(propertyNames(*f), QStringList({"HTML", "Excel", "Word", "Text", "Comma", "Tab",
+                                              "RTF", "DIF", "SYLK", "XLSX", "ODS", "PDF"}));
     EXPECT_EQ(QStringList(
                   {f->HTML, f->Excel, f->Word, f->Text, f->Comma, f->Tab, f->RTF, f->DIF, f->SYLK}),
               QStringList({"HTML Documents", "Excel Files", "Word Documents", "Text Files",
@@ -383,6 +385,40 @@ TEST(ExportComponent, OwnedObjectsLiveAndDieWithTheComponent) {
     EXPECT_TRUE(writer.isNull());
     EXPECT_TRUE(captions.isNull());
     EXPECT_TRUE(dialog.isNull());
+}
+
+TEST(ExportComponent, EveryTypeHasOneRowOfFacts) {
+    // The new types follow the ten, so stored values and sets keep their meaning.
+    EXPECT_EQ(kxAllExportTypes.bits(), 0x03FF);
+    EXPECT_EQ(kxEveryExportType.bits(), 0x1FFF);
+    QStringList names;
+    for (int type = 0; type < kxExportTypeCount; ++type) {
+        const TkxExportTypeRow* row = kxExportTypeRow(type);
+        ASSERT_NE(row, nullptr) << type;
+        EXPECT_EQ(int(row->Type), type);
+        EXPECT_EQ(TkxCustomExport::FormatListOrder[static_cast<std::size_t>(type)],
+                  kxExportTypeRows()[type].Type);
+        if (row->CommandLineName) names << QLatin1String(row->CommandLineName);
+        EXPECT_EQ(row->PageBased, type == xtPDF);
+    }
+    EXPECT_EQ(kxExportTypeRow(kxExportTypeCount), nullptr);
+    EXPECT_EQ(names.removeDuplicates(), 0);
+    EXPECT_EQ(kxCommandLineFormatList(),
+              "html, xls, doc, txt, csv, tab, rtf, dif, slk, xlsx, ods or pdf");
+
+    TkxCustomExport e;
+    const std::tuple<TkxExportType, const char*, const char*> table[] = {
+        {xtXLSX, "XLSX", "Excel Workbooks (*.xlsx)|*.XLSX"},
+        {xtODS, "ODS", "OpenDocument Spreadsheets (*.ods)|*.ODS"},
+        {xtPDF, "PDF", "PDF Documents (*.pdf)|*.PDF"}};
+    for (const auto& [type, ext, wanted] : table) {
+        e.setExportType(type);
+        QString extension, filter;
+        e.GetDefaultExtension(extension);
+        e.GetSaveFilter(filter);
+        EXPECT_EQ(extension, ext);
+        EXPECT_EQ(filter, wanted);
+    }
 }
 
 TEST(ExportComponent, MainWindowSettings) {

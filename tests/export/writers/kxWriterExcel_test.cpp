@@ -72,9 +72,13 @@ std::string font(bool bold) {
 }
 
 // BIFF5 opening, the three default fonts, the "&P" footer and margins of 0.3.
+// The export's workbooks name their code page right after DIMENSIONS.
+const std::string CodePage1252 = record(0x0042, u16(1252));
+
 Records storedProlog() {
     return {record(0x0809, QByteArray::fromHex("000210000000")),
             record(0x0200, QByteArray::fromHex("0000ffff000000010000")),
+            CodePage1252,
             font(false),
             font(true),
             font(false),
@@ -100,10 +104,10 @@ struct Workbook : ::testing::Test {
         source.setTextRows({{"1", "x"}});
     }
     Records xls() { return records(writeDocument(source, xtExcel, &errors)); }
-    // The cell records only: after BOF, DIMENSIONS and the three fonts, before EOF.
+    // The cell records only: after BOF, DIMENSIONS, CODEPAGE and the three fonts, before EOF.
     Records cells() {
         const Records all = xls();
-        return Records(all.begin() + 5, all.end() - 1);
+        return Records(all.begin() + 6, all.end() - 1);
     }
 };
 
@@ -225,13 +229,14 @@ TEST_F(Workbook, VersionsPageSetupColumnWidthsAndProtection) {
     source.EXCEL()->setProtected(true);
     source.rows.clear();
     Records all = xls();
-    EXPECT_EQ(all, Records({record(0x0009, QByteArray::fromHex("00021000")),
-                            record(0x0000, QByteArray::fromHex("0000ffff00000001")), font(false),
-                            font(true), font(false), record(0x0014, QByteArray("\x04Plan")),
-                            record(0x0015, QByteArray("\x02&P")),
-                            record(0x0024, QByteArray::fromHex("00ff000b")),
-                            label(0, 0, 1, NoBorders, "A"), label(0, 1, 1, NoBorders, "B"),
-                            record(0x0012, u16(1)), Eof}));
+    EXPECT_EQ(
+        all,
+        Records({record(0x0009, QByteArray::fromHex("00021000")),
+                 record(0x0000, QByteArray::fromHex("0000ffff00000001")), CodePage1252, font(false),
+                 font(true), font(false), record(0x0014, QByteArray("\x04Plan")),
+                 record(0x0015, QByteArray("\x02&P")),
+                 record(0x0024, QByteArray::fromHex("00ff000b")), label(0, 0, 1, NoBorders, "A"),
+                 label(0, 1, 1, NoBorders, "B"), record(0x0012, u16(1)), Eof}));
     const std::pair<TkxExcelVersion, int> versions[] = {
         {xls30, 0x0209}, {xls40, 0x0409}, {xls50, 0x0809}};
     for (auto [version, id] : versions) {

@@ -1,0 +1,124 @@
+#include "export/writers/kxWriterGrid.h"
+
+#include "base/RegionalSettings.h"
+#include "export/kxExport.h"
+#include "toolkit/ApplicationTitle.h"
+
+#include <charconv>
+
+namespace twl {
+
+bool kxParseGridNumber(const QString& Text, QChar Separator, double& Value, int& Decimals) {
+    const qsizetype size = Text.size();
+    if (size == 0 || size > 64) return false;
+    std::string ascii;
+    ascii.reserve(static_cast<std::size_t>(size));
+    qsizetype i = 0;
+    if (Text.at(0) == QLatin1Char('-')) {
+        ascii += '-';
+        ++i;
+    }
+    int before = 0;
+    int after = -1;
+    for (; i < size; ++i) {
+        const QChar c = Text.at(i);
+        if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
+            ascii += static_cast<char>(c.unicode());
+            if (after < 0)
+                ++before;
+            else
+                ++after;
+        } else if ((c == Separator || c == QLatin1Char('.')) && after < 0) {
+            ascii += '.';
+            after = 0;
+        } else {
+            return false;
+        }
+    }
+    // "1." or ".5" is not how the table writes a number.
+    if (before == 0 || after == 0) return false;
+    double value = 0;
+    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+    if (error != std::errc() || end != ascii.data() + ascii.size()) return false;
+    Value = value;
+    Decimals = after < 0 ? 0 : after;
+    return true;
+}
+
+void TkxGridWriter::Prolog() {
+    m_separator = regionalSettings().decimalSeparator;
+    m_row.clear();
+    m_columnChars.clear();
+    BeginDocument(DocumentTitle());
+}
+
+void TkxGridWriter::HeaderText(const QStringList& Lines) {
+    for (const QString& line : Lines)
+        TextLine(line);
+    if (!Lines.isEmpty()) BlankLine();
+}
+
+QString TkxGridWriter::CaptionRowNumberCell() {
+    addCell(QString(), false, true);
+    return {};
+}
+
+void TkxGridWriter::RowStart(bool IsHeader) {
+    (void)IsHeader;
+}
+
+void TkxGridWriter::RowEnd(bool IsHeader) {
+    constexpr qsizetype MaxColumnChars = 60;
+    if (m_columnChars.size() < m_row.size()) m_columnChars.resize(m_row.size(), 0);
+    for (std::size_t i = 0; i < m_row.size(); ++i) {
+        const int chars = static_cast<int>(qMin(m_row[i].Text.size(), MaxColumnChars));
+        m_columnChars[i] = qMax(m_columnChars[i], chars);
+    }
+    TableRow(m_row, IsHeader);
+    m_row.clear();
+}
+
+void TkxGridWriter::Footer(const QStringList& Lines) {
+    if (!Lines.isEmpty()) BlankLine();
+    for (const QString& line : Lines)
+        TextLine(line);
+    if (Frame().HasOption(xoShowExportDate)) TextLine(Frame().DateLine());
+}
+
+TkxDocument TkxGridWriter::Finish() {
+    TkxDocument document;
+    document.Bytes = EndDocument();
+    return document;
+}
+
+QString TkxGridWriter::Cell(int Index, const TVariant& Value, int Width, bool IsHeader) {
+    const TkxExcelAlignment alignment = Frame().CellAlignment(Index);
+    addCell(Frame().CellText(Value, Width), alignment == eaRight, IsHeader);
+    return {};
+}
+
+QString TkxGridWriter::RowNumberCell(const QString& N, int L) {
+    (void)L;
+    addCell(N, true, false);
+    return {};
+}
+
+void TkxGridWriter::addCell(const QString& Text, bool AlignRight, bool IsHeader) {
+    TkxGridCell cell;
+    cell.Text = Text;
+    if (!IsHeader) cell.IsNumber = kxParseGridNumber(Text, m_separator, cell.Value, cell.Decimals);
+    // Numbers read from the right, as the table shows its amounts.
+    cell.AlignRight = AlignRight || cell.IsNumber;
+    m_row.push_back(std::move(cell));
+}
+
+QString TkxGridWriter::DocumentTitle() const {
+    const QString title = Frame().Export().HTML()->Title();
+    return title.isEmpty() ? applicationTitle() : title;
+}
+
+const TkxExcelOptions& TkxGridWriter::ExcelOptions() const {
+    return *Frame().Export().EXCEL();
+}
+
+} // namespace twl

@@ -1,0 +1,259 @@
+#include "export/writers/kxWriterODS.h"
+
+#include "base/Exceptions.h"
+#include "base/RegionalSettings.h"
+#include "export/writers/kxWriterConst.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <charconv>
+#include <zip.h>
+
+namespace twl {
+
+namespace {
+
+constexpr char MimeType[] = "application/vnd.oasis.opendocument.spreadsheet";
+
+constexpr char Namespaces[] =
+    " xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
+    " xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\""
+    " xmlns:text=\"urn:oasis:names:tc:opendocument:xmlns:text:1.0\""
+    " xmlns:table=\"urn:oasis:names:tc:opendocument:xmlns:table:1.0\""
+    " xmlns:number=\"urn:oasis:names:tc:opendocument:xmlns:datastyle:1.0\""
+    " xmlns:fo=\"urn:oasis:names:tc:opendocument:xmlns:xsl-fo-compatible:1.0\""
+    " xmlns:meta=\"urn:oasis:names:tc:opendocument:xmlns:meta:1.0\""
+    " xmlns:dc=\"http://purl.org/dc/elements/1.1/\""
+    " office:version=\"1.2\"";
+
+// Text as XML character data; characters XML cannot carry become blanks.
+void appendEscaped(QByteArray& out, const QString& text) {
+    QString clean;
+    clean.reserve(text.size());
+    for (QChar c : text) {
+        const char16_t u = c.unicode();
+        clean += (u < 0x20 && u != '\t') || u == 0xFFFE || u == 0xFFFF ? QChar(u' ') : c;
+    }
+    out += clean.toHtmlEscaped().toUtf8();
+}
+
+void appendNumber(QByteArray& out, double value) {
+    char buffer[32];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr - buffer);
+}
+
+void appendInt(QByteArray& out, long long value) {
+    char buffer[24];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, value);
+    out.append(buffer, result.ptr - buffer);
+}
+
+void addEntry(zip_t* archive, const char* name, const QByteArray& bytes, bool store) {
+    zip_source_t* source =
+        zip_source_buffer(archive, bytes.constData(), static_cast<zip_uint64_t>(bytes.size()), 0);
+    if (!source) throw Exception(QString::fromUtf8(zip_strerror(archive)));
+    const zip_int64_t index = zip_file_add(archive, name, source, ZIP_FL_ENC_UTF_8);
+    if (index < 0) {
+        zip_source_free(source);
+        throw Exception(QString::fromUtf8(zip_strerror(archive)));
+    }
+    if (zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
+                                 store ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0) != 0)
+        throw Exception(QString::fromUtf8(zip_strerror(archive)));
+}
+
+void addFileEntry(zip_t* archive, const char* name, const QString& file) {
+    zip_source_t* source = zip_source_file(archive, QFile::encodeName(file).constData(), 0, -1);
+    if (!source) throw Exception(QString::fromUtf8(zip_strerror(archive)));
+    const zip_int64_t index = zip_file_add(archive, name, source, ZIP_FL_ENC_UTF_8);
+    if (index < 0) {
+        zip_source_free(source);
+        throw Exception(QString::fromUtf8(zip_strerror(archive)));
+    }
+    // The fastest level: the rows repeat so much that it packs them nearly as well.
+    if (zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1) != 0)
+        throw Exception(QString::fromUtf8(zip_strerror(archive)));
+}
+
+const QByteArray Manifest =
+    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+    "<manifest:manifest xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\" "
+    "manifest:version=\"1.2\">\n"
+    " <manifest:file-entry manifest:full-path=\"/\" manifest:version=\"1.2\" "
+    "manifest:media-type=\"application/vnd.oasis.opendocument.spreadsheet\"/>\n"
+    " <manifest:file-entry manifest:full-path=\"content.xml\" manifest:media-type=\"text/xml\"/>\n"
+    " <manifest:file-entry manifest:full-path=\"styles.xml\" manifest:media-type=\"text/xml\"/>\n"
+    " <manifest:file-entry manifest:full-path=\"meta.xml\" manifest:media-type=\"text/xml\"/>\n"
+    "</manifest:manifest>\n";
+
+} // namespace
+
+void TkxODSWriter::BeginDocument(const QString& Title) {
+    m_title = Title;
+    m_rows.clear();
+    // The rows wait in a file, so a long table costs no more memory than a short one.
+    m_body = std::make_unique<QTemporaryFile>();
+    if (!m_body->open()) throw Exception(m_body->errorString());
+    m_decimals.clear();
+}
+
+void TkxODSWriter::TextLine(const QString& Line) {
+    m_rows += "<table:table-row><table:table-cell office:value-type=\"string\"><text:p>";
+    appendEscaped(m_rows, Line);
+    m_rows += "</text:p></table:table-cell></table:table-row>\n";
+    spoolRows(false);
+}
+
+void TkxODSWriter::BlankLine() {
+    m_rows += "<table:table-row><table:table-cell/></table:table-row>\n";
+}
+
+void TkxODSWriter::TableRow(const std::vector<TkxGridCell>& Cells, bool IsHeader) {
+    m_rows += "<table:table-row>";
+    for (std::size_t i = 0; i < Cells.size(); ++i) {
+        const TkxGridCell& cell = Cells[i];
+        if (cell.IsNumber) {
+            m_decimals.insert(cell.Decimals);
+            m_rows += "<table:table-cell table:style-name=\"ce";
+            appendInt(m_rows, cell.Decimals);
+            m_rows += "\" office:value-type=\"float\" office:value=\"";
+            appendNumber(m_rows, cell.Value);
+            m_rows += "\">";
+        } else if (cell.Text.isEmpty()) {
+            m_rows += "<table:table-cell/>";
+            continue;
+        } else {
+            m_rows += IsHeader ? "<table:table-cell table:style-name=\"hd\" "
+                                 "office:value-type=\"string\">"
+                               : "<table:table-cell office:value-type=\"string\">";
+        }
+        m_rows += "<text:p>";
+        appendEscaped(m_rows, cell.Text);
+        m_rows += "</text:p></table:table-cell>";
+    }
+    m_rows += "</table:table-row>\n";
+    spoolRows(false);
+}
+
+void TkxODSWriter::spoolRows(bool All) {
+    constexpr qsizetype Chunk = 1 << 20;
+    if (!All && m_rows.size() < Chunk) return;
+    if (m_body->write(m_rows) != m_rows.size()) throw Exception(m_body->errorString());
+    m_rows.clear();
+}
+
+QByteArray TkxODSWriter::contentStart() const {
+    const std::vector<int>& widths = ColumnChars();
+    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<office:document-content";
+    xml += Namespaces;
+    xml += ">\n<office:automatic-styles>\n";
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        xml += "<style:style style:name=\"co";
+        appendInt(xml, static_cast<long long>(i));
+        xml += "\" style:family=\"table-column\"><style:table-column-properties "
+               "style:column-width=\"";
+        // About a fifth of a centimetre per character, with room for the margins.
+        appendNumber(xml, 0.2 * (widths[i] + 2));
+        xml += "cm\"/></style:style>\n";
+    }
+    for (int decimals : m_decimals) {
+        xml += "<number:number-style style:name=\"N";
+        appendInt(xml, decimals);
+        xml += "\"><number:number number:decimal-places=\"";
+        appendInt(xml, decimals);
+        xml += "\" number:min-decimal-places=\"";
+        appendInt(xml, decimals);
+        xml += "\" number:min-integer-digits=\"1\"/></number:number-style>\n";
+        xml += "<style:style style:name=\"ce";
+        appendInt(xml, decimals);
+        xml += "\" style:family=\"table-cell\" style:data-style-name=\"N";
+        appendInt(xml, decimals);
+        xml += "\"><style:paragraph-properties fo:text-align=\"end\"/></style:style>\n";
+    }
+    xml += "<style:style style:name=\"hd\" style:family=\"table-cell\">"
+           "<style:text-properties fo:font-weight=\"bold\"/></style:style>\n";
+    xml += "</office:automatic-styles>\n<office:body><office:spreadsheet>\n<table:table "
+           "table:name=\"";
+    // Spreadsheets refuse these characters in a sheet's name.
+    QString name = m_title.left(31);
+    for (QChar& c : name) {
+        if (QStringView(u"[]*?:/\\").contains(c)) c = QLatin1Char(' ');
+    }
+    if (name.trimmed().isEmpty()) name = QStringLiteral("Sheet1");
+    appendEscaped(xml, name);
+    xml += "\">\n";
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        xml += "<table:table-column table:style-name=\"co";
+        appendInt(xml, static_cast<long long>(i));
+        xml += "\"/>\n";
+    }
+    if (widths.empty()) xml += "<table:table-column/>\n";
+    return xml;
+}
+
+QByteArray TkxODSWriter::metaXml() const {
+    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<office:document-meta";
+    xml += Namespaces;
+    xml += "><office:meta><dc:title>";
+    appendEscaped(xml, m_title);
+    xml += "</dc:title><meta:generator>TWL-Calculator</meta:generator></office:meta>"
+           "</office:document-meta>\n";
+    return xml;
+}
+
+QByteArray TkxODSWriter::EndDocument() {
+    QByteArray styles = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<office:document-styles";
+    styles += Namespaces;
+    styles += "><office:styles/></office:document-styles>\n";
+    spoolRows(true);
+    // content.xml: its start (the styles the rows turned out to need), the
+    // rows, its end.
+    QTemporaryFile content;
+    if (!content.open()) throw Exception(content.errorString());
+    const QByteArray end =
+        "</table:table>\n</office:spreadsheet></office:body></office:document-content>\n";
+    bool written = content.write(contentStart()) >= 0;
+    m_body->seek(0);
+    while (written && !m_body->atEnd()) {
+        const QByteArray chunk = m_body->read(1 << 20);
+        written = !chunk.isEmpty() && content.write(chunk) == chunk.size();
+    }
+    written = written && content.write(end) == end.size() && content.flush();
+    if (!written) throw Exception(content.errorString());
+    m_body.reset();
+    return Package(content.fileName(), styles, metaXml());
+}
+
+QByteArray TkxODSWriter::Package(const QString& ContentFile, const QByteArray& Styles,
+                                 const QByteArray& Meta) {
+    QTemporaryDir dir;
+    if (!dir.isValid()) throw Exception(dir.errorString());
+    const QString path = dir.filePath(QStringLiteral("document.ods"));
+    int error = 0;
+    zip_t* archive =
+        zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    if (!archive) throw Exception(LoadResString(rs::SkxDocumentNotCreated));
+    // The library reads the parts when the archive closes: they live until then.
+    const QByteArray mime(MimeType);
+    try {
+        addEntry(archive, "mimetype", mime, true);
+        addFileEntry(archive, "content.xml", ContentFile);
+        addEntry(archive, "styles.xml", Styles, false);
+        addEntry(archive, "meta.xml", Meta, false);
+        addEntry(archive, "META-INF/manifest.xml", Manifest, false);
+    } catch (...) {
+        zip_discard(archive);
+        throw;
+    }
+    if (zip_close(archive) != 0) {
+        const QString reason = QString::fromUtf8(zip_strerror(archive));
+        zip_discard(archive);
+        throw Exception(reason);
+    }
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) throw Exception(file.errorString());
+    return file.readAll();
+}
+
+} // namespace twl

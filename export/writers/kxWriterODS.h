@@ -1,0 +1,42 @@
+#pragma once
+// The OpenDocument spreadsheet (.ods): one table with typed cells (a number
+// carries its value and the text the table shows), packed as the format
+// wants it, the uncompressed mimetype first.
+
+#include "export/writers/kxWriterGrid.h"
+
+#include <QTemporaryFile>
+#include <memory>
+#include <set>
+
+namespace twl {
+
+class TkxODSWriter : public TkxGridWriter {
+public:
+    void BeginDocument(const QString& Title) override;
+    void TextLine(const QString& Line) override;
+    void BlankLine() override;
+    void TableRow(const std::vector<TkxGridCell>& Cells, bool IsHeader) override;
+    QByteArray EndDocument() override;
+
+    // The package from its parts: a zip whose first entry is the stored
+    // mimetype; content.xml comes from a file, as it may be large.
+    static QByteArray Package(const QString& ContentFile, const QByteArray& Styles,
+                              const QByteArray& Meta);
+
+private:
+    // The start of content.xml, up to the first row.
+    QByteArray contentStart() const;
+    QByteArray metaXml() const;
+    // Moves the rows written so far to the body file (all of them, or once
+    // there are enough to be worth a write).
+    void spoolRows(bool All);
+
+    QString m_title;
+    // Rows not yet in the body file.
+    QByteArray m_rows;
+    std::unique_ptr<QTemporaryFile> m_body;
+    std::set<int> m_decimals;
+};
+
+} // namespace twl

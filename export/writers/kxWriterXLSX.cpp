@@ -1,0 +1,151 @@
+#include "export/writers/kxWriterXLSX.h"
+
+#include "base/Exceptions.h"
+#include "base/Font.h"
+#include "base/Format.h"
+#include "export/kxExport.h"
+#include "export/writers/kxWriterConst.h"
+
+#include <QFile>
+#include <QRegularExpression>
+#include <xlsxwriter.h>
+
+namespace twl {
+
+namespace {
+
+constexpr std::uint32_t LastSheetRow = 1048576;
+
+void check(lxw_error error) {
+    if (error != LXW_NO_ERROR) throw Exception(QString::fromUtf8(lxw_strerror(error)));
+}
+
+// The number format that shows a value with Decimals digits after the point.
+std::string decimalsFormat(int Decimals) {
+    return Decimals <= 0 ? std::string("0")
+                         : "0." + std::string(static_cast<std::size_t>(Decimals), '0');
+}
+
+// A page header or footer text: without a section code it stands in the
+// centre, said explicitly so that every reader places it there.
+QByteArray pageText(const QString& Text) {
+    if (Text.isEmpty()) return {};
+    static const QRegularExpression section(QStringLiteral("&[LCR]"),
+                                            QRegularExpression::CaseInsensitiveOption);
+    const QString placed = Text.contains(section) ? Text : QStringLiteral("&C") + Text;
+    return placed.left(255).toUtf8();
+}
+
+} // namespace
+
+TkxXLSXWriter::TkxXLSXWriter() = default;
+
+TkxXLSXWriter::~TkxXLSXWriter() {
+    // A run that failed half-way still frees the library's workbook.
+    if (m_workbook) workbook_close(m_workbook);
+}
+
+void TkxXLSXWriter::BeginDocument(const QString& Title) {
+    // The library writes to a file of its own; it is read back and removed.
+    m_dir = std::make_unique<QTemporaryDir>();
+    if (!m_dir->isValid()) throw Exception(m_dir->errorString());
+    m_path = m_dir->filePath(QStringLiteral("document.xlsx"));
+    const QByteArray path = QFile::encodeName(m_path);
+    const QByteArray tmp = QFile::encodeName(m_dir->path());
+    lxw_workbook_options options = {};
+    options.constant_memory = LXW_TRUE;
+    options.tmpdir = const_cast<char*>(tmp.constData());
+    m_workbook = workbook_new_opt(path.constData(), &options);
+    if (!m_workbook) throw Exception(LoadResString(rs::SkxDocumentNotCreated));
+    m_sheet = workbook_add_worksheet(m_workbook, nullptr);
+    m_title = Title.toUtf8();
+    lxw_doc_properties properties = {};
+    properties.title = m_title.data();
+    check(workbook_set_properties(m_workbook, &properties));
+    // The page header and footer of the legacy workbook's options (their
+    // codes, such as &P for the page number, mean the same here), cut to the
+    // 255 characters the format allows, as the legacy workbook cuts them.
+    const QByteArray header = pageText(ExcelOptions().Header());
+    const QByteArray footer = pageText(ExcelOptions().Footer());
+    if (!header.isEmpty()) check(worksheet_set_header(m_sheet, header.constData()));
+    if (!footer.isEmpty()) check(worksheet_set_footer(m_sheet, footer.constData()));
+    m_text = newFormat(false);
+    m_header = newFormat(true);
+    m_numbers.clear();
+    m_row = 0;
+    m_firstRow = true;
+}
+
+lxw_format* TkxXLSXWriter::newFormat(bool Bold) {
+    const TFont& font = Bold ? *ExcelOptions().HeaderFont() : *ExcelOptions().TableFont();
+    lxw_format* format = workbook_add_format(m_workbook);
+    const QByteArray name = font.Name().toUtf8();
+    if (!name.isEmpty()) format_set_font_name(format, name.constData());
+    if (font.Size() > 0) format_set_font_size(format, font.Size());
+    if (Bold) format_set_bold(format);
+    return format;
+}
+
+lxw_format* TkxXLSXWriter::numberFormat(int Decimals, bool Bold) {
+    const int key = Bold ? -1 - Decimals : Decimals;
+    auto it = m_numbers.find(key);
+    if (it != m_numbers.end()) return it->second;
+    lxw_format* format = newFormat(Bold);
+    format_set_num_format(format, decimalsFormat(Decimals).c_str());
+    format_set_align(format, LXW_ALIGN_RIGHT);
+    return m_numbers.emplace(key, format).first->second;
+}
+
+void TkxXLSXWriter::nextRow() {
+    if (!m_firstRow) ++m_row;
+    m_firstRow = false;
+    if (m_row >= LastSheetRow)
+        throw Exception(Format(LoadResString(rs::SkxSheetFull), {int(LastSheetRow)}));
+}
+
+void TkxXLSXWriter::TextLine(const QString& Line) {
+    nextRow();
+    check(worksheet_write_string(m_sheet, m_row, 0, Line.toUtf8().constData(), m_text));
+}
+
+void TkxXLSXWriter::BlankLine() {
+    nextRow();
+}
+
+void TkxXLSXWriter::TableRow(const std::vector<TkxGridCell>& Cells, bool IsHeader) {
+    nextRow();
+    if (Cells.size() > LXW_COL_MAX)
+        throw Exception(Format(LoadResString(rs::SkxSheetTooNarrow), {int(LXW_COL_MAX)}));
+    for (std::size_t i = 0; i < Cells.size(); ++i) {
+        const TkxGridCell& cell = Cells[i];
+        const auto column = static_cast<lxw_col_t>(i);
+        if (cell.IsNumber) {
+            check(worksheet_write_number(m_sheet, m_row, column, cell.Value,
+                                         numberFormat(cell.Decimals, IsHeader)));
+        } else if (!cell.Text.isEmpty()) {
+            check(worksheet_write_string(m_sheet, m_row, column, cell.Text.toUtf8().constData(),
+                                         IsHeader ? m_header : m_text));
+        }
+    }
+    // The caption row stays in view while the table scrolls.
+    if (IsHeader) worksheet_freeze_panes(m_sheet, m_row + 1, 0);
+}
+
+QByteArray TkxXLSXWriter::EndDocument() {
+    const std::vector<int>& widths = ColumnChars();
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        const auto column = static_cast<lxw_col_t>(i);
+        check(worksheet_set_column(m_sheet, column, column, widths[i] + 2.0, nullptr));
+    }
+    const lxw_error error = workbook_close(m_workbook);
+    m_workbook = nullptr;
+    check(error);
+    QFile file(m_path);
+    if (!file.open(QIODevice::ReadOnly)) throw Exception(file.errorString());
+    QByteArray bytes = file.readAll();
+    file.close();
+    m_dir.reset();
+    return bytes;
+}
+
+} // namespace twl

@@ -1,0 +1,45 @@
+#pragma once
+// The Excel workbook (.xlsx): one worksheet written row by row in the
+// library's constant-memory mode, amounts as numbers in the table's decimals.
+
+#include "export/writers/kxWriterGrid.h"
+
+#include <QTemporaryDir>
+#include <map>
+#include <memory>
+
+struct lxw_workbook;
+struct lxw_worksheet;
+struct lxw_format;
+
+namespace twl {
+
+class TkxXLSXWriter : public TkxGridWriter {
+public:
+    TkxXLSXWriter();
+    ~TkxXLSXWriter() override;
+
+    void BeginDocument(const QString& Title) override;
+    void TextLine(const QString& Line) override;
+    void BlankLine() override;
+    void TableRow(const std::vector<TkxGridCell>& Cells, bool IsHeader) override;
+    QByteArray EndDocument() override;
+
+private:
+    lxw_format* numberFormat(int Decimals, bool Bold);
+    lxw_format* newFormat(bool Bold);
+    void nextRow();
+
+    std::unique_ptr<QTemporaryDir> m_dir;
+    QString m_path;
+    lxw_workbook* m_workbook = nullptr;
+    lxw_worksheet* m_sheet = nullptr;
+    lxw_format* m_text = nullptr;
+    lxw_format* m_header = nullptr;
+    std::map<int, lxw_format*> m_numbers;
+    std::uint32_t m_row = 0;
+    bool m_firstRow = true;
+    QByteArray m_title;
+};
+
+} // namespace twl
