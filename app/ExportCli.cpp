@@ -97,10 +97,8 @@ const char* const Help =
     "  --amount AMOUNT     loan amount (the regional decimal separator)\n"
     "  --months N          number of monthly payments\n"
     "  --rate RATE         annual interest rate in percent\n"
-    "  --format FORMAT     %FORMATS%
-"
-    "                      (png and svg: the chart of the schedule)
-"
+    "  --format FORMAT     %FORMATS%\n"
+    "                      (png and svg: the chart of the schedule)\n"
     "  -o, --output FILE   the document's file, or - for standard output\n"
     "  --set PATH=VALUE    sets a property of the export component, as a language file\n"
     "                      would (EXCEL.ExcelVersion=xls21, Messages.CreatedText=Made:);\n"
@@ -297,14 +295,14 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
         return CliUsage;
     }
     if (options.help)
-        return writeOut(out, err,
-                        (QLatin1String(Usage) + QLatin1Char('
-') +
-                         QString::fromLatin1(Help).replace(
-                             QLatin1String("%FORMATS%"),
-                             kxCommandLineFormatList({QStringLiteral("png"), QStringLiteral("svg")})) +
-                         settingsHelpText())
-                            .toLocal8Bit());
+        return writeOut(
+            out, err,
+            (QLatin1String(Usage) + QLatin1Char('\n') +
+             QString::fromLatin1(Help).replace(
+                 QLatin1String("%FORMATS%"),
+                 kxCommandLineFormatList({QStringLiteral("png"), QStringLiteral("svg")})) +
+             settingsHelpText())
+                .toLocal8Bit());
     if (options.version)
         return writeOut(
             out, err,

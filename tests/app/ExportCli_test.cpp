@@ -205,6 +205,6 @@ TEST_F(ExportCommand, TheNewerDocumentTypesByName) {
         EXPECT_TRUE(test::readFile(path).startsWith(start)) << name;
     }
     const CliRun help = run({"--help"});
-    EXPECT_TRUE(
-        help.out.contains("html, xls, doc, txt, csv, tab, rtf, dif, slk, xlsx, ods or pdf"));
+    EXPECT_TRUE(help.out.contains(
+        "html, xls, doc, txt, csv, tab, rtf, dif, slk, xlsx, ods, pdf, png or svg"));
 }

@@ -110,7 +110,7 @@ TEST_F(UserSettings, AFolderThatCannotBeMadeIsReportedWithTheUsersFile) {
 
 TEST_F(UserSettings, TheExportCommandReadsTheSameFilesByTheSameRules) {
     QDir(dir.path()).mkdir("program/language");
-    const QString english = QStringLiteral(TWL_SOURCE_DIR "/language/English.lng");
+    const QString english = test::sourceDir() + QStringLiteral("/language/English.lng");
     QFile::copy(english, dir.filePath("program/language/English.lng"));
     // A program folder the user cannot write, the user's own config and data homes.
     setProgramFolder(dir.filePath("program"));
