@@ -67,6 +67,22 @@ TkxExcelAlignment TkxWriterFrame::CellAlignment(int Index) const {
     return HasOption(xoUseAlignments) ? m_export.GetColumnAlignment(Index) : eaGeneral;
 }
 
+bool TkxWriterFrame::StreamTo(ByteSink* Sink) {
+    m_sink = Sink && m_format->StreamedBuffer() ? Sink : nullptr;
+    return m_sink != nullptr;
+}
+
+void TkxWriterFrame::drain() {
+    // Large enough that the system sees few writes, small enough to be no
+    // weight at any length of table.
+    constexpr qsizetype Chunk = 256 * 1024;
+    if (!m_sink) return;
+    QByteArray& buffer = *m_format->StreamedBuffer();
+    if (buffer.size() < Chunk) return;
+    m_sink->write(buffer);
+    buffer.resize(0); // keeps its room for the next rows
+}
+
 TkxDocument TkxWriterFrame::Build(const QString& FileName) {
     m_fileName = FileName;
     m_documentLines.clear();
@@ -120,6 +136,7 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
             format.RowStart(false);
             format.RowLines(m_pendingLines);
             format.RowEnd(false);
+            drain();
         }
         source.RowDone(write);
     }

@@ -38,6 +38,8 @@ public:
     bool isEmpty() const { return m_count == 0; }
     void clear();
     const QByteArray& bytes() const { return m_bytes; }
+    // The bytes themselves, for a frame that hands them on as they are made.
+    QByteArray& buffer() { return m_bytes; }
     // The same document as text (what the file would read as).
     QString text() const;
 
@@ -89,6 +91,11 @@ public:
     virtual QString RowNumberCell(const QString& N, int L) = 0;
     // The header or footer separator line when its option is set ("" for none).
     virtual QString SeparatorText() { return {}; }
+    // The buffer whose bytes Finish() returns, when every byte put there is
+    // final once written: the frame may then hand its bytes on between rows
+    // (a file written as it is made). Null (the default): the document is
+    // held whole.
+    virtual QByteArray* StreamedBuffer() { return nullptr; }
 
     TkxWriterFrame& Frame() const { return *m_frame; }
 
@@ -103,6 +110,9 @@ public:
     ~TkxWriterFrame() override;
 
     TkxDocument Build(const QString& FileName) override;
+    bool StreamTo(ByteSink* Sink) override;
+    // Whether the document's bytes go out as they are made.
+    bool Streaming() const { return m_sink != nullptr; }
 
     // --- Shared cell formatting ---
     // One caption or data row in the format's syntax.
@@ -134,11 +144,15 @@ public:
     QByteArray DocumentBytes() const;
 
 private:
+    // Hands the streamed buffer's bytes on once there are enough of them.
+    void drain();
+
     TkxCustomExport& m_export;
     std::unique_ptr<TkxFormatWriter> m_format;
     QString m_fileName;
     TkxDocumentLines m_documentLines;
     QStringList m_pendingLines;
+    ByteSink* m_sink = nullptr;
 };
 
 } // namespace twl

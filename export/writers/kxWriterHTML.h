@@ -11,6 +11,7 @@ namespace twl {
 
 class TkxHTMLWriter : public TkxFormatWriter {
 public:
+    QByteArray* StreamedBuffer() override { return &Frame().DocumentLines().buffer(); }
     // The ten colour roles, in the order of the template tables.
     enum ColorRole {
         ActiveLinkRole,

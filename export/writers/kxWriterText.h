@@ -11,6 +11,7 @@ namespace twl {
 // clipboard instead of a file.
 class TkxPlainTextWriter : public TkxFormatWriter {
 public:
+    QByteArray* StreamedBuffer() override { return &Frame().DocumentLines().buffer(); }
     explicit TkxPlainTextWriter(bool ToClipboard)
         : m_toClipboard(ToClipboard) {}
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
@@ -26,6 +27,7 @@ private:
 // Comma-separated values: no header or footer text, no separators, no date line.
 class TkxCSVWriter : public TkxFormatWriter {
 public:
+    QByteArray* StreamedBuffer() override { return &Frame().DocumentLines().buffer(); }
     void HeaderText(const QStringList&) override {}
     QString CaptionRowNumberCell() override;
     void Footer(const QStringList&) override {}
@@ -38,6 +40,7 @@ public:
 // separator lines.
 class TkxTabWriter : public TkxFormatWriter {
 public:
+    QByteArray* StreamedBuffer() override { return &Frame().DocumentLines().buffer(); }
     QString CaptionRowNumberCell() override;
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
     QString CellSeparator() const override { return QStringLiteral("\t"); }
