@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   ccache libxkbcommon-dev
   fonts-dejavu-core xvfb xauth desktop-file-utils
+  e2fsprogs acl attr
   "$@"
 )
 

@@ -198,9 +198,13 @@ QString TkxWriterFrame::RowNumberText() {
     const unsigned total = m_export.RowTotal();
     QString n;
     int length = 0;
+    // Made for every row: a pattern whose result is longer than any row
+    // number needs is refused like a bad one.
+    static constexpr FormatLimits RowNumberLimits{256, 1024};
     try {
-        n = Format(m_export.RowNumberFormat(), {number});
-        length = static_cast<int>(Format(m_export.RowNumberFormat(), {total}).size());
+        n = Format(m_export.RowNumberFormat(), {number}, RowNumberLimits);
+        length =
+            static_cast<int>(Format(m_export.RowNumberFormat(), {total}, RowNumberLimits).size());
     } catch (const Exception&) {
         const QString plain = QStringLiteral("%d");
         n = Format(plain, {number});
