@@ -233,3 +233,57 @@ TEST_F(Frame, TheClipboardTypeIgnoresAFileNameItIsGiven) {
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               "A        B \r\nabcdefgh x \r\nab       yy\r\n");
 }
+
+namespace {
+// Collects a streamed document, failing on the write numbered `failAt` (from 1).
+struct MemorySink : ByteSink {
+    QByteArray bytes;
+    int writes = 0;
+    int commits = 0;
+    int failAt = 0;
+    void write(const char* data, qsizetype size) override {
+        if (++writes == failAt) throw Exception(QStringLiteral("device gone"));
+        bytes.append(data, size);
+    }
+    void commit() override { ++commits; }
+};
+} // namespace
+
+// Handed on in pieces as rows are made, a document has the bytes of the
+// whole one, for every line-based type; a failed piece fails the export.
+TEST_F(Frame, StreamedDocumentsAreTheBytesOfWholeOnes) {
+    source.setOptions({xoShowHeader, xoRowNumbers, xoHeaderLine, xoFooterLine, xoShowExportDate});
+    source.captions = {"Payment #", "Zahlung \u20ac", "Note"};
+    source.rows.clear();
+    // Few rows of long texts: this source measures its columns row by row.
+    const QString text = QStringLiteral("caf\u00e9 ").repeated(48);
+    for (int i = 0; i < 1200; ++i)
+        source.rows.push_back(
+            {TVariant(QString::number(i)), TVariant(QStringLiteral("%1,5 ").arg(i) + text),
+             TVariant(i % 300 == 0 ? QStringLiteral("two\r\nlines \"quoted\"") : QString())});
+    source.OnGetHeader = [](QObject*, std::uint32_t, QString& text) { text = "Head\r\nline two"; };
+    source.OnGetFooter = [](QObject*, std::uint32_t, QString& text) { text = "Foot"; };
+    for (TkxExportType type :
+         {xtTXT, xtCSV, xtTAB, xtHTML, xtWord, xtRTF, xtDIF, xtSYLK, xtExcel}) {
+        const QByteArray whole = writeDocument(source, type);
+        ASSERT_GT(whole.size(), 300 * 1024) << type;
+        MemorySink sink;
+        source.setDocumentSink(&sink);
+        const QByteArray none = writeDocument(source, type);
+        EXPECT_TRUE(none.isEmpty()) << type; // the sink took the document, not the file
+        EXPECT_TRUE(bytesEqual(whole, sink.bytes)) << type;
+        EXPECT_EQ(sink.commits, 1) << type;
+        // Line-based types go out in pieces; the workbook at the end, whole.
+        EXPECT_EQ(sink.writes > 1, type != xtExcel) << type;
+
+        MemorySink failing;
+        failing.failAt = type == xtExcel ? 1 : 2;
+        source.setDocumentSink(&failing);
+        std::vector<TkxExportError> errors;
+        writeDocument(source, type, &errors);
+        EXPECT_EQ(errors, std::vector<TkxExportError>{xeWriteFailed}) << type;
+        EXPECT_EQ(failing.commits, 0) << type;
+        source.setDocumentSink(nullptr);
+        source.OnError = {};
+    }
+}
