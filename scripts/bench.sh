@@ -3,11 +3,13 @@
 #  1. the in-process benchmarks of bench/ (arguments go to each of them);
 #  2. twlc-export timed as a whole process (calculation, table, document,
 #     file) with its peak memory, in every document type;
-#  3. where LibreOffice is installed, its headless conversion of a CSV of the
+#  3. twlc-export's peak memory at 1,000,000 months in every line-based type,
+#     which streams its document and must stay under 40 MB at any length;
+#  4. where LibreOffice is installed, its headless conversion of a CSV of the
 #     same table into each type it can write, and how many times slower it is.
 # TWL_BENCH_RUNS sets how many runs each timing takes (the best counts, as
 # a shared machine only ever adds time); TWL_BENCH_PARTS picks among
-# "micro process peer".
+# "micro process memory peer".
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # GNU time reports a process's peak memory; the bench alone needs it.
@@ -17,7 +19,7 @@ cmake --build build/bench
 export QT_QPA_PLATFORM=offscreen
 
 runs=${TWL_BENCH_RUNS:-5}
-parts=${TWL_BENCH_PARTS:-micro process peer}
+parts=${TWL_BENCH_PARTS:-micro process memory peer}
 wanted() { [[ " $parts " == *" $1 "* ]]; }
 
 if wanted micro; then
@@ -94,6 +96,23 @@ if wanted process || wanted peer; then
         "$best_s" "$cpu_s" "$peak_mb" "$(calc "$(stat -c %s "$out") / 1000000")"
     done
   done
+fi
+
+if wanted memory; then
+  echo
+  echo "twlc-export's peak memory at 1,000,000 months (one run each; bound: 40 MB)"
+  printf '%-5s %9s %9s %9s %s\n' type wall_s peak_MB doc_MB bound
+  memory_runs=$runs
+  runs=1
+  for t in csv txt tab html rtf doc dif slk; do
+    out="$work/out/million.$t"
+    # shellcheck disable=SC2046
+    timed "memory" "$work/app/twlc-export" $(export_args 1000000 0.5 "$t" "$out")
+    printf '%-5s %9.3f %9.1f %9.2f %s\n' "$t" "$best_s" "$peak_mb" \
+      "$(calc "$(stat -c %s "$out") / 1000000")" "$([ "$(calc "$peak_mb < 40")" = 1 ] && echo kept || echo EXCEEDED)"
+    rm -f "$out"
+  done
+  runs=$memory_runs
 fi
 
 if wanted peer; then
