@@ -12,6 +12,7 @@ namespace twl {
 class TkxInterchangeWriter : public TkxFormatWriter {
 public:
     QByteArray* StreamedBuffer() override { return &Frame().DocumentLines().buffer(); }
+    bool RowLinesAreDocumentLines() const override { return true; }
     void HeaderText(const QStringList&) override {}
     void HeaderSeparator() override {}
     void Footer(const QStringList&) override {}

@@ -29,6 +29,11 @@ class TkxDocumentLines {
 public:
     void append(const QString& Line);
     void append(const QStringList& Lines);
+    // The pieces joined by the separator, as the lines that text would make,
+    // written straight into the bytes. Returns false, appending nothing,
+    // where that would not be exactly the lines of the joined text (a line
+    // break inside a piece, an empty last line).
+    bool appendJoinedLines(const QStringList& Pieces, const QString& Separator);
     TkxDocumentLines& operator<<(const QString& Line) {
         append(Line);
         return *this;
@@ -96,6 +101,9 @@ public:
     // (a file written as it is made). Null (the default): the document is
     // held whole.
     virtual QByteArray* StreamedBuffer() { return nullptr; }
+    // Whether RowLines is the default (the lines become document lines), so
+    // that the frame may write a data row straight into the document's bytes.
+    virtual bool RowLinesAreDocumentLines() const { return false; }
 
     TkxWriterFrame& Frame() const { return *m_frame; }
 
@@ -117,6 +125,10 @@ public:
     // --- Shared cell formatting ---
     // One caption or data row in the format's syntax.
     QString ComposeRow(const TkxValues& Values, bool IsHeader, bool ShowRowNumber);
+    // The same row as its pieces (the row-number cell, then each written
+    // cell), which ComposeRow joins with the format's cell separator.
+    void ComposePieces(const TkxValues& Values, bool IsHeader, bool ShowRowNumber,
+                       QStringList& Pieces);
     // The text of a value: "** NULL **" for Null, then cut with xoTruncate.
     QString CellText(const TVariant& Value, int Width) const;
     // The ColumnWidths line of the column when it is an integer, else Default.
@@ -152,6 +164,7 @@ private:
     QString m_fileName;
     TkxDocumentLines m_documentLines;
     QStringList m_pendingLines;
+    QStringList m_pieces;
     ByteSink* m_sink = nullptr;
 };
 

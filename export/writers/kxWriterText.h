@@ -12,6 +12,7 @@ namespace twl {
 class TkxPlainTextWriter : public TkxFormatWriter {
 public:
     QByteArray* StreamedBuffer() override { return &Frame().DocumentLines().buffer(); }
+    bool RowLinesAreDocumentLines() const override { return true; }
     explicit TkxPlainTextWriter(bool ToClipboard)
         : m_toClipboard(ToClipboard) {}
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
@@ -28,6 +29,7 @@ private:
 class TkxCSVWriter : public TkxFormatWriter {
 public:
     QByteArray* StreamedBuffer() override { return &Frame().DocumentLines().buffer(); }
+    bool RowLinesAreDocumentLines() const override { return true; }
     void HeaderText(const QStringList&) override {}
     QString CaptionRowNumberCell() override;
     void Footer(const QStringList&) override {}
@@ -41,6 +43,7 @@ public:
 class TkxTabWriter : public TkxFormatWriter {
 public:
     QByteArray* StreamedBuffer() override { return &Frame().DocumentLines().buffer(); }
+    bool RowLinesAreDocumentLines() const override { return true; }
     QString CaptionRowNumberCell() override;
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
     QString CellSeparator() const override { return QStringLiteral("\t"); }

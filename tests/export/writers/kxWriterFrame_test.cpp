@@ -1,9 +1,11 @@
 // The writer frame: section order, cell text, widths, row numbers, separators
 // and the shared string utilities, through the text formats.
 
+#include "export/writers/kxWriterFrame.h"
 #include "export/writers/kxWriterUtils.h"
 #include "tests/export/MemorySource.h"
 #include "tests/export/writers/WriterTestSupport.h"
+#include "toolkit/Strings.h"
 
 using namespace twl;
 using namespace twl::test;
@@ -286,4 +288,42 @@ TEST_F(Frame, StreamedDocumentsAreTheBytesOfWholeOnes) {
         source.setDocumentSink(nullptr);
         source.OnError = {};
     }
+}
+
+// A row written straight into bytes is exactly the lines its joined text
+// makes; where it could not be, nothing is written and the caller splits.
+TEST(DocumentLines, JoinedRowsAreTheLinesOfTheJoinedText) {
+    const QString high(QChar(0xD83D)), low(QChar(0xDE00));
+    const std::vector<QStringList> rows = {{"1", "88.85", "caf\u00e9 \u20ac"},
+                                           {"", "", ""},
+                                           {"", "x"},
+                                           {"x", ""},
+                                           {""},
+                                           {},
+                                           {"a\r\nb", "c"},
+                                           {"a", "b\n"},
+                                           {"lone\r", "x"},
+                                           {"ab" + high, low + "cd"},
+                                           {high + low, "\u4e2d"}};
+    for (const QString& separator :
+         {QString(","), QString("\t"), QString(" "), QString("\r\n"), QString(), QString("\n")}) {
+        for (const QStringList& row : rows) {
+            TkxDocumentLines direct;
+            TkxDocumentLines split;
+            direct.append("before");
+            split.append("before");
+            const bool taken = direct.appendJoinedLines(row, separator);
+            split.append(TStrings::splitLines(row.join(separator)));
+            if (taken) {
+                EXPECT_EQ(direct.bytes(), split.bytes()) << row.join("|") << separator;
+                EXPECT_EQ(direct.count(), split.count()) << row.join("|") << separator;
+            } else {
+                EXPECT_EQ(direct.bytes(), "before\r\n") << row.join("|") << separator;
+            }
+        }
+    }
+    // The plain rows of every line-based type take the direct way.
+    TkxDocumentLines lines;
+    EXPECT_TRUE(lines.appendJoinedLines({"1", "88.85"}, ","));
+    EXPECT_TRUE(lines.appendJoinedLines({"<TD>1</TD>", "<TD>2</TD>"}, "\r\n"));
 }
