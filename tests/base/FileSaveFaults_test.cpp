@@ -13,6 +13,7 @@
 #include <cerrno>
 #include <fcntl.h>
 #include <fstream>
+#include <memory>
 #include <optional>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -110,79 +111,54 @@ private:
 };
 
 enum class Path { Replace, InPlaceGrowing, InPlaceShrinking };
-enum class Step {
-    Open,
-    Mode,
-    Reserve,
-    FirstWrite,
-    LaterWrite,
-    ShortWrites,
-    Sync,
-    Truncate,
-    Close,
-    Rename,
-    FolderSync
-};
+// What fails: one of the calls, or the data writes, or the flush.
+enum class Step { Call, FirstWrite, LaterWrite, ShortWrites, Sync };
 enum class Expect { NewFile, OldFile, PartlyWritten, NotDurable };
 
 struct Row {
     Path path;
     Step step;
+    FileCall call; // with Step::Call
     Expect expect; // for EIO and ENOSPC; an interruption always ends in the new file
 };
 
 const Row Rows[] = {
-    {Path::Replace, Step::Open, Expect::OldFile},
-    {Path::Replace, Step::Mode, Expect::OldFile},
-    {Path::Replace, Step::FirstWrite, Expect::OldFile},
-    {Path::Replace, Step::LaterWrite, Expect::OldFile},
-    {Path::Replace, Step::ShortWrites, Expect::NewFile},
-    {Path::Replace, Step::Sync, Expect::OldFile},
-    {Path::Replace, Step::Close, Expect::OldFile},
-    {Path::Replace, Step::Rename, Expect::OldFile},
-    {Path::Replace, Step::FolderSync, Expect::NotDurable},
-    {Path::InPlaceGrowing, Step::Open, Expect::OldFile},
-    {Path::InPlaceGrowing, Step::Reserve, Expect::OldFile},
-    {Path::InPlaceGrowing, Step::FirstWrite, Expect::OldFile},
-    {Path::InPlaceGrowing, Step::LaterWrite, Expect::PartlyWritten},
-    {Path::InPlaceGrowing, Step::ShortWrites, Expect::NewFile},
-    {Path::InPlaceGrowing, Step::Sync, Expect::PartlyWritten},
-    {Path::InPlaceGrowing, Step::Close, Expect::PartlyWritten},
-    {Path::InPlaceShrinking, Step::LaterWrite, Expect::PartlyWritten},
-    {Path::InPlaceShrinking, Step::Truncate, Expect::PartlyWritten},
-    {Path::InPlaceShrinking, Step::Sync, Expect::PartlyWritten},
+    {Path::Replace, Step::Call, FileCall::Open, Expect::OldFile},
+    {Path::Replace, Step::Call, FileCall::Mode, Expect::OldFile},
+    {Path::Replace, Step::FirstWrite, {}, Expect::OldFile},
+    {Path::Replace, Step::LaterWrite, {}, Expect::OldFile},
+    {Path::Replace, Step::ShortWrites, {}, Expect::NewFile},
+    {Path::Replace, Step::Sync, {}, Expect::OldFile},
+    {Path::Replace, Step::Call, FileCall::Close, Expect::OldFile},
+    {Path::Replace, Step::Call, FileCall::Rename, Expect::OldFile},
+    {Path::Replace, Step::Call, FileCall::FolderSync, Expect::NotDurable},
+    {Path::InPlaceGrowing, Step::Call, FileCall::Open, Expect::OldFile},
+    {Path::InPlaceGrowing, Step::Call, FileCall::Reserve, Expect::OldFile},
+    {Path::InPlaceGrowing, Step::FirstWrite, {}, Expect::OldFile},
+    {Path::InPlaceGrowing, Step::LaterWrite, {}, Expect::PartlyWritten},
+    {Path::InPlaceGrowing, Step::ShortWrites, {}, Expect::NewFile},
+    {Path::InPlaceGrowing, Step::Sync, {}, Expect::PartlyWritten},
+    {Path::InPlaceGrowing, Step::Call, FileCall::Close, Expect::PartlyWritten},
+    {Path::InPlaceShrinking, Step::LaterWrite, {}, Expect::PartlyWritten},
+    {Path::InPlaceShrinking, Step::Call, FileCall::Truncate, Expect::PartlyWritten},
+    {Path::InPlaceShrinking, Step::Sync, {}, Expect::PartlyWritten},
 };
 
-std::unique_ptr<void, void (*)(void*)> inject(Step step, int error) {
-    const auto own = [](auto* p) {
-        return std::unique_ptr<void, void (*)(void*)>(
-            p, [](void* q) { delete static_cast<decltype(p)>(q); });
-    };
-    switch (step) {
-    case Step::Open:
-        return own(new test::FailingCall(FileCall::Open, error));
-    case Step::Mode:
-        return own(new test::FailingCall(FileCall::Mode, error));
-    case Step::Reserve:
-        return own(new test::FailingCall(FileCall::Reserve, error));
-    case Step::Truncate:
-        return own(new test::FailingCall(FileCall::Truncate, error));
-    case Step::Close:
-        return own(new test::FailingCall(FileCall::Close, error));
-    case Step::Rename:
-        return own(new test::FailingCall(FileCall::Rename, error));
-    case Step::FolderSync:
-        return own(new test::FailingCall(FileCall::FolderSync, error));
+// The fault of the row, in force while the returned object lives.
+std::shared_ptr<void> inject(const Row& row, int error) {
+    switch (row.step) {
+    case Step::Call:
+        return std::make_shared<test::FailingCall>(row.call, error);
     case Step::FirstWrite:
-        return own(new WriteFault(error, 0));
+        return std::make_shared<WriteFault>(error, 0);
     case Step::LaterWrite:
-        return own(new WriteFault(error, 100));
+        return std::make_shared<WriteFault>(error, 100);
     case Step::ShortWrites:
-        return own(new WriteFault(0, 0));
+        return std::make_shared<WriteFault>(0, 0);
     case Step::Sync:
-        return own(new SyncFault(error));
+        return std::make_shared<SyncFault>(error);
     }
-    return own(new int(0));
+    return {};
 }
 
 } // namespace
@@ -207,13 +183,13 @@ TEST(FileSaveFaults, EveryCallOfBothPathsFailsInTurn) {
             const ino_t inode = statOf(target).st_ino;
             Reported r;
             {
-                const auto fault = inject(row.step, error);
+                const auto fault = inject(row, error);
                 r = save(target, NewText);
             }
             const Expect expect = error == EINTR ? Expect::NewFile : row.expect;
             const auto where = testing::Message()
-                               << "path " << int(row.path) << " step " << int(row.step) << " errno "
-                               << error << ": " << r.message;
+                               << "path " << int(row.path) << " step " << int(row.step) << " call "
+                               << int(row.call) << " errno " << error << ": " << r.message;
             switch (expect) {
             case Expect::NewFile:
                 EXPECT_FALSE(r.outcome) << where;
