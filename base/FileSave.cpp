@@ -428,9 +428,11 @@ void FileSaveStream::State::finish() {
             return ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
         }));
         if (dir.get() < 0) return; // a folder we may write but not read: nothing to flush through
-        int synced = injectedFailure(FileCall::FolderSync);
+        int synced;
+        while ((synced = injectedFailure(FileCall::FolderSync)) == EINTR) {
+        }
         if (!synced) synced = syncFile(dir.get(), true);
-        if (synced && synced != EINTR) fail(target, synced, SaveOutcome::NotDurable);
+        if (synced) fail(target, synced, SaveOutcome::NotDurable);
         return;
     }
     case Mode::InPlace:
