@@ -3,6 +3,7 @@
 #include "app/AppConsts.h"
 #include "app/ChartWindowTexts.h"
 #include "app/CliMessageGuard.h"
+#include "app/ExportCliSchedule.h"
 #include "app/LanguageChoice.h"
 #include "app/MainWindow.h"
 #include "app/SettingsFile.h"
@@ -28,7 +29,6 @@
 
 #include <QFile>
 #include <QMetaEnum>
-#include <QTemporaryDir>
 #include <map>
 #include <memory>
 #include <optional>
@@ -50,7 +50,7 @@ public:
         loanview = component<TListView>("loanview");
         addScheduleColumns(*loanview);
         messages = component<TMemo>("messages");
-        loanexp = new TkxTableExport(this);
+        loanexp = new TScheduleTableExport(this);
         loanexp->setObjectName(QStringLiteral("loanexp"));
         setOwner(loanexp, this);
         kxApplyMainWindowFormats(*loanexp);
@@ -69,7 +69,7 @@ public:
 
     TListView* loanview;
     TMemo* messages;
-    TkxTableExport* loanexp;
+    TScheduleTableExport* loanexp;
     TChartTexts* charttexts;
 
 private:
@@ -122,6 +122,9 @@ struct UsageError {
 
 struct Options {
     QString amount, months, rate, format, output;
+    // The output's name as given, byte for byte: a name need not be valid
+    // in the system's encoding, and the file it names is the one to write.
+    QByteArray outputNative;
     std::optional<QString> decimal;
     QString language;
     std::vector<std::pair<QString, QString>> sets;
@@ -129,7 +132,7 @@ struct Options {
     bool version = false;
 };
 
-Options parse(const QStringList& args) {
+Options parse(const QStringList& args, const QList<QByteArray>& raw) {
     Options o;
     std::map<QString, QString*> valued = {{"--amount", &o.amount}, {"--months", &o.months},
                                           {"--rate", &o.rate},     {"--format", &o.format},
@@ -174,6 +177,8 @@ Options parse(const QStringList& args) {
             o.language = value;
         } else {
             *slot->second = value;
+            if (slot->second == &o.output)
+                o.outputNative = inlineValue ? raw[i].mid(raw[i].indexOf('=') + 1) : raw[i];
         }
     }
     if (o.help || o.version) return o;
@@ -275,21 +280,80 @@ int writeOut(QIODevice& out, QIODevice& err, const QByteArray& bytes) {
 // "-o /dev/stdout", or the very file standard output goes to, writes to
 // standard output as it is open (appending where the shell appends), not to
 // a new file of that name.
-bool namesStandardOutput(const QString& path) {
+bool namesStandardOutput(const QByteArray& path) {
     struct stat named {};
     struct stat out {};
-    return ::stat(QFile::encodeName(path).constData(), &named) == 0 &&
-           ::fstat(STDOUT_FILENO, &out) == 0 && named.st_dev == out.st_dev &&
-           named.st_ino == out.st_ino;
+    return ::stat(path.constData(), &named) == 0 && ::fstat(STDOUT_FILENO, &out) == 0 &&
+           named.st_dev == out.st_dev && named.st_ino == out.st_ino;
 }
+
+// The document's file, saved as it is made; remembers what a failure left.
+class FileSink : public ByteSink {
+public:
+    FileSink(const QString& shown, const QByteArray& native)
+        : m_stream(shown, native) {}
+    void write(const char* data, qsizetype size) override {
+        try {
+            m_stream.write(data, size);
+        } catch (const EFileSaveError& e) {
+            m_outcome = e.outcome();
+            throw;
+        }
+    }
+    void commit() override {
+        try {
+            m_stream.commit();
+        } catch (const EFileSaveError& e) {
+            m_outcome = e.outcome();
+            throw;
+        }
+    }
+    SaveOutcome outcome() const { return m_outcome; }
+
+private:
+    FileSaveStream m_stream;
+    SaveOutcome m_outcome = SaveOutcome::Unchanged;
+};
+
+// Standard output takes the document as it is made: it needs no room
+// anywhere else.
+class StandardOutputSink : public ByteSink {
+public:
+    explicit StandardOutputSink(QIODevice& out)
+        : m_out(out) {}
+    void write(const char* data, qsizetype size) override {
+        if (size == 0 || m_out.write(data, size) == size) return;
+        m_failure = m_out.errorString();
+        throw Exception(m_failure);
+    }
+    void commit() override {}
+    // The system's reason when a byte was refused, else "".
+    const QString& failure() const { return m_failure; }
+
+private:
+    QIODevice& m_out;
+    QString m_failure;
+};
 
 } // namespace
 
 int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
+    QList<QByteArray> raw;
+    raw.reserve(arguments.size());
+    for (const QString& a : arguments)
+        raw.append(QFile::encodeName(a));
+    return runExportCli(raw, out, err);
+}
+
+int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevice& err) {
     const CliMessageGuard messages(err);
+    QStringList arguments;
+    arguments.reserve(rawArguments.size());
+    for (const QByteArray& a : rawArguments)
+        arguments.append(QFile::decodeName(a));
     Options options;
     try {
-        options = parse(arguments);
+        options = parse(arguments, rawArguments);
     } catch (const UsageError& e) {
         writeText(err, QStringLiteral("twlc-export: %1\n").arg(e.message) + QLatin1String(Usage));
         return CliUsage;
@@ -352,7 +416,7 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
         writeText(err, QStringLiteral("twlc-export: %1\n").arg(defaultErrorText(e.message())));
         return CliUsage;
     }
-    TkxTableExport& table = *host.loanexp;
+    TScheduleTableExport& table = *host.loanexp;
     try {
         for (const auto& [path, value] : options.sets)
             applySet(table, path, value);
@@ -379,13 +443,12 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
     context.today = currentDateTime().date();
     chart::ScheduleChartSink chartSink(context.labels);
     try {
-        RowSink sink([&table](const QString& caption, const QStringList& cells) {
-            table.addRow(caption, cells);
-        });
+        const ScheduleInputs inputs{options.amount, options.months, options.rate};
         if (isPictureFormat(options.format))
-            CalculateSchedule({options.amount, options.months, options.rate}, context, chartSink);
+            CalculateSchedule(inputs, context, chartSink);
         else
-            CalculateSchedule({options.amount, options.months, options.rate}, context, sink);
+            table.measure(
+                [inputs, context](ScheduleSink& sink) { CalculateSchedule(inputs, context, sink); });
     } catch (const Exception& e) {
         writeText(err, defaultErrorText(e.message()) + QLatin1Char('\n'));
         return CliCalculationFailed;
@@ -403,10 +466,12 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
             options.format.compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0
                 ? chart::chartSvg(data, texts, chart::DefaultPictureSize)
                 : chart::chartPng(data, texts, chart::DefaultPictureSize, 1);
-        if (options.output == QLatin1String("-") || namesStandardOutput(options.output))
+        if (options.output == QLatin1String("-") || namesStandardOutput(options.outputNative))
             return writeOut(out, err, picture);
         try {
-            saveFileAtomically(options.output, picture);
+            FileSink file(options.output, options.outputNative);
+            file.write(picture.constData(), picture.size());
+            file.commit();
         } catch (const Exception& e) {
             writeText(err, QStringLiteral("twlc-export: %1\n").arg(e.message()));
             return CliWriteFailed;
@@ -417,15 +482,27 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
     bool failed = false;
     table.OnError = [&](QObject*, TkxExportError) { failed = true; };
     const bool toStdout =
-        options.output == QLatin1String("-") || namesStandardOutput(options.output);
-    QTemporaryDir scratch;
-    const QString target = toStdout ? scratch.filePath(QStringLiteral("document")) : options.output;
-    if (toStdout && !scratch.isValid()) {
-        writeText(err, QStringLiteral("twlc-export: no temporary folder for the document\n"));
+        options.output == QLatin1String("-") || namesStandardOutput(options.outputNative);
+    StandardOutputSink standardOutput(out);
+    std::optional<FileSink> file;
+    if (toStdout)
+        table.setDocumentSink(&standardOutput);
+    else
+        table.setDocumentSink(&file.emplace(options.output, options.outputNative));
+    // The name is for the export's messages; the sink writes the file.
+    table.WriteDocument(toStdout ? QStringLiteral("-") : options.output);
+    table.setDocumentSink(nullptr);
+    if (messages.failed()) return CliUsage;
+    if (!standardOutput.failure().isEmpty()) {
+        writeText(err, QStringLiteral("twlc-export: cannot write standard output: %1\n")
+                           .arg(standardOutput.failure()));
         return CliWriteFailed;
     }
-    table.WriteDocument(target);
-    if (messages.failed()) return CliUsage;
+    if (failed && file && file->outcome() != SaveOutcome::Unchanged) {
+        // The old file is gone: say what stands there now.
+        writeText(err, QStringLiteral("twlc-export: %1\n").arg(table.LastErrorText()));
+        return CliWriteFailed;
+    }
     const QString systemReason = table.LastErrorReason();
     if (failed && !systemReason.isEmpty()) {
         writeText(err, QStringLiteral("twlc-export: cannot write %1: %2\n")
@@ -438,14 +515,6 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
         if (reason.isEmpty()) reason = QStringLiteral("the document was not written");
         writeText(err, QStringLiteral("twlc-export: %1: %2\n").arg(options.output, reason));
         return CliWriteFailed;
-    }
-    if (toStdout) {
-        QFile document(table.WrittenFileName());
-        if (!document.open(QIODevice::ReadOnly)) {
-            writeText(err, QStringLiteral("twlc-export: the document could not be written out\n"));
-            return CliWriteFailed;
-        }
-        return writeOut(out, err, document.readAll());
     }
     return CliOk;
 }

@@ -4,7 +4,9 @@
 // export component are the main window's, so a document has exactly the bytes
 // the main window's export of the same table gives.
 
+#include <QByteArray>
 #include <QIODevice>
+#include <QList>
 #include <QStringList>
 
 namespace twl {
@@ -15,5 +17,8 @@ enum ExportCliStatus { CliOk = 0, CliCalculationFailed = 1, CliUsage = 2, CliWri
 // or help goes to `out`, messages to `err`. Needs a QApplication and the
 // installed document writers.
 int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err);
+// The same with the arguments as the system gave them: a file name is used
+// as these bytes, whatever their encoding.
+int runExportCli(const QList<QByteArray>& arguments, QIODevice& out, QIODevice& err);
 
 } // namespace twl

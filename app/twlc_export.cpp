@@ -79,8 +79,10 @@ int main(int argc, char** argv) {
     StandardOutput out(outputClosed);
     QFile err;
     err.open(stderr, QIODevice::WriteOnly);
-    QStringList args = QCoreApplication::arguments();
-    args.removeFirst();
+    // As bytes: a file name need not be valid in the system's encoding.
+    QList<QByteArray> args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QByteArray(argv[i]));
     const int status = twl::runExportCli(args, out, err);
     err.flush();
     return status;

@@ -22,8 +22,16 @@ ScopedFileWriteCalls::~ScopedFileWriteCalls() {
     installed() = std::move(m_previous);
 }
 
-int writeFully(int fd, const char* data, qsizetype size) {
+int writeFully(int fd, const char* data, qsizetype size, qsizetype* written) {
     const auto& hook = installed().write;
+    qsizetype done = 0;
+    struct Report {
+        qsizetype* to;
+        const qsizetype& done;
+        ~Report() {
+            if (to) *to = done;
+        }
+    } report{written, done};
     while (size > 0) {
         const size_t chunk = static_cast<size_t>(size);
         const ssize_t w = hook ? hook(fd, data, chunk) : ::write(fd, data, chunk);
@@ -36,6 +44,7 @@ int writeFully(int fd, const char* data, qsizetype size) {
         if (w == 0) return ENOSPC;
         data += w;
         size -= w;
+        done += w;
     }
     return 0;
 }
@@ -49,6 +58,18 @@ int syncFile(int fd, bool deviceMayRefuse) {
     if (r == 0) return 0;
     if (deviceMayRefuse && (errno == EINVAL || errno == EROFS || errno == ENOTSUP)) return 0;
     return errno;
+}
+
+int injectedFailure(FileCall which) {
+    const auto& hook = installed().before;
+    return hook ? hook(which) : 0;
+}
+
+int closeFile(int fd) {
+    const int injected = injectedFailure(FileCall::Close);
+    const int r = ::close(fd);
+    const int e = injected ? injected : (r == 0 ? 0 : errno);
+    return e == EINTR ? 0 : e;
 }
 
 QString systemErrorText(int error) {

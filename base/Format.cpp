@@ -24,13 +24,12 @@ namespace {
     throw EConvertError(msg);
 }
 
-constexpr int MaxWidth = 1 << 20; // a larger field is a pattern error, not a memory hog
-// Many fields of the largest width must not add up to gigabytes either.
-constexpr qsizetype MaxResultLength = 16 * 1024 * 1024;
-
 struct Parser {
     const QString& pattern;
     const std::vector<FormatArg>& args;
+    // A larger field is a pattern error, not a memory hog; many fields of
+    // the largest width must not add up to gigabytes either.
+    const FormatLimits& limits;
     qsizetype pos = 0;
     std::size_t argIndex = 0;
 
@@ -43,7 +42,7 @@ struct Parser {
         std::int64_t v = 0;
         while (atDigit()) {
             v = v * 10 + (pattern.at(pos++).unicode() - '0');
-            if (v > MaxWidth) invalid(pattern);
+            if (v > limits.maxWidth) invalid(pattern);
         }
         return static_cast<int>(v);
     }
@@ -58,7 +57,8 @@ struct Parser {
         if (pos < pattern.size() && pattern.at(pos) == QLatin1Char('*')) {
             ++pos;
             const FormatArg& a = nextArg();
-            if (a.kind() != FormatArg::Kind::Integer || a.integer() > MaxWidth) invalid(pattern);
+            if (a.kind() != FormatArg::Kind::Integer || a.integer() > limits.maxWidth)
+                invalid(pattern);
             // A negative value means no width; one below the int range must
             // not wrap around to a huge positive width.
             return a.integer() < 0 ? -1 : static_cast<int>(a.integer());
@@ -82,7 +82,12 @@ QString integerText(std::int64_t v, int precision) {
 } // namespace
 
 QString Format(const QString& pattern, const std::vector<FormatArg>& args) {
-    Parser p{pattern, args};
+    return Format(pattern, args, FormatLimits{});
+}
+
+QString Format(const QString& pattern, const std::vector<FormatArg>& args,
+               const FormatLimits& limits) {
+    Parser p{pattern, args, limits};
     QString out;
     const RegionalSettings& regional = regionalSettings();
     const qsizetype n = pattern.size();
@@ -193,14 +198,14 @@ QString Format(const QString& pattern, const std::vector<FormatArg>& args) {
             invalid(pattern);
         }
         const qsizetype fieldLength = qMax<qsizetype>(width, text.size());
-        if (out.size() + fieldLength > MaxResultLength) invalid(pattern);
+        if (out.size() + fieldLength > limits.maxLength) invalid(pattern);
         if (width > text.size()) {
             const QString pad(width - text.size(), QLatin1Char(' '));
             text = left ? text + pad : pad + text;
         }
         out += text;
     }
-    if (out.size() > MaxResultLength) invalid(pattern);
+    if (out.size() > limits.maxLength) invalid(pattern);
     return out;
 }
 

@@ -52,7 +52,18 @@ private:
     QString m_string;
 };
 
+// What one result of a pattern may grow to; beyond it the pattern is refused
+// as a bad one. The defaults suit a text made once; a text made for every row
+// of a document takes tighter ones, so that a pattern cannot make a document
+// of gigabytes a row at a time.
+struct FormatLimits {
+    int maxWidth = 1 << 20;                 // any width or precision
+    qsizetype maxLength = 16 * 1024 * 1024; // the whole result
+};
+
 QString Format(const QString& pattern, const std::vector<FormatArg>& args);
+QString Format(const QString& pattern, const std::vector<FormatArg>& args,
+               const FormatLimits& limits);
 inline QString Format(const QString& pattern, std::initializer_list<FormatArg> args) {
     return Format(pattern, std::vector<FormatArg>(args));
 }

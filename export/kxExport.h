@@ -176,6 +176,11 @@ public:
     // --- Host services ---
     // The writer factory of this component; empty means the default one.
     void setWriterFactory(TkxWriterFactory factory) { m_writerFactory = std::move(factory); }
+    // Where WriteDocument delivers a document in place of saving it under its
+    // file name (the command line's file or standard output): the writer
+    // streams into it where it can, and the sink is committed at the end.
+    // Null (the default): documents are saved as a whole.
+    void setDocumentSink(ByteSink* sink) { m_documentSink = sink; }
     // Replaces the desktop's open action (tests capture the opened file).
     std::function<void(const QString& FileName)> DocumentOpener;
     // The reason of the last reported failure ("" when the user refused an
@@ -263,6 +268,7 @@ private:
     std::uint32_t m_writtenCount = 0;
 
     TkxWriterFactory m_writerFactory;
+    ByteSink* m_documentSink = nullptr;
     QMetaObject::Connection m_comboConnection;
     QString m_lastErrorText;
     QString m_lastErrorReason;

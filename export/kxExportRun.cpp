@@ -378,7 +378,17 @@ bool TkxCustomExport::writeDocument(const QString& FileName, Delivery delivery) 
                 m_writerFactory ? m_writerFactory : kxDefaultWriterFactory();
             std::unique_ptr<TkxDocumentWriter> writer = factory ? factory(*this) : nullptr;
             if (!writer) throw Exception(LoadResString(rs::SkxNoWriter));
-            deliver(writer->Build(FileName), FileName, delivery);
+            ByteSink* sink =
+                toClipboard || delivery != Delivery::Replace ? nullptr : m_documentSink;
+            if (sink) writer->StreamTo(sink);
+            const TkxDocument document = writer->Build(FileName);
+            if (sink && !document.ToClipboard) {
+                sink->write(document.Bytes);
+                sink->commit();
+                m_writtenFileName = FileName;
+            } else {
+                deliver(document, FileName, delivery);
+            }
             delivered = true;
         }
     } catch (const SilentAbort&) {

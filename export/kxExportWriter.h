@@ -6,6 +6,8 @@
 // its factory explicitly (kxRegisterDocumentWriters in export/writers), and a
 // component may carry a factory of its own (tests use this for doubles).
 
+#include "base/FileSave.h"
+
 #include <QByteArray>
 #include <QString>
 #include <functional>
@@ -47,6 +49,14 @@ public:
     // Called by WriteDocument after the run counters are reset and the column
     // check has passed. Failures are exceptions; WriteDocument reports them.
     virtual TkxDocument Build(const QString& FileName) = 0;
+    // Asks the writer to hand the document's bytes to `Sink` while Build
+    // makes them, so that no document is held whole; Build then returns only
+    // the bytes not handed on yet. Returns false (the default) where the
+    // writer needs its whole document in memory.
+    virtual bool StreamTo(ByteSink* Sink) {
+        (void)Sink;
+        return false;
+    }
 };
 
 using TkxWriterFactory = std::function<std::unique_ptr<TkxDocumentWriter>(TkxCustomExport& Export)>;

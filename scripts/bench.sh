@@ -3,13 +3,15 @@
 #  1. the in-process benchmarks of bench/ (arguments go to each of them);
 #  2. twlc-export timed as a whole process (calculation, table, document,
 #     file) with its peak memory, in every document type;
-#  3. twlc-export's CPU time over the floor's (bench/floor_csv, the smallest
+#  3. twlc-export's peak memory at 1,000,000 months in every line-based type,
+#     which streams its document and must stay under 40 MB at any length;
+#  4. twlc-export's CPU time over the floor's (bench/floor_csv, the smallest
 #     exact program for the same CSV), after checking their bytes agree;
-#  4. where LibreOffice is installed, its headless conversion of a CSV of the
+#  5. where LibreOffice is installed, its headless conversion of a CSV of the
 #     same table into each type it can write, and how many times slower it is.
 # TWL_BENCH_RUNS sets how many runs each timing takes (the best counts, as
 # a shared machine only ever adds time); TWL_BENCH_PARTS picks among
-# "micro process floor peer".
+# "micro process memory floor peer".
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # GNU time reports a process's peak memory; the bench alone needs it.
@@ -22,7 +24,7 @@ export QT_QPA_PLATFORM=offscreen
 export LC_ALL=C.UTF-8
 
 runs=${TWL_BENCH_RUNS:-5}
-parts=${TWL_BENCH_PARTS:-micro process floor peer}
+parts=${TWL_BENCH_PARTS:-micro process memory floor peer}
 wanted() { [[ " $parts " == *" $1 "* ]]; }
 
 if wanted micro; then
@@ -151,6 +153,23 @@ if wanted floor; then
         "$cpu_best" "$(calc "$cpu_best / $floor_s")"
     done
   done
+fi
+
+if wanted memory; then
+  echo
+  echo "twlc-export's peak memory at 1,000,000 months (one run each; bound: 40 MB)"
+  printf '%-5s %9s %9s %9s %s\n' type wall_s peak_MB doc_MB bound
+  memory_runs=$runs
+  runs=1
+  for t in csv txt tab html rtf doc dif slk; do
+    out="$work/out/million.$t"
+    # shellcheck disable=SC2046
+    timed "memory" "$work/app/twlc-export" $(export_args 1000000 0.5 "$t" "$out")
+    printf '%-5s %9.3f %9.1f %9.2f %s\n' "$t" "$best_s" "$peak_mb" \
+      "$(calc "$(stat -c %s "$out") / 1000000")" "$([ "$(calc "$peak_mb < 40")" = 1 ] && echo kept || echo EXCEEDED)"
+    rm -f "$out"
+  done
+  runs=$memory_runs
 fi
 
 if wanted peer; then

@@ -13,6 +13,7 @@ packages=(
   locales libqt6svg6
   librsvg2-bin dpkg-dev file appstream lintian x11-utils xdotool python3
   libxlsxwriter-dev libzip-dev poppler-utils python3-openpyxl python3-odf python3-xlrd
+  e2fsprogs acl attr
   "$@"
 )
 

@@ -11,6 +11,8 @@ namespace twl {
 // What DIF and SYLK share: no header text, no footer, no separators.
 class TkxInterchangeWriter : public TkxFormatWriter {
 public:
+    QByteArray* StreamedBuffer() override { return &Frame().DocumentLines().buffer(); }
+    bool RowLinesAreDocumentLines() const override { return true; }
     void HeaderText(const QStringList&) override {}
     void HeaderSeparator() override {}
     void Footer(const QStringList&) override {}

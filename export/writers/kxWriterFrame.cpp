@@ -67,6 +67,22 @@ TkxExcelAlignment TkxWriterFrame::CellAlignment(int Index) const {
     return HasOption(xoUseAlignments) ? m_export.GetColumnAlignment(Index) : eaGeneral;
 }
 
+bool TkxWriterFrame::StreamTo(ByteSink* Sink) {
+    m_sink = Sink && m_format->StreamedBuffer() ? Sink : nullptr;
+    return m_sink != nullptr;
+}
+
+void TkxWriterFrame::drain() {
+    // Large enough that the system sees few writes, small enough to be no
+    // weight at any length of table.
+    constexpr qsizetype Chunk = 256 * 1024;
+    if (!m_sink) return;
+    QByteArray& buffer = *m_format->StreamedBuffer();
+    if (buffer.size() < Chunk) return;
+    m_sink->write(buffer);
+    buffer.resize(0); // keeps its room for the next rows
+}
+
 TkxDocument TkxWriterFrame::Build(const QString& FileName) {
     m_fileName = FileName;
     m_documentLines.clear();
@@ -116,10 +132,18 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
         if (write) {
             excel->setRow(excel->Row() + 1);
             excel->setColumn(1);
-            TStrings::splitLinesInto(ComposeRow(values, false, rowNumbers), m_pendingLines);
+            ComposePieces(values, false, rowNumbers, m_pieces);
             format.RowStart(false);
-            format.RowLines(m_pendingLines);
+            // Straight into the document's bytes where that is the same text;
+            // else joined, split into lines and handed to the format.
+            const QString separator = format.CellSeparator();
+            if (!format.RowLinesAreDocumentLines() ||
+                !m_documentLines.appendJoinedLines(m_pieces, separator)) {
+                TStrings::splitLinesInto(m_pieces.join(separator), m_pendingLines);
+                format.RowLines(m_pendingLines);
+            }
             format.RowEnd(false);
+            drain();
         }
         source.RowDone(write);
     }
@@ -135,31 +159,23 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
 }
 
 QString TkxWriterFrame::ComposeRow(const TkxValues& Values, bool IsHeader, bool ShowRowNumber) {
-    QString result;
+    ComposePieces(Values, IsHeader, ShowRowNumber, m_pieces);
+    return m_pieces.join(m_format->CellSeparator());
+}
+
+void TkxWriterFrame::ComposePieces(const TkxValues& Values, bool IsHeader, bool ShowRowNumber,
+                                   QStringList& Pieces) {
     // Joined by position, not by emptiness: an empty first value must not
     // swallow the separator and shift the columns after it.
-    bool first = true;
-    if (ShowRowNumber && !IsHeader) {
-        result = RowNumberText();
-        first = false;
-    }
-    const QString separator = m_format->CellSeparator();
+    Pieces.clear();
+    if (ShowRowNumber && !IsHeader) Pieces.append(RowNumberText());
     const int count = static_cast<int>(Values.size());
     for (int i = 0; i < count; ++i) {
         if (!IsColumnWritten(i)) continue;
         const int width = ColumnWidth(i, m_export.GetColumnDataWidth(i));
-        const QString cell =
-            m_format->Cell(i, Values[static_cast<std::size_t>(i)], width, IsHeader);
-        if (first) {
-            result = cell;
-            first = false;
-        } else {
-            result += separator;
-            result += cell;
-        }
+        Pieces.append(m_format->Cell(i, Values[static_cast<std::size_t>(i)], width, IsHeader));
     }
     m_export.CountOutputRow();
-    return result;
 }
 
 QString TkxWriterFrame::CellText(const TVariant& Value, int Width) const {
@@ -181,9 +197,13 @@ QString TkxWriterFrame::RowNumberText() {
     const unsigned total = m_export.RowTotal();
     QString n;
     int length = 0;
+    // Made for every row: a pattern whose result is longer than any row
+    // number needs is refused like a bad one.
+    static constexpr FormatLimits RowNumberLimits{256, 1024};
     try {
-        n = Format(m_export.RowNumberFormat(), {number});
-        length = static_cast<int>(Format(m_export.RowNumberFormat(), {total}).size());
+        n = Format(m_export.RowNumberFormat(), {number}, RowNumberLimits);
+        length =
+            static_cast<int>(Format(m_export.RowNumberFormat(), {total}, RowNumberLimits).size());
     } catch (const Exception&) {
         const QString plain = QStringLiteral("%d");
         n = Format(plain, {number});
@@ -232,6 +252,34 @@ void TkxDocumentLines::append(const QString& Line) {
 void TkxDocumentLines::append(const QStringList& Lines) {
     for (const QString& line : Lines)
         append(line);
+}
+
+bool TkxDocumentLines::appendJoinedLines(const QStringList& Pieces, const QString& Separator) {
+    // Splitting the joined text breaks lines at every CR, LF or CR LF and
+    // drops an empty last line; a separator of CR LF makes each piece a line.
+    const bool pieceLines = Separator == QLatin1String("\r\n");
+    if (!pieceLines &&
+        (Separator.contains(QLatin1Char('\r')) || Separator.contains(QLatin1Char('\n'))))
+        return false;
+    const qsizetype n = Pieces.size();
+    if (n == 0) return false;
+    qsizetype length = Separator.size() * (n - 1);
+    for (qsizetype i = 0; i < n; ++i) {
+        const QString& piece = Pieces.at(i);
+        length += piece.size();
+        if (piece.contains(QLatin1Char('\r')) || piece.contains(QLatin1Char('\n'))) return false;
+        // A pair of surrogates across two pieces is one character of the row.
+        if (i + 1 < n && !piece.isEmpty() && piece.back().isHighSurrogate()) return false;
+    }
+    if (pieceLines ? Pieces.last().isEmpty() : length == 0) return false;
+    m_bytes.reserve(m_bytes.size() + length + 2);
+    for (qsizetype i = 0; i < n; ++i) {
+        if (i > 0) Windows1252Codec::appendEncoded(m_bytes, Separator);
+        Windows1252Codec::appendEncoded(m_bytes, Pieces.at(i));
+    }
+    m_bytes.append("\r\n", 2);
+    m_count += pieceLines ? n : 1;
+    return true;
 }
 
 void TkxDocumentLines::clear() {

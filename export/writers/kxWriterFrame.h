@@ -29,6 +29,11 @@ class TkxDocumentLines {
 public:
     void append(const QString& Line);
     void append(const QStringList& Lines);
+    // The pieces joined by the separator, as the lines that text would make,
+    // written straight into the bytes. Returns false, appending nothing,
+    // where that would not be exactly the lines of the joined text (a line
+    // break inside a piece, an empty last line).
+    bool appendJoinedLines(const QStringList& Pieces, const QString& Separator);
     TkxDocumentLines& operator<<(const QString& Line) {
         append(Line);
         return *this;
@@ -38,6 +43,8 @@ public:
     bool isEmpty() const { return m_count == 0; }
     void clear();
     const QByteArray& bytes() const { return m_bytes; }
+    // The bytes themselves, for a frame that hands them on as they are made.
+    QByteArray& buffer() { return m_bytes; }
     // The same document as text (what the file would read as).
     QString text() const;
 
@@ -89,6 +96,14 @@ public:
     virtual QString RowNumberCell(const QString& N, int L) = 0;
     // The header or footer separator line when its option is set ("" for none).
     virtual QString SeparatorText() { return {}; }
+    // The buffer whose bytes Finish() returns, when every byte put there is
+    // final once written: the frame may then hand its bytes on between rows
+    // (a file written as it is made). Null (the default): the document is
+    // held whole.
+    virtual QByteArray* StreamedBuffer() { return nullptr; }
+    // Whether RowLines is the default (the lines become document lines), so
+    // that the frame may write a data row straight into the document's bytes.
+    virtual bool RowLinesAreDocumentLines() const { return false; }
 
     TkxWriterFrame& Frame() const { return *m_frame; }
 
@@ -103,10 +118,17 @@ public:
     ~TkxWriterFrame() override;
 
     TkxDocument Build(const QString& FileName) override;
+    bool StreamTo(ByteSink* Sink) override;
+    // Whether the document's bytes go out as they are made.
+    bool Streaming() const { return m_sink != nullptr; }
 
     // --- Shared cell formatting ---
     // One caption or data row in the format's syntax.
     QString ComposeRow(const TkxValues& Values, bool IsHeader, bool ShowRowNumber);
+    // The same row as its pieces (the row-number cell, then each written
+    // cell), which ComposeRow joins with the format's cell separator.
+    void ComposePieces(const TkxValues& Values, bool IsHeader, bool ShowRowNumber,
+                       QStringList& Pieces);
     // The text of a value: "** NULL **" for Null, then cut with xoTruncate.
     QString CellText(const TVariant& Value, int Width) const;
     // The ColumnWidths line of the column when it is an integer, else Default.
@@ -134,11 +156,16 @@ public:
     QByteArray DocumentBytes() const;
 
 private:
+    // Hands the streamed buffer's bytes on once there are enough of them.
+    void drain();
+
     TkxCustomExport& m_export;
     std::unique_ptr<TkxFormatWriter> m_format;
     QString m_fileName;
     TkxDocumentLines m_documentLines;
     QStringList m_pendingLines;
+    QStringList m_pieces;
+    ByteSink* m_sink = nullptr;
 };
 
 } // namespace twl

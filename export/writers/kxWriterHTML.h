@@ -11,6 +11,8 @@ namespace twl {
 
 class TkxHTMLWriter : public TkxFormatWriter {
 public:
+    QByteArray* StreamedBuffer() override { return &Frame().DocumentLines().buffer(); }
+    bool RowLinesAreDocumentLines() const override { return true; }
     // The ten colour roles, in the order of the template tables.
     enum ColorRole {
         ActiveLinkRole,

@@ -241,7 +241,9 @@ void TkxRTFWriter::Prolog() {
         oddColoring
             ? Windows1252Codec::encode(rowDefinition(QStringLiteral(" \\clcbpat5")) + dataFont)
             : m_dataRowStart;
-    // Rows are the bulk of the document and all alike: room for them at once.
+    // Rows are the bulk of the document and all alike: room for them at once,
+    // unless they leave as they are made.
+    if (Frame().Streaming()) return;
     const qsizetype rowEstimate = m_dataRowStart.size() + qsizetype(strlen(RowEndText)) +
                                   qsizetype(source.GetColumnCount() + 1) * 16;
     source.DocumentBuffer().reserve(source.DocumentBuffer().size() +
@@ -287,6 +289,10 @@ void TkxRTFWriter::Footer(const QStringList& Lines) {
         QStringLiteral("\\par \\pard\\plain\\f0") + m_defaultSpec + QStringLiteral("\\cf0 ");
     for (const QString& line : paragraphs)
         WriteRTF(start + line + QStringLiteral("\r\n"));
+}
+
+QByteArray* TkxRTFWriter::StreamedBuffer() {
+    return &Frame().Export().DocumentBuffer();
 }
 
 TkxDocument TkxRTFWriter::Finish() {

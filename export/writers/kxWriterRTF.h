@@ -15,6 +15,7 @@ class TFont;
 
 class TkxRTFWriter : public TkxFormatWriter {
 public:
+    QByteArray* StreamedBuffer() override;
     // The family class and character set of a font as the system realises it.
     struct FontClass {
         QString Family;  // "fswiss", "froman", ...

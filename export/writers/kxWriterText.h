@@ -11,6 +11,8 @@ namespace twl {
 // clipboard instead of a file.
 class TkxPlainTextWriter : public TkxFormatWriter {
 public:
+    QByteArray* StreamedBuffer() override { return &Frame().DocumentLines().buffer(); }
+    bool RowLinesAreDocumentLines() const override { return true; }
     explicit TkxPlainTextWriter(bool ToClipboard)
         : m_toClipboard(ToClipboard) {}
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
@@ -26,6 +28,8 @@ private:
 // Comma-separated values: no header or footer text, no separators, no date line.
 class TkxCSVWriter : public TkxFormatWriter {
 public:
+    QByteArray* StreamedBuffer() override { return &Frame().DocumentLines().buffer(); }
+    bool RowLinesAreDocumentLines() const override { return true; }
     void HeaderText(const QStringList&) override {}
     QString CaptionRowNumberCell() override;
     void Footer(const QStringList&) override {}
@@ -38,6 +42,8 @@ public:
 // separator lines.
 class TkxTabWriter : public TkxFormatWriter {
 public:
+    QByteArray* StreamedBuffer() override { return &Frame().DocumentLines().buffer(); }
+    bool RowLinesAreDocumentLines() const override { return true; }
     QString CaptionRowNumberCell() override;
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
     QString CellSeparator() const override { return QStringLiteral("\t"); }

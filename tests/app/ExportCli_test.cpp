@@ -1,5 +1,6 @@
 #include "app/ExportCli.h"
 #include "app/MainWindow.h"
+#include "base/FileWriteCalls.h"
 #include "base/ProgramFolder.h"
 #include "base/RegionalSettings.h"
 #include "export/kxExport.h"
@@ -12,6 +13,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <unistd.h>
 
 using namespace twl;
 
@@ -51,13 +53,14 @@ protected:
     }
 
     // What the main window's own export writes for the same inputs.
-    QByteArray mainWindowDocument(TkxExportType type, const QString& decimal = {}) {
+    QByteArray mainWindowDocument(TkxExportType type, const QString& decimal = {},
+                                  const QString& months = "12") {
         if (!decimal.isEmpty())
             test::writeFile(dir.filePath("twlc.ini"),
                             "[Settings]\r\nDecimal=" + decimal.toLatin1() + "\r\n");
         Tmainfrm form;
         form.amountedt->setText("1000");
-        form.monthsedt->setText("12");
+        form.monthsedt->setText(months);
         form.interestedt->setText("12");
         form.calcbtnClick(nullptr);
         form.loanexp->setExportType(type);
@@ -207,4 +210,66 @@ TEST_F(ExportCommand, TheNewerDocumentTypesByName) {
     const CliRun help = run({"--help"});
     EXPECT_TRUE(help.out.contains(
         "html, xls, doc, txt, csv, tab, rtf, dif, slk, xlsx, ods, pdf, png or svg"));
+}
+
+// The command line computes a long schedule twice and streams the document:
+// the bytes stay the main window's, across many pieces of the file.
+TEST_F(ExportCommand, LongSchedulesStreamExactlyTheMainWindowsBytes) {
+    for (const auto& [name, type] :
+         std::vector<std::pair<const char*, TkxExportType>>{{"html", xtHTML},
+                                                            {"doc", xtWord},
+                                                            {"txt", xtTXT},
+                                                            {"rtf", xtRTF},
+                                                            {"dif", xtDIF},
+                                                            {"slk", xtSYLK},
+                                                            {"xls", xtExcel}}) {
+        const QByteArray expected = mainWindowDocument(type, {}, "3000");
+        const QString file = dir.filePath(QStringLiteral("long.%1").arg(name));
+        const CliRun r = run(
+            {"--amount", "1000", "--months", "3000", "--rate", "12", "--format", name, "-o", file});
+        EXPECT_EQ(r.status, CliOk) << name << r.err.toStdString();
+        EXPECT_TRUE(test::bytesEqual(expected, test::readFile(file))) << name;
+    }
+}
+
+TEST_F(ExportCommand, ARowNumberPatternCannotGrowTheDocumentWithoutBound) {
+    const QStringList schedule = {
+        "--amount", "1000", "--months", "400", "--rate", "12",
+        "--format", "csv",  "-o",       "-",   "--set",  "Options=[xoShowHeader,xoRowNumbers]"};
+    const CliRun plain = run(schedule + QStringList{"--set", "RowNumberFormat=%d"});
+    ASSERT_EQ(plain.status, CliOk);
+    // An indexed field of a megabyte per row is refused like any bad pattern.
+    for (const char* pattern : {"RowNumberFormat=%d%0:1048576d", "RowNumberFormat=%d%.1048576d"}) {
+        const CliRun r = run(schedule + QStringList{"--set", pattern});
+        EXPECT_EQ(r.status, CliOk) << pattern;
+        EXPECT_TRUE(test::bytesEqual(plain.out, r.out)) << pattern;
+    }
+}
+
+TEST_F(ExportCommand, AFailureAfterTheOldFileChangedSaysWhatTheFileHolds) {
+    const QStringList schedule = {"--amount", "1000", "--months", "12",
+                                  "--rate",   "12",   "--format", "csv"};
+    const QString target = dir.filePath("report.csv");
+    test::writeFile(target, "old");
+    CliRun r;
+    {
+        test::FailingCall failing(FileCall::FolderSync, EIO);
+        r = run(schedule + QStringList{"-o", target});
+    }
+    EXPECT_EQ(r.status, CliWriteFailed);
+    EXPECT_EQ(r.err, "twlc-export: " + target +
+                         " now holds the new document, but it may not survive a system crash: "
+                         "Input/output error\n");
+    EXPECT_EQ(test::readFile(target), run(schedule + QStringList{"-o", "-"}).out);
+
+    // A second link: written in place, and the device fails after 10 bytes.
+    ASSERT_EQ(::link(QFile::encodeName(target).constData(),
+                     QFile::encodeName(dir.filePath("second")).constData()),
+              0);
+    {
+        test::FailingWrites failing({10, EIO});
+        r = run(schedule + QStringList{"-o", target});
+    }
+    EXPECT_EQ(r.status, CliWriteFailed);
+    EXPECT_EQ(r.err, "twlc-export: " + target + " was partly written: Input/output error\n");
 }

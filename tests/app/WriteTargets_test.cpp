@@ -48,14 +48,23 @@ protected:
     // unprivileged user 65534, and waits for it to end.
     ChildRun run(const QStringList& args, Output output = Output::ToFile,
                  const QString& outputFile = {}, bool unprivileged = false) {
+        std::vector<QByteArray> bytes;
+        for (const QString& a : args)
+            bytes.push_back(a.toLocal8Bit());
+        return runBytes(bytes, output, outputFile, unprivileged);
+    }
+
+    // The same with arguments as bytes, which need not be valid text.
+    ChildRun runBytes(const std::vector<QByteArray>& args, Output output = Output::ToFile,
+                      const QString& outputFile = {}, bool unprivileged = false) {
         std::vector<QByteArray> argv;
         if (unprivileged)
             for (const char* a :
                  {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"})
                 argv.emplace_back(a);
         argv.emplace_back(TWL_EXPORT_PROGRAM);
-        for (const QString& a : args)
-            argv.push_back(a.toLocal8Bit());
+        for (const QByteArray& a : args)
+            argv.push_back(a);
         std::vector<char*> pointers;
         for (QByteArray& a : argv)
             pointers.push_back(a.data());
@@ -242,4 +251,55 @@ TEST_F(WriteTargets, EveryDocumentTypeReportsAFailedSaveAndKeepsTheOldFile) {
             << type;
     }
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), QStringList{"report.doc"});
+}
+
+TEST_F(WriteTargets, ANameThatIsNotUtf8IsTheFileWritten) {
+    const QByteArray name = QFile::encodeName(dir.path()) + "/caf\xe9.csv";
+    std::vector<QByteArray> args;
+    for (const QString& a : Schedule)
+        args.push_back(a.toLocal8Bit());
+    args.insert(args.end(), {"-o", name});
+    const ChildRun r = runBytes(args);
+    EXPECT_EQ(r.status, 0) << r.err;
+    QFile written;
+    ASSERT_TRUE(written.open(::open(name.constData(), O_RDONLY | O_CLOEXEC), QIODevice::ReadOnly,
+                             QFileDevice::AutoCloseHandle));
+    EXPECT_EQ(written.readAll(), document());
+    // Nothing under a re-encoded name.
+    const QByteArray replaced = QFile::encodeName(dir.path()) + "/caf\xef\xbf\xbd.csv";
+    EXPECT_NE(::access(replaced.constData(), F_OK), 0);
+}
+
+TEST_F(WriteTargets, StandardOutputNeedsNoTemporarySpace) {
+    test::SmallTmpfs tmp;
+    if (!tmp.mounted()) GTEST_SKIP() << tmp.skipReason().toStdString();
+    tmp.fill();
+    const QByteArray expected = document();
+    const QByteArray previous = qgetenv("TMPDIR");
+    qputenv("TMPDIR", QFile::encodeName(tmp.path()));
+    const ChildRun r = run(Schedule + QStringList{"-o", "-"});
+    qputenv("TMPDIR", previous);
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(test::readFile(dir.filePath("stdout")), expected);
+    // No folder of its own made in the temporary folder either.
+    EXPECT_TRUE(QDir(tmp.path()).entryList({"twlc-export*"}, QDir::AllEntries).isEmpty());
+}
+
+// A file with a second link is written in place; on a full ext4 disk the
+// export fails before either link changes, and the file keeps its size.
+TEST_F(WriteTargets, AFullExt4DiskKeepsBothLinksOfTheOldFile) {
+    test::Ext4Image disk;
+    if (!disk.mounted()) GTEST_SKIP() << disk.skipReason().toStdString();
+    const QString target = disk.filePath("target");
+    test::writeFile(target, "OLD TEXT\n");
+    ASSERT_EQ(::link(QFile::encodeName(target).constData(),
+                     QFile::encodeName(disk.filePath("link")).constData()),
+              0);
+    disk.fillTo(50 * 1024);
+    const ChildRun r = run(
+        {"--amount", "1000", "--months", "5000", "--rate", "12", "--format", "csv", "-o", target});
+    EXPECT_EQ(r.status, 3);
+    EXPECT_EQ(r.err, "twlc-export: cannot write " + target + ": No space left on device\n");
+    EXPECT_EQ(test::readFile(target), "OLD TEXT\n");
+    EXPECT_EQ(test::readFile(disk.filePath("link")), "OLD TEXT\n");
 }

@@ -60,3 +60,16 @@ TEST(Format, OneResultIsBoundedAndStarWidthsDoNotWrap) {
     EXPECT_EQ(Format("%*d|%.*d", {-3, 5, -9223372036854775807LL, 6}), "5|6");
     EXPECT_THROW(Format("%*d", {7843563264LL, 5}), EConvertError);
 }
+
+// A pattern made for every row takes tighter limits; an indexed field, a
+// precision or a width from the arguments counts as any other field.
+TEST(Format, TighterLimitsCountEveryField) {
+    const FormatLimits row{256, 1024};
+    EXPECT_EQ(Format("%d", {7}, row), "7");
+    EXPECT_EQ(Format("%0:256d", {7}, row).size(), 256);
+    for (const char* pattern :
+         {"%d%0:257d", "%d%.257d", "%*d", "%0:200d%0:200d%0:200d%0:200d%0:200d%0:200d"})
+        EXPECT_THROW(Format(pattern, {300, 1}, row), EConvertError) << pattern;
+    // The same patterns within the default limits.
+    EXPECT_EQ(Format("%d%0:257d", {7}).size(), 258);
+}

@@ -4,13 +4,17 @@
 #include "base/RegionalSettings.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QStandardPaths>
 #include <QTimer>
 #include <QWidget>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/mount.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace twl::test {
@@ -119,6 +123,25 @@ FailingWrites::FailingWrites(Plan plan)
 
 FailingWrites::~FailingWrites() = default;
 
+struct FailingCall::Scope {
+    ScopedFileWriteCalls calls;
+};
+
+FailingCall::FailingCall(FileCall call, int error) {
+    FileWriteCalls calls;
+    // An interruption is answered by trying again: fail every other time.
+    auto interrupted = std::make_shared<bool>(false);
+    calls.before = [call, error, interrupted](FileCall which) {
+        if (which != call) return 0;
+        if (error != EINTR) return error;
+        *interrupted = !*interrupted;
+        return *interrupted ? EINTR : 0;
+    };
+    m_scope.reset(new Scope{ScopedFileWriteCalls(std::move(calls))});
+}
+
+FailingCall::~FailingCall() = default;
+
 void releaseFifoReader(const QString& path) {
     // Fails with ENXIO when no reader is there any more.
     const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
@@ -154,6 +177,70 @@ void SmallTmpfs::fill() {
     }
     // The last block may have room left; single bytes take it.
     while (::write(fd, "f", 1) == 1) {
+    }
+    ::close(fd);
+}
+
+} // namespace twl::test
+
+namespace twl::test {
+
+namespace {
+bool runQuietly(const QString& program, const QStringList& args) {
+    QProcess p;
+    p.setProcessChannelMode(QProcess::MergedChannels);
+    p.start(program, args);
+    return p.waitForFinished(60000) && p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0;
+}
+} // namespace
+
+Ext4Image::Ext4Image(qint64 bytes) {
+    if (::geteuid() != 0) {
+        m_skipReason = QStringLiteral("mounting an ext4 image needs root");
+        return;
+    }
+    const QString mkfs = QStandardPaths::findExecutable(
+        QStringLiteral("mkfs.ext4"), {QStringLiteral("/sbin"), QStringLiteral("/usr/sbin")});
+    if (mkfs.isEmpty()) {
+        m_skipReason = QStringLiteral("mkfs.ext4 is not installed (e2fsprogs)");
+        return;
+    }
+    const QString image = m_dir.filePath(QStringLiteral("image"));
+    QFile f(image);
+    if (!f.open(QIODevice::WriteOnly) || !f.resize(bytes)) {
+        m_skipReason = QStringLiteral("cannot make the image file");
+        return;
+    }
+    f.close();
+    QDir(m_dir.path()).mkdir(QStringLiteral("mnt"));
+    if (!runQuietly(mkfs, {"-q", "-F", "-b", "1024", "-m", "0", image}) ||
+        !runQuietly(QStringLiteral("mount"), {"-o", "loop", image, m_dir.filePath("mnt")})) {
+        m_skipReason = QStringLiteral("cannot make or mount an ext4 image through a loop device");
+        return;
+    }
+    m_mounted = true;
+}
+
+Ext4Image::~Ext4Image() {
+    if (m_mounted) runQuietly(QStringLiteral("umount"), {"-l", m_dir.filePath("mnt")});
+}
+
+qint64 Ext4Image::freeBytes() const {
+    struct statvfs vfs {};
+    if (::statvfs(QFile::encodeName(m_dir.filePath("mnt")).constData(), &vfs) != 0) return -1;
+    return qint64(vfs.f_bavail) * qint64(vfs.f_frsize);
+}
+
+void Ext4Image::fillTo(qint64 leave) {
+    const QByteArray filler = QFile::encodeName(filePath(QStringLiteral("filler")));
+    const int fd = ::open(filler.constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0600);
+    ASSERT_GE(fd, 0);
+    for (const qsizetype size : {64 * 1024, 1024}) {
+        const QByteArray block(size, 'f');
+        while (freeBytes() > leave + block.size()) {
+            if (::write(fd, block.constData(), block.size()) != block.size()) break;
+            ::fsync(fd);
+        }
     }
     ::close(fd);
 }

@@ -4,6 +4,8 @@
 #include <QByteArray>
 #include <QString>
 #include <QTemporaryDir>
+
+#include "base/FileWriteCalls.h"
 #include <cerrno>
 #include <functional>
 #include <gtest/gtest.h>
@@ -70,6 +72,18 @@ private:
     std::unique_ptr<Scope> m_scope;
 };
 
+// Makes one kind of call of every save fail with `error` until the scope ends
+// (EINTR: once per call, which the save then tries again).
+class FailingCall {
+public:
+    FailingCall(FileCall call, int error);
+    ~FailingCall();
+
+private:
+    struct Scope;
+    std::unique_ptr<Scope> m_scope;
+};
+
 // Lets a thread blocked reading the FIFO `path` see its end, in case the
 // writer under test never opened it; does nothing once that reader is done.
 void releaseFifoReader(const QString& path);
@@ -88,6 +102,27 @@ public:
     // Takes every free byte with a filler file, so that the next block any
     // write needs is refused with ENOSPC.
     void fill();
+
+private:
+    QTemporaryDir m_dir;
+    bool m_mounted = false;
+    QString m_skipReason;
+};
+
+// A small ext4 file system (1 KiB blocks, nothing reserved for root) in an
+// image mounted through a loop device, for one test; unmounted and removed
+// when the object ends. Needs root and mkfs.ext4; where either is missing,
+// mounted() is false and skipReason() says why.
+class Ext4Image {
+public:
+    explicit Ext4Image(qint64 bytes = 4 * 1024 * 1024);
+    ~Ext4Image();
+    bool mounted() const { return m_mounted; }
+    QString skipReason() const { return m_skipReason; }
+    QString filePath(const QString& name) const { return m_dir.filePath("mnt/" + name); }
+    // Fills the disk until `leave` bytes are free.
+    void fillTo(qint64 leave);
+    qint64 freeBytes() const;
 
 private:
     QTemporaryDir m_dir;

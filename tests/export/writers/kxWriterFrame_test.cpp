@@ -1,9 +1,11 @@
 // The writer frame: section order, cell text, widths, row numbers, separators
 // and the shared string utilities, through the text formats.
 
+#include "export/writers/kxWriterFrame.h"
 #include "export/writers/kxWriterUtils.h"
 #include "tests/export/MemorySource.h"
 #include "tests/export/writers/WriterTestSupport.h"
+#include "toolkit/Strings.h"
 
 using namespace twl;
 using namespace twl::test;
@@ -232,4 +234,96 @@ TEST_F(Frame, TheClipboardTypeIgnoresAFileNameItIsGiven) {
     EXPECT_FALSE(QFile::exists(path));
     EXPECT_EQ(QGuiApplication::clipboard()->text(),
               "A        B \r\nabcdefgh x \r\nab       yy\r\n");
+}
+
+namespace {
+// Collects a streamed document, failing on the write numbered `failAt` (from 1).
+struct MemorySink : ByteSink {
+    QByteArray bytes;
+    int writes = 0;
+    int commits = 0;
+    int failAt = 0;
+    void write(const char* data, qsizetype size) override {
+        if (++writes == failAt) throw Exception(QStringLiteral("device gone"));
+        bytes.append(data, size);
+    }
+    void commit() override { ++commits; }
+};
+} // namespace
+
+// Handed on in pieces as rows are made, a document has the bytes of the
+// whole one, for every line-based type; a failed piece fails the export.
+TEST_F(Frame, StreamedDocumentsAreTheBytesOfWholeOnes) {
+    source.setOptions({xoShowHeader, xoRowNumbers, xoHeaderLine, xoFooterLine, xoShowExportDate});
+    source.captions = {"Payment #", "Zahlung \u20ac", "Note"};
+    source.rows.clear();
+    // Few rows of long texts: this source measures its columns row by row.
+    const QString text = QStringLiteral("caf\u00e9 ").repeated(48);
+    for (int i = 0; i < 1200; ++i)
+        source.rows.push_back(
+            {TVariant(QString::number(i)), TVariant(QStringLiteral("%1,5 ").arg(i) + text),
+             TVariant(i % 300 == 0 ? QStringLiteral("two\r\nlines \"quoted\"") : QString())});
+    source.OnGetHeader = [](QObject*, std::uint32_t, QString& text) { text = "Head\r\nline two"; };
+    source.OnGetFooter = [](QObject*, std::uint32_t, QString& text) { text = "Foot"; };
+    for (TkxExportType type :
+         {xtTXT, xtCSV, xtTAB, xtHTML, xtWord, xtRTF, xtDIF, xtSYLK, xtExcel}) {
+        const QByteArray whole = writeDocument(source, type);
+        ASSERT_GT(whole.size(), 300 * 1024) << type;
+        MemorySink sink;
+        source.setDocumentSink(&sink);
+        const QByteArray none = writeDocument(source, type);
+        EXPECT_TRUE(none.isEmpty()) << type; // the sink took the document, not the file
+        EXPECT_TRUE(bytesEqual(whole, sink.bytes)) << type;
+        EXPECT_EQ(sink.commits, 1) << type;
+        // Line-based types go out in pieces; the workbook at the end, whole.
+        EXPECT_EQ(sink.writes > 1, type != xtExcel) << type;
+
+        MemorySink failing;
+        failing.failAt = type == xtExcel ? 1 : 2;
+        source.setDocumentSink(&failing);
+        std::vector<TkxExportError> errors;
+        writeDocument(source, type, &errors);
+        EXPECT_EQ(errors, std::vector<TkxExportError>{xeWriteFailed}) << type;
+        EXPECT_EQ(failing.commits, 0) << type;
+        source.setDocumentSink(nullptr);
+        source.OnError = {};
+    }
+}
+
+// A row written straight into bytes is exactly the lines its joined text
+// makes; where it could not be, nothing is written and the caller splits.
+TEST(DocumentLines, JoinedRowsAreTheLinesOfTheJoinedText) {
+    const QString high(QChar(0xD83D)), low(QChar(0xDE00));
+    const std::vector<QStringList> rows = {{"1", "88.85", "caf\u00e9 \u20ac"},
+                                           {"", "", ""},
+                                           {"", "x"},
+                                           {"x", ""},
+                                           {""},
+                                           {},
+                                           {"a\r\nb", "c"},
+                                           {"a", "b\n"},
+                                           {"lone\r", "x"},
+                                           {"ab" + high, low + "cd"},
+                                           {high + low, "\u4e2d"}};
+    for (const QString& separator :
+         {QString(","), QString("\t"), QString(" "), QString("\r\n"), QString(), QString("\n")}) {
+        for (const QStringList& row : rows) {
+            TkxDocumentLines direct;
+            TkxDocumentLines split;
+            direct.append("before");
+            split.append("before");
+            const bool taken = direct.appendJoinedLines(row, separator);
+            split.append(TStrings::splitLines(row.join(separator)));
+            if (taken) {
+                EXPECT_EQ(direct.bytes(), split.bytes()) << row.join("|") << separator;
+                EXPECT_EQ(direct.count(), split.count()) << row.join("|") << separator;
+            } else {
+                EXPECT_EQ(direct.bytes(), "before\r\n") << row.join("|") << separator;
+            }
+        }
+    }
+    // The plain rows of every line-based type take the direct way.
+    TkxDocumentLines lines;
+    EXPECT_TRUE(lines.appendJoinedLines({"1", "88.85"}, ","));
+    EXPECT_TRUE(lines.appendJoinedLines({"<TD>1</TD>", "<TD>2</TD>"}, "\r\n"));
 }
