@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <array>
 
 using namespace twl;
 
@@ -192,4 +193,43 @@ TEST_F(ExportCommand, SourceDateEpochFixesNow) {
         run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", "txt", "-o", "-"})
             .status,
         CliUsage);
+}
+
+// With no plan option given, every type is byte for byte what the program
+// wrote before plans existed: tests/data/plain-schedule/ holds those bytes,
+// made by the command and the window before the plan code was added
+// (TWL_WRITE_PLAIN_SCHEDULE=1 writes them again). The window's export must
+// agree too, settings file without a [Plan] section included.
+TEST_F(ExportCommand, WithoutPlanOptionsEveryTypeKeepsTheBytesOfPlainSchedules) {
+    const std::vector<std::pair<const char*, TkxExportType>> types = {
+        {"html", xtHTML}, {"xls", xtExcel}, {"doc", xtWord}, {"txt", xtTXT}, {"csv", xtCSV},
+        {"tab", xtTAB},   {"rtf", xtRTF},   {"dif", xtDIF},  {"slk", xtSYLK}};
+    const std::vector<std::array<const char*, 4>> loans = {{"worked", "1000", "12", "12"},
+                                                           {"negative-rate", "5000.5", "7", "-3"},
+                                                           {"no-months", "1000", "0", "12"}};
+    const QString data = QStringLiteral(TWL_TEST_DATA_DIR "/plain-schedule/");
+    const bool write = qEnvironmentVariableIsSet("TWL_WRITE_PLAIN_SCHEDULE");
+    if (write) QDir().mkpath(data);
+    for (const auto& [loan, amount, months, rate] : loans) {
+        for (const auto& [name, type] : types) {
+            const QString file = data + QStringLiteral("%1.%2").arg(loan, name);
+            const CliRun r = run({"--amount", amount, "--months", months, "--rate", rate,
+                                  "--format", name, "-o", "-"});
+            ASSERT_EQ(r.status, CliOk) << loan << name << r.err.toStdString();
+            if (write) test::writeFile(file, r.out);
+            const QByteArray expected = test::readFile(file);
+            ASSERT_FALSE(expected.isEmpty()) << file.toStdString();
+            EXPECT_TRUE(test::bytesEqual(expected, r.out)) << loan << " " << name;
+            Tmainfrm form;
+            form.amountedt->setText(amount);
+            form.monthsedt->setText(months);
+            form.interestedt->setText(rate);
+            form.calcbtnClick(nullptr);
+            form.loanexp->setExportType(type);
+            const QString path = dir.filePath("window.doc");
+            QFile::remove(path);
+            form.loanexp->WriteDocument(path);
+            EXPECT_TRUE(test::bytesEqual(expected, test::readFile(path))) << loan << " " << name;
+        }
+    }
 }
