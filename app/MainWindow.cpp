@@ -1,8 +1,9 @@
 #include "app/MainWindow.h"
 
-#include "loan/Amortization.h"
 #include "app/AppConsts.h"
 #include "app/LanguageChoice.h"
+#include "app/PlanDialog.h"
+#include "app/PlanLabels.h"
 #include "app/Prompts.h"
 #include "app/SettingsFile.h"
 #include "base/ProgramFolder.h"
@@ -10,11 +11,13 @@
 #include "export/kxExport.h"
 #include "export/kxExportHost.h"
 #include "i18n/bsPolyglotUn.h"
+#include "loan/PlanSchedule.h"
 #include "toolkit/ApplicationTitle.h"
 #include "toolkit/Component.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ErrorDisplay.h"
 #include "toolkit/ListView.h"
+#include "toolkit/ModalGuard.h"
 #include "toolkit/ScreenPlacement.h"
 #include "toolkit/Timer.h"
 #include "widgets/LbSpeedButtonGlyphs.h"
@@ -125,6 +128,11 @@ void Tmainfrm::buildControls() {
     cancelbtn->setGeometry(408, 8, 97, 25);
     cancelbtn->setCaption(LoadResString(rs::SClose));
     applyMainWindowButtonLook(*cancelbtn, closeGlyph());
+    // The plan's button sits left of Export, in the row of the other two.
+    planbtn = component<TLbSpeedButton>(this, bpanel, "planbtn");
+    planbtn->setGeometry(208, 8, 97, 25);
+    planbtn->setCaption(QStringLiteral("&Plan..."));
+    applyMainWindowButtonLook(*planbtn, planGlyph());
     messages = component<TMemo>(this, bpanel, "messages");
     messages->setGeometry(8, 8, 57, 17);
     messages->setWordWrap(false);
@@ -145,6 +153,9 @@ void Tmainfrm::buildControls() {
     loanexp->setObjectName(QStringLiteral("loanexp"));
     setOwner(loanexp, this);
     kxApplyMainWindowSettings(*loanexp, loanview);
+    planlabels = new TPlanLabels(this);
+    planlabels->setObjectName(QStringLiteral("planlabels"));
+    setOwner(planlabels, this);
     prompts = new TMainPrompts(this);
     prompts->setObjectName(QStringLiteral("prompts"));
     setOwner(prompts, this);
@@ -167,13 +178,14 @@ void Tmainfrm::buildControls() {
     // serves and takes focus from Tab only, so a click leaves the focus where
     // the user types; Space presses it (there is no default button: neither
     // Enter nor Escape presses one).
-    for (TLbSpeedButton* b : {calcbtn, expbtn, cancelbtn})
+    for (TLbSpeedButton* b : {calcbtn, planbtn, expbtn, cancelbtn})
         b->setFocusPolicy(Qt::TabFocus);
     setTabOrder(amountedt, monthsedt);
     setTabOrder(monthsedt, interestedt);
     setTabOrder(interestedt, calcbtn);
     setTabOrder(calcbtn, loanview);
-    setTabOrder(loanview, expbtn);
+    setTabOrder(loanview, planbtn);
+    setTabOrder(planbtn, expbtn);
     setTabOrder(expbtn, cancelbtn);
     // Screen readers name each box after its label, translated with it.
     amountlbl->setBuddy(amountedt);
@@ -190,6 +202,7 @@ void Tmainfrm::buildControls() {
     calcbtn->OnClick = [this](QObject* sender) { runGuarded([&] { calcbtnClick(sender); }); };
     expbtn->OnClick = [this](QObject* sender) { runGuarded([&] { expbtnClick(sender); }); };
     cancelbtn->OnClick = [this](QObject* sender) { runGuarded([&] { cancelbtnClick(sender); }); };
+    planbtn->OnClick = [this](QObject* sender) { runGuarded([&] { planbtnClick(sender); }); };
 }
 
 void Tmainfrm::OpenSettings() {
@@ -212,6 +225,7 @@ void Tmainfrm::FormCreate(QObject*) {
     }
     SettingsFile* s = settingsFile();
     if (!s) return;
+    plan = readPlanSettings(*s);
     setTop(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Top"), 0));
     setLeft(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Left"), 0));
     setHeight(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Height"), 546));
@@ -255,6 +269,41 @@ void Tmainfrm::cancelbtnClick(QObject*) {
     close();
 }
 
+void Tmainfrm::planbtnClick(QObject*) {
+    TPlanDialog dialog(*planlabels, this);
+    dialog.setTexts(plan);
+    if (execModal(dialog) != QDialog::Accepted) return;
+    plan = dialog.texts();
+    if (SettingsFile* s = settingsFile()) writePlanSettings(*s, plan);
+}
+
+void Tmainfrm::showDueColumn(bool shown) {
+    TListColumns& columns = *loanview->Columns();
+    const int due = scheduleColumn(ScheduleColumn::Due, true);
+    const bool present = columns.Count() > 5;
+    if (shown == present) return;
+    // Captions move one place, so the translated ones stay with their figures.
+    QStringList captions;
+    std::vector<int> widths;
+    for (int i = 0; i < columns.Count(); ++i) {
+        captions << columns.column(i)->Caption();
+        widths.push_back(columns.column(i)->Width());
+    }
+    if (shown) {
+        captions.insert(due, planlabels->DueCaption);
+        widths.insert(widths.begin() + due, 80);
+        loanview->AddColumn(QString(), 0);
+    } else {
+        captions.removeAt(due);
+        widths.erase(widths.begin() + due);
+        columns.RemoveLast();
+    }
+    for (int i = 0; i < columns.Count(); ++i) {
+        columns.column(i)->setCaption(captions[i]);
+        columns.column(i)->setWidth(widths[static_cast<std::size_t>(i)]);
+    }
+}
+
 void Tmainfrm::titletimerTimer(QObject*) {
     try {
         titletimer->setEnabled(false);
@@ -274,11 +323,14 @@ void Tmainfrm::CalculateSchedule() {
     context.labels = inputsRowLabels(*messages->Lines());
     context.today = currentDateTime().date();
     // The view takes whole rows; a row cut short by an error keeps the cells it got.
+    // A plan that does not read is reported before the table changes shape.
+    const PlanOptions options = parsePlanTexts(plan);
+    showDueColumn(options.hasDueDates());
     RowSink sink([this](const QString& caption, const QStringList& cells) {
         loanview->addItem(caption, cells);
     });
-    twl::CalculateSchedule({amountedt->text(), monthsedt->text(), interestedt->text()}, context,
-                           sink);
+    CalculatePlanSchedule({amountedt->text(), monthsedt->text(), interestedt->text()}, options,
+                          context, planlabels->scheduleLabels(), sink);
 }
 
 } // namespace twl

@@ -1,7 +1,9 @@
 #pragma once
 // The main window of the calculator. Where things live:
-//  - the schedule calculation: app/Amortization (CalculateSchedule), fed into
-//    `loanview` by Tmainfrm::CalculateSchedule;
+//  - the schedule calculation: loan/Amortization (CalculateSchedule) and, with
+//    the borrower's plan, loan/PlanSchedule, fed into `loanview` by
+//    Tmainfrm::CalculateSchedule; the plan is edited in app/PlanDialog (the
+//    Plan button), kept in `plan` and in the settings file's [Plan] section;
 //  - the settings file twlc.ini: app/SettingsFile (window bounds, "Decimal");
 //  - export of the table: `loanexp`, the export component of export/; the name
 //    each "Export to file" proposes: app/ExportFileName; the window's own
@@ -12,8 +14,9 @@
 //  - start-up, the splash window and the command line: app/Startup,
 //    app/SplashWindow, app/CommandLine; twlc-export: app/ExportCli.
 
-#include "loan/Amortization.h"
 #include "app/ExportFileName.h"
+#include "loan/Amortization.h"
+#include "loan/PlanText.h"
 #include "toolkit/Form.h"
 
 #include <memory>
@@ -30,6 +33,7 @@ class TLbSpeedButton;
 class TListView;
 class TMainPrompts;
 class TMemo;
+class TPlanLabels;
 class TPanel;
 class TStrings;
 class TTimer;
@@ -60,6 +64,7 @@ public:
     void calcbtnClick(QObject* sender);
     void expbtnClick(QObject* sender);
     void cancelbtnClick(QObject* sender);
+    void planbtnClick(QObject* sender);
     void titletimerTimer(QObject* sender);
 
     void OpenSettings();
@@ -77,6 +82,7 @@ public:
     TPanel* bpanel;
     TLbSpeedButton* expbtn;
     TLbSpeedButton* cancelbtn;
+    TLbSpeedButton* planbtn;
     TMemo* messages;
     TTimer* titletimer;
     TbsPolyglotTranslator* client1;
@@ -85,6 +91,10 @@ public:
     // The window's own prompts (export failures, the overwrite question),
     // translated with the window.
     TMainPrompts* prompts;
+    // The texts of the plan in the table and the Plan dialog, translated with the window.
+    TPlanLabels* planlabels;
+    // The borrower's plan as the Plan dialog left it; empty: the plain loan.
+    PlanTexts plan;
     // The name the next "Export to file" proposes.
     ExportFileName exportFileName;
 
@@ -93,6 +103,9 @@ protected:
 
 private:
     void buildControls();
+    // Puts the "Due" column in place when the plan has dates, and takes it
+    // out again when it has none.
+    void showDueColumn(bool shown);
 };
 
 } // namespace twl

@@ -6,6 +6,8 @@
 // Reads are served from a parse of the file that is reused only while the
 // file's identity, size and modification time are unchanged.
 
+#include "loan/PlanText.h"
+
 #include <QByteArray>
 #include <QString>
 #include <cstdint>
@@ -46,5 +48,11 @@ private:
     mutable QString m_lastSection, m_lastKey;
     mutable const QString* m_lastValue = nullptr;
 };
+
+// The plan of the window's Plan dialog, in section [Plan], in the texts of
+// twlc-export's flags ("Extras" the count, "Extra1"... each extra). A file
+// without the section is the plain loan, as before plans existed.
+PlanTexts readPlanSettings(const SettingsFile& settings);
+void writePlanSettings(SettingsFile& settings, const PlanTexts& plan);
 
 } // namespace twl
