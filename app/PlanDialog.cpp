@@ -11,6 +11,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPainter>
@@ -49,6 +50,14 @@ QString chosenKeyword(const QComboBox& box) {
 QString cellText(const QTableWidget& table, int row, int column) {
     const QTableWidgetItem* item = table.item(row, column);
     return item ? item->text().trimmed() : QString();
+}
+
+// The cell editor the table has open, if any (editors are its viewport's
+// children, hidden once closed).
+QWidget* openCellEditor(const QTableWidget& table) {
+    for (QWidget* editor : table.viewport()->findChildren<QWidget*>())
+        if (editor->isVisible()) return editor;
+    return nullptr;
 }
 
 } // namespace
@@ -100,9 +109,11 @@ TPlanDialog::TPlanDialog(const TPlanLabels& labels, QWidget* parent)
     connect(addextrabtn, &QPushButton::clicked, this, [this] {
         const int row = extrastbl->rowCount();
         extrastbl->insertRow(row);
+        extrastbl->setItem(row, 0, new QTableWidgetItem);
+        extrastbl->setItem(row, 1, new QTableWidgetItem);
         extrastbl->setCurrentCell(row, 0);
-        extrastbl->editItem(extrastbl->item(row, 0));
         extrastbl->setFocus();
+        extrastbl->editItem(extrastbl->item(row, 0));
     });
     connect(removeextrabtn, &QPushButton::clicked, this, [this] {
         if (extrastbl->currentRow() >= 0) extrastbl->removeRow(extrastbl->currentRow());
@@ -225,7 +236,21 @@ PlanTexts TPlanDialog::texts() const {
     return t;
 }
 
+void TPlanDialog::keyPressEvent(QKeyEvent* event) {
+    // Enter in a cell of the extras ends that cell's editing, not the dialog.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && openCellEditor(*extrastbl)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
 void TPlanDialog::accept() {
+    // What is typed in a cell still open counts, as the user sees it.
+    if (QWidget* editor = openCellEditor(*extrastbl))
+        QMetaObject::invokeMethod(extrastbl, "commitData", Qt::DirectConnection,
+                                  Q_ARG(QWidget*, editor));
     try {
         parsePlanTexts(texts());
     } catch (const EPlanInput& e) {

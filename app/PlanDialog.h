@@ -51,6 +51,9 @@ public:
     QPushButton* okbtn;
     QPushButton* cancelbtn;
 
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+
 private:
     void clear();
 };
