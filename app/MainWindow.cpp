@@ -23,6 +23,7 @@
 #include "widgets/LbSpeedButtonGlyphs.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QVBoxLayout>
 
 namespace twl {
@@ -140,6 +141,12 @@ void Tmainfrm::buildControls() {
 
     layout->addWidget(mpanel);
     layout->addWidget(loanview, 1);
+    plansummary = new QLabel(this);
+    plansummary->setObjectName(QStringLiteral("plansummary"));
+    plansummary->setContentsMargins(8, 4, 8, 4);
+    plansummary->setWordWrap(true);
+    plansummary->setVisible(false);
+    layout->addWidget(plansummary);
     layout->addWidget(bpanel);
 
     titletimer = new TTimer(this);
@@ -324,13 +331,27 @@ void Tmainfrm::CalculateSchedule() {
     context.today = currentDateTime().date();
     // The view takes whole rows; a row cut short by an error keeps the cells it got.
     // A plan that does not read is reported before the table changes shape.
+    plansummary->setVisible(false);
     const PlanOptions options = parsePlanTexts(plan);
     showDueColumn(options.hasDueDates());
-    RowSink sink([this](const QString& caption, const QStringList& cells) {
-        loanview->addItem(caption, cells);
-    });
-    CalculatePlanSchedule({amountedt->text(), monthsedt->text(), interestedt->text()}, options,
-                          context, planlabels->scheduleLabels(), sink);
+    {
+        RowSink sink([this](const QString& caption, const QStringList& cells) {
+            loanview->addItem(caption, cells);
+        });
+        CalculatePlanSchedule({amountedt->text(), monthsedt->text(), interestedt->text()}, options,
+                              context, planlabels->scheduleLabels(), sink);
+    }
+    // The comparison row, which the table cuts short, in full beside it.
+    const int last = loanview->itemCount() - 1;
+    if (comparesWithPlainLoan(options) && last >= 0 &&
+        loanview->itemCaption(last) == planlabels->Comparison) {
+        QStringList cells;
+        for (int c = 1; c < loanview->Columns()->Count(); ++c)
+            if (!loanview->cellText(last, c).isEmpty()) cells << loanview->cellText(last, c);
+        plansummary->setText(planlabels->Comparison + QStringLiteral(": ") +
+                             cells.join(QStringLiteral(" \u2022 ")));
+        plansummary->setVisible(true);
+    }
 }
 
 } // namespace twl

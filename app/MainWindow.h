@@ -21,6 +21,8 @@
 
 #include <memory>
 
+class QLabel;
+
 namespace twl {
 
 class SettingsFile;
@@ -84,6 +86,9 @@ public:
     TLbSpeedButton* cancelbtn;
     TLbSpeedButton* planbtn;
     TMemo* messages;
+    // The comparison of the plan with the plain loan, under the table; hidden
+    // while there is none.
+    QLabel* plansummary;
     TTimer* titletimer;
     TbsPolyglotTranslator* client1;
     TbsPolyglotManager* lngmanager;

@@ -125,7 +125,9 @@ TPlanDialog::TPlanDialog(const TPlanLabels& labels, QWidget* parent)
     auto* extras = new QHBoxLayout;
     extras->addWidget(extrastbl, 1);
     extras->addLayout(extraButtons);
-    form->addRow(new QLabel(labels.ExtrasLabel, this));
+    auto* extrasLabel = new QLabel(labels.ExtrasLabel, this);
+    extrasLabel->setBuddy(extrastbl);
+    form->addRow(extrasLabel);
     form->addRow(extras);
 
     eachamountedt = named<QLineEdit>(this, "eachamountedt");

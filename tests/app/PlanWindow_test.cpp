@@ -102,6 +102,8 @@ TEST_F(PlanWindow, ThePlanFromTheDialogShapesTheTableAndIsKept) {
         // 10.00 + 9.21 + 8.42 interest; 841.51 - 580.43 = 261.08 after the extra.
         EXPECT_EQ(row(form.loanview, 2),
                   (QStringList{"3", "2027-03-31", "588.85", "8.42", "580.43", "261.08"}));
+        EXPECT_TRUE(form.plansummary->isVisible());
+        EXPECT_TRUE(form.plansummary->text().contains("Payments saved: 6"));
         form.close();
     }
     const QByteArray ini = test::readFile(iniPath());
@@ -129,6 +131,7 @@ TEST_F(PlanWindow, ThePlanFromTheDialogShapesTheTableAndIsKept) {
     EXPECT_EQ(captions(again.loanview),
               (QStringList{"Payment #", "Payment", "Interest", "Principal", "Balance"}));
     EXPECT_EQ(row(again.loanview, 1), (QStringList{"2", "88.85", "9.21", "79.64", "841.51"}));
+    EXPECT_TRUE(again.plansummary->isHidden());
 }
 
 // A bad entry keeps the dialog open with a message naming it.
