@@ -5,6 +5,7 @@
 #include "loan/LoanConsts.h"
 
 #include <cmath>
+#include <map>
 
 namespace twl {
 
@@ -50,18 +51,28 @@ double roundCent(double value) {
     return std::round(value * 100) / 100;
 }
 
-// The extra due with each payment, index k for payment k.
-std::vector<double> extrasByPeriod(const PlanOptions& plan, std::int32_t N) {
-    std::vector<double> extra(static_cast<std::size_t>(N) + 1, 0.0);
-    for (const OneOffExtra& e : plan.extras)
-        extra[static_cast<std::size_t>(extraPeriod(e, plan, N))] += e.amount;
-    if (plan.recurring) {
-        const std::int32_t to = plan.recurring->to ? plan.recurring->to : N;
-        for (std::int32_t k = plan.recurring->from; k <= to; ++k)
-            extra[static_cast<std::size_t>(k)] += plan.recurring->amount;
+// The extras due with the payments: the one-offs by payment (kept sparse, as
+// the number of payments may be in the millions), the recurring one by range.
+class ExtraPayments {
+public:
+    ExtraPayments(const PlanOptions& plan, std::int32_t N)
+        : m_recurring(plan.recurring) {
+        for (const OneOffExtra& e : plan.extras)
+            m_oneOff[extraPeriod(e, plan, N)] += e.amount;
+        if (m_recurring && m_recurring->to == 0) m_recurring->to = N;
     }
-    return extra;
-}
+    double operator()(std::int32_t k) const {
+        const auto it = m_oneOff.find(k);
+        double extra = it == m_oneOff.end() ? 0.0 : it->second;
+        if (m_recurring && k >= m_recurring->from && k <= m_recurring->to)
+            extra += m_recurring->amount;
+        return extra;
+    }
+
+private:
+    std::map<std::int32_t, double> m_oneOff;
+    std::optional<RecurringExtra> m_recurring;
+};
 
 PlanOptions withoutPaymentChanges(const PlanOptions& plan) {
     PlanOptions plain;
@@ -94,7 +105,7 @@ ScheduleTotals computePlan(double P, std::int32_t N, double R, const PlanOptions
     ScheduleTotals totals;
     if (N < 1) return totals;
     const int perYear = periodsPerYear(plan.period);
-    const std::vector<double> extra = extrasByPeriod(plan, N);
+    const ExtraPayments extra(plan, N);
     const bool rounded = plan.rounding != PlanRounding::None;
     // A plan that changes the payments ends at exactly zero: the payment that
     // covers what is owed is cut to it, and the last one pays what is left (the
@@ -118,7 +129,7 @@ ScheduleTotals computePlan(double P, std::int32_t N, double R, const PlanOptions
             M = roundPaymentUp(levelPayment(B, q, N, plan.balloon), plan.rounding);
         }
         if (rounded) I = roundCent(I);
-        const double kExtra = extra[static_cast<std::size_t>(k)];
+        const double kExtra = extra(k);
         double pay = stored([&] { return ld(M) + ld(kExtra); });
         const double owed = stored([&] { return ld(B) + ld(I); });
         if (settles && (pay >= owed || k == N)) {
