@@ -207,7 +207,7 @@ TEST_F(ExportCommand, WithoutPlanOptionsEveryTypeKeepsTheBytesOfPlainSchedules) 
     const std::vector<std::array<const char*, 4>> loans = {{"worked", "1000", "12", "12"},
                                                            {"negative-rate", "5000.5", "7", "-3"},
                                                            {"no-months", "1000", "0", "12"}};
-    const QString data = QStringLiteral(TWL_TEST_DATA_DIR "/plain-schedule/");
+    const QString data = test::testDataDir() + QStringLiteral("/plain-schedule/");
     const bool write = qEnvironmentVariableIsSet("TWL_WRITE_PLAIN_SCHEDULE");
     if (write) QDir().mkpath(data);
     for (const auto& [loan, amount, months, rate] : loans) {

@@ -80,7 +80,7 @@ TEST_F(PlanWindow, ThePlanButtonSitsBesideTheOtherThree) {
     Tmainfrm form;
     EXPECT_EQ(form.planbtn->parentWidget(), form.bpanel);
     EXPECT_EQ(form.planbtn->geometry(), QRect(208, 8, 97, 25));
-    EXPECT_EQ(form.planbtn->Caption(), "Plan...");
+    EXPECT_EQ(form.planbtn->Caption(), "&Plan...");
     EXPECT_EQ(form.expbtn->geometry(), QRect(308, 8, 97, 25));
 }
 
