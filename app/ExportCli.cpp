@@ -6,6 +6,7 @@
 #include "app/ExportCliSchedule.h"
 #include "app/LanguageChoice.h"
 #include "app/MainWindow.h"
+#include "app/PlanLabels.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsFilePath.h"
 #include "base/Exceptions.h"
@@ -21,7 +22,8 @@
 #include "i18n/bsPolyglotUn.h"
 #include "i18n/bsPolyglotUnModel.h"
 #include "i18n/bsPolyglotUnPaths.h"
-#include "loan/Amortization.h"
+#include "loan/PlanSchedule.h"
+#include "loan/PlanText.h"
 #include "toolkit/Component.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ErrorDisplay.h"
@@ -50,6 +52,9 @@ public:
         loanview = component<TListView>("loanview");
         addScheduleColumns(*loanview);
         messages = component<TMemo>("messages");
+        planlabels = new TPlanLabels(this);
+        planlabels->setObjectName(QStringLiteral("planlabels"));
+        setOwner(planlabels, this);
         loanexp = new TScheduleTableExport(this);
         loanexp->setObjectName(QStringLiteral("loanexp"));
         setOwner(loanexp, this);
@@ -65,10 +70,12 @@ public:
         delete loanexp;
         delete loanview;
         delete messages;
+        delete planlabels;
     }
 
     TListView* loanview;
     TMemo* messages;
+    TPlanLabels* planlabels;
     TScheduleTableExport* loanexp;
     TChartTexts* charttexts;
 
@@ -88,6 +95,9 @@ namespace {
 const char* const Usage =
     "Usage: twlc-export --amount AMOUNT --months N --rate RATE --format FORMAT --output FILE\n"
     "                   [--set PATH=VALUE]... [--decimal D] [--language NAME]\n"
+    "                   [--first-date YYYY-MM-DD] [--extra PERIOD=AMOUNT]...\n"
+    "                   [--extra-each AMOUNT[@FROM[-TO]]] [--after-extra term|payment]\n"
+    "                   [--round none|cent|unit] [--period PERIOD] [--balloon AMOUNT]\n"
     "       twlc-export --help | --version\n";
 
 const char* const Help =
@@ -106,6 +116,27 @@ const char* const Help =
     "  --decimal D         decimals of the amount cells, in place of the settings file's\n"
     "  --language NAME     the language of the texts (a file NAME.lng in the language\n"
     "                      folder, letter case ignored), in place of the settings file's\n"
+    "\n"
+    "The plan (none of these: the plain loan of monthly payments):\n"
+    "  --first-date YYYY-MM-DD  the first payment's date; adds a Due column\n"
+    "  --extra PERIOD=AMOUNT    a one-off extra payment with payment number PERIOD, or\n"
+    "                      with the first payment due on or after PERIOD when it is a\n"
+    "                      date YYYY-MM-DD (needs --first-date); may be repeated\n"
+    "  --extra-each AMOUNT[@FROM[-TO]]  an extra with every payment, from payment FROM\n"
+    "                      (default 1) to TO (default the last)\n"
+    "  --after-extra term|payment  after an extra, keep the payment and end sooner\n"
+    "                      (term, the default) or keep the term and lower the payment\n"
+    "  --round none|cent|unit  the payment rounded up to the cent or a whole unit, each\n"
+    "                      interest to the cent, the last payment ending at 0.00\n"
+    "                      (default none: exact figures)\n"
+    "  --period PERIOD     monthly (default), semimonthly, biweekly, weekly, quarterly\n"
+    "                      or yearly; --months then counts these periods and the rate\n"
+    "                      per period is the annual rate divided by periods per year\n"
+    "  --balloon AMOUNT    left owing after the last regular payment, paid with it\n"
+    "  Amounts take the regional decimal separator, as --amount. A plan that changes the\n"
+    "  payments adds a row comparing it with the plain loan. The calculator's saved plan\n"
+    "  is not read: a document has only the plan given here.\n"
+    "\n"
     "  --help              this text\n"
     "  --version           the program's version\n"
     "\n"
@@ -128,6 +159,7 @@ struct Options {
     std::optional<QString> decimal;
     QString language;
     std::vector<std::pair<QString, QString>> sets;
+    PlanTexts plan;
     bool help = false;
     bool version = false;
 };
@@ -137,6 +169,10 @@ Options parse(const QStringList& args, const QList<QByteArray>& raw) {
     std::map<QString, QString*> valued = {{"--amount", &o.amount}, {"--months", &o.months},
                                           {"--rate", &o.rate},     {"--format", &o.format},
                                           {"--output", &o.output}, {"-o", &o.output}};
+    const std::map<QString, QString*> planFlags = {
+        {"--first-date", &o.plan.firstDate},   {"--extra-each", &o.plan.extraEach},
+        {"--after-extra", &o.plan.afterExtra}, {"--round", &o.plan.rounding},
+        {"--period", &o.plan.period},          {"--balloon", &o.plan.balloon}};
     for (qsizetype i = 0; i < args.size(); ++i) {
         QString name = args[i];
         QString value;
@@ -157,8 +193,11 @@ Options parse(const QStringList& args, const QList<QByteArray>& raw) {
         const bool isSet = name == QLatin1String("--set");
         const bool isDecimal = name == QLatin1String("--decimal");
         const bool isLanguage = name == QLatin1String("--language");
+        const bool isExtra = name == QLatin1String("--extra");
+        const auto planSlot = planFlags.find(name);
+        const bool isPlan = isExtra || planSlot != planFlags.end();
         const auto slot = valued.find(name);
-        if (!isSet && !isDecimal && !isLanguage && slot == valued.end())
+        if (!isSet && !isDecimal && !isLanguage && !isPlan && slot == valued.end())
             throw UsageError{QStringLiteral("unknown option: %1").arg(args[i])};
         if (!inlineValue) {
             if (i + 1 >= args.size())
@@ -169,6 +208,10 @@ Options parse(const QStringList& args, const QList<QByteArray>& raw) {
             const qsizetype eq = value.indexOf(QLatin1Char('='));
             if (eq <= 0) throw UsageError{QStringLiteral("--set takes PATH=VALUE: %1").arg(value)};
             o.sets.emplace_back(value.left(eq).trimmed(), value.mid(eq + 1));
+        } else if (isExtra) {
+            o.plan.extras << value;
+        } else if (isPlan) {
+            *planSlot->second = value;
         } else if (isDecimal) {
             o.decimal = value;
         } else if (isLanguage) {
@@ -261,6 +304,32 @@ void applySet(TkxCustomExport& exporter, const QString& path, const QString& val
     const QByteArray ini = "[Set]\r\n" + path.toUtf8() + "=" + value.toUtf8() + "\r\n";
     const TbsINIFile file(TbsINIFile::FromBytes{}, ini);
     polyglot::applyPath(file, QStringLiteral("Set"), path, &exporter);
+}
+
+// The flag that gives a plan field, for the one line a bad value gets.
+const char* planFlag(PlanField field) {
+    switch (field) {
+    case PlanField::FirstDate:
+        return "--first-date";
+    case PlanField::Extra:
+        return "--extra";
+    case PlanField::RecurringExtra:
+        return "--extra-each";
+    case PlanField::AfterExtra:
+        return "--after-extra";
+    case PlanField::Rounding:
+        return "--round";
+    case PlanField::Period:
+        return "--period";
+    case PlanField::Balloon:
+        return "--balloon";
+    }
+    return "--extra";
+}
+
+QString planErrorLine(const EPlanInput& e) {
+    return QStringLiteral("twlc-export: %1: %2\n")
+        .arg(QLatin1String(planFlag(e.field())), e.message());
 }
 
 void writeText(QIODevice& device, const QString& text) {
@@ -371,6 +440,13 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
         return writeOut(
             out, err,
             QStringLiteral("twlc-export %1\n").arg(QStringLiteral(TWL_VERSION)).toLocal8Bit());
+    PlanOptions plan;
+    try {
+        plan = parsePlanTexts(options.plan);
+    } catch (const EPlanInput& e) {
+        writeText(err, planErrorLine(e));
+        return CliUsage;
+    }
 
     const QByteArray epoch = qgetenv("SOURCE_DATE_EPOCH");
     if (!epoch.isEmpty()) {
@@ -433,6 +509,8 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
     QStringList captions;
     for (int i = 0; i < host.loanview->Columns()->Count(); ++i)
         captions << host.loanview->Columns()->column(i)->Caption();
+    if (plan.hasDueDates())
+        captions.insert(scheduleColumn(ScheduleColumn::Due, true), host.planlabels->DueCaption);
     table.setCaptions(captions);
 
     ScheduleContext context;
@@ -441,14 +519,21 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
     };
     context.labels = inputsRowLabels(*host.messages->Lines());
     context.today = currentDateTime().date();
-    chart::ScheduleChartSink chartSink(context.labels);
+    chart::ScheduleChartSink chartSink(context.labels, nullptr,
+                                       chart::columnRolesOf(plan.hasDueDates()),
+                                       periodsPerYear(plan.period));
     try {
         const ScheduleInputs inputs{options.amount, options.months, options.rate};
+        const PlanLabels planLabels = host.planlabels->scheduleLabels();
         if (isPictureFormat(options.format))
-            CalculateSchedule(inputs, context, chartSink);
+            CalculatePlanSchedule(inputs, plan, context, planLabels, chartSink);
         else
-            table.measure(
-                [inputs, context](ScheduleSink& sink) { CalculateSchedule(inputs, context, sink); });
+            table.measure([inputs, plan, context, planLabels](ScheduleSink& sink) {
+                CalculatePlanSchedule(inputs, plan, context, planLabels, sink);
+            });
+    } catch (const EPlanInput& e) {
+        writeText(err, planErrorLine(e));
+        return CliUsage;
     } catch (const Exception& e) {
         writeText(err, defaultErrorText(e.message()) + QLatin1Char('\n'));
         return CliCalculationFailed;

@@ -1,10 +1,11 @@
 #include "app/MainWindow.h"
 
-#include "loan/Amortization.h"
 #include "app/AppConsts.h"
 #include "app/ChartWindow.h"
 #include "app/ChartWindowTexts.h"
 #include "app/LanguageChoice.h"
+#include "app/PlanDialog.h"
+#include "app/PlanLabels.h"
 #include "app/Prompts.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsFilePath.h"
@@ -14,16 +15,19 @@
 #include "export/kxExport.h"
 #include "export/kxExportHost.h"
 #include "i18n/bsPolyglotUn.h"
+#include "loan/PlanSchedule.h"
 #include "toolkit/ApplicationTitle.h"
 #include "toolkit/Component.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ErrorDisplay.h"
 #include "toolkit/ListView.h"
+#include "toolkit/ModalGuard.h"
 #include "toolkit/ScreenPlacement.h"
 #include "toolkit/Timer.h"
 #include "widgets/LbSpeedButtonGlyphs.h"
 
 #include <QCloseEvent>
+#include <QLabel>
 #include <QVBoxLayout>
 
 namespace twl {
@@ -133,6 +137,11 @@ void Tmainfrm::buildControls() {
     chartbtn->setGeometry(208, 8, 97, 25);
     chartbtn->setCaption(LoadResString(rs::SChart));
     applyMainWindowButtonLook(*chartbtn, chartGlyph());
+    // The plan's button sits left of the chart's, in the row of the others.
+    planbtn = component<TLbSpeedButton>(this, bpanel, "planbtn");
+    planbtn->setGeometry(108, 8, 97, 25);
+    planbtn->setCaption(QStringLiteral("&Plan..."));
+    applyMainWindowButtonLook(*planbtn, planGlyph());
     messages = component<TMemo>(this, bpanel, "messages");
     messages->setGeometry(8, 8, 57, 17);
     messages->setWordWrap(false);
@@ -140,6 +149,12 @@ void Tmainfrm::buildControls() {
 
     layout->addWidget(mpanel);
     layout->addWidget(loanview, 1);
+    plansummary = new QLabel(this);
+    plansummary->setObjectName(QStringLiteral("plansummary"));
+    plansummary->setContentsMargins(8, 4, 8, 4);
+    plansummary->setWordWrap(true);
+    plansummary->setVisible(false);
+    layout->addWidget(plansummary);
     layout->addWidget(bpanel);
 
     titletimer = new TTimer(this);
@@ -153,6 +168,9 @@ void Tmainfrm::buildControls() {
     loanexp->setObjectName(QStringLiteral("loanexp"));
     setOwner(loanexp, this);
     kxApplyMainWindowSettings(*loanexp, loanview);
+    planlabels = new TPlanLabels(this);
+    planlabels->setObjectName(QStringLiteral("planlabels"));
+    setOwner(planlabels, this);
     prompts = new TMainPrompts(this);
     prompts->setObjectName(QStringLiteral("prompts"));
     setOwner(prompts, this);
@@ -179,13 +197,14 @@ void Tmainfrm::buildControls() {
     // serves and takes focus from Tab only, so a click leaves the focus where
     // the user types; Space presses it (there is no default button: neither
     // Enter nor Escape presses one).
-    for (TLbSpeedButton* b : {calcbtn, chartbtn, expbtn, cancelbtn})
+    for (TLbSpeedButton* b : {calcbtn, planbtn, chartbtn, expbtn, cancelbtn})
         b->setFocusPolicy(Qt::TabFocus);
     setTabOrder(amountedt, monthsedt);
     setTabOrder(monthsedt, interestedt);
     setTabOrder(interestedt, calcbtn);
     setTabOrder(calcbtn, loanview);
-    setTabOrder(loanview, chartbtn);
+    setTabOrder(loanview, planbtn);
+    setTabOrder(planbtn, chartbtn);
     setTabOrder(chartbtn, expbtn);
     setTabOrder(expbtn, cancelbtn);
     // Screen readers name each box after its label, translated with it.
@@ -204,6 +223,7 @@ void Tmainfrm::buildControls() {
     expbtn->OnClick = [this](QObject* sender) { runGuarded([&] { expbtnClick(sender); }); };
     cancelbtn->OnClick = [this](QObject* sender) { runGuarded([&] { cancelbtnClick(sender); }); };
     chartbtn->OnClick = [this](QObject* sender) { runGuarded([&] { chartbtnClick(sender); }); };
+    planbtn->OnClick = [this](QObject* sender) { runGuarded([&] { planbtnClick(sender); }); };
 }
 
 void Tmainfrm::OpenSettings() {
@@ -225,6 +245,7 @@ void Tmainfrm::FormCreate(QObject*) {
     }
     SettingsFile* s = settingsFile();
     if (!s) return;
+    plan = readPlanSettings(*s);
     setTop(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Top"), 0));
     setLeft(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Left"), 0));
     setHeight(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Height"), 546));
@@ -283,6 +304,41 @@ void Tmainfrm::showChart() {
                           *charttexts);
 }
 
+void Tmainfrm::planbtnClick(QObject*) {
+    TPlanDialog dialog(*planlabels, this);
+    dialog.setTexts(plan);
+    if (execModal(dialog) != QDialog::Accepted) return;
+    plan = dialog.texts();
+    if (SettingsFile* s = settingsFile()) writePlanSettings(*s, plan);
+}
+
+void Tmainfrm::showDueColumn(bool shown) {
+    TListColumns& columns = *loanview->Columns();
+    const int due = scheduleColumn(ScheduleColumn::Due, true);
+    const bool present = columns.Count() > 5;
+    if (shown == present) return;
+    // Captions move one place, so the translated ones stay with their figures.
+    QStringList captions;
+    std::vector<int> widths;
+    for (int i = 0; i < columns.Count(); ++i) {
+        captions << columns.column(i)->Caption();
+        widths.push_back(columns.column(i)->Width());
+    }
+    if (shown) {
+        captions.insert(due, planlabels->DueCaption);
+        widths.insert(widths.begin() + due, 80);
+        loanview->AddColumn(QString(), 0);
+    } else {
+        captions.removeAt(due);
+        widths.erase(widths.begin() + due);
+        columns.RemoveLast();
+    }
+    for (int i = 0; i < columns.Count(); ++i) {
+        columns.column(i)->setCaption(captions[i]);
+        columns.column(i)->setWidth(widths[static_cast<std::size_t>(i)]);
+    }
+}
+
 void Tmainfrm::titletimerTimer(QObject*) {
     try {
         titletimer->setEnabled(false);
@@ -302,21 +358,40 @@ void Tmainfrm::CalculateSchedule() {
     context.labels = inputsRowLabels(*messages->Lines());
     context.today = currentDateTime().date();
     // The view takes whole rows; a row cut short by an error keeps the cells it got.
-    RowSink sink([this](const QString& caption, const QStringList& cells) {
-        loanview->addItem(caption, cells);
-    });
-    // The chart reads the same rows as they pass to the table.
-    chart::ScheduleChartSink chartSink(context.labels, &sink);
-    chartData = {};
-    try {
-        twl::CalculateSchedule({amountedt->text(), monthsedt->text(), interestedt->text()}, context,
-                               chartSink);
-    } catch (...) {
+    // A plan that does not read is reported before the table changes shape.
+    plansummary->setVisible(false);
+    const PlanOptions options = parsePlanTexts(plan);
+    showDueColumn(options.hasDueDates());
+    {
+        RowSink sink([this](const QString& caption, const QStringList& cells) {
+            loanview->addItem(caption, cells);
+        });
+        // The chart reads the same rows as they pass to the table.
+        chart::ScheduleChartSink chartSink(context.labels, &sink,
+                                           chart::columnRolesOf(options.hasDueDates()),
+                                           periodsPerYear(options.period));
+        chartData = {};
+        try {
+            CalculatePlanSchedule({amountedt->text(), monthsedt->text(), interestedt->text()},
+                                  options, context, planlabels->scheduleLabels(), chartSink);
+        } catch (...) {
+            showChart();
+            throw;
+        }
+        chartData = chartSink.result();
         showChart();
-        throw;
     }
-    chartData = chartSink.result();
-    showChart();
+    // The comparison row, which the table cuts short, in full beside it.
+    const int last = loanview->itemCount() - 1;
+    if (comparesWithPlainLoan(options) && last >= 0 &&
+        loanview->itemCaption(last) == planlabels->Comparison) {
+        QStringList cells;
+        for (int c = 1; c < loanview->Columns()->Count(); ++c)
+            if (!loanview->cellText(last, c).isEmpty()) cells << loanview->cellText(last, c);
+        plansummary->setText(planlabels->Comparison + QStringLiteral(": ") +
+                             cells.join(QStringLiteral(" \u2022 ")));
+        plansummary->setVisible(true);
+    }
 }
 
 } // namespace twl

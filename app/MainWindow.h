@@ -1,7 +1,9 @@
 #pragma once
 // The main window of the calculator. Where things live:
-//  - the schedule calculation: app/Amortization (CalculateSchedule), fed into
-//    `loanview` by Tmainfrm::CalculateSchedule;
+//  - the schedule calculation: loan/Amortization (CalculateSchedule) and, with
+//    the borrower's plan, loan/PlanSchedule, fed into `loanview` by
+//    Tmainfrm::CalculateSchedule; the plan is edited in app/PlanDialog (the
+//    Plan button), kept in `plan` and in the settings file's [Plan] section;
 //  - the settings file twlc.ini: app/SettingsFile (window bounds, "Decimal");
 //  - export of the table: `loanexp`, the export component of export/; the name
 //    each "Export to file" proposes: app/ExportFileName; the window's own
@@ -15,14 +17,16 @@
 //  - start-up, the splash window and the command line: app/Startup,
 //    app/SplashWindow, app/CommandLine; twlc-export: app/ExportCli.
 
-#include "loan/Amortization.h"
 #include "app/ExportFileName.h"
 #include "chart/ChartData.h"
+#include "loan/Amortization.h"
+#include "loan/PlanText.h"
 #include "toolkit/Form.h"
 
 #include <QPointer>
 #include <memory>
 
+class QLabel;
 
 namespace twl {
 
@@ -38,6 +42,7 @@ class TLbSpeedButton;
 class TListView;
 class TMainPrompts;
 class TMemo;
+class TPlanLabels;
 class TPanel;
 class TStrings;
 class TTimer;
@@ -69,6 +74,7 @@ public:
     void expbtnClick(QObject* sender);
     void cancelbtnClick(QObject* sender);
     void chartbtnClick(QObject* sender);
+    void planbtnClick(QObject* sender);
     void titletimerTimer(QObject* sender);
 
     void OpenSettings();
@@ -87,7 +93,11 @@ public:
     TLbSpeedButton* expbtn;
     TLbSpeedButton* cancelbtn;
     TLbSpeedButton* chartbtn;
+    TLbSpeedButton* planbtn;
     TMemo* messages;
+    // The comparison of the plan with the plain loan, under the table; hidden
+    // while there is none.
+    QLabel* plansummary;
     TTimer* titletimer;
     TbsPolyglotTranslator* client1;
     TbsPolyglotManager* lngmanager;
@@ -95,6 +105,10 @@ public:
     // The window's own prompts (export failures, the overwrite question),
     // translated with the window.
     TMainPrompts* prompts;
+    // The texts of the plan in the table and the Plan dialog, translated with the window.
+    TPlanLabels* planlabels;
+    // The borrower's plan as the Plan dialog left it; empty: the plain loan.
+    PlanTexts plan;
     // The name the next "Export to file" proposes.
     ExportFileName exportFileName;
     // The chart window's words, translated with the window.
@@ -110,6 +124,9 @@ protected:
 private:
     void buildControls();
     void showChart();
+    // Puts the "Due" column in place when the plan has dates, and takes it
+    // out again when it has none.
+    void showDueColumn(bool shown);
 };
 
 } // namespace twl

@@ -293,4 +293,41 @@ void SettingsFile::WriteInteger(const QString& section, const QString& key, std:
     WriteString(section, key, QString::number(value));
 }
 
+namespace {
+
+struct PlanKey {
+    const char* key;
+    QString PlanTexts::*text;
+};
+
+constexpr PlanKey PlanKeys[] = {
+    {"FirstDate", &PlanTexts::firstDate},   {"ExtraEach", &PlanTexts::extraEach},
+    {"AfterExtra", &PlanTexts::afterExtra}, {"Round", &PlanTexts::rounding},
+    {"Period", &PlanTexts::period},         {"Balloon", &PlanTexts::balloon}};
+
+const QString PlanSection = QStringLiteral("Plan");
+const QString ExtrasKey = QStringLiteral("Extras");
+
+} // namespace
+
+PlanTexts readPlanSettings(const SettingsFile& settings) {
+    PlanTexts plan;
+    for (const PlanKey& k : PlanKeys)
+        plan.*k.text = settings.ReadString(PlanSection, QLatin1String(k.key), QString());
+    const std::int32_t count = settings.ReadInteger(PlanSection, ExtrasKey, 0);
+    for (std::int32_t i = 1; i <= count; ++i)
+        plan.extras << settings.ReadString(PlanSection, QStringLiteral("Extra%1").arg(i),
+                                           QString());
+    return plan;
+}
+
+void writePlanSettings(SettingsFile& settings, const PlanTexts& plan) {
+    for (const PlanKey& k : PlanKeys)
+        settings.WriteString(PlanSection, QLatin1String(k.key), plan.*k.text);
+    // One key per extra: no list of extras meets the length limit of a value.
+    settings.WriteInteger(PlanSection, ExtrasKey, static_cast<std::int32_t>(plan.extras.size()));
+    for (qsizetype i = 0; i < plan.extras.size(); ++i)
+        settings.WriteString(PlanSection, QStringLiteral("Extra%1").arg(i + 1), plan.extras[i]);
+}
+
 } // namespace twl

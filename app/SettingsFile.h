@@ -7,6 +7,7 @@
 // file's identity, size and modification time are unchanged.
 
 #include "app/SettingsFilePath.h"
+#include "loan/PlanText.h"
 
 #include <QByteArray>
 #include <QString>
@@ -54,5 +55,11 @@ private:
     mutable QString m_lastSection, m_lastKey;
     mutable const QString* m_lastValue = nullptr;
 };
+
+// The plan of the window's Plan dialog, in section [Plan], in the texts of
+// twlc-export's flags ("Extras" the count, "Extra1"... each extra). A file
+// without the section is the plain loan, as before plans existed.
+PlanTexts readPlanSettings(const SettingsFile& settings);
+void writePlanSettings(SettingsFile& settings, const PlanTexts& plan);
 
 } // namespace twl

@@ -6,9 +6,11 @@
 namespace twl::chart {
 
 void ChartAggregator::addRow(const ChartRow& row) {
-    // Years count payments, not calendar years: periods 1-12 are the first.
-    const std::int32_t year = row.period <= 0 ? 0 : (row.period - 1) / MonthsPerYear;
-    if (m_data.years.empty() || (m_data.years.back().firstPeriod - 1) / MonthsPerYear != year) {
+    // Years count payments, not calendar years: periods 1-12 are the first
+    // (1-52 when paid weekly).
+    const std::int32_t perYear = m_data.periodsPerYear;
+    const std::int32_t year = row.period <= 0 ? 0 : (row.period - 1) / perYear;
+    if (m_data.years.empty() || (m_data.years.back().firstPeriod - 1) / perYear != year) {
         ChartBar bar;
         bar.firstPeriod = row.period;
         m_data.years.push_back(bar);
@@ -23,6 +25,7 @@ void ChartAggregator::addRow(const ChartRow& row) {
 ChartData ChartAggregator::finish(const ChartInputs& inputs, const ChartTotals& totals) {
     ChartData data = std::move(m_data);
     m_data = ChartData();
+    m_data.periodsPerYear = data.periodsPerYear;
     data.inputs = inputs;
     data.totals = totals;
     data.complete = true;

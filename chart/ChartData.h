@@ -45,6 +45,7 @@ struct ChartData {
     ChartInputs inputs;
     ChartTotals totals;
     std::vector<ChartBar> years; // periods 1-12, 13-24, ...; the last may be short
+    int periodsPerYear = 12;     // payments in a year: 12 unless the plan says otherwise
     std::vector<double> balance; // after each period, in order
     bool complete = false;       // the summary row was seen
 
@@ -54,9 +55,12 @@ struct ChartData {
 
 inline constexpr std::int32_t MonthsPerYear = 12;
 
-// Sums rows into years as they arrive.
+// Sums rows into years as they arrive; a year is `periodsPerYear` payments.
 class ChartAggregator {
 public:
+    explicit ChartAggregator(int periodsPerYear = MonthsPerYear) {
+        m_data.periodsPerYear = periodsPerYear > 0 ? periodsPerYear : MonthsPerYear;
+    }
     void addRow(const ChartRow& row);
     // The chart of the rows added so far, with the summary row and inputs.
     ChartData finish(const ChartInputs& inputs, const ChartTotals& totals);

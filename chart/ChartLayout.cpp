@@ -215,7 +215,7 @@ ChartLayout layoutChart(const ChartData& data, const ChartTexts& texts, QSizeF s
                     texts.balance};
 
     // Months run along the bottom; a bar covers its group's months.
-    const double monthsShown = static_cast<double>(bars.size()) * L.yearsPerBar * MonthsPerYear;
+    const double monthsShown = static_cast<double>(bars.size()) * L.yearsPerBar * data.periodsPerYear;
     const auto xOf = [&](double period) {
         return L.plot.left() + L.plot.width() * period / monthsShown;
     };
@@ -252,7 +252,7 @@ ChartLayout layoutChart(const ChartData& data, const ChartTexts& texts, QSizeF s
     const int maxLabels = std::max(1, static_cast<int>(L.plot.width() / (labelWidth * 1.5)));
     const int yearStep = std::max(1, static_cast<int>(std::ceil(roundStep(yearsShown, maxLabels))));
     for (int year = 0; year <= yearsShown; year += yearStep) {
-        const double x = xOf(static_cast<double>(year) * MonthsPerYear);
+        const double x = xOf(static_cast<double>(year) * data.periodsPerYear);
         L.bottomTickX.push_back(x);
         L.bottomTicks.push_back(
             {QRectF(x - labelWidth / 2, bottomLabelsTop, labelWidth, lineHeight),

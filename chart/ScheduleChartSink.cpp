@@ -37,11 +37,19 @@ double labelled(const QStringList& cells, int index, const QString& label) {
 
 } // namespace
 
+ScheduleColumnRoles columnRolesOf(bool hasDueDates) {
+    // The roles count cells after the caption, which is the row's column 0.
+    auto cell = [&](ScheduleColumn c) { return scheduleColumn(c, hasDueDates) - 1; };
+    return {cell(ScheduleColumn::Payment), cell(ScheduleColumn::Interest),
+            cell(ScheduleColumn::Principal), cell(ScheduleColumn::Balance)};
+}
+
 ScheduleChartSink::ScheduleChartSink(ScheduleLabels labels, ScheduleSink* next,
-                                     ScheduleColumnRoles roles)
+                                     ScheduleColumnRoles roles, int periodsPerYear)
     : m_labels(std::move(labels))
     , m_next(next)
-    , m_roles(roles) {}
+    , m_roles(roles)
+    , m_aggregator(periodsPerYear) {}
 
 void ScheduleChartSink::beginRow(const QString& caption) {
     if (m_next) m_next->beginRow(caption);

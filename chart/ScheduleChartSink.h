@@ -6,6 +6,7 @@
 
 #include "chart/ChartData.h"
 #include "loan/Amortization.h"
+#include "loan/PlanSchedule.h"
 
 #include <QStringList>
 
@@ -19,12 +20,16 @@ struct ScheduleColumnRoles {
     int balance = 3;
 };
 
+// The roles in a plan's rows, which carry a "Due" column after the number
+// when the plan has dates.
+ScheduleColumnRoles columnRolesOf(bool hasDueDates);
+
 class ScheduleChartSink : public ScheduleSink {
 public:
     // `labels` are the inputs row's labels the calculation writes before each
     // value; `next` (may be null) receives every call unchanged.
     explicit ScheduleChartSink(ScheduleLabels labels, ScheduleSink* next = nullptr,
-                               ScheduleColumnRoles roles = {});
+                               ScheduleColumnRoles roles = {}, int periodsPerYear = MonthsPerYear);
 
     void beginRow(const QString& caption) override;
     void addCell(const QString& text) override;

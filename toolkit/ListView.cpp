@@ -128,6 +128,17 @@ TListColumn* TListColumns::Add() {
     return column;
 }
 
+void TListColumns::RemoveLast() {
+    if (m_columns.empty()) return;
+    m_view->flushAppends();
+    delete m_columns.back();
+    m_columns.pop_back();
+    m_view->m_captions.pop_back();
+    m_view->m_alignments.pop_back();
+    m_view->m_model->columnsChanged();
+    m_view->touch();
+}
+
 TListView::TListView(QWidget* parent)
     : QTableView(parent)
     , m_columns(new TListColumns(this))

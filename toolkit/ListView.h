@@ -45,6 +45,8 @@ public:
     QObject* Items(int index) const override;
     TListColumn* column(int index) const;
     TListColumn* Add();
+    // Removes the last column (a column a calculation added for its rows).
+    void RemoveLast();
 
 private:
     friend class TListView;

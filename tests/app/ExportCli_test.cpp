@@ -14,6 +14,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 #include <unistd.h>
+#include <array>
 
 using namespace twl;
 
@@ -272,4 +273,93 @@ TEST_F(ExportCommand, AFailureAfterTheOldFileChangedSaysWhatTheFileHolds) {
     }
     EXPECT_EQ(r.status, CliWriteFailed);
     EXPECT_EQ(r.err, "twlc-export: " + target + " was partly written: Input/output error\n");
+}
+
+// With no plan option given, every type is byte for byte what the program
+// wrote before plans existed: tests/data/plain-schedule/ holds those bytes,
+// made by the command and the window before the plan code was added
+// (TWL_WRITE_PLAIN_SCHEDULE=1 writes them again). The window's export must
+// agree too, settings file without a [Plan] section included.
+TEST_F(ExportCommand, WithoutPlanOptionsEveryTypeKeepsTheBytesOfPlainSchedules) {
+    const std::vector<std::pair<const char*, TkxExportType>> types = {
+        {"html", xtHTML}, {"xls", xtExcel}, {"doc", xtWord}, {"txt", xtTXT}, {"csv", xtCSV},
+        {"tab", xtTAB},   {"rtf", xtRTF},   {"dif", xtDIF},  {"slk", xtSYLK}};
+    const std::vector<std::array<const char*, 4>> loans = {{"worked", "1000", "12", "12"},
+                                                           {"negative-rate", "5000.5", "7", "-3"},
+                                                           {"no-months", "1000", "0", "12"}};
+    const QString data = test::testDataDir() + QStringLiteral("/plain-schedule/");
+    const bool write = qEnvironmentVariableIsSet("TWL_WRITE_PLAIN_SCHEDULE");
+    if (write) QDir().mkpath(data);
+    for (const auto& [loan, amount, months, rate] : loans) {
+        for (const auto& [name, type] : types) {
+            const QString file = data + QStringLiteral("%1.%2").arg(loan, name);
+            const CliRun r = run({"--amount", amount, "--months", months, "--rate", rate,
+                                  "--format", name, "-o", "-"});
+            ASSERT_EQ(r.status, CliOk) << loan << name << r.err.toStdString();
+            if (write) test::writeFile(file, r.out);
+            const QByteArray expected = test::readFile(file);
+            ASSERT_FALSE(expected.isEmpty()) << file.toStdString();
+            EXPECT_TRUE(test::bytesEqual(expected, r.out)) << loan << " " << name;
+            Tmainfrm form;
+            form.amountedt->setText(amount);
+            form.monthsedt->setText(months);
+            form.interestedt->setText(rate);
+            form.calcbtnClick(nullptr);
+            form.loanexp->setExportType(type);
+            const QString path = dir.filePath("window.doc");
+            QFile::remove(path);
+            form.loanexp->WriteDocument(path);
+            EXPECT_TRUE(test::bytesEqual(expected, test::readFile(path))) << loan << " " << name;
+        }
+    }
+}
+
+TEST_F(ExportCommand, PlanFlagsShapeTheDocument) {
+    const CliRun r =
+        run({"--amount", "1000", "--months", "12", "--rate", "12", "--format", "csv", "-o", "-",
+             "--first-date", "2027-01-31", "--extra", "2027-03-15=500", "--round", "cent"});
+    ASSERT_EQ(r.status, CliOk) << r.err.toStdString();
+    EXPECT_TRUE(r.out.contains("\"Payment #\",Due,Payment,Interest,Principal,Balance\r\n"));
+    EXPECT_TRUE(r.out.contains("\r\n2,2027-02-28,88.85,9.21,79.64,841.51\r\n"));
+    EXPECT_TRUE(r.out.contains(",\"First payment: 2027-01-31\"\r\n\"Plan vs. plain loan\","));
+    const CliRun each = run({"--amount", "1000", "--months", "12", "--rate", "12", "--format",
+                             "csv", "-o", "-", "--extra-each=100@2-3", "--after-extra=payment",
+                             "--period", "monthly", "--balloon", "0"});
+    ASSERT_EQ(each.status, CliOk) << each.err.toStdString();
+    EXPECT_TRUE(each.out.contains("\r\n2,188.85,9.21,179.64,741.51\r\n"));
+    EXPECT_TRUE(run({"--help"}).out.contains("--extra-each AMOUNT[@FROM[-TO]]"));
+}
+
+// One line that names the flag, exit status 2, nothing written.
+TEST_F(ExportCommand, BadPlanValuesExitTwoNamingTheFlag) {
+    const std::vector<std::pair<QStringList, QString>> cases = {
+        {{"--round", "up"},
+         "twlc-export: --round: Rounding: 'up' is not one of none, cent, unit\n"},
+        {{"--period", "daily"},
+         "twlc-export: --period: Payment period: 'daily' is not one of "
+         "monthly, semimonthly, biweekly, weekly, quarterly, yearly\n"},
+        {{"--first-date", "2027-02-30"},
+         "twlc-export: --first-date: First payment date: '2027-02-30' is not a date "
+         "(YYYY-MM-DD)\n"},
+        {{"--extra", "1=5", "--extra", "400=5"},
+         "twlc-export: --extra: Extra payment 2: the period 400 is after the last payment (12)\n"},
+        {{"--extra", "2027-03-01=5"},
+         "twlc-export: --extra: Extra payment 1: the date 2027-03-01 needs a first payment "
+         "date\n"},
+        {{"--extra-each", "5@13"},
+         "twlc-export: --extra-each: Recurring extra payment: the "
+         "period 13 is after the last payment (12)\n"},
+        {{"--after-extra", "x"},
+         "twlc-export: --after-extra: After extra payments: 'x' is not one of term, payment\n"},
+        {{"--balloon", "1,5"},
+         "twlc-export: --balloon: Balloon: '1,5' is not a valid floating point value\n"},
+    };
+    for (const auto& [flags, line] : cases) {
+        const CliRun r = run(QStringList{"--amount", "1000", "--months", "12", "--rate", "12",
+                                         "--format", "csv", "-o", "-"} +
+                             flags);
+        EXPECT_EQ(r.status, CliUsage) << line.toStdString();
+        EXPECT_EQ(r.err, line);
+        EXPECT_TRUE(r.out.isEmpty());
+    }
 }

@@ -42,7 +42,8 @@ TEST_F(MainWindowKeyboard, TabReachesEveryControlAndSpacePressesTheFocusedButton
     fill(form);
     form.amountedt->setFocus(Qt::TabFocusReason);
     const std::vector<QWidget*> chain = {form.monthsedt, form.interestedt, form.calcbtn,
-                                         form.loanview,  form.chartbtn,    form.expbtn,
+                                         form.loanview,  form.planbtn,     form.chartbtn,
+                                         form.expbtn,
                                          form.cancelbtn, form.amountedt};
     for (QWidget* next : chain) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
@@ -164,7 +165,7 @@ TEST_F(MainWindowKeyboard, AStoredPlaceOffTheScreenComesBackAndTheWindowKeepsIts
     form.show();
     form.resize(300, 200);
     QApplication::processEvents();
-    const std::vector<QWidget*> controls = {form.calcbtn, form.expbtn, form.cancelbtn,
+    const std::vector<QWidget*> controls = {form.calcbtn, form.planbtn, form.expbtn, form.cancelbtn,
                                             form.interestedt};
     for (QWidget* w : controls) {
         const QRect inWindow(w->mapTo(&form, QPoint(0, 0)), w->size());

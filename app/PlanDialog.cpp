@@ -1,0 +1,265 @@
+#include "app/PlanDialog.h"
+
+#include "app/PlanLabels.h"
+#include "base/RegionalSettings.h"
+#include "toolkit/ApplicationTitle.h"
+#include "toolkit/ModalGuard.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTableWidget>
+
+namespace twl {
+
+namespace {
+
+template <class T> T* named(QWidget* parent, const char* name) {
+    auto* w = new T(parent);
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
+
+// A list of choices shown in the user's language, each holding its keyword.
+void fillChoices(QComboBox& box, const QString& names, const QStringList& keywords) {
+    const QStringList shown = names.split(QLatin1Char('|'));
+    for (qsizetype i = 0; i < keywords.size(); ++i)
+        box.addItem(i < shown.size() ? shown[i] : keywords[i], keywords[i]);
+}
+
+void selectKeyword(QComboBox& box, const QString& keyword) {
+    const int index = box.findData(keyword.trimmed().toLower());
+    box.setCurrentIndex(index < 0 ? 0 : index);
+}
+
+// The keyword of the choice; empty for the first, which is the default, so a
+// plan left at its defaults is stored as no plan.
+QString chosenKeyword(const QComboBox& box) {
+    return box.currentIndex() <= 0 ? QString() : box.currentData().toString();
+}
+
+QString cellText(const QTableWidget& table, int row, int column) {
+    const QTableWidgetItem* item = table.item(row, column);
+    return item ? item->text().trimmed() : QString();
+}
+
+// The cell editor the table has open, if any (editors are its viewport's
+// children, hidden once closed).
+QWidget* openCellEditor(const QTableWidget& table) {
+    for (QWidget* editor : table.viewport()->findChildren<QWidget*>())
+        if (editor->isVisible()) return editor;
+    return nullptr;
+}
+
+} // namespace
+
+QImage planGlyph() {
+    QImage image(16, 16, QImage::Format_RGB32);
+    image.fill(QColor(255, 0, 255));
+    QPainter p(&image);
+    p.fillRect(1, 2, 14, 13, Qt::white);
+    p.fillRect(1, 2, 14, 4, QColor(192, 0, 0));
+    p.setPen(Qt::black);
+    p.drawRect(1, 2, 13, 12);
+    for (int row = 0; row < 2; ++row)
+        for (int col = 0; col < 4; ++col)
+            p.fillRect(3 + 3 * col, 8 + 3 * row, 2, 2, Qt::darkGray);
+    return image;
+}
+
+TPlanDialog::TPlanDialog(const TPlanLabels& labels, QWidget* parent)
+    : QDialog(parent) {
+    setObjectName(QStringLiteral("plandlg"));
+    setWindowTitle(labels.DialogCaption);
+    auto* form = new QFormLayout;
+
+    firstdatechk = named<QCheckBox>(this, "firstdatechk");
+    firstdatechk->setText(labels.FirstDateCheck);
+    firstdateedt = named<QDateEdit>(this, "firstdateedt");
+    firstdateedt->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    firstdateedt->setCalendarPopup(true);
+    firstdateedt->setEnabled(false);
+    connect(firstdatechk, &QCheckBox::toggled, firstdateedt, &QWidget::setEnabled);
+    form->addRow(firstdatechk, firstdateedt);
+
+    periodcmb = named<QComboBox>(this, "periodcmb");
+    fillChoices(*periodcmb, labels.PeriodNames, periodKeywords());
+    form->addRow(labels.PeriodLabel, periodcmb);
+
+    extrastbl = named<QTableWidget>(this, "extrastbl");
+    extrastbl->setColumnCount(2);
+    extrastbl->setHorizontalHeaderLabels({labels.ExtraWhen, labels.ExtraAmount});
+    extrastbl->horizontalHeader()->setStretchLastSection(true);
+    extrastbl->setColumnWidth(0, 140);
+    extrastbl->verticalHeader()->hide();
+    extrastbl->setMinimumHeight(110);
+    addextrabtn = named<QPushButton>(this, "addextrabtn");
+    addextrabtn->setText(labels.AddExtra);
+    removeextrabtn = named<QPushButton>(this, "removeextrabtn");
+    removeextrabtn->setText(labels.RemoveExtra);
+    connect(addextrabtn, &QPushButton::clicked, this, [this] {
+        const int row = extrastbl->rowCount();
+        extrastbl->insertRow(row);
+        extrastbl->setItem(row, 0, new QTableWidgetItem);
+        extrastbl->setItem(row, 1, new QTableWidgetItem);
+        extrastbl->setCurrentCell(row, 0);
+        extrastbl->setFocus();
+        extrastbl->editItem(extrastbl->item(row, 0));
+    });
+    connect(removeextrabtn, &QPushButton::clicked, this, [this] {
+        if (extrastbl->currentRow() >= 0) extrastbl->removeRow(extrastbl->currentRow());
+    });
+    auto* extraButtons = new QVBoxLayout;
+    extraButtons->addWidget(addextrabtn);
+    extraButtons->addWidget(removeextrabtn);
+    extraButtons->addStretch();
+    auto* extras = new QHBoxLayout;
+    extras->addWidget(extrastbl, 1);
+    extras->addLayout(extraButtons);
+    auto* extrasLabel = new QLabel(labels.ExtrasLabel, this);
+    extrasLabel->setBuddy(extrastbl);
+    form->addRow(extrasLabel);
+    form->addRow(extras);
+
+    eachamountedt = named<QLineEdit>(this, "eachamountedt");
+    eachfromspn = named<QSpinBox>(this, "eachfromspn");
+    eachfromspn->setRange(1, 1000000);
+    eachtospn = named<QSpinBox>(this, "eachtospn");
+    eachtospn->setRange(0, 1000000);
+    auto* each = new QHBoxLayout;
+    each->addWidget(eachamountedt, 1);
+    each->addWidget(new QLabel(labels.RecurringFrom, this));
+    each->addWidget(eachfromspn);
+    each->addWidget(new QLabel(labels.RecurringTo, this));
+    each->addWidget(eachtospn);
+    form->addRow(labels.RecurringLabel, each);
+
+    afterextracmb = named<QComboBox>(this, "afterextracmb");
+    fillChoices(*afterextracmb, labels.AfterExtraNames, afterExtraKeywords());
+    form->addRow(labels.AfterExtraLabel, afterextracmb);
+    roundingcmb = named<QComboBox>(this, "roundingcmb");
+    fillChoices(*roundingcmb, labels.RoundingNames, roundingKeywords());
+    form->addRow(labels.RoundingLabel, roundingcmb);
+    balloonedt = named<QLineEdit>(this, "balloonedt");
+    form->addRow(labels.BalloonLabel, balloonedt);
+
+    clearbtn = named<QPushButton>(this, "clearbtn");
+    clearbtn->setText(labels.ClearPlan);
+    connect(clearbtn, &QPushButton::clicked, this, [this] { clear(); });
+    okbtn = named<QPushButton>(this, "okbtn");
+    okbtn->setText(labels.OkButton);
+    okbtn->setDefault(true);
+    connect(okbtn, &QPushButton::clicked, this, &QDialog::accept);
+    cancelbtn = named<QPushButton>(this, "cancelbtn");
+    cancelbtn->setText(labels.CancelButton);
+    connect(cancelbtn, &QPushButton::clicked, this, &QDialog::reject);
+    auto* buttons = new QHBoxLayout;
+    buttons->addWidget(clearbtn);
+    buttons->addStretch();
+    buttons->addWidget(okbtn);
+    buttons->addWidget(cancelbtn);
+
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    layout->addLayout(buttons);
+    clear();
+}
+
+void TPlanDialog::clear() {
+    firstdatechk->setChecked(false);
+    firstdateedt->setDate(currentDateTime().date());
+    periodcmb->setCurrentIndex(0);
+    extrastbl->setRowCount(0);
+    eachamountedt->clear();
+    eachfromspn->setValue(1);
+    eachtospn->setValue(0);
+    afterextracmb->setCurrentIndex(0);
+    roundingcmb->setCurrentIndex(0);
+    balloonedt->clear();
+}
+
+void TPlanDialog::setTexts(const PlanTexts& texts) {
+    clear();
+    const QDate first = QDate::fromString(texts.firstDate.trimmed(), Qt::ISODate);
+    firstdatechk->setChecked(first.isValid());
+    if (first.isValid()) firstdateedt->setDate(first);
+    selectKeyword(*periodcmb, texts.period);
+    for (const QString& extra : texts.extras) {
+        const qsizetype eq = extra.indexOf(QLatin1Char('='));
+        const int row = extrastbl->rowCount();
+        extrastbl->insertRow(row);
+        extrastbl->setItem(row, 0, new QTableWidgetItem(extra.left(eq).trimmed()));
+        extrastbl->setItem(row, 1,
+                           new QTableWidgetItem(eq < 0 ? QString() : extra.mid(eq + 1).trimmed()));
+    }
+    // AMOUNT[@FROM[-TO]]
+    const QString each = texts.extraEach.trimmed();
+    const qsizetype at = each.indexOf(QLatin1Char('@'));
+    eachamountedt->setText(at < 0 ? each : each.left(at).trimmed());
+    if (at >= 0) {
+        const QStringList range = each.mid(at + 1).split(QLatin1Char('-'));
+        eachfromspn->setValue(range.value(0).trimmed().toInt());
+        eachtospn->setValue(range.value(1).trimmed().toInt());
+    }
+    selectKeyword(*afterextracmb, texts.afterExtra);
+    selectKeyword(*roundingcmb, texts.rounding);
+    balloonedt->setText(texts.balloon.trimmed());
+}
+
+PlanTexts TPlanDialog::texts() const {
+    PlanTexts t;
+    if (firstdatechk->isChecked()) t.firstDate = firstdateedt->date().toString(Qt::ISODate);
+    t.period = chosenKeyword(*periodcmb);
+    for (int row = 0; row < extrastbl->rowCount(); ++row) {
+        const QString when = cellText(*extrastbl, row, 0);
+        const QString amount = cellText(*extrastbl, row, 1);
+        // A half-filled row is kept, so that OK says what is missing.
+        if (!when.isEmpty() || !amount.isEmpty()) t.extras << when + QLatin1Char('=') + amount;
+    }
+    const QString each = eachamountedt->text().trimmed();
+    if (!each.isEmpty()) {
+        t.extraEach = each;
+        if (eachfromspn->value() != 1 || eachtospn->value() != 0)
+            t.extraEach += QStringLiteral("@%1").arg(eachfromspn->value());
+        if (eachtospn->value() != 0) t.extraEach += QStringLiteral("-%1").arg(eachtospn->value());
+    }
+    t.afterExtra = chosenKeyword(*afterextracmb);
+    t.rounding = chosenKeyword(*roundingcmb);
+    t.balloon = balloonedt->text().trimmed();
+    return t;
+}
+
+void TPlanDialog::keyPressEvent(QKeyEvent* event) {
+    // Enter in a cell of the extras ends that cell's editing, not the dialog.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter && openCellEditor(*extrastbl)) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void TPlanDialog::accept() {
+    // What is typed in a cell still open counts, as the user sees it.
+    if (QWidget* editor = openCellEditor(*extrastbl))
+        QMetaObject::invokeMethod(extrastbl, "commitData", Qt::DirectConnection,
+                                  Q_ARG(QWidget*, editor));
+    try {
+        parsePlanTexts(texts());
+    } catch (const EPlanInput& e) {
+        showMessageBox(QMessageBox::Warning, applicationTitle(), e.message(), this);
+        return;
+    }
+    QDialog::accept();
+}
+
+} // namespace twl

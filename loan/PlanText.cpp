@@ -1,0 +1,145 @@
+#include "loan/PlanText.h"
+
+#include "base/NumberParse.h"
+
+#include <QRegularExpression>
+
+namespace twl {
+
+namespace {
+
+template <class Enum> struct Keyword {
+    const char* text;
+    Enum value;
+};
+
+constexpr Keyword<AfterExtra> AfterExtraWords[] = {{"term", AfterExtra::Term},
+                                                   {"payment", AfterExtra::Payment}};
+constexpr Keyword<PlanRounding> RoundingWords[] = {
+    {"none", PlanRounding::None}, {"cent", PlanRounding::Cent}, {"unit", PlanRounding::Unit}};
+constexpr Keyword<PaymentPeriod> PeriodWords[] = {
+    {"monthly", PaymentPeriod::Monthly},     {"semimonthly", PaymentPeriod::Semimonthly},
+    {"biweekly", PaymentPeriod::Biweekly},   {"weekly", PaymentPeriod::Weekly},
+    {"quarterly", PaymentPeriod::Quarterly}, {"yearly", PaymentPeriod::Yearly}};
+
+template <class Enum, std::size_t Count> QStringList words(const Keyword<Enum> (&table)[Count]) {
+    QStringList list;
+    for (const auto& k : table)
+        list << QLatin1String(k.text);
+    return list;
+}
+
+template <class Enum, std::size_t Count>
+Enum keyword(const Keyword<Enum> (&table)[Count], const QString& text, Enum fallback,
+             PlanField field, const char* name) {
+    const QString t = text.trimmed();
+    if (t.isEmpty()) return fallback;
+    for (const auto& k : table)
+        if (t.compare(QLatin1String(k.text), Qt::CaseInsensitive) == 0) return k.value;
+    throw EPlanInput(field,
+                     QStringLiteral("%1: '%2' is not one of %3")
+                         .arg(QLatin1String(name), text, words(table).join(QStringLiteral(", "))));
+}
+
+// Dates are written the one way that reads the same in every region.
+std::optional<QDate> isoDate(const QString& text) {
+    static const QRegularExpression form(QStringLiteral("^\\d{4}-\\d{2}-\\d{2}$"));
+    const QString t = text.trimmed();
+    if (!form.match(t).hasMatch()) return std::nullopt;
+    const QDate date = QDate::fromString(t, Qt::ISODate);
+    if (!date.isValid()) return std::nullopt;
+    return date;
+}
+
+double amount(const QString& text, PlanField field, const QString& name) {
+    double value = 0;
+    if (!TryStrToFloat(text, value))
+        throw EPlanInput(
+            field, QStringLiteral("%1: '%2' is not a valid floating point value").arg(name, text));
+    return value;
+}
+
+std::int32_t period(const QString& text, PlanField field, const QString& name) {
+    std::int32_t value = 0;
+    if (!TryStrToInt(text.trimmed(), value))
+        throw EPlanInput(field, QStringLiteral("%1: '%2' is not a payment number").arg(name, text));
+    return value;
+}
+
+OneOffExtra oneOffExtra(const QString& text, int number) {
+    const QString name = QStringLiteral("Extra payment %1").arg(number);
+    const qsizetype eq = text.indexOf(QLatin1Char('='));
+    if (eq <= 0)
+        throw EPlanInput(PlanField::Extra,
+                         QStringLiteral("%1: '%2' is not PERIOD=AMOUNT").arg(name, text));
+    OneOffExtra e;
+    const QString when = text.left(eq).trimmed();
+    if (when.contains(QLatin1Char('-')) && !when.startsWith(QLatin1Char('-'))) {
+        const std::optional<QDate> date = isoDate(when);
+        if (!date)
+            throw EPlanInput(PlanField::Extra,
+                             QStringLiteral("%1: '%2' is not a date (YYYY-MM-DD)").arg(name, when));
+        e.date = *date;
+    } else {
+        e.period = period(when, PlanField::Extra, name);
+    }
+    e.amount = amount(text.mid(eq + 1), PlanField::Extra, name);
+    return e;
+}
+
+RecurringExtra recurringExtra(const QString& text) {
+    const QString name = QStringLiteral("Recurring extra payment");
+    RecurringExtra r;
+    const qsizetype at = text.indexOf(QLatin1Char('@'));
+    r.amount = amount(at < 0 ? text : text.left(at), PlanField::RecurringExtra, name);
+    if (at < 0) return r;
+    const QString range = text.mid(at + 1).trimmed();
+    const qsizetype dash = range.indexOf(QLatin1Char('-'), 1);
+    r.from = period(dash < 0 ? range : range.left(dash), PlanField::RecurringExtra, name);
+    if (dash >= 0) r.to = period(range.mid(dash + 1), PlanField::RecurringExtra, name);
+    if (dash >= 0 && r.to == 0)
+        throw EPlanInput(
+            PlanField::RecurringExtra,
+            QStringLiteral("%1: the last period 0 is before the first (%2)").arg(name).arg(r.from));
+    return r;
+}
+
+} // namespace
+
+QStringList afterExtraKeywords() {
+    return words(AfterExtraWords);
+}
+
+QStringList roundingKeywords() {
+    return words(RoundingWords);
+}
+
+QStringList periodKeywords() {
+    return words(PeriodWords);
+}
+
+PlanOptions parsePlanTexts(const PlanTexts& texts) {
+    PlanOptions plan;
+    if (!texts.firstDate.trimmed().isEmpty()) {
+        const std::optional<QDate> date = isoDate(texts.firstDate);
+        if (!date)
+            throw EPlanInput(PlanField::FirstDate,
+                             QStringLiteral("First payment date: '%1' is not a date (YYYY-MM-DD)")
+                                 .arg(texts.firstDate));
+        plan.firstDate = *date;
+    }
+    for (qsizetype i = 0; i < texts.extras.size(); ++i)
+        plan.extras.push_back(oneOffExtra(texts.extras[i], static_cast<int>(i + 1)));
+    if (!texts.extraEach.trimmed().isEmpty()) plan.recurring = recurringExtra(texts.extraEach);
+    plan.afterExtra = keyword(AfterExtraWords, texts.afterExtra, AfterExtra::Term,
+                              PlanField::AfterExtra, "After extra payments");
+    plan.rounding =
+        keyword(RoundingWords, texts.rounding, PlanRounding::None, PlanField::Rounding, "Rounding");
+    plan.period = keyword(PeriodWords, texts.period, PaymentPeriod::Monthly, PlanField::Period,
+                          "Payment period");
+    if (!texts.balloon.trimmed().isEmpty())
+        plan.balloon = amount(texts.balloon, PlanField::Balloon, QStringLiteral("Balloon"));
+    return plan;
+}
+
+} // namespace twl

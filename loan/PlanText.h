@@ -1,0 +1,37 @@
+#pragma once
+// The plan as text, in the one syntax the command line, the settings file and
+// the plan dialog share (twlc-export's flags): a first date YYYY-MM-DD, extras
+// PERIOD=AMOUNT (PERIOD a payment number or a date), a recurring extra
+// AMOUNT[@FROM[-TO]], and keywords. Amounts take the regional decimal
+// separator. An empty text leaves its option at the plain loan's value.
+
+#include "loan/PlanOptions.h"
+
+#include <QStringList>
+
+namespace twl {
+
+struct PlanTexts {
+    QString firstDate{};
+    QStringList extras{};
+    QString extraEach{};
+    QString afterExtra{}; // term | payment
+    QString rounding{};   // none | cent | unit
+    QString period{};     // monthly | semimonthly | biweekly | weekly | quarterly | yearly
+    QString balloon{};
+
+    bool isEmpty() const {
+        return firstDate.isEmpty() && extras.isEmpty() && extraEach.isEmpty() &&
+               afterExtra.isEmpty() && rounding.isEmpty() && period.isEmpty() && balloon.isEmpty();
+    }
+};
+
+// Throws EPlanInput naming the field of the first text that does not parse.
+PlanOptions parsePlanTexts(const PlanTexts& texts);
+
+// The keywords, in the order a list offers them; the first is the default.
+QStringList afterExtraKeywords();
+QStringList roundingKeywords();
+QStringList periodKeywords();
+
+} // namespace twl
