@@ -46,12 +46,14 @@ TEST_F(ChartWindow, TheButtonSitsLeftOfExportAndLooksLikeIt) {
     EXPECT_EQ(form.chartbtn->focusPolicy(), Qt::TabFocus);
 }
 
-TEST_F(ChartWindow, TabReachesTheButtonAfterTheTable) {
+TEST_F(ChartWindow, TabReachesTheButtonAfterTheTableAndThePlan) {
     Tmainfrm form;
     form.show();
     form.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
     form.loanview->setFocus();
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(QApplication::focusWidget(), form.planbtn);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
     EXPECT_EQ(QApplication::focusWidget(), form.chartbtn);
 }

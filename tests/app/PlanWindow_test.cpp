@@ -76,10 +76,11 @@ void fillPlan(QWidget* w) {
 
 } // namespace
 
-TEST_F(PlanWindow, ThePlanButtonSitsBesideTheOtherThree) {
+TEST_F(PlanWindow, ThePlanButtonSitsInTheRowOfTheOthers) {
     Tmainfrm form;
     EXPECT_EQ(form.planbtn->parentWidget(), form.bpanel);
-    EXPECT_EQ(form.planbtn->geometry(), QRect(208, 8, 97, 25));
+    EXPECT_EQ(form.planbtn->geometry(), QRect(108, 8, 97, 25));
+    EXPECT_EQ(form.chartbtn->geometry(), QRect(208, 8, 97, 25));
     EXPECT_EQ(form.planbtn->Caption(), "&Plan...");
     EXPECT_EQ(form.expbtn->geometry(), QRect(308, 8, 97, 25));
 }
