@@ -15,8 +15,8 @@ using namespace twl::chart;
 
 namespace {
 
-ChartData level(std::int32_t months) {
-    ChartAggregator a;
+ChartData level(std::int32_t months, int perYear = MonthsPerYear) {
+    ChartAggregator a(perYear);
     for (std::int32_t k = 1; k <= months; ++k)
         a.addRow({k, 10, 1, 9, static_cast<double>(months - k) * 9});
     return a.finish({months * 9.0, months, 12},
@@ -26,15 +26,20 @@ ChartData level(std::int32_t months) {
 TEST(ChartAggregation, RowsBecomePaymentYears) {
     struct Case {
         std::int32_t months;
+        int perYear;
         std::vector<std::pair<int, int>> years; // first and last period
     } cases[] = {
-        {1, {{1, 1}}},
-        {12, {{1, 12}}},
-        {24, {{1, 12}, {13, 24}}},
-        {30, {{1, 12}, {13, 24}, {25, 30}}},
+        {1, 12, {{1, 1}}},
+        {12, 12, {{1, 12}}},
+        {24, 12, {{1, 12}, {13, 24}}},
+        {30, 12, {{1, 12}, {13, 24}, {25, 30}}},
+        // A plan paid weekly or quarterly counts its years in its own periods.
+        {60, 52, {{1, 52}, {53, 60}}},
+        {9, 4, {{1, 4}, {5, 8}, {9, 9}}},
     };
     for (const Case& c : cases) {
-        const ChartData d = level(c.months);
+        const ChartData d = level(c.months, c.perYear);
+        EXPECT_EQ(d.periodsPerYear, c.perYear);
         ASSERT_EQ(d.years.size(), c.years.size()) << c.months;
         for (std::size_t i = 0; i < c.years.size(); ++i) {
             EXPECT_EQ(d.years[i].firstPeriod, c.years[i].first) << c.months;
@@ -159,8 +164,11 @@ TEST(ScheduleChartSink, PassesEveryRowOnAndReadsNothingFromABrokenCalculation) {
 
 TEST(ScheduleChartSink, FindsColumnsByTheirRole) {
     test::RegionalScope regional(QLatin1Char('.'));
-    // A table with a due-date column first.
-    ScheduleColumnRoles roles{1, 2, 3, 4};
+    // A plan's table, with a due-date column first.
+    const ScheduleColumnRoles plain = columnRolesOf(false);
+    EXPECT_EQ(std::vector<int>({plain.payment, plain.interest, plain.principal, plain.balance}),
+              std::vector<int>({0, 1, 2, 3}));
+    const ScheduleColumnRoles roles = columnRolesOf(true);
     ScheduleChartSink sink({"Inputs:", "Amount: ", "Months: ", "Rate (%): ", "Date: "}, nullptr,
                            roles);
     sink.beginRow("1");
