@@ -51,7 +51,8 @@ xvfb-run -a -s '-screen 0 800x640x24' bash -euo pipefail -c '
   win=""
   for _ in $(seq 100); do
     for w in $(xdotool search --all --onlyvisible --pid "$app" 2>/dev/null || true); do
-      width=$(xdotool getwindowgeometry "$w" | sed -n "s/.*Geometry: \([0-9]*\)x.*/\1/p")
+      # The splash window may close between the search and this question.
+      width=$( (xdotool getwindowgeometry "$w" 2>/dev/null || true) | sed -n "s/.*Geometry: \([0-9]*\)x.*/\1/p")
       [ "$width" = 533 ] && win=$w
     done
     [ -n "$win" ] && break
