@@ -1,9 +1,28 @@
 #!/usr/bin/env bash
 # Counts and names the tests a CTest run skipped, with their reasons:
 #   scripts/skipped-tests.sh BUILD_DIR
+#   scripts/skipped-tests.sh --total BUILD_DIR...
+# prints one closing line over the GoogleTest cases of several runs:
+# "tests: N passed, N failed, N skipped".
 # GoogleTest suites report skips in their XML results (BUILD_DIR/test-results);
 # script tests print "SKIP: <reason>" and exit with 77, which CTest logs.
 set -euo pipefail
+if [ "$1" = --total ]; then
+  shift
+  for dir in "$@"; do cat "$dir"/test-results/*.xml 2>/dev/null || true; done | awk '
+    /<testsuite / {
+      for (i = 1; i <= NF; i++) {
+        split($i, kv, "=")
+        gsub(/"/, "", kv[2])
+        if (kv[1] == "tests") n += kv[2]
+        else if (kv[1] == "failures" || kv[1] == "errors") f += kv[2]
+        else if (kv[1] == "skipped") s += kv[2]
+        else if (kv[1] == "disabled") d += kv[2]
+      }
+    }
+    END { printf "tests: %d passed, %d failed, %d skipped\n", n - f - s - d, f, s }'
+  exit 0
+fi
 build=$1
 lines=()
 for xml in "$build"/test-results/*.xml; do

@@ -22,3 +22,5 @@ echo "== normal build"
 run_suite build/test -DCMAKE_BUILD_TYPE=RelWithDebInfo
 echo "== sanitizer build (address, undefined)"
 run_suite build/sanitize -DCMAKE_BUILD_TYPE=Debug -DTWL_SANITIZE=ON
+# One closing line over both runs.
+scripts/skipped-tests.sh --total build/test build/sanitize
