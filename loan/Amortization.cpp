@@ -6,6 +6,7 @@
 #include "base/RegionalSettings.h"
 #include "loan/AmountFormat.h"
 #include "loan/LoanConsts.h"
+#include "loan/StoredArithmetic.h"
 
 #include <cfloat>
 #include <cmath>
@@ -13,28 +14,6 @@
 namespace twl {
 
 namespace {
-
-// Each formula is evaluated in extended precision and rounded when stored.
-// A fault is raised at the first formula that sets a fault flag, with the
-// precedence among the flags that formula set. The flags are sticky, so a
-// month first runs testing them once, at its end, and only a month that set
-// one runs again from its starting state testing after every formula, which
-// raises exactly that fault. (A single test could raise another fault: an
-// overflow of the interest leads on to a division by zero.)
-// Operands and results pass through volatile objects, so the compiler cannot
-// move the arithmetic across the flag tests.
-template <class Formula> long double evaluateExtended(bool testEach, Formula&& formula) {
-    volatile long double result = formula();
-    if (testEach) raiseFloatingPointFaults();
-    return result;
-}
-
-template <class Formula> double evaluateStored(bool testEach, Formula&& formula) {
-    volatile long double result = formula();
-    volatile double rounded = static_cast<double>(result);
-    if (testEach) raiseFloatingPointFaults();
-    return rounded;
-}
 
 long double ld(const volatile double& v) {
     return static_cast<long double>(v);

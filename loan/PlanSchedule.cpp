@@ -3,6 +3,7 @@
 #include "base/FloatingPoint.h"
 #include "loan/AmountFormat.h"
 #include "loan/LoanConsts.h"
+#include "loan/StoredArithmetic.h"
 
 #include <cmath>
 #include <map>
@@ -11,13 +12,9 @@ namespace twl {
 
 namespace {
 
-// As in the plain schedule: each formula in extended precision, rounded to
-// double when stored, the fault flags tested after it.
+// As in the plain schedule, the fault flags tested after every formula.
 template <class Formula> double stored(Formula&& formula) {
-    volatile long double result = formula();
-    volatile double rounded = static_cast<double>(result);
-    raiseFloatingPointFaults();
-    return rounded;
+    return evaluateStored(true, formula);
 }
 
 long double ld(double v) {
