@@ -25,5 +25,6 @@ inline constexpr ResourceString SColBalance{1118, "Balance"};
 inline constexpr ResourceString SUnknownLanguage{
     1119, "There is no language named %s. The calculator starts in its default language."};
 inline constexpr ResourceString SChart{1120, "C&hart"};
+inline constexpr ResourceString SPlan{1121, "&Plan..."};
 
 } // namespace twl::rs

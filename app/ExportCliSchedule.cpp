@@ -38,22 +38,30 @@ private:
     bool m_open = false;
 };
 
-class Measure : public RowCollector {
+// Counts the rows and keeps each column's widest text as the cells pass,
+// without collecting a row (the caption is column 0).
+class Measure : public ScheduleSink {
 public:
     explicit Measure(std::vector<int>& widths)
         : m_widths(widths) {}
     std::size_t rows = 0;
 
-protected:
-    void take(const QStringList& row) override {
+    void beginRow(const QString& caption) override {
         ++rows;
-        const std::size_t cells = std::min<std::size_t>(m_widths.size(), row.size());
-        for (std::size_t c = 0; c < cells; ++c)
-            m_widths[c] = std::max(m_widths[c], static_cast<int>(row[qsizetype(c)].size()));
+        m_column = 0;
+        widen(caption);
     }
+    void addCell(const QString& text) override { widen(text); }
 
 private:
+    void widen(const QString& text) {
+        if (m_column < m_widths.size())
+            m_widths[m_column] = std::max(m_widths[m_column], static_cast<int>(text.size()));
+        ++m_column;
+    }
+
     std::vector<int>& m_widths;
+    std::size_t m_column = 0;
 };
 
 } // namespace
@@ -169,7 +177,6 @@ void TScheduleTableExport::measure(Calculation calculation) {
     std::vector<int> widths(static_cast<std::size_t>(GetColumnCount()), 0);
     Measure measure(widths);
     calculation(measure);
-    measure.endRow();
     m_calculation = std::move(calculation);
     m_rowCount = measure.rows;
     m_widths = std::move(widths);

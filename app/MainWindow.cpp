@@ -140,7 +140,7 @@ void Tmainfrm::buildControls() {
     // The plan's button sits left of the chart's, in the row of the others.
     planbtn = component<TLbSpeedButton>(this, bpanel, "planbtn");
     planbtn->setGeometry(108, 8, 97, 25);
-    planbtn->setCaption(QStringLiteral("&Plan..."));
+    planbtn->setCaption(LoadResString(rs::SPlan));
     applyMainWindowButtonLook(*planbtn, planGlyph());
     messages = component<TMemo>(this, bpanel, "messages");
     messages->setGeometry(8, 8, 57, 17);
