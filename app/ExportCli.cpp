@@ -406,6 +406,20 @@ private:
 
 } // namespace
 
+bool exportCliAsksDisplay(const QList<QByteArray>& rawArguments) {
+    QStringList arguments;
+    for (const QByteArray& a : rawArguments)
+        arguments.append(QFile::decodeName(a));
+    try {
+        const Options options = parse(arguments, rawArguments);
+        if (options.help || options.version) return false;
+        if (isPictureFormat(options.format)) return true;
+        return kxExportTypeRow(formatType(options.format))->AsksDisplay;
+    } catch (const UsageError&) {
+        return false;
+    }
+}
+
 int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
     QList<QByteArray> raw;
     raw.reserve(arguments.size());

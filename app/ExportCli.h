@@ -21,4 +21,10 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err);
 // as these bytes, whatever their encoding.
 int runExportCli(const QList<QByteArray>& arguments, QIODevice& out, QIODevice& err);
 
+// Whether a run with these arguments may ask the display for fonts or
+// screens: a picture, or a document type whose writer asks. Other runs give
+// the same bytes on a platform without fonts, which starts in a fraction of
+// the time. Arguments that do not parse ask nothing: they end in a message.
+bool exportCliAsksDisplay(const QList<QByteArray>& arguments);
+
 } // namespace twl

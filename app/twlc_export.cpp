@@ -72,17 +72,18 @@ bool holdClosedStandardDescriptors() {
 int main(int argc, char** argv) {
     const bool outputClosed = holdClosedStandardDescriptors();
     qInstallMessageHandler(quietMessages);
-    // No window is ever shown; the export component's dialogs exist but stay hidden.
-    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // As bytes: a file name need not be valid in the system's encoding.
+    QList<QByteArray> args;
+    for (int i = 1; i < argc; ++i)
+        args.append(QByteArray(argv[i]));
+    // No window is ever shown; the export component's dialogs exist but stay
+    // hidden. Fonts are loaded only where the document asks for them.
+    qputenv("QT_QPA_PLATFORM", twl::exportCliAsksDisplay(args) ? "offscreen" : "minimal");
     QApplication app(argc, argv);
     twl::kxRegisterDocumentWriters();
     StandardOutput out(outputClosed);
     QFile err;
     err.open(stderr, QIODevice::WriteOnly);
-    // As bytes: a file name need not be valid in the system's encoding.
-    QList<QByteArray> args;
-    for (int i = 1; i < argc; ++i)
-        args.append(QByteArray(argv[i]));
     const int status = twl::runExportCli(args, out, err);
     err.flush();
     return status;

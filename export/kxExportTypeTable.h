@@ -26,6 +26,10 @@ struct TkxExportTypeRow {
     const char* CommandLineName;
     // Pages that can be printed as well as saved.
     bool PageBased;
+    // Whether its writer asks the display: a font's family or the screen's
+    // resolution (RTF), or text laid out in fonts (PDF). A program writing
+    // only other types can start without fonts and screens.
+    bool AsksDisplay;
 };
 
 // Every type, in the order of the format list.

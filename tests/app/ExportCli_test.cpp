@@ -7,14 +7,16 @@
 #include "export/writers/kxWriterRegistry.h"
 #include "i18n/bsPolyglotUn.h"
 #include "tests/support/TestSupport.h"
+#include "toolkit/ApplicationTitle.h"
 #include "toolkit/Controls.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
 #include <QTemporaryDir>
-#include <unistd.h>
 #include <array>
+#include <unistd.h>
 
 using namespace twl;
 
@@ -362,4 +364,55 @@ TEST_F(ExportCommand, BadPlanValuesExitTwoNamingTheFlag) {
         EXPECT_EQ(r.err, line);
         EXPECT_TRUE(r.out.isEmpty());
     }
+}
+
+// The program starts without fonts unless its document asks the display; on
+// that platform every type still writes the bytes of a run on the usual one.
+TEST_F(ExportCommand, TheProgramWithoutFontsWritesTheBytesOfTheUsualPlatform) {
+    const std::pair<QStringList, bool> asks[] = {{{"--format", "csv"}, false},
+                                                 {{"--format=RTF"}, true},
+                                                 {{"--format", "doc"}, true},
+                                                 {{"--format", "pdf"}, true},
+                                                 {{"--format", "svg"}, true},
+                                                 {{"--format=png", "--format", "xlsx"}, false},
+                                                 {{"--format", "png", "--help"}, false},
+                                                 {{"--format", "rtf", "--bogus"}, false}};
+    for (const auto& [format, expected] : asks) {
+        QList<QByteArray> args = {"--amount", "1", "--months", "1", "--rate", "1", "-o", "-"};
+        for (const QString& a : format)
+            args << a.toUtf8();
+        EXPECT_EQ(exportCliAsksDisplay(args), expected) << format.join(' ').toStdString();
+    }
+
+    // The program's dates are those of C.UTF-8, at noon UTC: the same day anywhere.
+    const test::RegionalScope programsRegion{QLatin1Char('.'), QStringLiteral("d MMM yyyy")};
+    qputenv("SOURCE_DATE_EPOCH", "1796644800");
+    QTemporaryDir home;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert("SOURCE_DATE_EPOCH", "1796644800");
+    env.insert("LC_ALL", "C.UTF-8");
+    env.insert("XDG_CONFIG_HOME", home.path());
+    env.insert("XDG_DATA_HOME", home.path());
+    const QStringList options = {
+        "--amount",   "1234.5",  "--months",  "30",
+        "--rate",     "7.25",    "--decimal", "2",
+        "--language", "English", "--set",     "Options=[xoShowHeader,xoRowNumbers,xoUseAlignments]",
+        "-o",         "-"};
+    // The workbooks carry the program's title.
+    const QString testTitle = applicationTitle();
+    setApplicationTitle(QStringLiteral("twlc-export"));
+    // A PDF differs from run to run (its identifier); it asks the display anyway.
+    for (const char* name :
+         {"html", "xls", "doc", "txt", "csv", "tab", "rtf", "dif", "slk", "xlsx", "ods"}) {
+        const QStringList args = options + QStringList{"--format", name};
+        const CliRun inProcess = run(args);
+        ASSERT_EQ(inProcess.status, CliOk) << name << inProcess.err.toStdString();
+        QProcess program;
+        program.setProcessEnvironment(env);
+        program.start(QStringLiteral(TWL_EXPORT_PROGRAM), args);
+        ASSERT_TRUE(program.waitForFinished(60000)) << name;
+        EXPECT_EQ(program.exitCode(), CliOk) << name << program.readAllStandardError().data();
+        EXPECT_TRUE(test::bytesEqual(inProcess.out, program.readAllStandardOutput())) << name;
+    }
+    setApplicationTitle(testTitle);
 }
