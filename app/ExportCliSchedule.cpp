@@ -16,12 +16,12 @@ namespace {
 // Rows as the schedule hands them on: the caption first, then the cells.
 class RowCollector : public ScheduleSink {
 public:
-    void beginRow(const QString& caption) override {
+    void beginRow(QStringView caption) override {
         endRow();
-        m_row.append(caption);
+        m_row.append(caption.toString());
         m_open = true;
     }
-    void addCell(const QString& text) override { m_row.append(text); }
+    void addCell(QStringView text) override { m_row.append(text.toString()); }
     // Hands on the row being built, if any.
     void endRow() {
         if (!m_open) return;
@@ -38,33 +38,97 @@ private:
     bool m_open = false;
 };
 
-// Counts the rows and keeps each column's widest text as the cells pass,
-// without collecting a row (the caption is column 0).
-class Measure : public ScheduleSink {
-public:
-    explicit Measure(std::vector<int>& widths)
-        : m_widths(widths) {}
-    std::size_t rows = 0;
+} // namespace
 
-    void beginRow(const QString& caption) override {
-        ++rows;
-        m_column = 0;
-        widen(caption);
+// A measured table's texts, kept while they are Latin-1 and fit a few
+// megabytes: the writer then reads them back instead of computing the table
+// again. Each row is its cell count, then each cell as its length (Null for
+// a null text) and bytes.
+class TScheduleTableExport::RowStore {
+public:
+    static constexpr std::size_t Budget = 6 * 1024 * 1024;
+    static constexpr unsigned char Null = 255;
+
+    bool holds() const { return m_holding; }
+    void beginRow() {
+        if (!m_holding) return;
+        m_rowStart = m_bytes.size();
+        m_bytes.push_back(0);
     }
-    void addCell(const QString& text) override { widen(text); }
+    void add(QStringView text) {
+        if (!m_holding) return;
+        const qsizetype n = text.size();
+        if (n >= Null || m_bytes.size() + static_cast<std::size_t>(n) + 1 > Budget ||
+            static_cast<unsigned char>(m_bytes[m_rowStart]) == 255) {
+            drop();
+            return;
+        }
+        ++m_bytes[m_rowStart];
+        m_bytes.push_back(static_cast<char>(text.isNull() ? Null : n));
+        for (const QChar c : text) {
+            if (c.unicode() > 0xFF) {
+                drop();
+                return;
+            }
+            m_bytes.push_back(static_cast<char>(c.unicode()));
+        }
+    }
+
+    // Reading, row after row from the first.
+    void rewind() { m_reading = 0; }
+    void readRow(QStringList& row) {
+        row.clear();
+        const auto count = static_cast<unsigned char>(m_bytes[m_reading++]);
+        for (unsigned i = 0; i < count; ++i) {
+            const auto n = static_cast<unsigned char>(m_bytes[m_reading++]);
+            if (n == Null) {
+                row.append(QString());
+                continue;
+            }
+            row.append(QString::fromLatin1(m_bytes.data() + m_reading, n));
+            m_reading += n;
+        }
+    }
 
 private:
-    void widen(const QString& text) {
+    void drop() {
+        m_holding = false;
+        std::vector<char>().swap(m_bytes);
+    }
+
+    std::vector<char> m_bytes;
+    std::size_t m_rowStart = 0;
+    std::size_t m_reading = 0;
+    bool m_holding = true;
+};
+
+// Counts the rows and keeps each column's widest text as the cells pass,
+// without collecting a row (the caption is column 0).
+class TScheduleTableExport::Measure : public ScheduleSink {
+public:
+    Measure(std::vector<int>& widths, RowStore& store)
+        : m_widths(widths)
+        , m_store(store) {}
+    std::size_t rows = 0;
+
+    void beginRow(QStringView caption) override {
+        ++rows;
+        m_column = 0;
+        m_store.beginRow();
+        addCell(caption);
+    }
+    void addCell(QStringView text) override {
         if (m_column < m_widths.size())
             m_widths[m_column] = std::max(m_widths[m_column], static_cast<int>(text.size()));
         ++m_column;
+        m_store.add(text);
     }
 
+private:
     std::vector<int>& m_widths;
+    RowStore& m_store;
     std::size_t m_column = 0;
 };
-
-} // namespace
 
 // The second run of the calculation, a few blocks of rows ahead of the
 // writer: the calculation hands its rows on from inside one call, the writer
@@ -172,11 +236,14 @@ TScheduleTableExport::~TScheduleTableExport() = default;
 
 void TScheduleTableExport::measure(Calculation calculation) {
     m_rows.reset();
+    m_stored.reset();
     m_calculation = {};
     m_rowCount = 0;
     std::vector<int> widths(static_cast<std::size_t>(GetColumnCount()), 0);
-    Measure measure(widths);
+    auto store = std::make_unique<RowStore>();
+    Measure measure(widths, *store);
     calculation(measure);
+    if (store->holds()) m_stored = std::move(store);
     m_calculation = std::move(calculation);
     m_rowCount = measure.rows;
     m_widths = std::move(widths);
@@ -199,8 +266,16 @@ void TScheduleTableExport::GetRowValues(TkxValues& Values) {
     const int columns = GetColumnCount();
     Values.resize(static_cast<std::size_t>(columns));
     const std::size_t wanted = RowIndex();
-    QStringList row;
-    if (wanted < m_rowCount) {
+    QStringList& row = m_row;
+    row.clear();
+    if (wanted < m_rowCount && m_stored) {
+        if (wanted < m_nextRow) {
+            m_stored->rewind();
+            m_nextRow = 0;
+        }
+        for (; m_nextRow <= wanted; ++m_nextRow)
+            m_stored->readRow(row);
+    } else if (wanted < m_rowCount) {
         // Rows are read in order; a reader that starts over starts the calculation over.
         if (!m_rows || wanted < m_nextRow) {
             m_rows.reset();
@@ -216,7 +291,7 @@ void TScheduleTableExport::GetRowValues(TkxValues& Values) {
     for (int c = 0; c < columns; ++c)
         Values[static_cast<std::size_t>(c)] = TVariant(c < row.size() ? row[c] : QString());
     // The last row read: the calculation's thread is not needed any longer.
-    if (m_nextRow == m_rowCount) m_rows.reset();
+    if (m_nextRow == m_rowCount && m_rows) m_rows.reset();
 }
 
 int TScheduleTableExport::GetRowCount() {

@@ -1,10 +1,11 @@
 #pragma once
 // The command line's table: the schedule computed once to learn its size (the
 // number of rows and each column's widest text, which some documents need
-// before their first row), then computed again while the document is
-// written. No table of the whole schedule is ever held, so a schedule of any
-// length is written in the same memory. The rows and every text are those
-// the table export would hold: the documents are the same bytes.
+// before their first row). A table whose texts fit a few megabytes is kept
+// from that run; a longer one is computed again while the document is
+// written, so a schedule of any length is written in the same memory. The
+// rows and every text are those the table export would hold: the documents
+// are the same bytes.
 
 #include "export/kxTableExport.h"
 #include "loan/Amortization.h"
@@ -38,11 +39,15 @@ public:
 
 private:
     class Rows;
+    class RowStore;
+    class Measure;
 
     Calculation m_calculation;
     std::size_t m_rowCount = 0;
     std::vector<int> m_widths;
     std::unique_ptr<Rows> m_rows;
+    std::unique_ptr<RowStore> m_stored; // the measured rows, when they were kept
+    QStringList m_row;
     std::size_t m_nextRow = 0; // the row m_rows hands on next
 };
 

@@ -145,10 +145,9 @@ Digits fixedPlaces(double value, int decimals, bool integerPath = true) {
     return roundDigits(std::signbit(value), d18, exponent, exponent + 1 + decimals);
 }
 
-// Plain positional digits with exactly `decimals` decimals, an optional
-// thousands separator, written into one text at once.
-QString positional(const Digits& d, int decimals, QChar sep, QChar group = QChar()) {
-    char16_t buf[512];
+// Plain positional digits with exactly `decimals` decimals and an optional
+// thousands separator, written at buf; returns their count.
+int positionalTo(char16_t* buf, const Digits& d, int decimals, QChar sep, QChar group = QChar()) {
     int n = 0;
     if (d.negative) buf[n++] = u'-';
     const int intDigits = d.len == 0 || d.exponent < 0 ? 1 : d.exponent + 1;
@@ -165,6 +164,12 @@ QString positional(const Digits& d, int decimals, QChar sep, QChar group = QChar
             buf[n++] = pos >= 0 && pos < d.len ? char16_t(d.d[pos]) : u'0';
         }
     }
+    return n;
+}
+
+QString positional(const Digits& d, int decimals, QChar sep, QChar group = QChar()) {
+    char16_t buf[512];
+    const int n = positionalTo(buf, d, decimals, sep, group);
     return QString(reinterpret_cast<const QChar*>(buf), n);
 }
 
@@ -230,12 +235,11 @@ QString FormatGeneral(double value, int precision, QChar sep) {
 }
 
 namespace {
-// The text of units / 10^decimals, written at once.
-QString fixedFromUnits(bool negative, std::uint64_t units, int decimals, QChar sep) {
+// The text of units / 10^decimals, written at buf; returns its length.
+int fixedFromUnitsTo(char16_t* buf, bool negative, std::uint64_t units, int decimals, QChar sep) {
     char digits[24];
     const int len =
         static_cast<int>(std::to_chars(digits, digits + sizeof digits, units).ptr - digits);
-    char16_t buf[48];
     int n = 0;
     if (negative && units != 0) buf[n++] = u'-';
     const int intLen = len - decimals;
@@ -249,21 +253,36 @@ QString fixedFromUnits(bool negative, std::uint64_t units, int decimals, QChar s
         for (int i = std::max(intLen, 0); i < len; ++i)
             buf[n++] = char16_t(digits[i]);
     }
-    return QString(reinterpret_cast<const QChar*>(buf), n);
+    return n;
+}
+
+int copyText(char16_t* out, QStringView text) {
+    std::copy(text.utf16(), text.utf16() + text.size(), out);
+    return static_cast<int>(text.size());
+}
+
+int formatFixedTo(char16_t* out, double value, int decimals, QChar sep, bool integerPath) {
+    std::uint64_t units = 0;
+    if (integerPath && nearestUnits(value, clampDecimals(decimals), units))
+        return fixedFromUnitsTo(out, std::signbit(value), units, clampDecimals(decimals), sep);
+    if (const char* s = specialText(value)) return copyText(out, QString::fromLatin1(s));
+    if (value != 0 && std::fabs(value) >= 1e18 &&
+        significant(value, ExtendedDigits).exponent >= ExtendedDigits)
+        return copyText(out, FormatGeneral(value, ExtendedDigits, sep));
+    decimals = clampDecimals(decimals);
+    return positionalTo(out, fixedPlaces(value, decimals, integerPath), decimals, sep);
 }
 
 QString formatFixed(double value, int decimals, QChar sep, bool integerPath) {
-    std::uint64_t units = 0;
-    if (integerPath && nearestUnits(value, clampDecimals(decimals), units))
-        return fixedFromUnits(std::signbit(value), units, clampDecimals(decimals), sep);
-    if (const char* s = specialText(value)) return QLatin1String(s);
-    if (value != 0 && std::fabs(value) >= 1e18 &&
-        significant(value, ExtendedDigits).exponent >= ExtendedDigits)
-        return FormatGeneral(value, ExtendedDigits, sep);
-    decimals = clampDecimals(decimals);
-    return positional(fixedPlaces(value, decimals, integerPath), decimals, sep);
+    char16_t buf[FixedTextCapacity];
+    const int n = formatFixedTo(buf, value, decimals, sep, integerPath);
+    return QString(reinterpret_cast<const QChar*>(buf), n);
 }
 } // namespace
+
+qsizetype FormatFixedTo(char16_t* out, double value, int decimals, QChar sep) {
+    return formatFixedTo(out, value, decimals, sep, true);
+}
 
 QString FormatFixed(double value, int decimals, QChar sep) {
     return formatFixed(value, decimals, sep, true);

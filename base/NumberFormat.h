@@ -11,6 +11,10 @@ namespace twl {
 // Fixed point with `decimals` decimals (0..18), no thousands separators; a value
 // with more than 18 integer digits falls back to FormatGeneral with 18 digits.
 QString FormatFixed(double value, int decimals, QChar decimalSeparator);
+// The same text written at out, which has room for FixedTextCapacity
+// characters; returns its length. Nothing is allocated.
+inline constexpr int FixedTextCapacity = 64;
+qsizetype FormatFixedTo(char16_t* out, double value, int decimals, QChar decimalSeparator);
 
 // Shortest text with at most `precision` significant digits; scientific notation
 // when the integer part has more than `precision` digits or |value| < 0.0001.

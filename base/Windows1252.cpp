@@ -34,18 +34,23 @@ char Windows1252Codec::encodeChar(QChar ch) {
 void Windows1252Codec::appendEncoded(QByteArray& out, const QString& text) {
     const qsizetype start = out.size();
     out.resize(start + text.size());
-    char* dst = out.data() + start;
-    const QChar* src = text.constData();
-    const qsizetype n = text.size();
-    qsizetype w = 0;
+    char* end = encodeTo(out.data() + start, text.constData(), text.size());
+    out.resize(end - out.constData());
+}
+
+char* Windows1252Codec::encodeTo(char* out, const QChar* src, qsizetype n) {
     for (qsizetype i = 0; i < n; ++i) {
         const QChar c = src[i];
+        const char16_t u = c.unicode();
+        if (u < 0x80) {
+            *out++ = static_cast<char>(u);
+            continue;
+        }
         // A surrogate pair is one character outside the code page: one '?'.
         if (c.isHighSurrogate() && i + 1 < n && src[i + 1].isLowSurrogate()) ++i;
-        const char16_t u = c.unicode();
-        dst[w++] = (u < 0x80) ? static_cast<char>(u) : encodeChar(c);
+        *out++ = encodeChar(c);
     }
-    out.resize(start + w);
+    return out;
 }
 
 QByteArray Windows1252Codec::encode(const QString& text) {

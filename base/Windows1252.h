@@ -12,6 +12,9 @@ public:
     // Characters that the code page cannot hold become '?'.
     static QByteArray encode(const QString& text);
     static void appendEncoded(QByteArray& out, const QString& text);
+    // Writes the n characters' bytes at out, which has room for n bytes (a
+    // text never takes more bytes than characters); returns the end.
+    static char* encodeTo(char* out, const QChar* text, qsizetype n);
     static QString decode(const QByteArray& bytes);
     static QString decode(const char* data, qsizetype size);
     // One character to its byte, '?' when it has none.

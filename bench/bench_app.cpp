@@ -1,10 +1,10 @@
 // Calculate end to end: schedule computation and the table fill of the main
 // window, at 12% for a short, a long and the longest term that does not overflow.
 
-#include "loan/Amortization.h"
 #include "app/MainWindow.h"
 #include "base/ProgramFolder.h"
 #include "i18n/bsPolyglotUn.h"
+#include "loan/Amortization.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ListView.h"
 
@@ -47,8 +47,8 @@ BENCHMARK(Calculate)->Arg(360)->Arg(10000)->Arg(71332)->Unit(benchmark::kMillise
 void ScheduleOnly(benchmark::State& state) {
     struct CountingSink : twl::ScheduleSink {
         int cells = 0;
-        void beginRow(const QString&) override { ++cells; }
-        void addCell(const QString&) override { ++cells; }
+        void beginRow(QStringView) override { ++cells; }
+        void addCell(QStringView) override { ++cells; }
     };
     twl::ScheduleContext ctx;
     ctx.readDecimal = [] { return QStringLiteral("2"); };

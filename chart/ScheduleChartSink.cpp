@@ -51,16 +51,16 @@ ScheduleChartSink::ScheduleChartSink(ScheduleLabels labels, ScheduleSink* next,
     , m_roles(roles)
     , m_aggregator(periodsPerYear) {}
 
-void ScheduleChartSink::beginRow(const QString& caption) {
+void ScheduleChartSink::beginRow(QStringView caption) {
     if (m_next) m_next->beginRow(caption);
     finishRow();
-    m_caption = caption;
+    m_caption = caption.toString();
     m_open = true;
 }
 
-void ScheduleChartSink::addCell(const QString& text) {
+void ScheduleChartSink::addCell(QStringView text) {
     if (m_next) m_next->addCell(text);
-    m_cells.append(text);
+    m_cells.append(text.toString());
 }
 
 void ScheduleChartSink::finishRow() {

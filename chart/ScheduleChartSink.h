@@ -31,8 +31,8 @@ public:
     explicit ScheduleChartSink(ScheduleLabels labels, ScheduleSink* next = nullptr,
                                ScheduleColumnRoles roles = {}, int periodsPerYear = MonthsPerYear);
 
-    void beginRow(const QString& caption) override;
-    void addCell(const QString& text) override;
+    void beginRow(QStringView caption) override;
+    void addCell(QStringView text) override;
 
     // The chart of the rows received; empty unless the summary and inputs
     // rows arrived whole and every figure read back.

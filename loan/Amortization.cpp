@@ -21,9 +21,9 @@ long double ld(const volatile double& v) {
 
 } // namespace
 
-void RowSink::beginRow(const QString& caption) {
+void RowSink::beginRow(QStringView caption) {
     flush();
-    m_caption = caption;
+    m_caption = caption.toString();
     m_cells.reserve(4);
     m_open = true;
 }
@@ -83,6 +83,7 @@ void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& cont
     const double R = StrToFloat(inputs.rate);
 
     AmountFormat fmt(context);
+    PeriodCaption period;
 
     volatile double vP = P;
     volatile double vR = R;
@@ -143,17 +144,17 @@ void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& cont
         }
         testEach = context.literalLoop;
 
-        sink.beginRow(QString::number(k));
-        sink.addCell(fmt(M));
-        sink.addCell(fmt(I));
-        sink.addCell(fmt(Pr));
-        sink.addCell(fmt(B));
+        sink.beginRow(period(k));
+        sink.addCell(fmt.cell(M));
+        sink.addCell(fmt.cell(I));
+        sink.addCell(fmt.cell(Pr));
+        sink.addCell(fmt.cell(B));
     }
 
     sink.beginRow(LoadResString(rs::SSumCaption));
-    sink.addCell(fmt(SM));
-    sink.addCell(fmt(SI));
-    sink.addCell(fmt(SPr));
+    sink.addCell(fmt.cell(SM));
+    sink.addCell(fmt.cell(SI));
+    sink.addCell(fmt.cell(SPr));
     sink.addCell(LoadResString(rs::SNoBalance));
 
     const QChar sep = regionalSettings().decimalSeparator;

@@ -11,12 +11,13 @@
 namespace twl {
 
 // Receives the table as it is built, cell by cell, so that rows appended
-// before an error stay exactly as far as they got.
+// before an error stay exactly as far as they got. A text is valid during
+// the call alone: a sink that keeps it makes its own copy.
 class ScheduleSink {
 public:
     virtual ~ScheduleSink() = default;
-    virtual void beginRow(const QString& caption) = 0;
-    virtual void addCell(const QString& text) = 0;
+    virtual void beginRow(QStringView caption) = 0;
+    virtual void addCell(QStringView text) = 0;
 };
 
 // A sink that hands on each row whole once its last cell is known, and a
@@ -27,8 +28,8 @@ public:
     explicit RowSink(Commit commit)
         : m_commit(std::move(commit)) {}
     ~RowSink() override { flush(); }
-    void beginRow(const QString& caption) override;
-    void addCell(const QString& text) override { m_cells.append(text); }
+    void beginRow(QStringView caption) override;
+    void addCell(QStringView text) override { m_cells.append(text.toString()); }
 
 private:
     void flush();

@@ -6,6 +6,9 @@
 #include "base/RegionalSettings.h"
 #include "loan/Amortization.h"
 
+#include <charconv>
+#include <cstdint>
+
 namespace twl {
 
 // The decimals of the amount format from the "Decimal" text: strict integer
@@ -25,15 +28,34 @@ class AmountFormat {
 public:
     explicit AmountFormat(const ScheduleContext& context)
         : m_context(context) {}
-    QString operator()(double value) {
+    QString operator()(double value) { return cell(value).toString(); }
+    // The same text without an allocation, valid until the next call.
+    QStringView cell(double value) {
         if (m_decimals < 0) m_decimals = amountDecimals(m_context.readDecimal());
-        return FormatFixed(value, m_decimals, m_separator);
+        return QStringView(m_text, FormatFixedTo(m_text, value, m_decimals, m_separator));
     }
 
 private:
     const ScheduleContext& m_context;
     const QChar m_separator = regionalSettings().decimalSeparator;
     int m_decimals = -1; // not read yet
+    char16_t m_text[FixedTextCapacity];
+};
+
+// A row's period number as its caption, valid until the next call.
+class PeriodCaption {
+public:
+    QStringView operator()(std::int32_t period) {
+        char digits[16];
+        const char* end = std::to_chars(digits, digits + sizeof digits, period).ptr;
+        qsizetype n = 0;
+        for (const char* p = digits; p < end; ++p)
+            m_text[n++] = char16_t(*p);
+        return QStringView(m_text, n);
+    }
+
+private:
+    char16_t m_text[16];
 };
 
 } // namespace twl

@@ -180,23 +180,24 @@ void CalculatePlanSchedule(const ScheduleInputs& inputs, const PlanOptions& plan
     checkPlan(plan, P, N);
 
     AmountFormat fmt(context);
+    PeriodCaption period;
     const QChar sep = regionalSettings().decimalSeparator;
     const bool dated = plan.hasDueDates();
     const ScheduleTotals totals = computePlan(P, N, R, plan, [&](const ScheduleRow& row) {
-        sink.beginRow(QString::number(row.period));
+        sink.beginRow(period(row.period));
         if (dated) sink.addCell(DateToStr(row.due));
-        sink.addCell(fmt(row.payment));
-        sink.addCell(fmt(row.interest));
-        sink.addCell(fmt(row.principal));
-        sink.addCell(fmt(row.balance));
+        sink.addCell(fmt.cell(row.payment));
+        sink.addCell(fmt.cell(row.interest));
+        sink.addCell(fmt.cell(row.principal));
+        sink.addCell(fmt.cell(row.balance));
         if (onRow) onRow(row);
     });
 
     sink.beginRow(LoadResString(rs::SSumCaption));
     if (dated) sink.addCell(QString());
-    sink.addCell(fmt(totals.payment));
-    sink.addCell(fmt(totals.interest));
-    sink.addCell(fmt(totals.principal));
+    sink.addCell(fmt.cell(totals.payment));
+    sink.addCell(fmt.cell(totals.interest));
+    sink.addCell(fmt.cell(totals.principal));
     sink.addCell(LoadResString(rs::SNoBalance));
 
     sink.beginRow(context.labels.caption);

@@ -254,30 +254,44 @@ void TkxDocumentLines::append(const QStringList& Lines) {
         append(line);
 }
 
+namespace {
+bool holdsLineBreak(const QString& text) {
+    for (const QChar c : text) {
+        if (c.unicode() == u'\r' || c.unicode() == u'\n') return true;
+    }
+    return false;
+}
+} // namespace
+
 bool TkxDocumentLines::appendJoinedLines(const QStringList& Pieces, const QString& Separator) {
     // Splitting the joined text breaks lines at every CR, LF or CR LF and
     // drops an empty last line; a separator of CR LF makes each piece a line.
     const bool pieceLines = Separator == QLatin1String("\r\n");
-    if (!pieceLines &&
-        (Separator.contains(QLatin1Char('\r')) || Separator.contains(QLatin1Char('\n'))))
-        return false;
+    if (!pieceLines && holdsLineBreak(Separator)) return false;
     const qsizetype n = Pieces.size();
     if (n == 0) return false;
     qsizetype length = Separator.size() * (n - 1);
     for (qsizetype i = 0; i < n; ++i) {
         const QString& piece = Pieces.at(i);
         length += piece.size();
-        if (piece.contains(QLatin1Char('\r')) || piece.contains(QLatin1Char('\n'))) return false;
+        if (holdsLineBreak(piece)) return false;
         // A pair of surrogates across two pieces is one character of the row.
         if (i + 1 < n && !piece.isEmpty() && piece.back().isHighSurrogate()) return false;
     }
     if (pieceLines ? Pieces.last().isEmpty() : length == 0) return false;
-    m_bytes.reserve(m_bytes.size() + length + 2);
+    // Room for every character and the line end, written in place; a pair
+    // of surrogates takes one byte, so the end may come sooner.
+    const qsizetype start = m_bytes.size();
+    m_bytes.resize(start + length + 2);
+    char* out = m_bytes.data() + start;
     for (qsizetype i = 0; i < n; ++i) {
-        if (i > 0) Windows1252Codec::appendEncoded(m_bytes, Separator);
-        Windows1252Codec::appendEncoded(m_bytes, Pieces.at(i));
+        if (i > 0) out = Windows1252Codec::encodeTo(out, Separator.constData(), Separator.size());
+        const QString& piece = Pieces.at(i);
+        out = Windows1252Codec::encodeTo(out, piece.constData(), piece.size());
     }
-    m_bytes.append("\r\n", 2);
+    *out++ = '\r';
+    *out++ = '\n';
+    m_bytes.resize(out - m_bytes.constData());
     m_count += pieceLines ? n : 1;
     return true;
 }

@@ -154,11 +154,11 @@ TEST(ScheduleChartSink, PassesEveryRowOnAndReadsNothingFromABrokenCalculation) {
         EXPECT_TRUE(calculate(amount, months, rate).chart.empty()) << amount.toStdString();
     }
     ScheduleChartSink sink({"Inputs:", "Amount: ", "Months: ", "Rate (%): ", "Date: "});
-    sink.beginRow("1");
-    for (const char* cell : {"10.00", "1.00", "9.00", "91.00"})
+    sink.beginRow(u"1");
+    for (const char16_t* cell : {u"10.00", u"1.00", u"9.00", u"91.00"})
         sink.addCell(cell);
-    sink.beginRow("2");
-    sink.addCell("10.00");
+    sink.beginRow(u"2");
+    sink.addCell(u"10.00");
     EXPECT_TRUE(sink.result().empty());
 }
 
@@ -171,17 +171,18 @@ TEST(ScheduleChartSink, FindsColumnsByTheirRole) {
     const ScheduleColumnRoles roles = columnRolesOf(true);
     ScheduleChartSink sink({"Inputs:", "Amount: ", "Months: ", "Rate (%): ", "Date: "}, nullptr,
                            roles);
-    sink.beginRow("1");
-    for (const char* cell : {"2027-01-07", "60.00", "10.00", "50.00", "50.00"})
+    sink.beginRow(u"1");
+    for (const char16_t* cell : {u"2027-01-07", u"60.00", u"10.00", u"50.00", u"50.00"})
         sink.addCell(cell);
-    sink.beginRow("2");
-    for (const char* cell : {"2027-02-07", "50.50", "0.50", "50.00", "0.00"})
+    sink.beginRow(u"2");
+    for (const char16_t* cell : {u"2027-02-07", u"50.50", u"0.50", u"50.00", u"0.00"})
         sink.addCell(cell);
-    sink.beginRow("SUM");
-    for (const char* cell : {"", "110.50", "10.50", "100.00", "-"})
+    sink.beginRow(u"SUM");
+    for (const char16_t* cell : {u"", u"110.50", u"10.50", u"100.00", u"-"})
         sink.addCell(cell);
-    sink.beginRow("Inputs:");
-    for (const char* cell : {"Amount: 100", "Months: 2", "Rate (%): 120", "Date: 2026-12-07"})
+    sink.beginRow(u"Inputs:");
+    for (const char16_t* cell :
+         {u"Amount: 100", u"Months: 2", u"Rate (%): 120", u"Date: 2026-12-07"})
         sink.addCell(cell);
     const ChartData d = sink.result();
     ASSERT_FALSE(d.empty());

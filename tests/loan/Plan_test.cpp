@@ -9,8 +9,8 @@ namespace {
 
 struct Table : ScheduleSink {
     std::vector<QStringList> rows;
-    void beginRow(const QString& caption) override { rows.push_back({caption}); }
-    void addCell(const QString& text) override { rows.back().append(text); }
+    void beginRow(QStringView caption) override { rows.push_back({caption.toString()}); }
+    void addCell(QStringView text) override { rows.back().append(text.toString()); }
 };
 
 struct Outcome {
