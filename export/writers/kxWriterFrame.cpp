@@ -254,45 +254,62 @@ void TkxDocumentLines::append(const QStringList& Lines) {
         append(line);
 }
 
-namespace {
-bool holdsLineBreak(const QString& text) {
-    for (const QChar c : text) {
-        if (c.unicode() == u'\r' || c.unicode() == u'\n') return true;
-    }
-    return false;
-}
-} // namespace
-
 bool TkxDocumentLines::appendJoinedLines(const QStringList& Pieces, const QString& Separator) {
-    // Splitting the joined text breaks lines at every CR, LF or CR LF and
-    // drops an empty last line; a separator of CR LF makes each piece a line.
-    const bool pieceLines = Separator == QLatin1String("\r\n");
-    if (!pieceLines && holdsLineBreak(Separator)) return false;
     const qsizetype n = Pieces.size();
     if (n == 0) return false;
     qsizetype length = Separator.size() * (n - 1);
     for (qsizetype i = 0; i < n; ++i) {
         const QString& piece = Pieces.at(i);
         length += piece.size();
-        if (holdsLineBreak(piece)) return false;
         // A pair of surrogates across two pieces is one character of the row.
-        if (i + 1 < n && !piece.isEmpty() && piece.back().isHighSurrogate()) return false;
+        if (i + 1 < n && ((!piece.isEmpty() && piece.back().isHighSurrogate()) ||
+                          (!Separator.isEmpty() && Separator.back().isHighSurrogate())))
+            return false;
     }
-    if (pieceLines ? Pieces.last().isEmpty() : length == 0) return false;
-    // Room for every character and the line end, written in place; a pair
-    // of surrogates takes one byte, so the end may come sooner.
+    if (length == 0) return false;
+    // Room for the worst case, every character a lone CR or LF that becomes
+    // CR LF, and the last line's end; written in place, then cut to size.
     const qsizetype start = m_bytes.size();
-    m_bytes.resize(start + length + 2);
+    m_bytes.resize(start + 2 * length + 2);
     char* out = m_bytes.data() + start;
+    qsizetype lines = 0;
+    bool afterCR = false;  // the last character was a CR: an LF now ends nothing
+    bool openLine = false; // characters since the last line end
+    const auto put = [&](const QString& text) {
+        const QChar* p = text.constData();
+        const QChar* end = p + text.size();
+        while (p < end) {
+            const QChar* run = p;
+            while (p < end && p->unicode() != u'\r' && p->unicode() != u'\n')
+                ++p;
+            if (p > run) {
+                out = Windows1252Codec::encodeTo(out, run, p - run);
+                afterCR = false;
+                openLine = true;
+            }
+            if (p == end) break;
+            const bool cr = p->unicode() == u'\r';
+            if (cr || !afterCR) {
+                *out++ = '\r';
+                *out++ = '\n';
+                ++lines;
+            }
+            afterCR = cr;
+            openLine = false;
+            ++p;
+        }
+    };
     for (qsizetype i = 0; i < n; ++i) {
-        if (i > 0) out = Windows1252Codec::encodeTo(out, Separator.constData(), Separator.size());
-        const QString& piece = Pieces.at(i);
-        out = Windows1252Codec::encodeTo(out, piece.constData(), piece.size());
+        if (i > 0) put(Separator);
+        put(Pieces.at(i));
     }
-    *out++ = '\r';
-    *out++ = '\n';
+    if (openLine) {
+        *out++ = '\r';
+        *out++ = '\n';
+        ++lines;
+    }
     m_bytes.resize(out - m_bytes.constData());
-    m_count += pieceLines ? n : 1;
+    m_count += lines;
     return true;
 }
 

@@ -29,10 +29,10 @@ class TkxDocumentLines {
 public:
     void append(const QString& Line);
     void append(const QStringList& Lines);
-    // The pieces joined by the separator, as the lines that text would make,
-    // written straight into the bytes. Returns false, appending nothing,
-    // where that would not be exactly the lines of the joined text (a line
-    // break inside a piece, an empty last line).
+    // The pieces joined by the separator, as the lines that text would make
+    // (broken at every CR, LF or CR LF, without an empty last line), written
+    // straight into the bytes. Returns false, appending nothing, for a text
+    // without characters or a pair of surrogates split between two pieces.
     bool appendJoinedLines(const QStringList& Pieces, const QString& Separator);
     TkxDocumentLines& operator<<(const QString& Line) {
         append(Line);

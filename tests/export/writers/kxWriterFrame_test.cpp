@@ -291,7 +291,8 @@ TEST_F(Frame, StreamedDocumentsAreTheBytesOfWholeOnes) {
 }
 
 // A row written straight into bytes is exactly the lines its joined text
-// makes; where it could not be, nothing is written and the caller splits.
+// makes, line breaks inside pieces included; where it could not be, nothing
+// is written and the caller splits.
 TEST(DocumentLines, JoinedRowsAreTheLinesOfTheJoinedText) {
     const QString high(QChar(0xD83D)), low(QChar(0xDE00));
     const std::vector<QStringList> rows = {{"1", "88.85", "caf\u00e9 \u20ac"},
@@ -303,6 +304,10 @@ TEST(DocumentLines, JoinedRowsAreTheLinesOfTheJoinedText) {
                                            {"a\r\nb", "c"},
                                            {"a", "b\n"},
                                            {"lone\r", "x"},
+                                           {"1,0\r\n\"x\"\r\n", "1,0\r\n\"y\"\r\n"},
+                                           {"a\r", "\nb"},
+                                           {"\r\n"},
+                                           {"\n\n", "\r\r\n"},
                                            {"ab" + high, low + "cd"},
                                            {high + low, "\u4e2d"}};
     for (const QString& separator :
@@ -326,4 +331,5 @@ TEST(DocumentLines, JoinedRowsAreTheLinesOfTheJoinedText) {
     TkxDocumentLines lines;
     EXPECT_TRUE(lines.appendJoinedLines({"1", "88.85"}, ","));
     EXPECT_TRUE(lines.appendJoinedLines({"<TD>1</TD>", "<TD>2</TD>"}, "\r\n"));
+    EXPECT_TRUE(lines.appendJoinedLines({"C;X1;Y2;K\"1\"\r\n", "C;X2;Y2;K\"8\"\r\n"}, ""));
 }
