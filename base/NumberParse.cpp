@@ -25,7 +25,7 @@ bool isDigit(QChar c) {
 }
 
 // Checks the decimal-number grammar and builds a copy with "." for from_chars.
-bool normaliseFloat(const QString& text, QChar sep, bool allowBlanks, std::string& out) {
+bool normaliseFloat(QStringView text, QChar sep, bool allowBlanks, std::string& out) {
     qsizetype i = 0;
     qsizetype end = text.size();
     if (allowBlanks) {
@@ -120,6 +120,10 @@ bool convert(const std::string& s, double& value) {
 } // namespace
 
 bool TryStrToInt(const QString& text, std::int32_t& value, bool hexWraps) {
+    return TryStrToInt(QStringView(text), value, hexWraps);
+}
+
+bool TryStrToInt(QStringView text, std::int32_t& value, bool hexWraps) {
     qsizetype i = 0;
     const qsizetype n = text.size();
     while (i < n && text.at(i) == QLatin1Char(' '))
@@ -181,6 +185,45 @@ std::int32_t StrToInt(const QString& text) {
 }
 
 bool TryStrToFloat(const QString& text, double& value, QChar decimalSeparator) {
+    return TryStrToFloat(QStringView(text), value, decimalSeparator);
+}
+
+namespace {
+// A plain decimal (an optional "-", digits, at most one separator, at most 15
+// digits in all): its digits as an integer m and its decimals k make m and
+// 10^k exact doubles, so the one division m / 10^k is rounded once, to the
+// nearest, as from_chars rounds the text. False for any other text.
+bool plainDecimal(QStringView text, QChar sep, double& value) {
+    static constexpr double Pow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    qsizetype i = 0;
+    const qsizetype n = text.size();
+    const bool negative = n > 0 && text[0] == QLatin1Char('-');
+    if (negative) ++i;
+    std::uint64_t m = 0;
+    int digits = 0, decimals = 0;
+    bool seenSep = false;
+    for (; i < n; ++i) {
+        const char16_t u = text[i].unicode();
+        if (u >= u'0' && u <= u'9') {
+            if (++digits > 15) return false;
+            m = m * 10 + (u - u'0');
+            if (seenSep) ++decimals;
+        } else if (text[i] == sep && !seenSep) {
+            seenSep = true;
+        } else {
+            return false;
+        }
+    }
+    if (digits == 0) return false;
+    const double v = static_cast<double>(m) / Pow10[decimals];
+    value = negative ? -v : v;
+    return true;
+}
+} // namespace
+
+bool TryStrToFloat(QStringView text, double& value, QChar decimalSeparator) {
+    if (plainDecimal(text, decimalSeparator, value)) return true;
     std::string s;
     return normaliseFloat(text, decimalSeparator, true, s) && convert(s, value);
 }

@@ -12,6 +12,7 @@ namespace twl {
 // fit 32 bits signed. With hexWraps, hexadecimal up to FFFFFFFF is accepted and
 // wraps to a negative value (colour texts such as "$80000005").
 bool TryStrToInt(const QString& text, std::int32_t& value, bool hexWraps = false);
+bool TryStrToInt(QStringView text, std::int32_t& value, bool hexWraps = false);
 // Throws EConvertError "'%s' is not a valid integer value".
 std::int32_t StrToInt(const QString& text);
 
@@ -23,6 +24,7 @@ bool TryIniTextToInt(const QString& text, std::int32_t& value);
 // most one decimal separator, an optional exponent. A value too large for a
 // double fails; one too small becomes zero or a denormal.
 bool TryStrToFloat(const QString& text, double& value, QChar decimalSeparator);
+bool TryStrToFloat(QStringView text, double& value, QChar decimalSeparator);
 bool TryStrToFloat(const QString& text, double& value); // regional separator
 // Throws EConvertError "'%s' is not a valid floating point value".
 double StrToFloat(const QString& text);

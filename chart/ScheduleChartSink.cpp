@@ -18,9 +18,14 @@ int shownDecimals(const QString& text) {
     return at < 0 ? 0 : static_cast<int>(text.size() - at - 1);
 }
 
+bool tryParsed(QStringView text, double& v) {
+    return TryStrToFloat(text.trimmed(), v, regionalSettings().decimalSeparator) &&
+           std::isfinite(v);
+}
+
 double parsed(const QString& text) {
     double v = 0;
-    if (!TryStrToFloat(text.trimmed(), v) || !std::isfinite(v)) throw Unreadable{};
+    if (!tryParsed(text, v)) throw Unreadable{};
     return v;
 }
 
@@ -54,13 +59,29 @@ ScheduleChartSink::ScheduleChartSink(ScheduleLabels labels, ScheduleSink* next,
 void ScheduleChartSink::beginRow(QStringView caption) {
     if (m_next) m_next->beginRow(caption);
     finishRow();
-    m_caption = caption.toString();
     m_open = true;
+    m_column = 0;
+    m_paymentRow = !m_failed && m_stage == Stage::Months && TryStrToInt(caption, m_period);
+    m_figuresRead = 0;
+    m_unreadable = false;
+    if (!m_paymentRow) m_caption = caption.toString();
 }
 
 void ScheduleChartSink::addCell(QStringView text) {
     if (m_next) m_next->addCell(text);
-    m_cells.append(text.toString());
+    const int column = m_column++;
+    if (!m_paymentRow) {
+        if (!m_failed && m_stage != Stage::Done) m_cells.append(text.toString());
+        return;
+    }
+    const int roles[] = {m_roles.payment, m_roles.interest, m_roles.principal, m_roles.balance};
+    for (int k = 0; k < 4; ++k) {
+        if (roles[k] != column) continue;
+        if (tryParsed(text, m_figures[k]))
+            m_figuresRead |= 1 << k;
+        else
+            m_unreadable = true;
+    }
 }
 
 void ScheduleChartSink::finishRow() {
@@ -68,14 +89,17 @@ void ScheduleChartSink::finishRow() {
     m_open = false;
     const QStringList cells = std::exchange(m_cells, {});
     if (m_failed || m_stage == Stage::Done) return;
+    if (m_paymentRow) {
+        if (m_unreadable || m_figuresRead != 0xF) {
+            m_failed = true;
+            return;
+        }
+        m_aggregator.addRow({m_period, m_figures[0], m_figures[1], m_figures[2], m_figures[3]});
+        ++m_totals.payments;
+        return;
+    }
     try {
-        std::int32_t period = 0;
-        if (m_stage == Stage::Months && TryStrToInt(m_caption, period)) {
-            m_aggregator.addRow({period, figure(cells, m_roles.payment),
-                                 figure(cells, m_roles.interest), figure(cells, m_roles.principal),
-                                 figure(cells, m_roles.balance)});
-            ++m_totals.payments;
-        } else if (m_stage == Stage::Months) {
+        if (m_stage == Stage::Months) {
             // The summary row: its balance cell holds no figure.
             m_totals.paid = figure(cells, m_roles.payment);
             m_totals.interest = figure(cells, m_roles.interest);

@@ -45,6 +45,14 @@ private:
     ScheduleSink* m_next;
     ScheduleColumnRoles m_roles;
     ChartAggregator m_aggregator;
+    // A payment's row is read as its cells pass (there are many); the
+    // summary and inputs rows are kept whole until they end.
+    bool m_paymentRow = false;
+    std::int32_t m_period = 0;
+    int m_column = 0;
+    double m_figures[4] = {};
+    int m_figuresRead = 0; // a bit for each figure read
+    bool m_unreadable = false;
     QString m_caption;
     QStringList m_cells;
     bool m_open = false;

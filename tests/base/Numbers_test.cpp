@@ -3,9 +3,13 @@
 #include "base/NumberParse.h"
 #include "tests/support/TestSupport.h"
 
+#include <bit>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <limits>
+#include <string>
+#include <vector>
 
 using namespace twl;
 
@@ -71,6 +75,47 @@ TEST(FloatParsing, AcceptsTheDecimalGrammarOnly) {
     EXPECT_TRUE(TryParseInvariantFloat("88.85", v));
     EXPECT_FALSE(TryParseInvariantFloat(" 88.85", v));
     EXPECT_FALSE(TryParseInvariantFloat("SUM", v));
+}
+
+// Plain decimals of up to 15 digits take a shortcut of one division: it must
+// give from_chars's double for every digit string and decimals count, the
+// halfway cases of the binary grid and 15-digit extremes included.
+TEST(FloatParsing, PlainDecimalsReadAsFromCharsReadsThem) {
+    std::uint64_t state = 88172645463325252ull;
+    const auto next = [&state] { // xorshift: the same sweep on every run
+        state ^= state << 13;
+        state ^= state >> 7;
+        state ^= state << 17;
+        return state;
+    };
+    std::vector<std::string> texts = {"0",
+                                      "-0",
+                                      "0.5",
+                                      "999999999999999",
+                                      "0.00000000000001",
+                                      "-9.99999999999999",
+                                      "9007199254740.993",
+                                      "1.7976931348623"};
+    for (int i = 0; i < 200000; ++i) {
+        const int digits = 1 + static_cast<int>(next() % 15);
+        std::string t = next() % 2 ? "-" : "";
+        const int decimals = static_cast<int>(next() % (digits + 1));
+        for (int d = 0; d < digits; ++d) {
+            if (d == digits - decimals) t += d == 0 ? "0." : ".";
+            t += static_cast<char>('0' + next() % 10);
+        }
+        texts.push_back(t);
+    }
+    for (const std::string& t : texts) {
+        double expected = 0, v = 0;
+        std::from_chars(t.data(), t.data() + t.size(), expected);
+        ASSERT_TRUE(TryStrToFloat(QString::fromStdString(t), v, '.')) << t;
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(v), std::bit_cast<std::uint64_t>(expected)) << t;
+        QString comma = QString::fromStdString(t);
+        comma.replace('.', ',');
+        ASSERT_TRUE(TryStrToFloat(QStringView(comma), v, ',')) << t;
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(v), std::bit_cast<std::uint64_t>(expected)) << t;
+    }
 }
 
 TEST(FloatParsing, StrictConversionsRaiseTheRuntimeMessages) {
