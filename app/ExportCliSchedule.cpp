@@ -4,101 +4,138 @@
 
 #include <algorithm>
 #include <condition_variable>
+#include <cstdint>
 #include <deque>
 #include <exception>
+#include <limits>
 #include <mutex>
 #include <thread>
+#include <type_traits>
 
 namespace twl {
 
 namespace {
 
-// Rows as the schedule hands them on: the caption first, then the cells.
-class RowCollector : public ScheduleSink {
+// Rows as their texts in one buffer of Unit, without a text object per cell:
+// each row is its cell count (four bytes), then each cell its length and
+// characters. A length below Long takes one unit, a larger one Long and four
+// bytes; Null stands for a null text. Read back row after row from the first.
+template <class Unit> class RowTexts {
+    using U = std::make_unsigned_t<Unit>;
+    static constexpr int SizeUnits = 4 / static_cast<int>(sizeof(Unit));
+    static constexpr int UnitBits = 8 * static_cast<int>(sizeof(Unit));
+
 public:
-    void beginRow(QStringView caption) override {
-        endRow();
-        m_row.append(caption.toString());
-        m_open = true;
+    static constexpr unsigned Null = std::numeric_limits<U>::max();
+    static constexpr unsigned Long = Null - 1;
+
+    void beginRow() {
+        m_row = m_units.size();
+        m_cells = 0;
+        m_units.resize(m_units.size() + SizeUnits);
+        writeCount();
     }
-    void addCell(QStringView text) override { m_row.append(text.toString()); }
-    // Hands on the row being built, if any.
-    void endRow() {
-        if (!m_open) return;
-        take(m_row);
-        m_row.clear();
-        m_open = false;
+    // False, appending nothing, for a character Unit cannot hold.
+    bool add(QStringView text) {
+        if constexpr (sizeof(Unit) == 1) {
+            for (const QChar c : text) {
+                if (c.unicode() > 0xFF) return false;
+            }
+        }
+        if (text.isNull()) {
+            m_units.push_back(static_cast<Unit>(Null));
+        } else {
+            const auto n = static_cast<std::uint32_t>(text.size());
+            if (n < Long) {
+                m_units.push_back(static_cast<Unit>(n));
+            } else {
+                m_units.push_back(static_cast<Unit>(Long));
+                for (int shift = 0; shift < 32; shift += UnitBits)
+                    m_units.push_back(static_cast<Unit>(n >> shift));
+            }
+            for (const QChar c : text)
+                m_units.push_back(static_cast<Unit>(c.unicode()));
+        }
+        ++m_cells;
+        writeCount();
+        return true;
+    }
+    std::size_t size() const { return m_units.size() * sizeof(Unit); }
+    bool empty() const { return m_units.empty(); }
+    void clear() {
+        m_units.clear();
+        m_reading = 0;
+    }
+    void release() {
+        std::vector<Unit>().swap(m_units);
+        m_reading = 0;
     }
 
-protected:
-    virtual void take(const QStringList& row) = 0;
+    void rewind() { m_reading = 0; }
+    bool atEnd() const { return m_reading >= m_units.size(); }
+    void readRow(QStringList& row) {
+        row.clear();
+        const std::uint32_t count = takeFixed();
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const U first = static_cast<U>(m_units[m_reading++]);
+            if (first == Null) {
+                row.append(QString());
+                continue;
+            }
+            const std::uint32_t n = first == Long ? takeFixed() : first;
+            const Unit* text = m_units.data() + m_reading;
+            if constexpr (sizeof(Unit) == 1)
+                row.append(QString::fromLatin1(text, n));
+            else
+                row.append(QString(reinterpret_cast<const QChar*>(text), n));
+            m_reading += n;
+        }
+    }
 
 private:
-    QStringList m_row;
-    bool m_open = false;
+    void writeCount() {
+        for (int i = 0; i < SizeUnits; ++i)
+            m_units[m_row + static_cast<std::size_t>(i)] =
+                static_cast<Unit>(m_cells >> (i * UnitBits));
+    }
+    std::uint32_t takeFixed() {
+        std::uint32_t n = 0;
+        for (int i = 0; i < SizeUnits; ++i)
+            n |= static_cast<std::uint32_t>(static_cast<U>(m_units[m_reading++])) << (i * UnitBits);
+        return n;
+    }
+
+    std::vector<Unit> m_units;
+    std::size_t m_row = 0;
+    std::uint32_t m_cells = 0;
+    std::size_t m_reading = 0;
 };
 
 } // namespace
 
 // A measured table's texts, kept while they are Latin-1 and fit a few
 // megabytes: the writer then reads them back instead of computing the table
-// again. Each row is its cell count, then each cell as its length (Null for
-// a null text) and bytes.
+// again.
 class TScheduleTableExport::RowStore {
 public:
     static constexpr std::size_t Budget = 6 * 1024 * 1024;
-    static constexpr unsigned char Null = 255;
 
     bool holds() const { return m_holding; }
     void beginRow() {
-        if (!m_holding) return;
-        m_rowStart = m_bytes.size();
-        m_bytes.push_back(0);
+        if (m_holding) m_texts.beginRow();
     }
     void add(QStringView text) {
         if (!m_holding) return;
-        const qsizetype n = text.size();
-        if (n >= Null || m_bytes.size() + static_cast<std::size_t>(n) + 1 > Budget ||
-            static_cast<unsigned char>(m_bytes[m_rowStart]) == 255) {
-            drop();
-            return;
-        }
-        ++m_bytes[m_rowStart];
-        m_bytes.push_back(static_cast<char>(text.isNull() ? Null : n));
-        for (const QChar c : text) {
-            if (c.unicode() > 0xFF) {
-                drop();
-                return;
-            }
-            m_bytes.push_back(static_cast<char>(c.unicode()));
+        if (!m_texts.add(text) || m_texts.size() > Budget) {
+            m_holding = false;
+            m_texts.release();
         }
     }
-
-    // Reading, row after row from the first.
-    void rewind() { m_reading = 0; }
-    void readRow(QStringList& row) {
-        row.clear();
-        const auto count = static_cast<unsigned char>(m_bytes[m_reading++]);
-        for (unsigned i = 0; i < count; ++i) {
-            const auto n = static_cast<unsigned char>(m_bytes[m_reading++]);
-            if (n == Null) {
-                row.append(QString());
-                continue;
-            }
-            row.append(QString::fromLatin1(m_bytes.data() + m_reading, n));
-            m_reading += n;
-        }
-    }
+    void rewind() { m_texts.rewind(); }
+    void readRow(QStringList& row) { m_texts.readRow(row); }
 
 private:
-    void drop() {
-        m_holding = false;
-        std::vector<char>().swap(m_bytes);
-    }
-
-    std::vector<char> m_bytes;
-    std::size_t m_rowStart = 0;
-    std::size_t m_reading = 0;
+    RowTexts<char> m_texts;
     bool m_holding = true;
 };
 
@@ -149,52 +186,58 @@ public:
 
     // The next row; false after the last one. Raises what the calculation raised.
     bool next(QStringList& row) {
-        if (m_reading == m_current.size()) {
+        if (m_current.atEnd()) {
             m_current.clear();
-            m_reading = 0;
             std::unique_lock lock(m_mutex);
             m_changed.wait(lock, [this] { return !m_blocks.empty() || m_finished; });
             if (m_blocks.empty()) {
                 if (m_error) std::rethrow_exception(m_error);
                 return false;
             }
-            m_current = std::move(m_blocks.front());
+            std::swap(m_current, m_blocks.front());
             m_blocks.pop_front();
             m_changed.notify_all();
         }
-        row = std::move(m_current[m_reading++]);
+        m_current.readRow(row);
         return true;
     }
 
 private:
+    // Rows travel in blocks of their texts: the writer's thread makes the
+    // text objects it uses (and frees), none cross between the threads.
     static constexpr std::size_t BlockRows = 512;
     static constexpr std::size_t MaxBlocks = 4;
+    using Block = RowTexts<char16_t>;
     struct Stopped {};
 
-    class Feed : public RowCollector {
+    class Feed : public ScheduleSink {
     public:
         explicit Feed(Rows& rows)
             : m_rows(rows) {}
-        void finish() {
-            endRow();
-            if (!m_block.empty()) m_rows.push(std::move(m_block));
+        void beginRow(QStringView caption) override {
+            if (m_count == BlockRows) pass();
+            ++m_count;
+            m_block.beginRow();
+            m_block.add(caption);
         }
-
-    protected:
-        void take(const QStringList& row) override {
-            m_block.push_back(row);
-            if (m_block.size() == BlockRows) {
-                m_rows.push(std::move(m_block));
-                m_block.clear();
-            }
+        void addCell(QStringView text) override { m_block.add(text); }
+        void finish() {
+            if (m_count > 0) pass();
         }
 
     private:
+        void pass() {
+            m_rows.push(std::move(m_block));
+            m_block = Block();
+            m_count = 0;
+        }
+
         Rows& m_rows;
-        std::vector<QStringList> m_block;
+        Block m_block;
+        std::size_t m_count = 0;
     };
 
-    void push(std::vector<QStringList> block) {
+    void push(Block block) {
         std::unique_lock lock(m_mutex);
         m_changed.wait(lock, [this] { return m_stop || m_blocks.size() < MaxBlocks; });
         if (m_stop) throw Stopped{};
@@ -220,12 +263,11 @@ private:
 
     std::mutex m_mutex;
     std::condition_variable m_changed;
-    std::deque<std::vector<QStringList>> m_blocks;
+    std::deque<Block> m_blocks;
     bool m_stop = false;
     bool m_finished = false;
     std::exception_ptr m_error;
-    std::vector<QStringList> m_current; // read by the writer only
-    std::size_t m_reading = 0;
+    Block m_current;      // read by the writer only
     std::thread m_thread; // last: starts once the rest is there
 };
 
