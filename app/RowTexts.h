@@ -1,0 +1,111 @@
+#pragma once
+// Rows of texts kept in one buffer, without a text object per cell: the
+// command line's table keeps its measured rows this way and passes rows
+// between its threads this way.
+
+#include <QString>
+#include <QStringList>
+#include <QStringView>
+#include <cstdint>
+#include <limits>
+#include <type_traits>
+#include <vector>
+
+namespace twl {
+
+// Rows as their texts in one buffer of Unit, without a text object per cell:
+// each row is its cell count (four bytes), then each cell its length and
+// characters. A length below Long takes one unit, a larger one Long and four
+// bytes; Null stands for a null text. Read back row after row from the first.
+template <class Unit> class RowTexts {
+    using U = std::make_unsigned_t<Unit>;
+    static constexpr int SizeUnits = 4 / static_cast<int>(sizeof(Unit));
+    static constexpr int UnitBits = 8 * static_cast<int>(sizeof(Unit));
+
+public:
+    static constexpr unsigned Null = std::numeric_limits<U>::max();
+    static constexpr unsigned Long = Null - 1;
+
+    void beginRow() {
+        m_row = m_units.size();
+        m_cells = 0;
+        m_units.resize(m_units.size() + SizeUnits);
+        writeCount();
+    }
+    // False, appending nothing, for a character Unit cannot hold.
+    bool add(QStringView text) {
+        if constexpr (sizeof(Unit) == 1) {
+            for (const QChar c : text) {
+                if (c.unicode() > 0xFF) return false;
+            }
+        }
+        if (text.isNull()) {
+            m_units.push_back(static_cast<Unit>(Null));
+        } else {
+            const auto n = static_cast<std::uint32_t>(text.size());
+            if (n < Long) {
+                m_units.push_back(static_cast<Unit>(n));
+            } else {
+                m_units.push_back(static_cast<Unit>(Long));
+                for (int shift = 0; shift < 32; shift += UnitBits)
+                    m_units.push_back(static_cast<Unit>(n >> shift));
+            }
+            for (const QChar c : text)
+                m_units.push_back(static_cast<Unit>(c.unicode()));
+        }
+        ++m_cells;
+        writeCount();
+        return true;
+    }
+    std::size_t size() const { return m_units.size() * sizeof(Unit); }
+    bool empty() const { return m_units.empty(); }
+    void clear() {
+        m_units.clear();
+        m_reading = 0;
+    }
+    void release() {
+        std::vector<Unit>().swap(m_units);
+        m_reading = 0;
+    }
+
+    void rewind() { m_reading = 0; }
+    bool atEnd() const { return m_reading >= m_units.size(); }
+    void readRow(QStringList& row) {
+        row.clear();
+        const std::uint32_t count = takeFixed();
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const U first = static_cast<U>(m_units[m_reading++]);
+            if (first == Null) {
+                row.append(QString());
+                continue;
+            }
+            const std::uint32_t n = first == Long ? takeFixed() : first;
+            const Unit* text = m_units.data() + m_reading;
+            if constexpr (sizeof(Unit) == 1)
+                row.append(QString::fromLatin1(text, n));
+            else
+                row.append(QString(reinterpret_cast<const QChar*>(text), n));
+            m_reading += n;
+        }
+    }
+
+private:
+    void writeCount() {
+        for (int i = 0; i < SizeUnits; ++i)
+            m_units[m_row + static_cast<std::size_t>(i)] =
+                static_cast<Unit>(m_cells >> (i * UnitBits));
+    }
+    std::uint32_t takeFixed() {
+        std::uint32_t n = 0;
+        for (int i = 0; i < SizeUnits; ++i)
+            n |= static_cast<std::uint32_t>(static_cast<U>(m_units[m_reading++])) << (i * UnitBits);
+        return n;
+    }
+
+    std::vector<Unit> m_units;
+    std::size_t m_row = 0;
+    std::uint32_t m_cells = 0;
+    std::size_t m_reading = 0;
+};
+
+} // namespace twl
