@@ -209,8 +209,8 @@ void TkxCustomExport::PaintFormatIcon(QObject* Sender) {
     auto* box = qobject_cast<TkxPaintBox*>(Sender);
     if (!box || !box->Canvas()) return;
     const int index = FormatIconIndex(m_exportType);
-    if (index < m_selectionForm->ImageList.size())
-        box->Canvas()->drawPixmap(0, 0, m_selectionForm->ImageList.at(index));
+    if (index < m_selectionForm->ImageList().size())
+        box->Canvas()->drawPixmap(0, 0, m_selectionForm->ImageList().at(index));
 }
 
 // --- ExportData ---

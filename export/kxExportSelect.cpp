@@ -96,10 +96,6 @@ Tfrm_Selection::Tfrm_Selection(QWidget* parent)
     rdo_Print->setProperty(TagProperty, PrintTag);
     rdo_Print->setVisible(false);
 
-    initExportIcons();
-    for (int i = 0; i < 8; ++i)
-        ImageList.append(QPixmap(QStringLiteral(":/kxexport/format%1.png").arg(i)));
-
     IconImage = new TkxPaintBox(GroupBox);
     IconImage->setObjectName(QStringLiteral("IconImage"));
     IconImage->setGeometry(176, 64, 40, 40);
@@ -110,6 +106,15 @@ Tfrm_Selection::Tfrm_Selection(QWidget* parent)
     setTabOrder(SelectionCombo, rdo_View);
     setTabOrder(rdo_View, rdo_File);
     setTabOrder(rdo_File, rdo_Print);
+}
+
+const QList<QPixmap>& Tfrm_Selection::ImageList() {
+    if (m_images.isEmpty()) {
+        initExportIcons();
+        for (int i = 0; i < 8; ++i)
+            m_images.append(QPixmap(QStringLiteral(":/kxexport/format%1.png").arg(i)));
+    }
+    return m_images;
 }
 
 int Tfrm_Selection::Tag(const QObject* control) {

@@ -52,15 +52,20 @@ public:
     QRadioButton* rdo_File;
     // Shown only while a page-based type is chosen.
     QRadioButton* rdo_Print;
-    // Eight pictures of 31 x 31 pixels, in the order of the icon table.
-    QList<QPixmap> ImageList;
     TkxPaintBox* IconImage;
+    // Eight pictures of 31 x 31 pixels, in the order of the icon table,
+    // read when first wanted: a program that never shows the dialog never
+    // decodes them.
+    const QList<QPixmap>& ImageList();
 
     // The control's tag (10, 20, 30 here; 0 for an untagged control).
     static int Tag(const QObject* control);
 
 protected:
     void showEvent(QShowEvent* e) override;
+
+private:
+    QList<QPixmap> m_images;
 };
 
 } // namespace twl

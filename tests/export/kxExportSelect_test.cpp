@@ -71,7 +71,7 @@ struct Dialog : ::testing::Test {
         QImage img(31, 31, QImage::Format_ARGB32);
         img.fill(dlg->IconImage->palette().color(QPalette::Window));
         QPainter p(&img);
-        p.drawPixmap(0, 0, dlg->ImageList.at(index));
+        p.drawPixmap(0, 0, dlg->ImageList().at(index));
         return img;
     }
 };
@@ -93,8 +93,8 @@ TEST_F(Dialog, ControlsPlacesTagsAndTabOrder) {
     EXPECT_EQ(Tfrm_Selection::Tag(dlg->SelectionCombo), 30);
     EXPECT_EQ(Tfrm_Selection::Tag(dlg->rdo_View), 10);
     EXPECT_EQ(Tfrm_Selection::Tag(dlg->rdo_File), 20);
-    ASSERT_EQ(dlg->ImageList.size(), 8);
-    for (const QPixmap& p : dlg->ImageList)
+    ASSERT_EQ(dlg->ImageList().size(), 8);
+    for (const QPixmap& p : dlg->ImageList())
         EXPECT_EQ(p.size(), QSize(31, 31));
     EXPECT_EQ(dlg->btn_Selection->nextInFocusChain(), dlg->btn_Cancel);
     EXPECT_EQ(dlg->btn_Cancel->nextInFocusChain(), dlg->GroupBox);
