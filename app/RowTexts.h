@@ -50,8 +50,11 @@ public:
                 for (int shift = 0; shift < 32; shift += UnitBits)
                     m_units.push_back(static_cast<Unit>(n >> shift));
             }
+            const std::size_t at = m_units.size();
+            m_units.resize(at + static_cast<std::size_t>(n));
+            Unit* to = m_units.data() + at;
             for (const QChar c : text)
-                m_units.push_back(static_cast<Unit>(c.unicode()));
+                *to++ = static_cast<Unit>(c.unicode());
         }
         ++m_cells;
         writeCount();

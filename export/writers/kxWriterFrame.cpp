@@ -279,16 +279,25 @@ bool TkxDocumentLines::appendJoinedLines(const QStringList& Pieces, const QStrin
         const QChar* p = text.constData();
         const QChar* end = p + text.size();
         while (p < end) {
-            const QChar* run = p;
-            while (p < end && p->unicode() != u'\r' && p->unicode() != u'\n')
+            const char16_t u = p->unicode();
+            // Most characters are printable ASCII: one byte, no line end.
+            if (u > u'\r' && u < 0x80) {
+                *out++ = static_cast<char>(u);
+                afterCR = false;
+                openLine = true;
                 ++p;
-            if (p > run) {
+                continue;
+            }
+            if (u != u'\r' && u != u'\n') {
+                const QChar* run = p;
+                while (p < end && p->unicode() != u'\r' && p->unicode() != u'\n')
+                    ++p;
                 out = Windows1252Codec::encodeTo(out, run, p - run);
                 afterCR = false;
                 openLine = true;
+                continue;
             }
-            if (p == end) break;
-            const bool cr = p->unicode() == u'\r';
+            const bool cr = u == u'\r';
             if (cr || !afterCR) {
                 *out++ = '\r';
                 *out++ = '\n';

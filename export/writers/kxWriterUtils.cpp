@@ -35,6 +35,8 @@ QString QuoteField(const QString& S, bool AlwaysQuote) {
     bool enclose = AlwaysQuote;
     for (const QChar c : S) {
         const char16_t u = c.unicode();
+        // Every character that matters lies at or below ',' (digits do not).
+        if (u > u',') continue;
         if (u == u'"') ++quotes;
         enclose = enclose || u == u' ' || u == u',' || u == u'"' || u == u'\r' || u == u'\n';
     }
