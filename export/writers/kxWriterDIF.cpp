@@ -4,6 +4,8 @@
 #include "export/writers/kxWriterUtils.h"
 
 #include <QStringBuilder>
+#include <algorithm>
+#include <charconv>
 
 namespace twl {
 
@@ -12,7 +14,9 @@ QString TkxInterchangeWriter::Title() const {
 }
 
 QString TkxInterchangeWriter::OneLine(const QString& Text) {
-    if (!Text.contains(QLatin1Char('\r')) && !Text.contains(QLatin1Char('\n'))) return Text;
+    if (std::none_of(Text.begin(), Text.end(),
+                     [](QChar c) { return c.unicode() == u'\r' || c.unicode() == u'\n'; }))
+        return Text;
     QString out = Text;
     out.replace(QLatin1String("\r\n"), QLatin1String(" "));
     out.replace(QLatin1Char('\r'), QLatin1Char(' '));
@@ -70,9 +74,12 @@ QString TkxSYLKWriter::CellValue(const QString& Text) {
 
 // `Value` already carries its enclosing quotes.
 QString TkxSYLKWriter::record(int X, const QString& Value) const {
-    return QLatin1String("C;X") % QString::number(X) % QLatin1String(";Y") %
-           QString::number(Frame().Export().OutputRow()) % QLatin1String(";K") % CellValue(Value) %
-           QLatin1String("\r\n");
+    // The two numbers through a buffer: no text is made for either.
+    char x[16], y[16];
+    const char* xEnd = std::to_chars(x, x + sizeof x, X).ptr;
+    const char* yEnd = std::to_chars(y, y + sizeof y, Frame().Export().OutputRow()).ptr;
+    return u"C;X" % QLatin1StringView(x, xEnd) % u";Y" % QLatin1StringView(y, yEnd) % u";K" %
+           CellValue(Value) % u"\r\n";
 }
 
 void TkxSYLKWriter::Prolog() {

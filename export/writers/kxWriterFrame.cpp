@@ -10,6 +10,10 @@
 #include "export/writers/kxWriterUtils.h"
 #include "toolkit/Strings.h"
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace twl {
 
 // --- Default sections: those of the line-based text formats ---
@@ -279,6 +283,22 @@ bool TkxDocumentLines::appendJoinedLines(const QStringList& Pieces, const QStrin
         const QChar* p = text.constData();
         const QChar* end = p + text.size();
         while (p < end) {
+#ifdef __SSE2__
+            // Eight characters at a time while all are ASCII above CR.
+            if (end - p >= 8) {
+                const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+                const __m128i plain = _mm_and_si128(_mm_cmpgt_epi16(v, _mm_set1_epi16(0x0D)),
+                                                    _mm_cmplt_epi16(v, _mm_set1_epi16(0x80)));
+                if (_mm_movemask_epi8(plain) == 0xFFFF) {
+                    _mm_storel_epi64(reinterpret_cast<__m128i*>(out), _mm_packus_epi16(v, v));
+                    out += 8;
+                    p += 8;
+                    afterCR = false;
+                    openLine = true;
+                    continue;
+                }
+            }
+#endif
             const char16_t u = p->unicode();
             // Most characters are printable ASCII: one byte, no line end.
             if (u > u'\r' && u < 0x80) {

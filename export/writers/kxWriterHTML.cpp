@@ -44,9 +44,11 @@ bool TkxHTMLWriter::IsLink(const QString& Text) {
 }
 
 QString TkxHTMLWriter::Escape(const QString& Text) {
-    // Most values need nothing and are returned without a copy.
+    // Most values need nothing and are returned without a copy. The four
+    // characters are bits of one mask of the characters below 64.
+    constexpr quint64 Special = (1ull << '&') | (1ull << '<') | (1ull << '>') | (1ull << '"');
     if (std::none_of(Text.begin(), Text.end(),
-                     [](QChar c) { return c == '&' || c == '<' || c == '>' || c == '"'; }))
+                     [](QChar c) { return c.unicode() < 64 && ((Special >> c.unicode()) & 1); }))
         return Text;
     QString out = Text;
     out.replace(QLatin1Char('&'), QLatin1String("&amp;"));
@@ -185,9 +187,8 @@ QString TkxHTMLWriter::Cell(int Index, const TVariant& Value, int Width, bool Is
             ? QLatin1String(" WIDTH=\"") % Escape(widths->line(Index)) % QLatin1Char('"')
             : QString();
     const QLatin1String alignment = alignmentAttribute(Frame().CellAlignment(Index));
-    if (!IsHeader)
-        return QLatin1String("    <TD") % width % alignment % QLatin1String("><small>") % content %
-               QLatin1String("</small></TD>");
+    // UTF-16 literals: the row's text is put together by copying alone.
+    if (!IsHeader) return u"    <TD" % width % alignment % u"><small>" % content % u"</small></TD>";
     if (options.contains(hoBoldHeaders))
         return QLatin1String("    <TD") % width % alignment % QLatin1String("><B><FONT COLOR=\"") %
                color(HeadersFontColorRole) % QLatin1String("\"><small>") % content %
