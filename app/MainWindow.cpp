@@ -363,8 +363,8 @@ void Tmainfrm::CalculateSchedule() {
     const PlanOptions options = parsePlanTexts(plan);
     showDueColumn(options.hasDueDates());
     {
-        RowSink sink([this](const QString& caption, const QStringList& cells) {
-            loanview->addItem(caption, cells);
+        RowSink sink([this](QStringView caption, const QList<QStringView>& cells) {
+            loanview->addItem(caption, std::span<const QStringView>(cells.data(), cells.size()));
         });
         // The chart reads the same rows as they pass to the table.
         chart::ScheduleChartSink chartSink(context.labels, &sink,

@@ -113,10 +113,23 @@ bool nearestUnits(double value, int decimals, std::uint64_t& units) {
         1e10L, 1e11L, 1e12L, 1e13L, 1e14L, 1e15L, 1e16L, 1e17L, 1e18L};
     const long double t = std::fabs(static_cast<long double>(value)) * pow10[decimals];
     if (!(t < 1e15L - 1)) return false;
+#if (defined(__x86_64__) || defined(__i386__)) && LDBL_MANT_DIG == 64
+    // Adding 2^63 rounds t to the nearest integer (ties aside, which the test
+    // below refuses) and leaves it in the low bits of the x87 significand,
+    // the first eight bytes: no conversion, so no change of rounding mode.
+    const long double big = t + 0x1p63L;
+    std::uint64_t significand = 0;
+    std::memcpy(&significand, &big, sizeof significand);
+    // Exact: t and its nearest integer are close and both below 2^50.
+    const long double offset = t - (big - 0x1p63L);
+    if (0.5L - std::fabs(offset) < 1.0L / 1024) return false;
+    units = significand - (std::uint64_t{1} << 63);
+#else
     const auto whole = static_cast<std::uint64_t>(t);
     const long double fraction = t - static_cast<long double>(whole);
     if (std::fabs(fraction - 0.5L) < 1.0L / 1024) return false;
     units = whole + (fraction > 0.5L ? 1 : 0);
+#endif
     return true;
 }
 

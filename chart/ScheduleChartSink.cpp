@@ -18,14 +18,15 @@ int shownDecimals(const QString& text) {
     return at < 0 ? 0 : static_cast<int>(text.size() - at - 1);
 }
 
-bool tryParsed(QStringView text, double& v) {
-    return TryStrToFloat(text.trimmed(), v, regionalSettings().decimalSeparator) &&
-           std::isfinite(v);
+bool tryParsed(QStringView text, double& v, QChar separator) {
+    // Blanks around a figure are dropped; most figures have none.
+    if (!text.isEmpty() && (text.front().isSpace() || text.back().isSpace())) text = text.trimmed();
+    return TryStrToFloat(text, v, separator) && std::isfinite(v);
 }
 
 double parsed(const QString& text) {
     double v = 0;
-    if (!tryParsed(text, v)) throw Unreadable{};
+    if (!tryParsed(text, v, regionalSettings().decimalSeparator)) throw Unreadable{};
     return v;
 }
 
@@ -54,7 +55,8 @@ ScheduleChartSink::ScheduleChartSink(ScheduleLabels labels, ScheduleSink* next,
     : m_labels(std::move(labels))
     , m_next(next)
     , m_roles(roles)
-    , m_aggregator(periodsPerYear) {}
+    , m_aggregator(periodsPerYear)
+    , m_separator(regionalSettings().decimalSeparator) {}
 
 void ScheduleChartSink::beginRow(QStringView caption) {
     if (m_next) m_next->beginRow(caption);
@@ -77,7 +79,7 @@ void ScheduleChartSink::addCell(QStringView text) {
     const int roles[] = {m_roles.payment, m_roles.interest, m_roles.principal, m_roles.balance};
     for (int k = 0; k < 4; ++k) {
         if (roles[k] != column) continue;
-        if (tryParsed(text, m_figures[k]))
+        if (tryParsed(text, m_figures[k], m_separator))
             m_figuresRead |= 1 << k;
         else
             m_unreadable = true;

@@ -53,6 +53,8 @@ private:
     double m_figures[4] = {};
     int m_figuresRead = 0; // a bit for each figure read
     bool m_unreadable = false;
+    // The regional separator, read once: the settings stay during a calculation.
+    QChar m_separator;
     QString m_caption;
     QStringList m_cells;
     bool m_open = false;

@@ -267,10 +267,10 @@ QString TkxListViewExport::cell(int row, int column) const {
     if (row < 0 || row >= m_listView->itemCount())
         throw EListError(Format(LoadResString(rs::SListIndexError), {row}));
     const TListItemData& item = m_listView->item(row);
-    if (column == 0) return item.caption;
-    if (column - 1 >= item.subItems.size())
+    if (column == 0) return item.caption();
+    if (column - 1 >= item.subItemCount())
         throw EListError(Format(LoadResString(rs::SListIndexError), {column - 1}));
-    return item.subItems.at(column - 1);
+    return item.subItem(column - 1);
 }
 
 void TkxListViewExport::dropCacheIfStale() {

@@ -23,16 +23,41 @@ long double ld(const volatile double& v) {
 
 void RowSink::beginRow(QStringView caption) {
     flush();
-    m_caption = caption.toString();
-    m_cells.reserve(4);
     m_open = true;
+    add(caption);
+}
+
+void RowSink::add(QStringView text) {
+    if (text.isNull()) {
+        m_pieces.emplace_back(-1, 0);
+        return;
+    }
+    m_pieces.emplace_back(static_cast<qsizetype>(m_texts.size()), text.size());
+    m_texts.insert(m_texts.end(), text.utf16(), text.utf16() + text.size());
 }
 
 void RowSink::flush() {
     if (!m_open) return;
-    m_commit(m_caption, m_cells);
-    m_cells.clear(); // keeps its room when the receiver kept no copy
     m_open = false;
+    // Views are made once every text is in, when the buffer moves no more;
+    // an empty text keeps a place of its own, so that it is not taken for null.
+    const auto view = [this](const std::pair<qsizetype, qsizetype>& piece) {
+        if (piece.first < 0) return QStringView();
+        if (piece.second == 0) return QStringView(u"");
+        return QStringView(m_texts.data() + piece.first, piece.second);
+    };
+    m_cells.clear();
+    for (std::size_t i = 1; i < m_pieces.size(); ++i)
+        m_cells.append(view(m_pieces[i]));
+    const QStringView caption = view(m_pieces.front());
+    struct Reuse {
+        RowSink& sink;
+        ~Reuse() {
+            sink.m_pieces.clear();
+            sink.m_texts.clear();
+        }
+    } reuse{*this};
+    m_commit(caption, m_cells);
 }
 
 namespace {

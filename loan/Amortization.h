@@ -7,6 +7,8 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <utility>
+#include <vector>
 
 namespace twl {
 
@@ -22,21 +24,26 @@ public:
 
 // A sink that hands on each row whole once its last cell is known, and a
 // partly built row when the calculation stops (when the sink goes away).
+// The texts are valid during the call alone: the sink keeps them in one
+// buffer it reuses, so a row costs no allocation here.
 class RowSink : public ScheduleSink {
 public:
-    using Commit = std::function<void(const QString& caption, const QStringList& cells)>;
+    using Commit = std::function<void(QStringView caption, const QList<QStringView>& cells)>;
     explicit RowSink(Commit commit)
         : m_commit(std::move(commit)) {}
     ~RowSink() override { flush(); }
     void beginRow(QStringView caption) override;
-    void addCell(QStringView text) override { m_cells.append(text.toString()); }
+    void addCell(QStringView text) override { add(text); }
 
 private:
+    void add(QStringView text);
     void flush();
 
     Commit m_commit;
-    QString m_caption;
-    QStringList m_cells;
+    std::vector<char16_t> m_texts;
+    // Each text's start and length; a null text has no start.
+    std::vector<std::pair<qsizetype, qsizetype>> m_pieces;
+    QList<QStringView> m_cells;
     bool m_open = false;
 };
 

@@ -177,19 +177,74 @@ void TListView::setMultiSelect(bool v) {
     setSelectionMode(v ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
 }
 
+TListItemData::TListItemData(QStringView caption, std::span<const QStringView> subItems) {
+    qsizetype size = caption.size();
+    for (const QStringView s : subItems)
+        size += s.size();
+    // Made at its size and filled in place: one allocation, no growth.
+    m_texts = QString(size, Qt::Uninitialized);
+    QChar* const begin = m_texts.data();
+    QChar* out = begin;
+    const auto put = [&](QStringView s) {
+        out = std::copy(s.begin(), s.end(), out);
+        const auto end = static_cast<quint32>(out - begin);
+        m_ends.append(s.isNull() ? end | NullPiece : end);
+    };
+    put(caption);
+    for (const QStringView s : subItems)
+        put(s);
+}
+
+void TListItemData::appendPiece(QStringView text) {
+    m_texts.append(text);
+    const auto end = static_cast<quint32>(m_texts.size());
+    m_ends.append(text.isNull() ? end | NullPiece : end);
+}
+
+void TListItemData::appendSubItem(QStringView text) {
+    appendPiece(text);
+}
+
+void TListItemData::setCaption(QStringView caption) {
+    const qsizetype oldEnd = m_ends[0] & ~NullPiece;
+    const qsizetype delta = caption.size() - oldEnd;
+    QString texts;
+    texts.reserve(m_texts.size() + delta);
+    texts.append(caption);
+    texts.append(QStringView(m_texts).mid(oldEnd));
+    m_texts = std::move(texts);
+    m_ends[0] = static_cast<quint32>(caption.size()) | (caption.isNull() ? NullPiece : 0);
+    for (qsizetype i = 1; i < m_ends.size(); ++i)
+        m_ends[i] = static_cast<quint32>(static_cast<qsizetype>(m_ends[i]) + delta);
+}
+
+QString TListItemData::piece(qsizetype index) const {
+    if (m_ends[index] & NullPiece) return QString();
+    const qsizetype start = index == 0 ? 0 : m_ends[index - 1] & ~NullPiece;
+    const qsizetype end = m_ends[index] & ~NullPiece;
+    if (end == start) return QStringLiteral(""); // empty, not null
+    return QString(m_texts.constData() + start, end - start);
+}
+
 int TListView::addItem(const QString& caption, const QStringList& subItems) {
+    QVarLengthArray<QStringView, 8> views;
+    for (const QString& s : subItems)
+        views.append(s);
+    return addItem(QStringView(caption), std::span<const QStringView>(views.data(), views.size()));
+}
+
+int TListView::addItem(QStringView caption, std::span<const QStringView> subItems) {
     const bool wasPending = m_shownRows < static_cast<int>(m_items.size());
-    m_items.push_back(TListItemData{caption, subItems, false});
+    m_items.emplace_back(caption, subItems);
     if (!wasPending) QTimer::singleShot(0, this, [this] { flushAppends(); });
     touch();
     return static_cast<int>(m_items.size()) - 1;
 }
 
 void TListView::appendSubItem(int index, const QString& text) {
-    m_items.at(static_cast<std::size_t>(index)).subItems.append(text);
-    if (index < m_shownRows)
-        m_model->cellChanged(
-            index, static_cast<int>(m_items[static_cast<std::size_t>(index)].subItems.size()));
+    TListItemData& row = m_items.at(static_cast<std::size_t>(index));
+    row.appendSubItem(text);
+    if (index < m_shownRows) m_model->cellChanged(index, static_cast<int>(row.subItemCount()));
     touch();
 }
 
@@ -205,11 +260,11 @@ void TListView::clearItems() {
 }
 
 QString TListView::itemCaption(int index) const {
-    return item(index).caption;
+    return item(index).caption();
 }
 
 void TListView::setItemCaption(int index, const QString& caption) {
-    m_items.at(static_cast<std::size_t>(index)).caption = caption;
+    m_items.at(static_cast<std::size_t>(index)).setCaption(caption);
     if (index < m_shownRows) m_model->cellChanged(index, 0);
     touch();
 }
@@ -243,8 +298,8 @@ void TListView::syncSelection(const QItemSelection& selected, const QItemSelecti
 QString TListView::cellText(int row, int column) const {
     if (row < 0 || row >= itemCount() || column < 0) return {};
     const TListItemData& d = m_items[static_cast<std::size_t>(row)];
-    if (column == 0) return d.caption;
-    return column - 1 < d.subItems.size() ? d.subItems.at(column - 1) : QString();
+    if (column == 0) return d.caption();
+    return column - 1 < d.subItemCount() ? d.subItem(column - 1) : QString();
 }
 
 QString TListView::selectedRowsText() const {

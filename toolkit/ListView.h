@@ -10,6 +10,8 @@
 
 #include <QAbstractTableModel>
 #include <QTableView>
+#include <QVarLengthArray>
+#include <span>
 #include <vector>
 
 namespace twl {
@@ -54,10 +56,26 @@ private:
     std::vector<TListColumn*> m_columns;
 };
 
-struct TListItemData {
-    QString caption;
-    QStringList subItems;
+// One row: its caption and sub-items kept as one text with the end of each
+// piece, so that a row of a few cells costs a single allocation.
+class TListItemData {
+public:
+    TListItemData(QStringView caption, std::span<const QStringView> subItems);
+    QString caption() const { return piece(0); }
+    qsizetype subItemCount() const { return m_ends.size() - 1; }
+    QString subItem(qsizetype index) const { return piece(index + 1); }
+    void appendSubItem(QStringView text);
+    void setCaption(QStringView caption);
+
     bool selected = false;
+
+private:
+    static constexpr quint32 NullPiece = 1u << 31; // marks the end of a null piece
+    QString piece(qsizetype index) const;
+    void appendPiece(QStringView text);
+
+    QString m_texts;
+    QVarLengthArray<quint32, 8> m_ends;
 };
 
 class TListView : public QTableView {
@@ -91,6 +109,7 @@ public:
     // calculation does not redraw per row; the row accessors see every row at once.
     int itemCount() const { return static_cast<int>(m_items.size()); }
     int addItem(const QString& caption, const QStringList& subItems = {});
+    int addItem(QStringView caption, std::span<const QStringView> subItems);
     // Adds a sub-item to an existing row (rows are built cell by cell).
     void appendSubItem(int index, const QString& text);
     void clearItems();

@@ -92,8 +92,11 @@ Calculated calculate(const QString& amount, const QString& months, const QString
     context.labels = {"Inputs:", "Amount: ", "Months: ", "Rate (%): ", "Date: "};
     context.today = QDate(2026, 12, 7);
     {
-        RowSink table([&](const QString& caption, const QStringList& cells) {
-            c.rows.emplace_back(caption, cells);
+        RowSink table([&](QStringView caption, const QList<QStringView>& cells) {
+            QStringList texts;
+            for (const QStringView cell : cells)
+                texts << cell.toString();
+            c.rows.emplace_back(caption.toString(), texts);
         });
         ScheduleChartSink sink(context.labels, &table);
         try {

@@ -92,6 +92,37 @@ TEST(ListView, RowsColumnsSelectionAndRevision) {
     EXPECT_EQ(view.itemCount(), 0);
 }
 
+// A row keeps its texts in one buffer: every piece reads back as it was put,
+// null apart from empty, through caption changes of any length and appends.
+TEST(ListView, RowPiecesSurviveCaptionChangesAndAppends) {
+    TListView view;
+    const QStringView cells[] = {u"88.85", QStringView(), u"", u"\u20ac 9"};
+    view.addItem(u"12", cells);
+    const auto expectRow = [&](const QString& caption, const QStringList& subItems) {
+        EXPECT_EQ(view.itemCaption(0), caption);
+        EXPECT_EQ(view.itemCaption(0).isNull(), caption.isNull());
+        ASSERT_EQ(view.item(0).subItemCount(), subItems.size());
+        for (int i = 0; i < subItems.size(); ++i) {
+            EXPECT_EQ(view.cellText(0, i + 1), subItems[i]) << i;
+            EXPECT_EQ(view.cellText(0, i + 1).isNull(), subItems[i].isNull()) << i;
+        }
+    };
+    QStringList subItems = {"88.85", QString(), "", "\u20ac 9"};
+    expectRow("12", subItems);
+    for (const QString& caption :
+         {QString("a much longer caption"), QString(""), QString(), QString("x")}) {
+        view.setItemCaption(0, caption);
+        expectRow(caption, subItems);
+    }
+    view.appendSubItem(0, "last");
+    subItems << "last";
+    expectRow("x", subItems);
+    const QStringView blank[] = {u"", QStringView()};
+    view.clearItems();
+    view.addItem(u"", blank);
+    expectRow("", {"", QString()});
+}
+
 TEST(Ownership, TheFormOwnsNestedComponentsWhileParentsStayVisual) {
     TForm form;
     auto* panel = new TPanel(&form);

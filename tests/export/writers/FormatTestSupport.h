@@ -22,8 +22,11 @@ struct ScheduleExport {
     // The table's texts, row by row, as the list view holds them.
     std::vector<QStringList> rows() const {
         std::vector<QStringList> result;
-        for (int i = 0; i < view->itemCount(); ++i)
-            result.push_back(QStringList{view->item(i).caption} + view->item(i).subItems);
+        for (int i = 0; i < view->itemCount(); ++i) {
+            result.push_back({});
+            for (int c = 0; c <= view->item(i).subItemCount(); ++c)
+                result.back() << view->cellText(i, c);
+        }
         return result;
     }
 };
