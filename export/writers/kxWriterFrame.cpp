@@ -141,8 +141,12 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
             // Straight into the document's bytes where that is the same text;
             // else joined, split into lines and handed to the format.
             const QString separator = format.CellSeparator();
-            if (!format.RowLinesAreDocumentLines() ||
-                !m_documentLines.appendJoinedLines(m_pieces, separator)) {
+            const bool direct =
+                format.RowLinesAreDocumentLines()
+                    ? m_documentLines.appendJoinedLines(m_pieces, separator)
+                    : format.RowLinesAreUnbrokenText() &&
+                          appendJoinedText(*format.StreamedBuffer(), m_pieces, separator);
+            if (!direct) {
                 TStrings::splitLinesInto(m_pieces.join(separator), m_pendingLines);
                 format.RowLines(m_pendingLines);
             }
@@ -258,25 +262,14 @@ void TkxDocumentLines::append(const QStringList& Lines) {
         append(line);
 }
 
-bool TkxDocumentLines::appendJoinedLines(const QStringList& Pieces, const QString& Separator) {
-    const qsizetype n = Pieces.size();
-    if (n == 0) return false;
-    qsizetype length = Separator.size() * (n - 1);
-    for (qsizetype i = 0; i < n; ++i) {
-        const QString& piece = Pieces.at(i);
-        length += piece.size();
-        // A pair of surrogates across two pieces is one character of the row.
-        if (i + 1 < n && ((!piece.isEmpty() && piece.back().isHighSurrogate()) ||
-                          (!Separator.isEmpty() && Separator.back().isHighSurrogate())))
-            return false;
-    }
-    if (length == 0) return false;
-    // Room for the worst case, every character a lone CR or LF that becomes
-    // CR LF, and the last line's end; written in place, then cut to size.
-    const qsizetype start = m_bytes.size();
-    m_bytes.resize(start + 2 * length + 2);
-    char* out = m_bytes.data() + start;
-    qsizetype lines = 0;
+namespace {
+
+// The pieces joined by the separator, encoded at out: each line end (CR, LF
+// or CR LF) written as CR LF, the lines counted, and the last line ended, or,
+// with dropLineEnds, every CR and LF left out. Returns the end of the bytes;
+// out has room for twice the characters and two more.
+char* encodeJoined(char* out, const QStringList& Pieces, const QString& Separator,
+                   bool dropLineEnds, qsizetype& lines) {
     bool afterCR = false;  // the last character was a CR: an LF now ends nothing
     bool openLine = false; // characters since the last line end
     const auto put = [&](const QString& text) {
@@ -318,7 +311,7 @@ bool TkxDocumentLines::appendJoinedLines(const QStringList& Pieces, const QStrin
                 continue;
             }
             const bool cr = u == u'\r';
-            if (cr || !afterCR) {
+            if (!dropLineEnds && (cr || !afterCR)) {
                 *out++ = '\r';
                 *out++ = '\n';
                 ++lines;
@@ -328,17 +321,59 @@ bool TkxDocumentLines::appendJoinedLines(const QStringList& Pieces, const QStrin
             ++p;
         }
     };
-    for (qsizetype i = 0; i < n; ++i) {
+    for (qsizetype i = 0; i < Pieces.size(); ++i) {
         if (i > 0) put(Separator);
         put(Pieces.at(i));
     }
-    if (openLine) {
+    if (openLine && !dropLineEnds) {
         *out++ = '\r';
         *out++ = '\n';
         ++lines;
     }
-    m_bytes.resize(out - m_bytes.constData());
+    return out;
+}
+
+// The joined text's length, or -1 where the direct way would not give the
+// text's own bytes: no pieces, or a pair of surrogates split between two.
+qsizetype joinedLength(const QStringList& Pieces, const QString& Separator) {
+    const qsizetype n = Pieces.size();
+    if (n == 0) return -1;
+    qsizetype length = Separator.size() * (n - 1);
+    for (qsizetype i = 0; i < n; ++i) {
+        const QString& piece = Pieces.at(i);
+        length += piece.size();
+        // A pair of surrogates across two pieces is one character of the row.
+        if (i + 1 < n && ((!piece.isEmpty() && piece.back().isHighSurrogate()) ||
+                          (!Separator.isEmpty() && Separator.back().isHighSurrogate())))
+            return -1;
+    }
+    return length;
+}
+
+} // namespace
+
+bool TkxDocumentLines::appendJoinedLines(const QStringList& Pieces, const QString& Separator) {
+    const qsizetype length = joinedLength(Pieces, Separator);
+    if (length <= 0) return false;
+    // Room for the worst case, every character a lone CR or LF that becomes
+    // CR LF, and the last line's end; written in place, then cut to size.
+    const qsizetype start = m_bytes.size();
+    m_bytes.resize(start + 2 * length + 2);
+    qsizetype lines = 0;
+    char* end = encodeJoined(m_bytes.data() + start, Pieces, Separator, false, lines);
+    m_bytes.resize(end - m_bytes.constData());
     m_count += lines;
+    return true;
+}
+
+bool appendJoinedText(QByteArray& Bytes, const QStringList& Pieces, const QString& Separator) {
+    const qsizetype length = joinedLength(Pieces, Separator);
+    if (length < 0) return false;
+    const qsizetype start = Bytes.size();
+    Bytes.resize(start + length);
+    qsizetype lines = 0;
+    char* end = encodeJoined(Bytes.data() + start, Pieces, Separator, true, lines);
+    Bytes.resize(end - Bytes.constData());
     return true;
 }
 

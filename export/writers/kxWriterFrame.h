@@ -25,6 +25,12 @@ class TkxWriterFrame;
 // saved (every line followed by CR LF, in the single-byte code page), so a
 // large document costs about its own size in memory. A line may itself hold
 // CR LF; it then becomes several lines of the file.
+// The pieces joined by the separator and encoded at the end of Bytes, every
+// CR and LF left out: the bytes of the joined text's lines written one after
+// another. False, appending nothing, where a pair of surrogates is split
+// between two pieces.
+bool appendJoinedText(QByteArray& Bytes, const QStringList& Pieces, const QString& Separator);
+
 class TkxDocumentLines {
 public:
     void append(const QString& Line);
@@ -104,6 +110,9 @@ public:
     // Whether RowLines is the default (the lines become document lines), so
     // that the frame may write a data row straight into the document's bytes.
     virtual bool RowLinesAreDocumentLines() const { return false; }
+    // Whether RowLines writes the lines' text, without line ends, at the end
+    // of StreamedBuffer(), so that the frame may do the same straight away.
+    virtual bool RowLinesAreUnbrokenText() const { return false; }
 
     TkxWriterFrame& Frame() const { return *m_frame; }
 

@@ -1,6 +1,7 @@
 // The writer frame: section order, cell text, widths, row numbers, separators
 // and the shared string utilities, through the text formats.
 
+#include "base/Windows1252.h"
 #include "export/writers/kxWriterFrame.h"
 #include "export/writers/kxWriterUtils.h"
 #include "tests/export/MemorySource.h"
@@ -325,6 +326,15 @@ TEST(DocumentLines, JoinedRowsAreTheLinesOfTheJoinedText) {
             } else {
                 EXPECT_EQ(direct.bytes(), "before\r\n") << row.join("|") << separator;
             }
+            // Without line ends: the lines' bytes one after another.
+            QByteArray unbroken = "before";
+            QByteArray lines = "before";
+            for (const QString& line : TStrings::splitLines(row.join(separator)))
+                Windows1252Codec::appendEncoded(lines, line);
+            if (appendJoinedText(unbroken, row, separator))
+                EXPECT_EQ(unbroken, lines) << row.join("|") << separator;
+            else
+                EXPECT_EQ(unbroken, "before") << row.join("|") << separator;
         }
     }
     // The plain rows of every line-based type take the direct way.
