@@ -8,7 +8,9 @@
 namespace twl {
 
 void clearFloatingPointFaults() {
-    std::feclearexcept(FE_ALL_EXCEPT);
+    // Reading the flags costs little, clearing them much (the whole x87
+    // environment is stored and loaded again): clear only when one is set.
+    if (floatingPointFaultSet()) std::feclearexcept(FE_ALL_EXCEPT);
 }
 
 bool floatingPointFaultSet() {

@@ -5,6 +5,8 @@
 
 namespace twl {
 
+// Clears the three flags that raise faults (the others may stay set: nothing
+// reads them).
 void clearFloatingPointFaults();
 // Throws EZeroDivide, EOverflow or EInvalidOp (in that order of precedence)
 // when the corresponding flag is set, clearing the flags first.
