@@ -6,8 +6,18 @@
 #include <QStringBuilder>
 #include <algorithm>
 #include <charconv>
+#include <string_view>
 
 namespace twl {
+
+namespace {
+// Whether the text holds none of the characters.
+bool holdsNone(const QString& Text, std::u16string_view Characters) {
+    return std::none_of(Text.begin(), Text.end(), [&](QChar c) {
+        return Characters.find(c.unicode()) != std::u16string_view::npos;
+    });
+}
+} // namespace
 
 QString TkxInterchangeWriter::Title() const {
     return Frame().Export().DocumentClassName().toUpper();
@@ -52,8 +62,10 @@ TkxDocument TkxDIFWriter::Finish() {
 // the quoted form. A line break would split the value line and shift every
 // record after it, so it becomes a blank.
 QString TkxDIFWriter::Cell(int, const TVariant& Value, int Width, bool) {
-    return QLatin1String("1,0\r\n") % QuoteField(OneLine(Frame().CellText(Value, Width)), true) %
-           QLatin1String("\r\n");
+    const QString text = Frame().CellText(Value, Width);
+    // Without a quote or line break the value goes into its quotes as it is.
+    if (holdsNone(text, u"\"\r\n")) return u"1,0\r\n\"" % text % u"\"\r\n";
+    return QLatin1String("1,0\r\n") % QuoteField(OneLine(text), true) % QLatin1String("\r\n");
 }
 
 // The row number is quoted like every other value; a row-number format may
@@ -72,12 +84,15 @@ QString TkxSYLKWriter::CellValue(const QString& Text) {
     return value;
 }
 
-// `Value` already carries its enclosing quotes.
-QString TkxSYLKWriter::record(int X, const QString& Value) const {
+// `Value` carries its enclosing quotes, or, with Plain, needs nothing but them.
+QString TkxSYLKWriter::record(int X, const QString& Value, bool Plain) const {
     // The two numbers through a buffer: no text is made for either.
     char x[16], y[16];
     const char* xEnd = std::to_chars(x, x + sizeof x, X).ptr;
     const char* yEnd = std::to_chars(y, y + sizeof y, Frame().Export().OutputRow()).ptr;
+    if (Plain)
+        return u"C;X" % QLatin1StringView(x, xEnd) % u";Y" % QLatin1StringView(y, yEnd) %
+               u";K\"" % Value % u"\"\r\n";
     return u"C;X" % QLatin1StringView(x, xEnd) % u";Y" % QLatin1StringView(y, yEnd) % u";K" %
            CellValue(Value) % u"\r\n";
 }
@@ -92,8 +107,12 @@ TkxDocument TkxSYLKWriter::Finish() {
 }
 
 QString TkxSYLKWriter::Cell(int Index, const TVariant& Value, int Width, bool) {
-    return record(Index + (Frame().HasOption(xoRowNumbers) ? 2 : 1),
-                  QuoteField(OneLine(Frame().CellText(Value, Width)), true));
+    const int x = Index + (Frame().HasOption(xoRowNumbers) ? 2 : 1);
+    const QString text = Frame().CellText(Value, Width);
+    // Without a quote, semicolon or line break the value goes into its
+    // quotes as it is.
+    if (holdsNone(text, u"\";\r\n")) return record(x, text, true);
+    return record(x, QuoteField(OneLine(text), true));
 }
 
 QString TkxSYLKWriter::RowNumberCell(const QString& N, int) {

@@ -48,7 +48,8 @@ public:
 
 private:
     // The C record of the current row's column X.
-    QString record(int X, const QString& Text) const;
+    // With Plain, Text is a value that needs nothing but its quotes.
+    QString record(int X, const QString& Text, bool Plain = false) const;
 };
 
 } // namespace twl
