@@ -91,8 +91,8 @@ QString TkxSYLKWriter::record(int X, const QString& Value, bool Plain) const {
     const char* xEnd = std::to_chars(x, x + sizeof x, X).ptr;
     const char* yEnd = std::to_chars(y, y + sizeof y, Frame().Export().OutputRow()).ptr;
     if (Plain)
-        return u"C;X" % QLatin1StringView(x, xEnd) % u";Y" % QLatin1StringView(y, yEnd) %
-               u";K\"" % Value % u"\"\r\n";
+        return u"C;X" % QLatin1StringView(x, xEnd) % u";Y" % QLatin1StringView(y, yEnd) % u";K\"" %
+               Value % u"\"\r\n";
     return u"C;X" % QLatin1StringView(x, xEnd) % u";Y" % QLatin1StringView(y, yEnd) % u";K" %
            CellValue(Value) % u"\r\n";
 }

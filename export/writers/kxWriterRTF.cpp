@@ -58,9 +58,10 @@ const char* const GridWords = "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw1
 
 const char* const RowEndText = "}\\pard \\nowidctlpar\\widctlpar\\intbl\\adjustright {\\row}\r\n";
 
-QLatin1String alignmentPrefix(TkxExcelAlignment Alignment) {
-    static const char* const Prefixes[] = {"", "\\ql ", "\\qr ", "\\qc "};
-    return QLatin1String(Alignment <= eaCenter ? Prefixes[Alignment] : "");
+// UTF-16, so that a cell is put together by copying alone.
+QStringView alignmentPrefix(TkxExcelAlignment Alignment) {
+    static constexpr QStringView Prefixes[] = {u"", u"\\ql ", u"\\qr ", u"\\qc "};
+    return Alignment <= eaCenter ? Prefixes[Alignment] : QStringView(u"");
 }
 
 } // namespace
@@ -304,7 +305,7 @@ TkxDocument TkxRTFWriter::Finish() {
 
 QString TkxRTFWriter::Cell(int Index, const TVariant& Value, int Width, bool) {
     return alignmentPrefix(Frame().CellAlignment(Index)) % Escape(Frame().CellText(Value, Width)) %
-           QLatin1String("\\cell ");
+           u"\\cell ";
 }
 
 QString TkxRTFWriter::RowNumberCell(const QString& N, int) {
