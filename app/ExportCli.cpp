@@ -11,6 +11,7 @@
 #include "app/SettingsFilePath.h"
 #include "base/Exceptions.h"
 #include "base/FileSave.h"
+#include "base/NumberParse.h"
 #include "base/ProgramFolder.h"
 #include "base/RegionalSettings.h"
 #include "chart/ChartOutput.h"
@@ -541,10 +542,19 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
         const PlanLabels planLabels = host.planlabels->scheduleLabels();
         if (isPictureFormat(options.format))
             CalculatePlanSchedule(inputs, plan, context, planLabels, chartSink);
-        else
-            table.measure([inputs, plan, context, planLabels](ScheduleSink& sink) {
-                CalculatePlanSchedule(inputs, plan, context, planLabels, sink);
-            });
+        else {
+            // A plain schedule has its periods and two rows more; a plan may end
+            // sooner, and then it is only not kept where it might have been.
+            std::int32_t periods = 0;
+            const std::size_t expectedRows = TryStrToInt(inputs.months, periods) && periods > 0
+                                                 ? static_cast<std::size_t>(periods) + 4
+                                                 : 0;
+            table.measure(
+                [inputs, plan, context, planLabels](ScheduleSink& sink) {
+                    CalculatePlanSchedule(inputs, plan, context, planLabels, sink);
+                },
+                expectedRows);
+        }
     } catch (const EPlanInput& e) {
         writeText(err, planErrorLine(e));
         return CliUsage;

@@ -19,6 +19,8 @@ namespace twl {
 class TScheduleTableExport::RowStore {
 public:
     static constexpr std::size_t Budget = 6 * 1024 * 1024;
+    // No schedule row takes less: a count, five lengths, a digit each.
+    static constexpr std::size_t LeastRowBytes = 14;
 
     bool holds() const { return m_holding; }
     void beginRow() {
@@ -26,10 +28,11 @@ public:
     }
     void add(QStringView text) {
         if (!m_holding) return;
-        if (!m_texts.add(text) || m_texts.size() > Budget) {
-            m_holding = false;
-            m_texts.release();
-        }
+        if (!m_texts.add(text) || m_texts.size() > Budget) drop();
+    }
+    void drop() {
+        m_holding = false;
+        m_texts.release();
     }
     void rewind() { m_texts.rewind(); }
     void readRow(QStringList& row) { m_texts.readRow(row); }
@@ -176,13 +179,14 @@ TScheduleTableExport::TScheduleTableExport(QObject* owner)
 
 TScheduleTableExport::~TScheduleTableExport() = default;
 
-void TScheduleTableExport::measure(Calculation calculation) {
+void TScheduleTableExport::measure(Calculation calculation, std::size_t expectedRows) {
     m_rows.reset();
     m_stored.reset();
     m_calculation = {};
     m_rowCount = 0;
     std::vector<int> widths(static_cast<std::size_t>(GetColumnCount()), 0);
     auto store = std::make_unique<RowStore>();
+    if (expectedRows > RowStore::Budget / RowStore::LeastRowBytes) store->drop();
     Measure measure(widths, *store);
     calculation(measure);
     if (store->holds()) m_stored = std::move(store);

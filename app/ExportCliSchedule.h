@@ -26,9 +26,11 @@ public:
     ~TScheduleTableExport() override;
 
     // Runs the calculation once to learn the table's size; it is run again,
-    // on a thread of its own, as the rows are read. Raises what the
+    // on a thread of its own, as the rows are read, unless its texts were
+    // kept. `expectedRows` (0: unknown) is the rows the table is expected to
+    // have: a table expected too long to keep is not kept. Raises what the
     // calculation raises, with nothing learned.
-    void measure(Calculation calculation);
+    void measure(Calculation calculation, std::size_t expectedRows = 0);
 
     void GotoFirstRow() override;
     bool IsEndOfRows() override;
