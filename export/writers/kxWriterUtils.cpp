@@ -1,25 +1,39 @@
 #include "export/writers/kxWriterUtils.h"
 
+#include <algorithm>
+
 namespace twl {
 
 QString RepeatChar(QChar Ch, int Count) {
     return Count > 0 ? QString(Count, Ch) : QString();
 }
 
+namespace {
+// S with `before` and `after` fill characters around it, made at its size.
+QString padded(const QString& S, QChar Ch, int before, int after) {
+    before = std::max(before, 0);
+    after = std::max(after, 0);
+    QString t(S.size() + before + after, Qt::Uninitialized);
+    QChar* out = std::fill_n(t.data(), before, Ch);
+    out = std::copy(S.cbegin(), S.cend(), out);
+    std::fill_n(out, after, Ch);
+    return t;
+}
+} // namespace
+
 QString PadLeft(const QString& S, QChar Ch, int Width) {
-    return S.size() >= Width ? S : RepeatChar(Ch, Width - static_cast<int>(S.size())) + S;
+    return S.size() >= Width ? S : padded(S, Ch, Width - static_cast<int>(S.size()), 0);
 }
 
 QString PadRight(const QString& S, QChar Ch, int Width) {
-    return S.size() >= Width ? S : S + RepeatChar(Ch, Width - static_cast<int>(S.size()));
+    return S.size() >= Width ? S : padded(S, Ch, 0, Width - static_cast<int>(S.size()));
 }
 
 QString PadCenter(const QString& S, int Width) {
     const int length = static_cast<int>(S.size());
     if (length >= Width) return S;
     const int after = Width / 2 - length / 2;
-    return RepeatChar(QLatin1Char(' '), Width - length - after) + S +
-           RepeatChar(QLatin1Char(' '), after);
+    return padded(S, QLatin1Char(' '), Width - length - after, after);
 }
 
 QString TruncateText(const QString& S, int Width, const QString& Symbol) {
