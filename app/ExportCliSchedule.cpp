@@ -35,7 +35,7 @@ public:
         m_texts.release();
     }
     void rewind() { m_texts.rewind(); }
-    void readRow(QStringList& row) { m_texts.readRow(row); }
+    RowTexts<char>& texts() { return m_texts; }
 
 private:
     RowTexts<char> m_texts;
@@ -87,8 +87,9 @@ public:
         m_thread.join();
     }
 
-    // The next row; false after the last one. Raises what the calculation raised.
-    bool next(QStringList& row) {
+    // Whether there is a next row, to read from current(); false after the
+    // last one. Raises what the calculation raised.
+    bool advance() {
         if (m_current.atEnd()) {
             m_current.clear();
             std::unique_lock lock(m_mutex);
@@ -101,9 +102,9 @@ public:
             m_blocks.pop_front();
             m_changed.notify_all();
         }
-        m_current.readRow(row);
         return true;
     }
+    RowTexts<char16_t>& current() { return m_current; }
 
 private:
     // Rows travel in blocks of their texts: the writer's thread makes the
@@ -209,18 +210,25 @@ int TScheduleTableExport::GetColumnDataWidth(int Index) {
 }
 
 void TScheduleTableExport::GetRowValues(TkxValues& Values) {
-    const int columns = GetColumnCount();
-    Values.resize(static_cast<std::size_t>(columns));
+    const std::size_t columns = static_cast<std::size_t>(GetColumnCount());
+    Values.resize(columns);
     const std::size_t wanted = RowIndex();
-    QStringList& row = m_row;
-    row.clear();
+    // The cells go straight into the values; those the row lacks are empty.
+    std::size_t filled = 0;
+    const auto take = [&](std::uint32_t column, QString&& text) {
+        if (column >= columns) return;
+        Values[column] = TVariant(text);
+        filled = column + 1;
+    };
     if (wanted < m_rowCount && m_stored) {
         if (wanted < m_nextRow) {
             m_stored->rewind();
             m_nextRow = 0;
         }
-        for (; m_nextRow <= wanted; ++m_nextRow)
-            m_stored->readRow(row);
+        for (; m_nextRow < wanted; ++m_nextRow)
+            m_stored->texts().skipRow();
+        m_stored->texts().readRow(take);
+        ++m_nextRow;
     } else if (wanted < m_rowCount) {
         // Rows are read in order; a reader that starts over starts the calculation over.
         if (!m_rows || wanted < m_nextRow) {
@@ -229,13 +237,17 @@ void TScheduleTableExport::GetRowValues(TkxValues& Values) {
             m_nextRow = 0;
         }
         for (; m_nextRow <= wanted; ++m_nextRow) {
-            if (!m_rows->next(row))
+            if (!m_rows->advance())
                 throw Exception(
                     QStringLiteral("the schedule ended before its row %1").arg(wanted + 1));
+            if (m_nextRow < wanted)
+                m_rows->current().skipRow();
+            else
+                m_rows->current().readRow(take);
         }
     }
-    for (int c = 0; c < columns; ++c)
-        Values[static_cast<std::size_t>(c)] = TVariant(c < row.size() ? row[c] : QString());
+    for (std::size_t c = filled; c < columns; ++c)
+        Values[c] = TVariant(QString());
     // The last row read: the calculation's thread is not needed any longer.
     if (m_nextRow == m_rowCount && m_rows) m_rows.reset();
 }

@@ -49,8 +49,7 @@ private:
     std::vector<int> m_widths;
     std::unique_ptr<Rows> m_rows;
     std::unique_ptr<RowStore> m_stored; // the measured rows, when they were kept
-    QStringList m_row;
-    std::size_t m_nextRow = 0; // the row m_rows hands on next
+    std::size_t m_nextRow = 0;          // the row m_rows hands on next
 };
 
 } // namespace twl

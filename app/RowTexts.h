@@ -75,20 +75,32 @@ public:
     bool atEnd() const { return m_reading >= m_units.size(); }
     void readRow(QStringList& row) {
         row.clear();
+        readRow([&row](std::uint32_t, QString&& text) { row.append(std::move(text)); });
+    }
+    // The next row's cells handed to take(index, text) one by one.
+    template <class Take> void readRow(Take&& take) {
         const std::uint32_t count = takeFixed();
         for (std::uint32_t i = 0; i < count; ++i) {
             const U first = static_cast<U>(m_units[m_reading++]);
             if (first == Null) {
-                row.append(QString());
+                take(i, QString());
                 continue;
             }
             const std::uint32_t n = first == Long ? takeFixed() : first;
             const Unit* text = m_units.data() + m_reading;
             if constexpr (sizeof(Unit) == 1)
-                row.append(QString::fromLatin1(text, n));
+                take(i, QString::fromLatin1(text, n));
             else
-                row.append(QString(reinterpret_cast<const QChar*>(text), n));
+                take(i, QString(reinterpret_cast<const QChar*>(text), n));
             m_reading += n;
+        }
+    }
+    // Passes over the next row.
+    void skipRow() {
+        const std::uint32_t count = takeFixed();
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const U first = static_cast<U>(m_units[m_reading++]);
+            if (first != Null) m_reading += first == Long ? takeFixed() : first;
         }
     }
 
