@@ -49,6 +49,14 @@ void appendInt(QByteArray& out, long long value) {
     out.append(buffer, result.ptr - buffer);
 }
 
+// An entry's time is the program's current time, not the system clock's, so
+// that a document made under SOURCE_DATE_EPOCH is the same every time.
+void stamp(zip_t* archive, zip_int64_t index) {
+    const auto now = static_cast<time_t>(currentDateTime().toSecsSinceEpoch());
+    if (zip_file_set_mtime(archive, static_cast<zip_uint64_t>(index), now, 0) != 0)
+        throw Exception(QString::fromUtf8(zip_strerror(archive)));
+}
+
 void addEntry(zip_t* archive, const char* name, const QByteArray& bytes, bool store) {
     zip_source_t* source =
         zip_source_buffer(archive, bytes.constData(), static_cast<zip_uint64_t>(bytes.size()), 0);
@@ -61,6 +69,7 @@ void addEntry(zip_t* archive, const char* name, const QByteArray& bytes, bool st
     if (zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
                                  store ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0) != 0)
         throw Exception(QString::fromUtf8(zip_strerror(archive)));
+    stamp(archive, index);
 }
 
 void addFileEntry(zip_t* archive, const char* name, const QString& file) {
@@ -74,6 +83,7 @@ void addFileEntry(zip_t* archive, const char* name, const QString& file) {
     // The fastest level: the rows repeat so much that it packs them nearly as well.
     if (zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1) != 0)
         throw Exception(QString::fromUtf8(zip_strerror(archive)));
+    stamp(archive, index);
 }
 
 const QByteArray Manifest =

@@ -3,6 +3,7 @@
 #include "base/Exceptions.h"
 #include "base/Font.h"
 #include "base/Format.h"
+#include "base/RegionalSettings.h"
 #include "export/kxExport.h"
 #include "export/writers/kxWriterConst.h"
 
@@ -61,6 +62,9 @@ void TkxXLSXWriter::BeginDocument(const QString& Title) {
     m_title = Title.toUtf8();
     lxw_doc_properties properties = {};
     properties.title = m_title.data();
+    // The program's current time, not the system clock's, so that a
+    // workbook made under SOURCE_DATE_EPOCH is the same every time.
+    properties.created = static_cast<time_t>(currentDateTime().toSecsSinceEpoch());
     check(workbook_set_properties(m_workbook, &properties));
     // The page header and footer of the legacy workbook's options (their
     // codes, such as &P for the page number, mean the same here), cut to the

@@ -210,6 +210,27 @@ TEST_F(ExportCommand, TheNewerDocumentTypesByName) {
         EXPECT_EQ(r.status, CliOk) << name << r.err.toStdString();
         EXPECT_TRUE(test::readFile(path).startsWith(start)) << name;
     }
+    // Every entry of the spreadsheet carries the program's time (2026-12-07
+    // 09:30 here), not the system clock's: documents made under
+    // SOURCE_DATE_EPOCH are the same every time.
+    const QByteArray ods = test::readFile(dir.filePath(QStringLiteral("schedule.ODS")));
+    int entries = 0;
+    for (qsizetype at = ods.indexOf("PK\x03\x04"); at >= 0;
+         at = ods.indexOf("PK\x03\x04", at + 4)) {
+        EXPECT_EQ(ods.mid(at + 10, 4), test::hexBytes("c0 4b 87 5d")) << at;
+        ++entries;
+    }
+    EXPECT_GE(entries, 4);
+    // The workbook's creation time follows the program's clock too.
+    const auto workbookAt = [&](const QDateTime& now) {
+        const test::ClockScope at{now};
+        return run({"--amount", "1000", "--months", "2", "--rate", "12", "--format", "xlsx", "-o",
+                    "-"})
+            .out;
+    };
+    const QDateTime first(QDate(2001, 2, 3), QTime(4, 5, 6));
+    EXPECT_TRUE(test::bytesEqual(workbookAt(first), workbookAt(first)));
+    EXPECT_NE(workbookAt(first), workbookAt(first.addYears(1)));
     const CliRun help = run({"--help"});
     EXPECT_TRUE(help.out.contains(
         "html, xls, doc, txt, csv, tab, rtf, dif, slk, xlsx, ods, pdf, png or svg"));
