@@ -165,7 +165,13 @@ struct Options {
     bool version = false;
 };
 
-Options parse(const QStringList& args, const QList<QByteArray>& raw) {
+// The arguments as the system gave them; each is read in the system's
+// encoding, and the output's name is also kept as given.
+Options parse(const QList<QByteArray>& raw) {
+    QStringList args;
+    args.reserve(raw.size());
+    for (const QByteArray& a : raw)
+        args.append(QFile::decodeName(a));
     Options o;
     std::map<QString, QString*> valued = {{"--amount", &o.amount}, {"--months", &o.months},
                                           {"--rate", &o.rate},     {"--format", &o.format},
@@ -408,11 +414,8 @@ private:
 } // namespace
 
 bool exportCliAsksDisplay(const QList<QByteArray>& rawArguments) {
-    QStringList arguments;
-    for (const QByteArray& a : rawArguments)
-        arguments.append(QFile::decodeName(a));
     try {
-        const Options options = parse(arguments, rawArguments);
+        const Options options = parse(rawArguments);
         if (options.help || options.version) return false;
         if (isPictureFormat(options.format)) return true;
         return kxExportTypeRow(formatType(options.format))->AsksDisplay;
@@ -431,13 +434,9 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
 
 int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevice& err) {
     const CliMessageGuard messages(err);
-    QStringList arguments;
-    arguments.reserve(rawArguments.size());
-    for (const QByteArray& a : rawArguments)
-        arguments.append(QFile::decodeName(a));
     Options options;
     try {
-        options = parse(arguments, rawArguments);
+        options = parse(rawArguments);
     } catch (const UsageError& e) {
         writeText(err, QStringLiteral("twlc-export: %1\n").arg(e.message) + QLatin1String(Usage));
         return CliUsage;

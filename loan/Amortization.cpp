@@ -176,10 +176,17 @@ void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& cont
         sink.addCell(fmt.cell(B));
     }
 
+    appendSummaryAndInputRows(sink, fmt, context, P, N, R, SM, SI, SPr, false);
+}
+
+void appendSummaryAndInputRows(ScheduleSink& sink, AmountFormat& fmt,
+                               const ScheduleContext& context, double P, std::int32_t N, double R,
+                               double paid, double interest, double principal, bool dueColumn) {
     sink.beginRow(LoadResString(rs::SSumCaption));
-    sink.addCell(fmt.cell(SM));
-    sink.addCell(fmt.cell(SI));
-    sink.addCell(fmt.cell(SPr));
+    if (dueColumn) sink.addCell(QString());
+    sink.addCell(fmt.cell(paid));
+    sink.addCell(fmt.cell(interest));
+    sink.addCell(fmt.cell(principal));
     sink.addCell(LoadResString(rs::SNoBalance));
 
     const QChar sep = regionalSettings().decimalSeparator;

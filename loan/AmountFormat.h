@@ -42,6 +42,15 @@ private:
     char16_t m_text[FixedTextCapacity];
 };
 
+// The two rows that end every schedule: the summary row (the sums of the
+// payments, the interest and the principal, no balance) and the inputs row
+// (each input after its label, then today's date). `dueColumn` gives the
+// summary row the empty cell of a plan's Due column; a caller may add cells
+// to the inputs row after it.
+void appendSummaryAndInputRows(ScheduleSink& sink, AmountFormat& fmt,
+                               const ScheduleContext& context, double P, std::int32_t N, double R,
+                               double paid, double interest, double principal, bool dueColumn);
+
 // A row's period number as its caption, valid until the next call.
 class PeriodCaption {
 public:

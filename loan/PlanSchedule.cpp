@@ -181,7 +181,6 @@ void CalculatePlanSchedule(const ScheduleInputs& inputs, const PlanOptions& plan
 
     AmountFormat fmt(context);
     PeriodCaption period;
-    const QChar sep = regionalSettings().decimalSeparator;
     const bool dated = plan.hasDueDates();
     const ScheduleTotals totals = computePlan(P, N, R, plan, [&](const ScheduleRow& row) {
         sink.beginRow(period(row.period));
@@ -193,18 +192,8 @@ void CalculatePlanSchedule(const ScheduleInputs& inputs, const PlanOptions& plan
         if (onRow) onRow(row);
     });
 
-    sink.beginRow(LoadResString(rs::SSumCaption));
-    if (dated) sink.addCell(QString());
-    sink.addCell(fmt.cell(totals.payment));
-    sink.addCell(fmt.cell(totals.interest));
-    sink.addCell(fmt.cell(totals.principal));
-    sink.addCell(LoadResString(rs::SNoBalance));
-
-    sink.beginRow(context.labels.caption);
-    sink.addCell(context.labels.amount + FormatGeneral(P, 15, sep));
-    sink.addCell(context.labels.months + QString::number(N));
-    sink.addCell(context.labels.rate + FormatGeneral(R, 15, sep));
-    sink.addCell(context.labels.date + DateToStr(context.today));
+    appendSummaryAndInputRows(sink, fmt, context, P, N, R, totals.payment, totals.interest,
+                              totals.principal, dated);
     if (dated) sink.addCell(labels.firstDate + DateToStr(plan.firstDate));
 
     if (!comparesWithPlainLoan(plan)) return;

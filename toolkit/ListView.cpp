@@ -187,22 +187,20 @@ TListItemData::TListItemData(QStringView caption, std::span<const QStringView> s
     QChar* out = begin;
     const auto put = [&](QStringView s) {
         out = std::copy(s.begin(), s.end(), out);
-        const auto end = static_cast<quint32>(out - begin);
-        m_ends.append(s.isNull() ? end | NullPiece : end);
+        m_ends.append(endOf(s, out - begin));
     };
     put(caption);
     for (const QStringView s : subItems)
         put(s);
 }
 
-void TListItemData::appendPiece(QStringView text) {
-    m_texts.append(text);
-    const auto end = static_cast<quint32>(m_texts.size());
-    m_ends.append(text.isNull() ? end | NullPiece : end);
+quint32 TListItemData::endOf(QStringView piece, qsizetype end) {
+    return static_cast<quint32>(end) | (piece.isNull() ? NullPiece : 0);
 }
 
 void TListItemData::appendSubItem(QStringView text) {
-    appendPiece(text);
+    m_texts.append(text);
+    m_ends.append(endOf(text, m_texts.size()));
 }
 
 void TListItemData::setCaption(QStringView caption) {
@@ -213,7 +211,7 @@ void TListItemData::setCaption(QStringView caption) {
     texts.append(caption);
     texts.append(QStringView(m_texts).mid(oldEnd));
     m_texts = std::move(texts);
-    m_ends[0] = static_cast<quint32>(caption.size()) | (caption.isNull() ? NullPiece : 0);
+    m_ends[0] = endOf(caption, caption.size());
     for (qsizetype i = 1; i < m_ends.size(); ++i)
         m_ends[i] = static_cast<quint32>(static_cast<qsizetype>(m_ends[i]) + delta);
 }

@@ -72,7 +72,8 @@ public:
 private:
     static constexpr quint32 NullPiece = 1u << 31; // marks the end of a null piece
     QString piece(qsizetype index) const;
-    void appendPiece(QStringView text);
+    // A piece's entry in m_ends: where it ends, marked when it is null.
+    static quint32 endOf(QStringView piece, qsizetype end);
 
     QString m_texts;
     QVarLengthArray<quint32, 8> m_ends;

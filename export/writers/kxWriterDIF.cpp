@@ -6,35 +6,16 @@
 #include <QStringBuilder>
 #include <algorithm>
 #include <charconv>
-#include <string_view>
 
 namespace twl {
-
-namespace {
-// The characters below 64 as the bits of one mask.
-constexpr quint64 maskOf(std::u16string_view Characters) {
-    quint64 mask = 0;
-    for (const char16_t c : Characters)
-        mask |= quint64{1} << c;
-    return mask;
-}
-
-// Whether the text holds none of the characters of the mask.
-bool holdsNone(const QString& Text, quint64 Mask) {
-    return std::none_of(Text.begin(), Text.end(), [Mask](QChar c) {
-        return c.unicode() < 64 && ((Mask >> c.unicode()) & 1);
-    });
-}
-} // namespace
 
 QString TkxInterchangeWriter::Title() const {
     return Frame().Export().DocumentClassName().toUpper();
 }
 
 QString TkxInterchangeWriter::OneLine(const QString& Text) {
-    if (std::none_of(Text.begin(), Text.end(),
-                     [](QChar c) { return c.unicode() == u'\r' || c.unicode() == u'\n'; }))
-        return Text;
+    static constexpr AsciiSet LineBreaks(u"\r\n");
+    if (!LineBreaks.foundIn(Text)) return Text;
     QString out = Text;
     out.replace(QLatin1String("\r\n"), QLatin1String(" "));
     out.replace(QLatin1Char('\r'), QLatin1Char(' '));
@@ -72,8 +53,8 @@ TkxDocument TkxDIFWriter::Finish() {
 QString TkxDIFWriter::Cell(int, const TVariant& Value, int Width, bool) {
     const QString text = Frame().CellText(Value, Width);
     // Without a quote or line break the value goes into its quotes as it is.
-    static constexpr quint64 Special = maskOf(u"\"\r\n");
-    if (holdsNone(text, Special)) return u"1,0\r\n\"" % text % u"\"\r\n";
+    static constexpr AsciiSet Special(u"\"\r\n");
+    if (!Special.foundIn(text)) return u"1,0\r\n\"" % text % u"\"\r\n";
     return QLatin1String("1,0\r\n") % QuoteField(OneLine(text), true) % QLatin1String("\r\n");
 }
 
@@ -120,8 +101,8 @@ QString TkxSYLKWriter::Cell(int Index, const TVariant& Value, int Width, bool) {
     const QString text = Frame().CellText(Value, Width);
     // Without a quote, semicolon or line break the value goes into its
     // quotes as it is.
-    static constexpr quint64 Special = maskOf(u"\";\r\n");
-    if (holdsNone(text, Special)) return record(x, text, true);
+    static constexpr AsciiSet Special(u"\";\r\n");
+    if (!Special.foundIn(text)) return record(x, text, true);
     return record(x, QuoteField(OneLine(text), true));
 }
 

@@ -131,6 +131,10 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
 
     TkxNativeExcel* excel = source.ExcelWriter();
     TkxValues values;
+    // The format's facts of a data row, asked once for all rows.
+    const QString separator = format.CellSeparator();
+    const bool documentLines = format.RowLinesAreDocumentLines();
+    QByteArray* unbrokenText = format.RowLinesAreUnbrokenText() ? format.StreamedBuffer() : nullptr;
     while (!source.IsEndOfRows()) {
         const bool write = source.FetchRow(values);
         if (write) {
@@ -140,12 +144,10 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
             format.RowStart(false);
             // Straight into the document's bytes where that is the same text;
             // else joined, split into lines and handed to the format.
-            const QString separator = format.CellSeparator();
             const bool direct =
-                format.RowLinesAreDocumentLines()
+                documentLines
                     ? m_documentLines.appendJoinedLines(m_pieces, separator)
-                    : format.RowLinesAreUnbrokenText() &&
-                          appendJoinedText(*format.StreamedBuffer(), m_pieces, separator);
+                    : unbrokenText && appendJoinedText(*unbrokenText, m_pieces, separator);
             if (!direct) {
                 TStrings::splitLinesInto(m_pieces.join(separator), m_pendingLines);
                 format.RowLines(m_pendingLines);

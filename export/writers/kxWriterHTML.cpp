@@ -2,6 +2,7 @@
 
 #include "export/kxExport.h"
 #include "export/writers/kxWriterConst.h"
+#include "export/writers/kxWriterUtils.h"
 
 #include <QStringBuilder>
 #include <algorithm>
@@ -44,12 +45,9 @@ bool TkxHTMLWriter::IsLink(const QString& Text) {
 }
 
 QString TkxHTMLWriter::Escape(const QString& Text) {
-    // Most values need nothing and are returned without a copy. The four
-    // characters are bits of one mask of the characters below 64.
-    constexpr quint64 Special = (1ull << '&') | (1ull << '<') | (1ull << '>') | (1ull << '"');
-    if (std::none_of(Text.begin(), Text.end(),
-                     [](QChar c) { return c.unicode() < 64 && ((Special >> c.unicode()) & 1); }))
-        return Text;
+    // Most values need nothing and are returned without a copy.
+    static constexpr AsciiSet Special(u"&<>\"");
+    if (!Special.foundIn(Text)) return Text;
     QString out = Text;
     out.replace(QLatin1Char('&'), QLatin1String("&amp;"));
     out.replace(QLatin1Char('<'), QLatin1String("&lt;"));

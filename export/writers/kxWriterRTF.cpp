@@ -4,6 +4,7 @@
 #include "base/Windows1252.h"
 #include "export/kxExport.h"
 #include "export/writers/kxWriterConst.h"
+#include "export/writers/kxWriterUtils.h"
 
 #include <QFontInfo>
 #include <QGuiApplication>
@@ -148,9 +149,8 @@ QString TkxRTFWriter::RTFFontSpec(const TFont& Font) {
 }
 
 QString TkxRTFWriter::Escape(const QString& Text) {
-    if (std::none_of(Text.begin(), Text.end(),
-                     [](QChar c) { return c == '\\' || c == '{' || c == '}'; }))
-        return Text;
+    static constexpr AsciiSet Special(u"\\{}");
+    if (!Special.foundIn(Text)) return Text;
     QString out = Text;
     out.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
     out.replace(QLatin1Char('{'), QLatin1String("\\{"));

@@ -3,8 +3,31 @@
 
 #include <QChar>
 #include <QString>
+#include <string_view>
 
 namespace twl {
+
+// A few ASCII characters a format treats specially, as the bits of two
+// words: whether a text holds any of them is one test a character.
+class AsciiSet {
+public:
+    constexpr explicit AsciiSet(std::u16string_view Characters) {
+        for (const char16_t c : Characters)
+            m_bits[c >> 6] |= quint64{1} << (c & 63);
+    }
+    constexpr bool contains(char16_t c) const {
+        return c < 128 && ((m_bits[c >> 6] >> (c & 63)) & 1);
+    }
+    bool foundIn(const QString& Text) const {
+        for (const QChar c : Text) {
+            if (contains(c.unicode())) return true;
+        }
+        return false;
+    }
+
+private:
+    quint64 m_bits[2] = {};
+};
 
 // Count copies of Ch; "" when Count is 0 or less.
 QString RepeatChar(QChar Ch, int Count);

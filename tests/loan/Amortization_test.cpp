@@ -1,5 +1,6 @@
 #include "base/Exceptions.h"
 #include "loan/Amortization.h"
+#include "tests/loan/TableSink.h"
 #include "tests/support/TestSupport.h"
 
 #include <QRandomGenerator>
@@ -10,11 +11,7 @@ using namespace twl;
 
 namespace {
 
-struct TableSink : ScheduleSink {
-    std::vector<QStringList> rows;
-    void beginRow(QStringView caption) override { rows.push_back({caption.toString()}); }
-    void addCell(QStringView text) override { rows.back().append(text.toString()); }
-};
+using test::TableSink;
 
 struct Outcome {
     std::vector<QStringList> rows;

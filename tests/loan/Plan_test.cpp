@@ -1,17 +1,12 @@
 #include "base/Exceptions.h"
 #include "loan/PlanSchedule.h"
 #include "loan/PlanText.h"
+#include "tests/loan/TableSink.h"
 #include "tests/support/TestSupport.h"
 
 using namespace twl;
 
 namespace {
-
-struct Table : ScheduleSink {
-    std::vector<QStringList> rows;
-    void beginRow(QStringView caption) override { rows.push_back({caption.toString()}); }
-    void addCell(QStringView text) override { rows.back().append(text.toString()); }
-};
 
 struct Outcome {
     std::vector<QStringList> rows;
@@ -30,7 +25,7 @@ ScheduleContext context(const QString& decimal = "2") {
 Outcome runPlan(const QString& amount, const QString& months, const QString& rate,
                 const PlanTexts& texts, const QString& decimal = "2") {
     Outcome o;
-    Table sink;
+    test::TableSink sink;
     try {
         CalculatePlanSchedule({amount, months, rate}, parsePlanTexts(texts), context(decimal),
                               PlanLabels{}, sink,
@@ -45,7 +40,7 @@ Outcome runPlan(const QString& amount, const QString& months, const QString& rat
 Outcome runPlain(const QString& amount, const QString& months, const QString& rate,
                  const QString& decimal = "2") {
     Outcome o;
-    Table sink;
+    test::TableSink sink;
     try {
         CalculateSchedule({amount, months, rate}, context(decimal), sink);
     } catch (const Exception& e) {
