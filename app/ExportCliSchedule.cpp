@@ -209,10 +209,41 @@ int TScheduleTableExport::GetColumnDataWidth(int Index) {
     return m_widths[static_cast<std::size_t>(Index)];
 }
 
+template <class Read> void TScheduleTableExport::readWantedRow(Read&& read) {
+    const std::size_t wanted = RowIndex();
+    if (wanted >= m_rowCount) return;
+    if (m_stored) {
+        if (wanted < m_nextRow) {
+            m_stored->rewind();
+            m_nextRow = 0;
+        }
+        for (; m_nextRow < wanted; ++m_nextRow)
+            m_stored->texts().skipRow();
+        read(m_stored->texts(), false);
+        ++m_nextRow;
+        return;
+    }
+    // Rows are read in order; a reader that starts over starts the calculation over.
+    if (!m_rows || wanted < m_nextRow) {
+        m_rows.reset();
+        m_rows = std::make_unique<Rows>(m_calculation);
+        m_nextRow = 0;
+    }
+    for (; m_nextRow <= wanted; ++m_nextRow) {
+        if (!m_rows->advance())
+            throw Exception(QStringLiteral("the schedule ended before its row %1").arg(wanted + 1));
+        if (m_nextRow < wanted) m_rows->current().skipRow();
+    }
+    // The last row: the calculation's thread is not needed any longer, and
+    // goes with the block the row lies in.
+    const bool last = m_nextRow == m_rowCount;
+    read(m_rows->current(), last);
+    if (last) m_rows.reset();
+}
+
 void TScheduleTableExport::GetRowValues(TkxValues& Values) {
     const std::size_t columns = static_cast<std::size_t>(GetColumnCount());
     Values.resize(columns);
-    const std::size_t wanted = RowIndex();
     // The cells go straight into the values; those the row lacks are empty.
     std::size_t filled = 0;
     const auto take = [&](std::uint32_t column, QString&& text) {
@@ -220,36 +251,15 @@ void TScheduleTableExport::GetRowValues(TkxValues& Values) {
         Values[column] = TVariant(text);
         filled = column + 1;
     };
-    if (wanted < m_rowCount && m_stored) {
-        if (wanted < m_nextRow) {
-            m_stored->rewind();
-            m_nextRow = 0;
-        }
-        for (; m_nextRow < wanted; ++m_nextRow)
-            m_stored->texts().skipRow();
-        m_stored->texts().readRow(take);
-        ++m_nextRow;
-    } else if (wanted < m_rowCount) {
-        // Rows are read in order; a reader that starts over starts the calculation over.
-        if (!m_rows || wanted < m_nextRow) {
-            m_rows.reset();
-            m_rows = std::make_unique<Rows>(m_calculation);
-            m_nextRow = 0;
-        }
-        for (; m_nextRow <= wanted; ++m_nextRow) {
-            if (!m_rows->advance())
-                throw Exception(
-                    QStringLiteral("the schedule ended before its row %1").arg(wanted + 1));
-            if (m_nextRow < wanted)
-                m_rows->current().skipRow();
-            else
-                m_rows->current().readRow(take);
-        }
-    }
+    readWantedRow([&](auto& texts, bool) { texts.readRow(take); });
     for (std::size_t c = filled; c < columns; ++c)
         Values[c] = TVariant(QString());
-    // The last row read: the calculation's thread is not needed any longer.
-    if (m_nextRow == m_rowCount && m_rows) m_rows.reset();
+}
+
+void TScheduleTableExport::GetRowTexts(QList<QStringView>& Texts) {
+    Texts.clear();
+    readWantedRow([&](auto& texts, bool last) { texts.readRow(Texts, m_wide, last); });
+    Texts.resize(GetColumnCount());
 }
 
 int TScheduleTableExport::GetRowCount() {

@@ -38,11 +38,17 @@ public:
     int GetColumnDataWidth(int Index) override;
     void GetRowValues(TkxValues& Values) override;
     int GetRowCount() override;
+    bool HasRowTexts() override { return true; }
+    void GetRowTexts(QList<QStringView>& Texts) override;
 
 private:
     class Rows;
     class RowStore;
     class Measure;
+
+    // Hands read(texts, last) the table holding the wanted row, at that row;
+    // `last` when the row's block goes once it is read.
+    template <class Read> void readWantedRow(Read&& read);
 
     Calculation m_calculation;
     std::size_t m_rowCount = 0;
@@ -50,6 +56,7 @@ private:
     std::unique_ptr<Rows> m_rows;
     std::unique_ptr<RowStore> m_stored; // the measured rows, when they were kept
     std::size_t m_nextRow = 0;          // the row m_rows hands on next
+    std::vector<char16_t> m_wide;       // the texts of the last row read, where copied
 };
 
 } // namespace twl

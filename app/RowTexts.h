@@ -95,16 +95,58 @@ public:
             m_reading += n;
         }
     }
-    // Passes over the next row.
-    void skipRow() {
+    // The next row's cells as views, valid until the next read or change of
+    // this table or of `wide`. An 8-bit table's texts are widened into
+    // `wide`, and so are a 16-bit table's with `copy`; else the views point
+    // into the table. A null text gives a null view.
+    void readRow(QList<QStringView>& cells, std::vector<char16_t>& wide, bool copy = false) {
+        cells.clear();
+        const bool widen = sizeof(Unit) == 1 || copy;
+        if (widen) {
+            // Sized first, so that no view is left behind by a reallocation.
+            const std::size_t start = m_reading;
+            wide.resize(textUnits());
+            m_reading = start;
+        }
+        char16_t* to = wide.data();
         const std::uint32_t count = takeFixed();
         for (std::uint32_t i = 0; i < count; ++i) {
             const U first = static_cast<U>(m_units[m_reading++]);
-            if (first != Null) m_reading += first == Long ? takeFixed() : first;
+            if (first == Null) {
+                cells.append(QStringView());
+                continue;
+            }
+            const std::uint32_t n = first == Long ? takeFixed() : first;
+            const Unit* text = m_units.data() + m_reading;
+            m_reading += n;
+            if (widen) {
+                for (std::uint32_t k = 0; k < n; ++k)
+                    to[k] = static_cast<char16_t>(static_cast<U>(text[k]));
+                cells.append(QStringView(to, static_cast<qsizetype>(n)));
+                to += n;
+            } else {
+                cells.append(QStringView(reinterpret_cast<const char16_t*>(text),
+                                         static_cast<qsizetype>(n)));
+            }
         }
     }
+    // Passes over the next row.
+    void skipRow() { textUnits(); }
 
 private:
+    // Passes over the next row, counting the units of its texts.
+    std::size_t textUnits() {
+        std::size_t units = 0;
+        const std::uint32_t count = takeFixed();
+        for (std::uint32_t i = 0; i < count; ++i) {
+            const U first = static_cast<U>(m_units[m_reading++]);
+            if (first == Null) continue;
+            const std::uint32_t n = first == Long ? takeFixed() : first;
+            m_reading += n;
+            units += n;
+        }
+        return units;
+    }
     void writeCount() {
         for (int i = 0; i < SizeUnits; ++i)
             m_units[m_row + static_cast<std::size_t>(i)] =

@@ -184,6 +184,12 @@ void TkxCustomExport::GetRowValues(TkxValues&) {
 int TkxCustomExport::GetRowCount() {
     AbstractError();
 }
+bool TkxCustomExport::HasRowTexts() {
+    return false;
+}
+void TkxCustomExport::GetRowTexts(QList<QStringView>&) {
+    AbstractError();
+}
 
 // --- Types ---
 

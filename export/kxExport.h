@@ -125,6 +125,11 @@ public:
     virtual int GetColumnCount();
     virtual void GetRowValues(TkxValues& Values);
     virtual int GetRowCount();
+    // Beyond the contract: a source that holds its cells as texts says so and
+    // hands the current row's as views, valid until the next row is read, one
+    // for each column, where GetRowValues would give each as a string value.
+    virtual bool HasRowTexts();
+    virtual void GetRowTexts(QList<QStringView>& Texts);
 
     // --- Operations ---
     // Format dialog, then naming and ExportData.
@@ -161,6 +166,11 @@ public:
     // Reads the current row, decides whether it is written (selected rows
     // only), raises OnExport and moves the progress bar. Returns CanExport.
     bool FetchRow(TkxValues& Values);
+    // Whether the rows can be read as texts: the source has them, and no
+    // OnExport handler wants to see (or change) the values.
+    bool RowsAsTexts();
+    // FetchRow for a document whose rows are read as texts.
+    bool FetchRowTexts(QList<QStringView>& Texts);
     // After a row was written or skipped: RowIndex + 1, and WrittenCount + 1
     // when it was written.
     void RowDone(bool Written);
@@ -226,6 +236,9 @@ private:
     void printPages(const TkxPagedDocument& Pages);
     void reportError(TkxExportError error);
     void setUpProgress();
+    // Whether the current row is written: all are but with xoSelectedRowsOnly.
+    bool rowWanted();
+    void stepProgress();
     QString tempFileName(unsigned number, const QString& extension) const;
     bool showSaveDialog();
 

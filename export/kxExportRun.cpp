@@ -314,14 +314,33 @@ void TkxCustomExport::setUpProgress() {
 
 bool TkxCustomExport::FetchRow(TkxValues& Values) {
     GetRowValues(Values);
-    const bool canExport =
-        m_options.contains(xoSelectedRowsOnly) ? IsRowSelected(static_cast<int>(m_rowIndex)) : true;
+    bool canExport = rowWanted();
     if (OnExport) OnExport(this, m_rowIndex, m_rowTotal, Values, canExport);
+    stepProgress();
+    return canExport;
+}
+
+bool TkxCustomExport::RowsAsTexts() {
+    return !OnExport && HasRowTexts();
+}
+
+bool TkxCustomExport::FetchRowTexts(QList<QStringView>& Texts) {
+    GetRowTexts(Texts);
+    const bool canExport = rowWanted();
+    stepProgress();
+    return canExport;
+}
+
+bool TkxCustomExport::rowWanted() {
+    return m_options.contains(xoSelectedRowsOnly) ? IsRowSelected(static_cast<int>(m_rowIndex))
+                                                  : true;
+}
+
+void TkxCustomExport::stepProgress() {
     // The bar moves only when the change can show (a pixel of its width);
     // asking the bar at every row of a long table costs more than the export.
     if (m_options.contains(xoShowProgress) && m_rowIndex % m_progressStep == 0)
         m_progressForm->step(static_cast<int>(qMin<std::uint32_t>(m_rowIndex, INT_MAX)));
-    return canExport;
 }
 
 void TkxCustomExport::RowDone(bool Written) {

@@ -135,11 +135,23 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
     const QString separator = format.CellSeparator();
     const bool documentLines = format.RowLinesAreDocumentLines();
     QByteArray* unbrokenText = format.RowLinesAreUnbrokenText() ? format.StreamedBuffer() : nullptr;
+    // A source with texts hands them over without a value each; rows of
+    // plain cells then go straight into the document's bytes.
+    const bool rowTexts = source.RowsAsTexts();
+    const bool plainRows = rowTexts && !rowNumbers && documentLines && preparePlainRows(separator);
+    QList<QStringView> texts;
     while (!source.IsEndOfRows()) {
-        const bool write = source.FetchRow(values);
+        const bool write = rowTexts ? source.FetchRowTexts(texts) : source.FetchRow(values);
         if (write) {
             excel->setRow(excel->Row() + 1);
             excel->setColumn(1);
+            if (plainRows && appendPlainRow(texts)) {
+                m_export.CountOutputRow();
+                drain();
+                source.RowDone(write);
+                continue;
+            }
+            if (rowTexts) setValues(texts, values);
             ComposePieces(values, false, rowNumbers, m_pieces);
             format.RowStart(false);
             // Straight into the document's bytes where that is the same text;
@@ -166,6 +178,57 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
     format.Footer(m_pendingLines);
 
     return format.Finish();
+}
+
+bool TkxWriterFrame::preparePlainRows(const QString& Separator) {
+    if (!m_format->HasPlainCells()) return false;
+    for (const QChar c : Separator) {
+        if (c != QLatin1Char('\t') && !IsPrintableAscii(QStringView(&c, 1))) return false;
+    }
+    m_plainSeparator = Separator.toLatin1();
+    m_plainTruncates = HasOption(xoTruncate);
+    const int count = m_export.GetColumnCount();
+    m_plainColumns.assign(static_cast<std::size_t>(std::max(count, 0)), {});
+    for (int i = 0; i < count; ++i) {
+        PlainColumn& column = m_plainColumns[static_cast<std::size_t>(i)];
+        column.written = IsColumnWritten(i);
+        if (column.written) column.width = ColumnWidth(i, m_export.GetColumnDataWidth(i));
+    }
+    return true;
+}
+
+bool TkxWriterFrame::appendPlainRow(const QList<QStringView>& Texts) {
+    const qsizetype count = std::min<qsizetype>(Texts.size(), std::ssize(m_plainColumns));
+    qsizetype room = 0;
+    for (qsizetype i = 0; i < count; ++i) {
+        const PlainColumn& column = m_plainColumns[static_cast<std::size_t>(i)];
+        if (!column.written) continue;
+        const QStringView text = Texts[i];
+        // A cut cell, or one that the code page or a line end would change,
+        // is composed as a value.
+        if (!IsPrintableAscii(text) ||
+            (m_plainTruncates && column.width >= 1 && column.width < text.size()))
+            return false;
+        room += m_plainSeparator.size() + 2 * text.size() + 2 + std::max(column.width, 0);
+    }
+    // A row whose text is empty makes no line; the composed way tells so.
+    return m_documentLines.appendLine(room, [&](char* out) {
+        bool first = true;
+        for (qsizetype i = 0; i < count; ++i) {
+            const PlainColumn& column = m_plainColumns[static_cast<std::size_t>(i)];
+            if (!column.written) continue;
+            if (!first) out = std::copy(m_plainSeparator.cbegin(), m_plainSeparator.cend(), out);
+            first = false;
+            out = m_format->PlainCell(static_cast<int>(i), Texts[i], column.width, out);
+        }
+        return out;
+    });
+}
+
+void TkxWriterFrame::setValues(const QList<QStringView>& Texts, TkxValues& Values) const {
+    Values.resize(static_cast<std::size_t>(Texts.size()));
+    for (qsizetype i = 0; i < Texts.size(); ++i)
+        Values[static_cast<std::size_t>(i)] = TVariant(Texts[i].toString());
 }
 
 QString TkxWriterFrame::ComposeRow(const TkxValues& Values, bool IsHeader, bool ShowRowNumber) {

@@ -15,6 +15,7 @@
 #include <QString>
 #include <QStringList>
 #include <memory>
+#include <vector>
 
 namespace twl {
 
@@ -40,6 +41,24 @@ public:
     // straight into the bytes. Returns false, appending nothing, for a text
     // without characters or a pair of surrogates split between two pieces.
     bool appendJoinedLines(const QStringList& Pieces, const QString& Separator);
+    // One line of at most Room bytes, written by write(char* at) (which
+    // returns its end), then CR LF. A write of nothing appends nothing and
+    // returns false.
+    template <class Write> bool appendLine(qsizetype Room, Write&& write) {
+        const qsizetype start = m_bytes.size();
+        m_bytes.resize(start + Room + 2);
+        char* begin = m_bytes.data() + start;
+        char* end = write(begin);
+        if (end == begin) {
+            m_bytes.resize(start);
+            return false;
+        }
+        *end++ = '\r';
+        *end++ = '\n';
+        m_bytes.resize(end - m_bytes.constData());
+        ++m_count;
+        return true;
+    }
     TkxDocumentLines& operator<<(const QString& Line) {
         append(Line);
         return *this;
@@ -113,6 +132,19 @@ public:
     // Whether RowLines writes the lines' text, without line ends, at the end
     // of StreamedBuffer(), so that the frame may do the same straight away.
     virtual bool RowLinesAreUnbrokenText() const { return false; }
+    // Whether a data cell of printable ASCII, not cut, has a plain form: its
+    // bytes written by PlainCell, the same as Cell()'s text encoded. Only a
+    // format whose RowLines are document lines and whose RowStart and RowEnd
+    // write nothing has one.
+    virtual bool HasPlainCells() const { return false; }
+    // Writes that form at Out, which has room for twice the text, two bytes
+    // more and Width; returns the end.
+    virtual char* PlainCell(int Index, QStringView Text, int Width, char* Out) {
+        (void)Index;
+        (void)Text;
+        (void)Width;
+        return Out;
+    }
 
     TkxWriterFrame& Frame() const { return *m_frame; }
 
@@ -167,6 +199,18 @@ public:
 private:
     // Hands the streamed buffer's bytes on once there are enough of them.
     void drain();
+    // Whether data rows read as texts may be written as plain cells, and
+    // the columns' facts for them.
+    bool preparePlainRows(const QString& Separator);
+    // A data row of plain cells as a document line; false, writing nothing,
+    // where a cell is not plain or the row would be an empty line.
+    bool appendPlainRow(const QList<QStringView>& Texts);
+    void setValues(const QList<QStringView>& Texts, TkxValues& Values) const;
+
+    struct PlainColumn {
+        bool written = false;
+        int width = 0;
+    };
 
     TkxCustomExport& m_export;
     std::unique_ptr<TkxFormatWriter> m_format;
@@ -175,6 +219,9 @@ private:
     QStringList m_pendingLines;
     QStringList m_pieces;
     ByteSink* m_sink = nullptr;
+    std::vector<PlainColumn> m_plainColumns;
+    QByteArray m_plainSeparator;
+    bool m_plainTruncates = false;
 };
 
 } // namespace twl

@@ -4,19 +4,30 @@
 
 namespace twl {
 
-QString TkxPlainTextWriter::Cell(int Index, const TVariant& Value, int Width, bool) {
-    const QString text = Frame().CellText(Value, Width);
+Padding TkxPlainTextWriter::cellPadding(int Index, qsizetype Length, int Width) const {
     switch (Frame().CellAlignment(Index)) {
     case eaGeneral:
     case eaLeft:
-        return PadRight(text, QLatin1Char(' '), Width);
+        return RightPadding(Length, Width);
     case eaRight:
-        return PadLeft(text, QLatin1Char(' '), Width);
+        return LeftPadding(Length, Width);
     case eaCenter:
-        return PadCenter(text, Width);
+        return CenterPadding(Length, Width);
     default:
-        return text;
+        return {};
     }
+}
+
+QString TkxPlainTextWriter::Cell(int Index, const TVariant& Value, int Width, bool) {
+    const QString text = Frame().CellText(Value, Width);
+    return Padded(text, QLatin1Char(' '), cellPadding(Index, text.size(), Width));
+}
+
+char* TkxPlainTextWriter::PlainCell(int Index, QStringView Text, int Width, char* Out) {
+    const Padding fill = cellPadding(Index, Text.size(), Width);
+    Out = PutRepeated(Out, ' ', fill.before);
+    Out = PutAscii(Out, Text);
+    return PutRepeated(Out, ' ', fill.after);
 }
 
 QString TkxPlainTextWriter::RowNumberCell(const QString& N, int L) {
@@ -45,6 +56,10 @@ QString TkxCSVWriter::Cell(int, const TVariant& Value, int Width, bool) {
     return QuoteField(Frame().CellText(Value, Width), false);
 }
 
+char* TkxCSVWriter::PlainCell(int, QStringView Text, int, char* Out) {
+    return PutQuotedField(Out, Text, false);
+}
+
 QString TkxCSVWriter::RowNumberCell(const QString& N, int) {
     return QuoteField(N, false);
 }
@@ -55,6 +70,10 @@ QString TkxTabWriter::CaptionRowNumberCell() {
 
 QString TkxTabWriter::Cell(int, const TVariant& Value, int Width, bool) {
     return Frame().CellText(Value, Width);
+}
+
+char* TkxTabWriter::PlainCell(int, QStringView Text, int, char* Out) {
+    return PutAscii(Out, Text);
 }
 
 QString TkxTabWriter::RowNumberCell(const QString& N, int) {

@@ -3,6 +3,7 @@
 // text), comma-separated and tab-separated values.
 
 #include "export/writers/kxWriterFrame.h"
+#include "export/writers/kxWriterUtils.h"
 
 namespace twl {
 
@@ -16,12 +17,17 @@ public:
     explicit TkxPlainTextWriter(bool ToClipboard)
         : m_toClipboard(ToClipboard) {}
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
+    bool HasPlainCells() const override { return true; }
+    char* PlainCell(int Index, QStringView Text, int Width, char* Out) override;
     QString CellSeparator() const override { return QStringLiteral(" "); }
     QString RowNumberCell(const QString& N, int L) override;
     QString SeparatorText() override;
     TkxDocument Finish() override;
 
 private:
+    // The blanks around a cell's text of Length, by its column's alignment.
+    Padding cellPadding(int Index, qsizetype Length, int Width) const;
+
     bool m_toClipboard;
 };
 
@@ -34,6 +40,8 @@ public:
     QString CaptionRowNumberCell() override;
     void Footer(const QStringList&) override {}
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
+    bool HasPlainCells() const override { return true; }
+    char* PlainCell(int Index, QStringView Text, int Width, char* Out) override;
     QString CellSeparator() const override { return QStringLiteral(","); }
     QString RowNumberCell(const QString& N, int L) override;
 };
@@ -46,6 +54,8 @@ public:
     bool RowLinesAreDocumentLines() const override { return true; }
     QString CaptionRowNumberCell() override;
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
+    bool HasPlainCells() const override { return true; }
+    char* PlainCell(int Index, QStringView Text, int Width, char* Out) override;
     QString CellSeparator() const override { return QStringLiteral("\t"); }
     QString RowNumberCell(const QString& N, int L) override;
 };

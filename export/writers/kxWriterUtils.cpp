@@ -2,38 +2,52 @@
 
 #include <algorithm>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace twl {
 
 QString RepeatChar(QChar Ch, int Count) {
     return Count > 0 ? QString(Count, Ch) : QString();
 }
 
-namespace {
-// S with `before` and `after` fill characters around it, made at its size.
-QString padded(const QString& S, QChar Ch, int before, int after) {
-    before = std::max(before, 0);
-    after = std::max(after, 0);
+Padding LeftPadding(qsizetype Length, int Width) {
+    return {Length >= Width ? 0 : Width - static_cast<int>(Length), 0};
+}
+
+Padding RightPadding(qsizetype Length, int Width) {
+    return {0, Length >= Width ? 0 : Width - static_cast<int>(Length)};
+}
+
+Padding CenterPadding(qsizetype Length, int Width) {
+    if (Length >= Width) return {};
+    const int length = static_cast<int>(Length);
+    const int after = Width / 2 - length / 2;
+    return {Width - length - after, after};
+}
+
+QString Padded(const QString& S, QChar Ch, Padding Fill) {
+    if (Fill.before <= 0 && Fill.after <= 0) return S;
+    const int before = std::max(Fill.before, 0);
+    const int after = std::max(Fill.after, 0);
     QString t(S.size() + before + after, Qt::Uninitialized);
     QChar* out = std::fill_n(t.data(), before, Ch);
     out = std::copy(S.cbegin(), S.cend(), out);
     std::fill_n(out, after, Ch);
     return t;
 }
-} // namespace
 
 QString PadLeft(const QString& S, QChar Ch, int Width) {
-    return S.size() >= Width ? S : padded(S, Ch, Width - static_cast<int>(S.size()), 0);
+    return Padded(S, Ch, LeftPadding(S.size(), Width));
 }
 
 QString PadRight(const QString& S, QChar Ch, int Width) {
-    return S.size() >= Width ? S : padded(S, Ch, 0, Width - static_cast<int>(S.size()));
+    return Padded(S, Ch, RightPadding(S.size(), Width));
 }
 
 QString PadCenter(const QString& S, int Width) {
-    const int length = static_cast<int>(S.size());
-    if (length >= Width) return S;
-    const int after = Width / 2 - length / 2;
-    return padded(S, QLatin1Char(' '), Width - length - after, after);
+    return Padded(S, QLatin1Char(' '), CenterPadding(S.size(), Width));
 }
 
 QString TruncateText(const QString& S, int Width, const QString& Symbol) {
@@ -44,8 +58,10 @@ QString TruncateText(const QString& S, int Width, const QString& Symbol) {
 
 // One pass and one allocation: every cell of a CSV, DIF or SYLK document
 // goes through here.
-QString QuoteField(const QString& S, bool AlwaysQuote) {
-    qsizetype quotes = 0;
+namespace {
+// Whether QuoteField encloses S, and how many double quotes it doubles.
+bool enclosesField(QStringView S, bool AlwaysQuote, qsizetype& quotes) {
+    quotes = 0;
     bool enclose = AlwaysQuote;
     for (const QChar c : S) {
         const char16_t u = c.unicode();
@@ -54,7 +70,13 @@ QString QuoteField(const QString& S, bool AlwaysQuote) {
         if (u == u'"') ++quotes;
         enclose = enclose || u == u' ' || u == u',' || u == u'"' || u == u'\r' || u == u'\n';
     }
-    if (!enclose) return S;
+    return enclose;
+}
+} // namespace
+
+QString QuoteField(const QString& S, bool AlwaysQuote) {
+    qsizetype quotes = 0;
+    if (!enclosesField(S, AlwaysQuote, quotes)) return S;
     QString t;
     t.reserve(S.size() + quotes + 2);
     t += QLatin1Char('"');
@@ -68,6 +90,51 @@ QString QuoteField(const QString& S, bool AlwaysQuote) {
     }
     t += QLatin1Char('"');
     return t;
+}
+
+bool IsPrintableAscii(QStringView S) {
+    const char16_t* p = S.utf16();
+    const char16_t* end = p + S.size();
+#ifdef __SSE2__
+    // Eight characters at a time: each above 0x1F and below 0x7F.
+    for (; end - p >= 8; p += 8) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i inside = _mm_and_si128(_mm_cmpgt_epi16(v, _mm_set1_epi16(0x1F)),
+                                             _mm_cmplt_epi16(v, _mm_set1_epi16(0x7F)));
+        if (_mm_movemask_epi8(inside) != 0xFFFF) return false;
+    }
+#endif
+    for (; p < end; ++p) {
+        if (*p < 0x20 || *p > 0x7E) return false;
+    }
+    return true;
+}
+
+char* PutAscii(char* Out, QStringView S) {
+    const char16_t* p = S.utf16();
+    for (qsizetype i = 0; i < S.size(); ++i)
+        Out[i] = static_cast<char>(p[i]);
+    return Out + S.size();
+}
+
+char* PutRepeated(char* Out, char Ch, int Count) {
+    return Count > 0 ? std::fill_n(Out, Count, Ch) : Out;
+}
+
+char* PutQuotedField(char* Out, QStringView S, bool AlwaysQuote) {
+    qsizetype quotes = 0;
+    if (!enclosesField(S, AlwaysQuote, quotes)) return PutAscii(Out, S);
+    *Out++ = '"';
+    if (quotes == 0) {
+        Out = PutAscii(Out, S);
+    } else {
+        for (const QChar c : S) {
+            *Out++ = static_cast<char>(c.unicode());
+            if (c == QLatin1Char('"')) *Out++ = '"';
+        }
+    }
+    *Out++ = '"';
+    return Out;
 }
 
 } // namespace twl

@@ -31,11 +31,23 @@ private:
 
 // Count copies of Ch; "" when Count is 0 or less.
 QString RepeatChar(QChar Ch, int Count);
+// The fill before and after a text of Length to make it Width long: all on
+// the left (LeftPadding), all on the right (RightPadding), or centred with
+// A = Width div 2 - Length div 2 after it and the rest before it. None where
+// the text is as long already.
+struct Padding {
+    int before = 0;
+    int after = 0;
+};
+Padding LeftPadding(qsizetype Length, int Width);
+Padding RightPadding(qsizetype Length, int Width);
+Padding CenterPadding(qsizetype Length, int Width);
+// S with the padding's fill characters around it.
+QString Padded(const QString& S, QChar Ch, Padding Fill);
 // S, filled on the left (PadLeft) or right (PadRight) with Ch up to Width.
 QString PadLeft(const QString& S, QChar Ch, int Width);
 QString PadRight(const QString& S, QChar Ch, int Width);
-// S centred in Width: A = Width div 2 - Length(S) div 2 spaces after it, the
-// rest before it.
+// S centred in Width with blanks.
 QString PadCenter(const QString& S, int Width);
 // S cut to Width characters, its end replaced by Symbol (just Symbol when
 // Width leaves no room for any of S).
@@ -44,5 +56,18 @@ QString TruncateText(const QString& S, int Width, const QString& Symbol);
 // AlwaysQuote or when it holds a space, a comma, a double quote, CR or LF, so
 // that a CSV reader gets back exactly the value.
 QString QuoteField(const QString& S, bool AlwaysQuote);
+
+// --- Plain cells, written straight as a document's bytes ---
+// Whether every character is printable ASCII (a blank to a tilde): such a
+// text is its own bytes in every code page the documents use, and holds no
+// line end.
+bool IsPrintableAscii(QStringView S);
+// S, printable ASCII, as its bytes at Out; returns the end.
+char* PutAscii(char* Out, QStringView S);
+// Count copies of Ch at Out (none for 0 or less); returns the end.
+char* PutRepeated(char* Out, char Ch, int Count);
+// QuoteField of printable ASCII, as its bytes at Out (room for twice S and
+// two more); returns the end.
+char* PutQuotedField(char* Out, QStringView S, bool AlwaysQuote);
 
 } // namespace twl

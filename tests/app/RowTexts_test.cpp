@@ -28,6 +28,24 @@ template <class Unit> void roundTrip(const std::vector<QStringList>& rows) {
         EXPECT_TRUE(texts.atEnd());
         texts.rewind();
     }
+    // As views: into the table, or copied (an 8-bit table always copies).
+    for (const bool copy : {false, true}) {
+        std::vector<char16_t> wide;
+        QList<QStringView> views;
+        for (const QStringList& row : rows) {
+            texts.readRow(views, wide, copy);
+            ASSERT_EQ(views.size(), row.size());
+            for (qsizetype i = 0; i < row.size(); ++i) {
+                EXPECT_EQ(views[i], row[i]);
+                if (views[i].isEmpty()) continue;
+                const bool copied =
+                    views[i].utf16() >= wide.data() && views[i].utf16() < wide.data() + wide.size();
+                EXPECT_EQ(copied, copy || sizeof(Unit) == 1);
+            }
+        }
+        EXPECT_TRUE(texts.atEnd());
+        texts.rewind();
+    }
     // Every other row passed over: the next is read where it starts.
     QStringList read;
     for (std::size_t r = 0; r < rows.size(); ++r) {

@@ -343,3 +343,62 @@ TEST(DocumentLines, JoinedRowsAreTheLinesOfTheJoinedText) {
     EXPECT_TRUE(lines.appendJoinedLines({"<TD>1</TD>", "<TD>2</TD>"}, "\r\n"));
     EXPECT_TRUE(lines.appendJoinedLines({"C;X1;Y2;K\"1\"\r\n", "C;X2;Y2;K\"8\"\r\n"}, ""));
 }
+
+namespace {
+// The same rows handed over as texts, as the command line's table does.
+class TextRowsSource : public MemorySource {
+public:
+    bool HasRowTexts() override { return true; }
+    void GetRowTexts(QList<QStringView>& Texts) override {
+        m_row.clear();
+        for (const TVariant& v : rows.at(RowIndex()))
+            m_row.append(v.toString());
+        Texts.clear();
+        for (const QString& s : m_row)
+            Texts.append(s);
+    }
+
+private:
+    QStringList m_row;
+};
+} // namespace
+
+// Rows read as texts, written as plain cells where they can be, give every
+// byte that the same rows read as values give, in every type and with every
+// option that touches a cell.
+TEST(PlainRows, TextsGiveTheBytesOfValues) {
+    RegionalScope regional;
+    ClockScope clock{Now};
+    const std::initializer_list<QStringList> rows = {
+        {"1", "88.85", "-0.50", "plain"},
+        {"a b", "1,5", "say \"hi\"", "\"\""},
+        {"", "", "", ""},
+        {"caf\u00e9", "\u20ac 5", "x", "y"},
+        {"two\r\nlines", "tab\there", "lone\r", "end\n"},
+        {"a very long text indeed", "z", "", "~"},
+        {"123456789\u00e9", "12345678\u007f", "abcdefghij\u0001k", "0123456789abcdef"}};
+    const std::vector<TkxExportOptionSet> optionSets = {{xoShowHeader},
+                                                        {},
+                                                        {xoShowHeader, xoUseAlignments},
+                                                        {xoTruncate, xoHeaderLine, xoFooterLine},
+                                                        {xoExportInvisibles, xoRowNumbers},
+                                                        {xoSelectedRowsOnly, xoUseAlignments}};
+    for (const TkxExportType type :
+         {xtTXT, xtCSV, xtTAB, xtClipboard, xtHTML, xtRTF, xtDIF, xtSYLK, xtExcel, xtWord}) {
+        for (const auto& options : optionSets) {
+            MemorySource values;
+            TextRowsSource texts;
+            for (MemorySource* source : {&values, static_cast<MemorySource*>(&texts)}) {
+                source->setOptions(options);
+                source->captions = {"N", "Amount", "Note", "Last"};
+                source->setTextRows(rows);
+                source->alignments = {eaRight, eaCenter, eaLeft, eaGeneral};
+                source->hidden = {false, false, true, false};
+                source->selected = {true, false, true, false, true, true, true};
+                source->ColumnWidths()->setStrings({"", "3"});
+            }
+            EXPECT_EQ(writeDocument(texts, type), writeDocument(values, type))
+                << type << " " << options.bits();
+        }
+    }
+}
