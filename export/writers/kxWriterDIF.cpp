@@ -58,6 +58,17 @@ QString TkxDIFWriter::Cell(int, const TVariant& Value, int Width, bool) {
     return QLatin1String("1,0\r\n") % QuoteField(OneLine(text), true) % QLatin1String("\r\n");
 }
 
+// A cell of printable ASCII: the record, the value always quoted.
+int TkxDIFWriter::PreparePlainCells() {
+    return 16;
+}
+
+char* TkxDIFWriter::PlainCell(int, QStringView Text, int, char* Out) {
+    Out = PutAscii(Out, u"1,0\r\n");
+    Out = PutQuotedField(Out, Text, true);
+    return PutAscii(Out, u"\r\n");
+}
+
 // The row number is quoted like every other value; a row-number format may
 // put a quote into it.
 QString TkxDIFWriter::RowNumberCell(const QString& N, int) {
@@ -74,17 +85,21 @@ QString TkxSYLKWriter::CellValue(const QString& Text) {
     return value;
 }
 
+char* TkxSYLKWriter::recordStart(int X, char* Out) const {
+    // The two numbers through a buffer: no text is made for either.
+    Out = PutAscii(Out, u"C;X");
+    Out = std::to_chars(Out, Out + 11, X).ptr;
+    Out = PutAscii(Out, u";Y");
+    Out = std::to_chars(Out, Out + 11, Frame().Export().OutputRow()).ptr;
+    return PutAscii(Out, u";K");
+}
+
 // `Value` carries its enclosing quotes, or, with Plain, needs nothing but them.
 QString TkxSYLKWriter::record(int X, const QString& Value, bool Plain) const {
-    // The two numbers through a buffer: no text is made for either.
-    char x[16], y[16];
-    const char* xEnd = std::to_chars(x, x + sizeof x, X).ptr;
-    const char* yEnd = std::to_chars(y, y + sizeof y, Frame().Export().OutputRow()).ptr;
-    if (Plain)
-        return u"C;X" % QLatin1StringView(x, xEnd) % u";Y" % QLatin1StringView(y, yEnd) % u";K\"" %
-               Value % u"\"\r\n";
-    return u"C;X" % QLatin1StringView(x, xEnd) % u";Y" % QLatin1StringView(y, yEnd) % u";K" %
-           CellValue(Value) % u"\r\n";
+    char start[RecordStartRoom];
+    const QLatin1StringView head(start, recordStart(X, start));
+    if (Plain) return head % u'"' % Value % u"\"\r\n";
+    return head % CellValue(Value) % u"\r\n";
 }
 
 void TkxSYLKWriter::Prolog() {
@@ -97,13 +112,29 @@ TkxDocument TkxSYLKWriter::Finish() {
 }
 
 QString TkxSYLKWriter::Cell(int Index, const TVariant& Value, int Width, bool) {
-    const int x = Index + (Frame().HasOption(xoRowNumbers) ? 2 : 1);
+    const int x = column(Index);
     const QString text = Frame().CellText(Value, Width);
     // Without a quote, semicolon or line break the value goes into its
     // quotes as it is.
     static constexpr AsciiSet Special(u"\";\r\n");
     if (!Special.foundIn(text)) return record(x, text, true);
     return record(x, QuoteField(OneLine(text), true));
+}
+
+int TkxSYLKWriter::PreparePlainCells() {
+    return RecordStartRoom + 4;
+}
+
+// A value with a quote or a semicolon is composed as a value.
+char* TkxSYLKWriter::PlainCell(int Index, QStringView Text, int, char* Out) {
+    static constexpr AsciiSet Special(u"\";");
+    for (const QChar c : Text) {
+        if (Special.contains(c.unicode())) return nullptr;
+    }
+    Out = recordStart(column(Index), Out);
+    *Out++ = '"';
+    Out = PutAscii(Out, Text);
+    return PutAscii(Out, u"\"\r\n");
 }
 
 QString TkxSYLKWriter::RowNumberCell(const QString& N, int) {

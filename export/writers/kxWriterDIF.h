@@ -31,6 +31,8 @@ public:
     void RowStart(bool IsHeader) override;
     TkxDocument Finish() override;
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
+    int PreparePlainCells() override;
+    char* PlainCell(int Index, QStringView Text, int Width, char* Out) override;
     QString RowNumberCell(const QString& N, int L) override;
 };
 
@@ -41,6 +43,8 @@ public:
     QString CaptionRowNumberCell() override { return {}; }
     TkxDocument Finish() override;
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
+    int PreparePlainCells() override;
+    char* PlainCell(int Index, QStringView Text, int Width, char* Out) override;
     QString RowNumberCell(const QString& N, int L) override;
 
     // A K value on one line with its semicolons doubled.
@@ -50,6 +54,11 @@ private:
     // The C record of the current row's column X.
     // With Plain, Text is a value that needs nothing but its quotes.
     QString record(int X, const QString& Text, bool Plain = false) const;
+    // The record's start, up to its K, at Out; returns the end.
+    char* recordStart(int X, char* Out) const;
+    // The column X of column Index.
+    int column(int Index) const { return Index + (Frame().HasOption(xoRowNumbers) ? 2 : 1); }
+    static constexpr int RecordStartRoom = 32;
 };
 
 } // namespace twl

@@ -10,6 +10,8 @@
 #include "export/writers/kxWriterUtils.h"
 #include "toolkit/Strings.h"
 
+#include <algorithm>
+
 #ifdef __SSE2__
 #include <emmintrin.h>
 #endif
@@ -145,8 +147,11 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
         if (write) {
             excel->setRow(excel->Row() + 1);
             excel->setColumn(1);
-            if (plainRows && appendPlainRow(texts)) {
+            if (plainRows && composePlainRow(texts)) {
                 m_export.CountOutputRow();
+                format.RowStart(false);
+                m_documentLines.appendText(m_plainRow);
+                format.RowEnd(false);
                 drain();
                 source.RowDone(write);
                 continue;
@@ -181,10 +186,18 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
 }
 
 bool TkxWriterFrame::preparePlainRows(const QString& Separator) {
-    if (!m_format->HasPlainCells()) return false;
-    for (const QChar c : Separator) {
+    // The separator's own line ends must be whole CR LF pairs, as a plain
+    // row's text keeps them.
+    for (qsizetype i = 0; i < Separator.size(); ++i) {
+        const QChar c = Separator[i];
+        if (c == QLatin1Char('\r') && Separator.mid(i + 1, 1) == QLatin1String("\n")) {
+            ++i;
+            continue;
+        }
         if (c != QLatin1Char('\t') && !IsPrintableAscii(QStringView(&c, 1))) return false;
     }
+    m_plainCellExtra = m_format->PreparePlainCells();
+    if (m_plainCellExtra < 0) return false;
     m_plainSeparator = Separator.toLatin1();
     m_plainTruncates = HasOption(xoTruncate);
     const int count = m_export.GetColumnCount();
@@ -197,7 +210,7 @@ bool TkxWriterFrame::preparePlainRows(const QString& Separator) {
     return true;
 }
 
-bool TkxWriterFrame::appendPlainRow(const QList<QStringView>& Texts) {
+bool TkxWriterFrame::composePlainRow(const QList<QStringView>& Texts) {
     const qsizetype count = std::min<qsizetype>(Texts.size(), std::ssize(m_plainColumns));
     qsizetype room = 0;
     for (qsizetype i = 0; i < count; ++i) {
@@ -209,20 +222,24 @@ bool TkxWriterFrame::appendPlainRow(const QList<QStringView>& Texts) {
         if (!IsPrintableAscii(text) ||
             (m_plainTruncates && column.width >= 1 && column.width < text.size()))
             return false;
-        room += m_plainSeparator.size() + 2 * text.size() + 2 + std::max(column.width, 0);
+        room += m_plainSeparator.size() + 2 * text.size() + std::max(column.width, 0) +
+                m_plainCellExtra;
     }
-    // A row whose text is empty makes no line; the composed way tells so.
-    return m_documentLines.appendLine(room, [&](char* out) {
-        bool first = true;
-        for (qsizetype i = 0; i < count; ++i) {
-            const PlainColumn& column = m_plainColumns[static_cast<std::size_t>(i)];
-            if (!column.written) continue;
-            if (!first) out = std::copy(m_plainSeparator.cbegin(), m_plainSeparator.cend(), out);
-            first = false;
-            out = m_format->PlainCell(static_cast<int>(i), Texts[i], column.width, out);
-        }
-        return out;
-    });
+    m_plainRow.resize(room);
+    char* const begin = m_plainRow.data();
+    char* out = begin;
+    bool first = true;
+    for (qsizetype i = 0; i < count; ++i) {
+        const PlainColumn& column = m_plainColumns[static_cast<std::size_t>(i)];
+        if (!column.written) continue;
+        if (!first) out = std::copy(m_plainSeparator.cbegin(), m_plainSeparator.cend(), out);
+        first = false;
+        out = m_format->PlainCell(static_cast<int>(i), Texts[i], column.width, out);
+        if (!out) return false;
+    }
+    m_plainRow.resize(out - begin);
+    // A row without text makes no line; the composed way tells so.
+    return out != begin;
 }
 
 void TkxWriterFrame::setValues(const QList<QStringView>& Texts, TkxValues& Values) const {
@@ -440,6 +457,15 @@ bool appendJoinedText(QByteArray& Bytes, const QStringList& Pieces, const QStrin
     char* end = encodeJoined(Bytes.data() + start, Pieces, Separator, true, lines);
     Bytes.resize(end - Bytes.constData());
     return true;
+}
+
+void TkxDocumentLines::appendText(const QByteArray& Text) {
+    m_bytes.append(Text);
+    m_count += std::count(Text.cbegin(), Text.cend(), '\n');
+    if (!Text.endsWith("\r\n")) {
+        m_bytes.append("\r\n", 2);
+        ++m_count;
+    }
 }
 
 void TkxDocumentLines::clear() {

@@ -41,24 +41,9 @@ public:
     // straight into the bytes. Returns false, appending nothing, for a text
     // without characters or a pair of surrogates split between two pieces.
     bool appendJoinedLines(const QStringList& Pieces, const QString& Separator);
-    // One line of at most Room bytes, written by write(char* at) (which
-    // returns its end), then CR LF. A write of nothing appends nothing and
-    // returns false.
-    template <class Write> bool appendLine(qsizetype Room, Write&& write) {
-        const qsizetype start = m_bytes.size();
-        m_bytes.resize(start + Room + 2);
-        char* begin = m_bytes.data() + start;
-        char* end = write(begin);
-        if (end == begin) {
-            m_bytes.resize(start);
-            return false;
-        }
-        *end++ = '\r';
-        *end++ = '\n';
-        m_bytes.resize(end - m_bytes.constData());
-        ++m_count;
-        return true;
-    }
+    // A row's text whose only line ends are CR LF pairs, as the lines it
+    // makes: itself, with a CR LF after an unended last line.
+    void appendText(const QByteArray& Text);
     TkxDocumentLines& operator<<(const QString& Line) {
         append(Line);
         return *this;
@@ -132,18 +117,21 @@ public:
     // Whether RowLines writes the lines' text, without line ends, at the end
     // of StreamedBuffer(), so that the frame may do the same straight away.
     virtual bool RowLinesAreUnbrokenText() const { return false; }
-    // Whether a data cell of printable ASCII, not cut, has a plain form: its
-    // bytes written by PlainCell, the same as Cell()'s text encoded. Only a
-    // format whose RowLines are document lines and whose RowStart and RowEnd
-    // write nothing has one.
-    virtual bool HasPlainCells() const { return false; }
-    // Writes that form at Out, which has room for twice the text, two bytes
-    // more and Width; returns the end.
+    // Readies this document's plain cells: the bytes of a data cell of
+    // printable ASCII, not cut, written by PlainCell straight into the
+    // document, the same as Cell()'s text encoded. Returns the most bytes a
+    // plain cell takes beyond twice its text and its width, or -1 where the
+    // document has none. Only a format whose RowLines are document lines and
+    // whose Cell depends on nothing that RowStart changes has them.
+    virtual int PreparePlainCells() { return -1; }
+    // Writes the plain cell at Out and returns the end, or null where this
+    // text has no plain form (the row is then composed as values).
     virtual char* PlainCell(int Index, QStringView Text, int Width, char* Out) {
         (void)Index;
         (void)Text;
         (void)Width;
-        return Out;
+        (void)Out;
+        return nullptr;
     }
 
     TkxWriterFrame& Frame() const { return *m_frame; }
@@ -202,9 +190,9 @@ private:
     // Whether data rows read as texts may be written as plain cells, and
     // the columns' facts for them.
     bool preparePlainRows(const QString& Separator);
-    // A data row of plain cells as a document line; false, writing nothing,
-    // where a cell is not plain or the row would be an empty line.
-    bool appendPlainRow(const QList<QStringView>& Texts);
+    // A data row of plain cells, joined, into m_plainRow; false where a cell
+    // has no plain form or the row has no text.
+    bool composePlainRow(const QList<QStringView>& Texts);
     void setValues(const QList<QStringView>& Texts, TkxValues& Values) const;
 
     struct PlainColumn {
@@ -221,6 +209,8 @@ private:
     ByteSink* m_sink = nullptr;
     std::vector<PlainColumn> m_plainColumns;
     QByteArray m_plainSeparator;
+    QByteArray m_plainRow;
+    int m_plainCellExtra = 0;
     bool m_plainTruncates = false;
 };
 

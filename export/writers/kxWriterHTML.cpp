@@ -14,6 +14,10 @@ namespace {
 // The address in the page's Description meta line.
 const char* const LibraryAddress = "http://www.vesk-export.example/";
 
+// A data cell's end, and the content of an empty one.
+constexpr char16_t DataCellEnd[] = u"</small></TD>";
+constexpr char16_t EmptyContent[] = u"&nbsp;";
+
 QLatin1String alignmentAttribute(TkxExcelAlignment Alignment) {
     static const char* const Attributes[] = {"", " ALIGN=\"Left\" ", " ALIGN=\"Right\" ",
                                              " ALIGN=\"Center\" "};
@@ -28,7 +32,7 @@ QString TkxHTMLWriter::HTMLColor(TColor Color) {
     return QLatin1Char('#') + digits;
 }
 
-bool TkxHTMLWriter::IsLink(const QString& Text) {
+bool TkxHTMLWriter::IsLink(QStringView Text) {
     static const QLatin1String Schemes[] = {QLatin1String("http"), QLatin1String("https"),
                                             QLatin1String("ftp"),  QLatin1String("news"),
                                             QLatin1String("nntp"), QLatin1String("mailto")};
@@ -36,7 +40,7 @@ bool TkxHTMLWriter::IsLink(const QString& Text) {
     // common value without one costs a single scan.
     for (qsizetype colon = Text.indexOf(QLatin1Char(':')); colon >= 0;
          colon = Text.indexOf(QLatin1Char(':'), colon + 1)) {
-        const QStringView before = QStringView(Text).left(colon);
+        const QStringView before = Text.left(colon);
         for (const QLatin1String& scheme : Schemes) {
             if (before.endsWith(scheme, Qt::CaseSensitive)) return true;
         }
@@ -177,23 +181,57 @@ QString TkxHTMLWriter::Cell(int Index, const TVariant& Value, int Width, bool Is
             content = Escape(Frame().CellText(Value, Width));
         }
     }
-    if (content.isEmpty()) content = QStringLiteral("&nbsp;");
+    if (content.isEmpty()) content = QString::fromUtf16(EmptyContent);
 
-    const TStrings* widths = source.ColumnWidths();
-    const QString width =
-        widths->Count() > Index
-            ? QLatin1String(" WIDTH=\"") % Escape(widths->line(Index)) % QLatin1Char('"')
-            : QString();
-    const QLatin1String alignment = alignmentAttribute(Frame().CellAlignment(Index));
     // UTF-16 literals: the row's text is put together by copying alone.
-    if (!IsHeader) return u"    <TD" % width % alignment % u"><small>" % content % u"</small></TD>";
+    if (!IsHeader) return dataCellStart(Index) % content % DataCellEnd;
     if (options.contains(hoBoldHeaders))
-        return QLatin1String("    <TD") % width % alignment % QLatin1String("><B><FONT COLOR=\"") %
-               color(HeadersFontColorRole) % QLatin1String("\"><small>") % content %
-               QLatin1String("</small></FONT></B></TD>");
-    return QLatin1String("    <TD") % width % alignment % QLatin1String("><FONT COLOR=\"") %
+        return QLatin1String("    <TD") % cellAttributes(Index) %
+               QLatin1String("><B><FONT COLOR=\"") % color(HeadersFontColorRole) %
+               QLatin1String("\"><small>") % content % QLatin1String("</small></FONT></B></TD>");
+    return QLatin1String("    <TD") % cellAttributes(Index) % QLatin1String("><FONT COLOR=\"") %
            color(HeadersFontColorRole) % QLatin1String("\"><small>") % content %
            QLatin1String("</small></FONT></TD>");
+}
+
+QString TkxHTMLWriter::cellAttributes(int Index) const {
+    const TStrings* widths = Frame().Export().ColumnWidths();
+    const QLatin1String alignment = alignmentAttribute(Frame().CellAlignment(Index));
+    if (widths->Count() <= Index) return alignment;
+    return QLatin1String(" WIDTH=\"") % Escape(widths->line(Index)) % QLatin1Char('"') % alignment;
+}
+
+QString TkxHTMLWriter::dataCellStart(int Index) const {
+    return u"    <TD" % cellAttributes(Index) % u"><small>";
+}
+
+int TkxHTMLWriter::PreparePlainCells() {
+    const int count = Frame().Export().GetColumnCount();
+    m_plainCellStarts.clear();
+    qsizetype longest = 0;
+    for (int i = 0; i < count; ++i) {
+        const QString start = dataCellStart(i);
+        // A width text outside ASCII: every cell is composed as a value.
+        if (!IsPrintableAscii(start)) return -1;
+        m_plainCellStarts.push_back(start.toLatin1());
+        longest = std::max(longest, start.size());
+    }
+    m_plainLinks = Frame().Export().HTML()->Options().contains(hoAutoLink);
+    return static_cast<int>(longest + std::size(DataCellEnd) + std::size(EmptyContent));
+}
+
+// A link, or a text with a character that becomes an entity, is composed as
+// a value.
+char* TkxHTMLWriter::PlainCell(int Index, QStringView Text, int, char* Out) {
+    static constexpr AsciiSet Special(u"&<>\"");
+    for (const QChar c : Text) {
+        if (Special.contains(c.unicode())) return nullptr;
+    }
+    if (m_plainLinks && IsLink(Text)) return nullptr;
+    const QByteArray& start = m_plainCellStarts[static_cast<std::size_t>(Index)];
+    Out = std::copy(start.cbegin(), start.cend(), Out);
+    Out = PutAscii(Out, Text.isEmpty() ? QStringView(EmptyContent) : Text);
+    return PutAscii(Out, DataCellEnd);
 }
 
 QString TkxHTMLWriter::RowNumberCell(const QString& N, int) {

@@ -6,6 +6,7 @@
 #include "export/writers/kxWriterFrame.h"
 
 #include <array>
+#include <vector>
 
 namespace twl {
 
@@ -37,6 +38,8 @@ public:
     void TableEnd() override;
     TkxDocument Finish() override;
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
+    int PreparePlainCells() override;
+    char* PlainCell(int Index, QStringView Text, int Width, char* Out) override;
     QString CellSeparator() const override { return QStringLiteral("\r\n"); }
     QString RowNumberCell(const QString& N, int L) override;
     QString SeparatorText() override { return QStringLiteral("  <HR>"); }
@@ -45,7 +48,7 @@ public:
     // digits, bytes as stored (255 gives "#0000FF").
     static QString HTMLColor(TColor Color);
     // Whether Text holds one of the link prefixes, with exact case.
-    static bool IsLink(const QString& Text);
+    static bool IsLink(QStringView Text);
     // Text with "&", "<", ">" and the double quote as entities.
     static QString Escape(const QString& Text);
 
@@ -54,9 +57,15 @@ private:
     const QString& color(ColorRole Role) const { return m_colors[Role]; }
     QString fontFace(bool ForTable) const;
     void tableStart();
+    // A cell's WIDTH and ALIGN attributes, as far as they are set.
+    QString cellAttributes(int Index) const;
+    // A data cell's TD line up to its content.
+    QString dataCellStart(int Index) const;
 
     std::array<QString, 10> m_colors;
     QString m_oddRowStart;
+    std::vector<QByteArray> m_plainCellStarts; // each column's dataCellStart
+    bool m_plainLinks = false;                 // whether a plain cell may be a link
 };
 
 } // namespace twl

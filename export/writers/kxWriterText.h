@@ -17,7 +17,7 @@ public:
     explicit TkxPlainTextWriter(bool ToClipboard)
         : m_toClipboard(ToClipboard) {}
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
-    bool HasPlainCells() const override { return true; }
+    int PreparePlainCells() override { return 2; }
     char* PlainCell(int Index, QStringView Text, int Width, char* Out) override;
     QString CellSeparator() const override { return QStringLiteral(" "); }
     QString RowNumberCell(const QString& N, int L) override;
@@ -40,7 +40,7 @@ public:
     QString CaptionRowNumberCell() override;
     void Footer(const QStringList&) override {}
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
-    bool HasPlainCells() const override { return true; }
+    int PreparePlainCells() override { return 2; }
     char* PlainCell(int Index, QStringView Text, int Width, char* Out) override;
     QString CellSeparator() const override { return QStringLiteral(","); }
     QString RowNumberCell(const QString& N, int L) override;
@@ -54,7 +54,7 @@ public:
     bool RowLinesAreDocumentLines() const override { return true; }
     QString CaptionRowNumberCell() override;
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
-    bool HasPlainCells() const override { return true; }
+    int PreparePlainCells() override { return 2; }
     char* PlainCell(int Index, QStringView Text, int Width, char* Out) override;
     QString CellSeparator() const override { return QStringLiteral("\t"); }
     QString RowNumberCell(const QString& N, int L) override;

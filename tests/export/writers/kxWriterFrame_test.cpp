@@ -376,7 +376,9 @@ TEST(PlainRows, TextsGiveTheBytesOfValues) {
         {"caf\u00e9", "\u20ac 5", "x", "y"},
         {"two\r\nlines", "tab\there", "lone\r", "end\n"},
         {"a very long text indeed", "z", "", "~"},
-        {"123456789\u00e9", "12345678\u007f", "abcdefghij\u0001k", "0123456789abcdef"}};
+        {"123456789\u00e9", "12345678\u007f", "abcdefghij\u0001k", "0123456789abcdef"},
+        {"http://a.example", "a;b", "<b>", "x&y"},
+        {"mailto:a@b.example", "b", "c", "d"}};
     const std::vector<TkxExportOptionSet> optionSets = {{xoShowHeader},
                                                         {},
                                                         {xoShowHeader, xoUseAlignments},
@@ -385,7 +387,8 @@ TEST(PlainRows, TextsGiveTheBytesOfValues) {
                                                         {xoSelectedRowsOnly, xoUseAlignments}};
     for (const TkxExportType type :
          {xtTXT, xtCSV, xtTAB, xtClipboard, xtHTML, xtRTF, xtDIF, xtSYLK, xtExcel, xtWord}) {
-        for (const auto& options : optionSets) {
+        for (std::size_t n = 0; n < optionSets.size(); ++n) {
+            const TkxExportOptionSet options = optionSets[n];
             MemorySource values;
             TextRowsSource texts;
             for (MemorySource* source : {&values, static_cast<MemorySource*>(&texts)}) {
@@ -394,11 +397,14 @@ TEST(PlainRows, TextsGiveTheBytesOfValues) {
                 source->setTextRows(rows);
                 source->alignments = {eaRight, eaCenter, eaLeft, eaGeneral};
                 source->hidden = {false, false, true, false};
-                source->selected = {true, false, true, false, true, true, true};
+                source->selected = {true, false, true, false, true, true, true, true, true};
+                // Links and odd rows' colours in every other document.
+                if (n % 2) source->HTML()->setOptions({hoAutoLink, hoOddRowColoring});
                 source->ColumnWidths()->setStrings({"", "3"});
+                if (type == xtHTML && options.contains(xoUseAlignments))
+                    source->ColumnWidths()->setStrings({"", "3", "\u00e9"});
             }
-            EXPECT_EQ(writeDocument(texts, type), writeDocument(values, type))
-                << type << " " << options.bits();
+            EXPECT_EQ(writeDocument(texts, type), writeDocument(values, type)) << type << " " << n;
         }
     }
 }

@@ -176,9 +176,9 @@ TEST_F(Page, LinksOnlyForExactCasePrefixesAnywhereInTheValue) {
     EXPECT_EQ(b.at(8), "    <TD><small>MAILTO:a@b.example</small></TD>");
     EXPECT_EQ(b.at(11), "    <TD><small><A HREF=\"http://x.example/?a=1&amp;b=&quot;2&quot;\">"
                         "http://x.example/?a=1&amp;b=&quot;2&quot;</A></small></TD>");
-    EXPECT_TRUE(TkxHTMLWriter::IsLink("ftp:x") && TkxHTMLWriter::IsLink("news:x") &&
-                TkxHTMLWriter::IsLink("nntp:x") && TkxHTMLWriter::IsLink("https:x"));
-    EXPECT_FALSE(TkxHTMLWriter::IsLink("Http://x") || TkxHTMLWriter::IsLink("www.x.example"));
+    EXPECT_TRUE(TkxHTMLWriter::IsLink(u"ftp:x") && TkxHTMLWriter::IsLink(u"news:x") &&
+                TkxHTMLWriter::IsLink(u"nntp:x") && TkxHTMLWriter::IsLink(u"https:x"));
+    EXPECT_FALSE(TkxHTMLWriter::IsLink(u"Http://x") || TkxHTMLWriter::IsLink(u"www.x.example"));
 }
 
 TEST_F(Page, ATruncatedLinkKeepsTheWholeAddress) {
