@@ -13,9 +13,13 @@ void clearFloatingPointFaults() {
     if (floatingPointFaultSet()) std::feclearexcept(FE_ALL_EXCEPT);
 }
 
+#if !(defined(__x86_64__) && defined(__GNUC__))
 bool floatingPointFaultSet() {
     return std::fetestexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID) != 0;
 }
+#else
+static_assert(FE_INVALID == 0x01 && FE_DIVBYZERO == 0x04 && FE_OVERFLOW == 0x08);
+#endif
 
 void raiseFloatingPointFaults() {
     const int flags = std::fetestexcept(FE_DIVBYZERO | FE_OVERFLOW | FE_INVALID);
