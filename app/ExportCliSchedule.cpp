@@ -23,12 +23,20 @@ public:
     static constexpr std::size_t LeastRowBytes = 14;
 
     bool holds() const { return m_holding; }
+    // Whether every text was Latin-1, kept or not.
+    bool latin1() const { return m_latin1; }
     void beginRow() {
         if (m_holding) m_texts.beginRow();
     }
     void add(QStringView text) {
-        if (!m_holding) return;
-        if (!m_texts.add(text) || m_texts.size() > Budget) drop();
+        if (!m_holding) {
+            m_latin1 = m_latin1 && RowTexts<char>::isLatin1(text);
+        } else if (!m_texts.add(text)) {
+            m_latin1 = false;
+            drop();
+        } else if (m_texts.size() > Budget) {
+            drop();
+        }
     }
     void drop() {
         m_holding = false;
@@ -40,6 +48,7 @@ public:
 private:
     RowTexts<char> m_texts;
     bool m_holding = true;
+    bool m_latin1 = true;
 };
 
 // Counts the rows and keeps each column's widest text as the cells pass,
@@ -185,11 +194,13 @@ void TScheduleTableExport::measure(Calculation calculation, std::size_t expected
     m_stored.reset();
     m_calculation = {};
     m_rowCount = 0;
+    m_latin1 = false;
     std::vector<int> widths(static_cast<std::size_t>(GetColumnCount()), 0);
     auto store = std::make_unique<RowStore>();
     if (expectedRows > RowStore::Budget / RowStore::LeastRowBytes) store->drop();
     Measure measure(widths, *store);
     calculation(measure);
+    m_latin1 = store->latin1();
     if (store->holds()) m_stored = std::move(store);
     m_calculation = std::move(calculation);
     m_rowCount = measure.rows;
@@ -256,9 +267,14 @@ void TScheduleTableExport::GetRowValues(TkxValues& Values) {
         Values[c] = TVariant(QString());
 }
 
-void TScheduleTableExport::GetRowTexts(QList<QStringView>& Texts) {
+void TScheduleTableExport::GetRowTexts(QList<QLatin1StringView>& Texts) {
     Texts.clear();
-    readWantedRow([&](auto& texts, bool last) { texts.readRow(Texts, m_wide, last); });
+    bool latin1 = true;
+    readWantedRow([&](auto& texts, bool last) { latin1 = texts.readRow(Texts, m_narrow, last); });
+    // The second run makes the texts of the first; any other is refused.
+    if (!latin1)
+        throw Exception(
+            QStringLiteral("the schedule's row %1 changed as it was written").arg(RowIndex() + 1));
     Texts.resize(GetColumnCount());
 }
 

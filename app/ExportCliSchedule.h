@@ -38,8 +38,8 @@ public:
     int GetColumnDataWidth(int Index) override;
     void GetRowValues(TkxValues& Values) override;
     int GetRowCount() override;
-    bool HasRowTexts() override { return true; }
-    void GetRowTexts(QList<QStringView>& Texts) override;
+    bool HasRowTexts() override { return m_latin1; }
+    void GetRowTexts(QList<QLatin1StringView>& Texts) override;
 
 private:
     class Rows;
@@ -56,7 +56,8 @@ private:
     std::unique_ptr<Rows> m_rows;
     std::unique_ptr<RowStore> m_stored; // the measured rows, when they were kept
     std::size_t m_nextRow = 0;          // the row m_rows hands on next
-    std::vector<char16_t> m_wide;       // the texts of the last row read, where copied
+    std::vector<char> m_narrow;         // the texts of the last row read, where copied
+    bool m_latin1 = false;              // whether every measured text was Latin-1
 };
 
 } // namespace twl

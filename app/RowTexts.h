@@ -8,6 +8,7 @@
 #include <QStringView>
 #include <cstdint>
 #include <limits>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -35,9 +36,7 @@ public:
     // False, appending nothing, for a character Unit cannot hold.
     bool add(QStringView text) {
         if constexpr (sizeof(Unit) == 1) {
-            for (const QChar c : text) {
-                if (c.unicode() > 0xFF) return false;
-            }
+            if (!isLatin1(text)) return false;
         }
         if (text.isNull()) {
             m_units.push_back(static_cast<Unit>(Null));
@@ -59,6 +58,13 @@ public:
         ++m_cells;
         writeCount();
         return true;
+    }
+    // Whether every character of the text is Latin-1.
+    static bool isLatin1(QStringView text) {
+        char16_t all = 0;
+        for (const char16_t c : std::u16string_view(text.utf16(), std::size_t(text.size())))
+            all |= c;
+        return all <= 0xFF;
     }
     std::size_t size() const { return m_units.size() * sizeof(Unit); }
     bool empty() const { return m_units.empty(); }
@@ -95,40 +101,47 @@ public:
             m_reading += n;
         }
     }
-    // The next row's cells as views, valid until the next read or change of
-    // this table or of `wide`. An 8-bit table's texts are widened into
-    // `wide`, and so are a 16-bit table's with `copy`; else the views point
-    // into the table. A null text gives a null view.
-    void readRow(QList<QStringView>& cells, std::vector<char16_t>& wide, bool copy = false) {
+    // The next row's cells as Latin-1 views, valid until the next read or
+    // change of this table or of `narrow`. An 8-bit table's views point into
+    // it, unless `copy`; a 16-bit table's texts are narrowed into `narrow`.
+    // A null text gives a null view. False where a text is not Latin-1 (the
+    // row is passed over all the same).
+    bool readRow(QList<QLatin1StringView>& cells, std::vector<char>& narrow, bool copy = false) {
         cells.clear();
-        const bool widen = sizeof(Unit) == 1 || copy;
-        if (widen) {
+        const bool own = sizeof(Unit) == 2 || copy;
+        if (own) {
             // Sized first, so that no view is left behind by a reallocation.
             const std::size_t start = m_reading;
-            wide.resize(textUnits());
+            narrow.resize(textUnits());
             m_reading = start;
         }
-        char16_t* to = wide.data();
+        char* to = narrow.data();
+        bool latin1 = true;
         const std::uint32_t count = takeFixed();
         for (std::uint32_t i = 0; i < count; ++i) {
             const U first = static_cast<U>(m_units[m_reading++]);
             if (first == Null) {
-                cells.append(QStringView());
+                cells.append(QLatin1StringView());
                 continue;
             }
             const std::uint32_t n = first == Long ? takeFixed() : first;
             const Unit* text = m_units.data() + m_reading;
             m_reading += n;
-            if (widen) {
-                for (std::uint32_t k = 0; k < n; ++k)
-                    to[k] = static_cast<char16_t>(static_cast<U>(text[k]));
-                cells.append(QStringView(to, static_cast<qsizetype>(n)));
-                to += n;
-            } else {
-                cells.append(QStringView(reinterpret_cast<const char16_t*>(text),
-                                         static_cast<qsizetype>(n)));
+            if (!own) {
+                cells.append(QLatin1StringView(reinterpret_cast<const char*>(text),
+                                               static_cast<qsizetype>(n)));
+                continue;
             }
+            U all = 0;
+            for (std::uint32_t k = 0; k < n; ++k) {
+                all |= static_cast<U>(text[k]);
+                to[k] = static_cast<char>(text[k]);
+            }
+            latin1 = latin1 && all <= 0xFF;
+            cells.append(QLatin1StringView(to, static_cast<qsizetype>(n)));
+            to += n;
         }
+        return latin1;
     }
     // Passes over the next row.
     void skipRow() { textUnits(); }

@@ -187,7 +187,7 @@ int TkxCustomExport::GetRowCount() {
 bool TkxCustomExport::HasRowTexts() {
     return false;
 }
-void TkxCustomExport::GetRowTexts(QList<QStringView>&) {
+void TkxCustomExport::GetRowTexts(QList<QLatin1StringView>&) {
     AbstractError();
 }
 

@@ -125,11 +125,12 @@ public:
     virtual int GetColumnCount();
     virtual void GetRowValues(TkxValues& Values);
     virtual int GetRowCount();
-    // Beyond the contract: a source that holds its cells as texts says so and
-    // hands the current row's as views, valid until the next row is read, one
-    // for each column, where GetRowValues would give each as a string value.
+    // Beyond the contract: a source that holds its cells as Latin-1 texts
+    // says so and hands the current row's as views, valid until the next row
+    // is read, one for each column, where GetRowValues would give each as a
+    // string value.
     virtual bool HasRowTexts();
-    virtual void GetRowTexts(QList<QStringView>& Texts);
+    virtual void GetRowTexts(QList<QLatin1StringView>& Texts);
 
     // --- Operations ---
     // Format dialog, then naming and ExportData.
@@ -170,7 +171,7 @@ public:
     // OnExport handler wants to see (or change) the values.
     bool RowsAsTexts();
     // FetchRow for a document whose rows are read as texts.
-    bool FetchRowTexts(QList<QStringView>& Texts);
+    bool FetchRowTexts(QList<QLatin1StringView>& Texts);
     // After a row was written or skipped: RowIndex + 1, and WrittenCount + 1
     // when it was written.
     void RowDone(bool Written);

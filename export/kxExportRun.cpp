@@ -324,7 +324,7 @@ bool TkxCustomExport::RowsAsTexts() {
     return !OnExport && HasRowTexts();
 }
 
-bool TkxCustomExport::FetchRowTexts(QList<QStringView>& Texts) {
+bool TkxCustomExport::FetchRowTexts(QList<QLatin1StringView>& Texts) {
     GetRowTexts(Texts);
     const bool canExport = rowWanted();
     stepProgress();

@@ -63,7 +63,7 @@ int TkxDIFWriter::PreparePlainCells() {
     return 16;
 }
 
-char* TkxDIFWriter::PlainCell(int, QStringView Text, int, char* Out) {
+char* TkxDIFWriter::PlainCell(int, QLatin1StringView Text, int, char* Out) {
     Out = PutAscii(Out, u"1,0\r\n");
     Out = PutQuotedField(Out, Text, true);
     return PutAscii(Out, u"\r\n");
@@ -126,11 +126,9 @@ int TkxSYLKWriter::PreparePlainCells() {
 }
 
 // A value with a quote or a semicolon is composed as a value.
-char* TkxSYLKWriter::PlainCell(int Index, QStringView Text, int, char* Out) {
+char* TkxSYLKWriter::PlainCell(int Index, QLatin1StringView Text, int, char* Out) {
     static constexpr AsciiSet Special(u"\";");
-    for (const QChar c : Text) {
-        if (Special.contains(c.unicode())) return nullptr;
-    }
+    if (Special.foundIn(Text)) return nullptr;
     Out = recordStart(column(Index), Out);
     *Out++ = '"';
     Out = PutAscii(Out, Text);

@@ -32,7 +32,7 @@ public:
     TkxDocument Finish() override;
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
     int PreparePlainCells() override;
-    char* PlainCell(int Index, QStringView Text, int Width, char* Out) override;
+    char* PlainCell(int Index, QLatin1StringView Text, int Width, char* Out) override;
     QString RowNumberCell(const QString& N, int L) override;
 };
 
@@ -44,7 +44,7 @@ public:
     TkxDocument Finish() override;
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
     int PreparePlainCells() override;
-    char* PlainCell(int Index, QStringView Text, int Width, char* Out) override;
+    char* PlainCell(int Index, QLatin1StringView Text, int Width, char* Out) override;
     QString RowNumberCell(const QString& N, int L) override;
 
     // A K value on one line with its semicolons doubled.

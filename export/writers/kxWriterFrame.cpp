@@ -141,7 +141,7 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
     // plain cells then go straight into the document's bytes.
     const bool rowTexts = source.RowsAsTexts();
     const bool plainRows = rowTexts && !rowNumbers && documentLines && preparePlainRows(separator);
-    QList<QStringView> texts;
+    QList<QLatin1StringView> texts;
     while (!source.IsEndOfRows()) {
         const bool write = rowTexts ? source.FetchRowTexts(texts) : source.FetchRow(values);
         if (write) {
@@ -210,13 +210,13 @@ bool TkxWriterFrame::preparePlainRows(const QString& Separator) {
     return true;
 }
 
-bool TkxWriterFrame::composePlainRow(const QList<QStringView>& Texts) {
+bool TkxWriterFrame::composePlainRow(const QList<QLatin1StringView>& Texts) {
     const qsizetype count = std::min<qsizetype>(Texts.size(), std::ssize(m_plainColumns));
     qsizetype room = 0;
     for (qsizetype i = 0; i < count; ++i) {
         const PlainColumn& column = m_plainColumns[static_cast<std::size_t>(i)];
         if (!column.written) continue;
-        const QStringView text = Texts[i];
+        const QLatin1StringView text = Texts[i];
         // A cut cell, or one that the code page or a line end would change,
         // is composed as a value.
         if (!IsPrintableAscii(text) ||
@@ -242,10 +242,10 @@ bool TkxWriterFrame::composePlainRow(const QList<QStringView>& Texts) {
     return out != begin;
 }
 
-void TkxWriterFrame::setValues(const QList<QStringView>& Texts, TkxValues& Values) const {
+void TkxWriterFrame::setValues(const QList<QLatin1StringView>& Texts, TkxValues& Values) const {
     Values.resize(static_cast<std::size_t>(Texts.size()));
     for (qsizetype i = 0; i < Texts.size(); ++i)
-        Values[static_cast<std::size_t>(i)] = TVariant(Texts[i].toString());
+        Values[static_cast<std::size_t>(i)] = TVariant(QString(Texts[i]));
 }
 
 QString TkxWriterFrame::ComposeRow(const TkxValues& Values, bool IsHeader, bool ShowRowNumber) {

@@ -126,7 +126,7 @@ public:
     virtual int PreparePlainCells() { return -1; }
     // Writes the plain cell at Out and returns the end, or null where this
     // text has no plain form (the row is then composed as values).
-    virtual char* PlainCell(int Index, QStringView Text, int Width, char* Out) {
+    virtual char* PlainCell(int Index, QLatin1StringView Text, int Width, char* Out) {
         (void)Index;
         (void)Text;
         (void)Width;
@@ -192,8 +192,8 @@ private:
     bool preparePlainRows(const QString& Separator);
     // A data row of plain cells, joined, into m_plainRow; false where a cell
     // has no plain form or the row has no text.
-    bool composePlainRow(const QList<QStringView>& Texts);
-    void setValues(const QList<QStringView>& Texts, TkxValues& Values) const;
+    bool composePlainRow(const QList<QLatin1StringView>& Texts);
+    void setValues(const QList<QLatin1StringView>& Texts, TkxValues& Values) const;
 
     struct PlainColumn {
         bool written = false;

@@ -32,7 +32,8 @@ QString TkxHTMLWriter::HTMLColor(TColor Color) {
     return QLatin1Char('#') + digits;
 }
 
-bool TkxHTMLWriter::IsLink(QStringView Text) {
+namespace {
+template <class View> bool isLink(View Text) {
     static const QLatin1String Schemes[] = {QLatin1String("http"), QLatin1String("https"),
                                             QLatin1String("ftp"),  QLatin1String("news"),
                                             QLatin1String("nntp"), QLatin1String("mailto")};
@@ -40,12 +41,21 @@ bool TkxHTMLWriter::IsLink(QStringView Text) {
     // common value without one costs a single scan.
     for (qsizetype colon = Text.indexOf(QLatin1Char(':')); colon >= 0;
          colon = Text.indexOf(QLatin1Char(':'), colon + 1)) {
-        const QStringView before = Text.left(colon);
+        const View before = Text.left(colon);
         for (const QLatin1String& scheme : Schemes) {
             if (before.endsWith(scheme, Qt::CaseSensitive)) return true;
         }
     }
     return false;
+}
+} // namespace
+
+bool TkxHTMLWriter::IsLink(QStringView Text) {
+    return isLink(Text);
+}
+
+bool TkxHTMLWriter::IsLink(QLatin1StringView Text) {
+    return isLink(Text);
 }
 
 QString TkxHTMLWriter::Escape(const QString& Text) {
@@ -222,15 +232,12 @@ int TkxHTMLWriter::PreparePlainCells() {
 
 // A link, or a text with a character that becomes an entity, is composed as
 // a value.
-char* TkxHTMLWriter::PlainCell(int Index, QStringView Text, int, char* Out) {
+char* TkxHTMLWriter::PlainCell(int Index, QLatin1StringView Text, int, char* Out) {
     static constexpr AsciiSet Special(u"&<>\"");
-    for (const QChar c : Text) {
-        if (Special.contains(c.unicode())) return nullptr;
-    }
-    if (m_plainLinks && IsLink(Text)) return nullptr;
+    if (Special.foundIn(Text) || (m_plainLinks && IsLink(Text))) return nullptr;
     const QByteArray& start = m_plainCellStarts[static_cast<std::size_t>(Index)];
     Out = std::copy(start.cbegin(), start.cend(), Out);
-    Out = PutAscii(Out, Text.isEmpty() ? QStringView(EmptyContent) : Text);
+    Out = Text.isEmpty() ? PutAscii(Out, EmptyContent) : PutAscii(Out, Text);
     return PutAscii(Out, DataCellEnd);
 }
 

@@ -39,7 +39,7 @@ public:
     TkxDocument Finish() override;
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
     int PreparePlainCells() override;
-    char* PlainCell(int Index, QStringView Text, int Width, char* Out) override;
+    char* PlainCell(int Index, QLatin1StringView Text, int Width, char* Out) override;
     QString CellSeparator() const override { return QStringLiteral("\r\n"); }
     QString RowNumberCell(const QString& N, int L) override;
     QString SeparatorText() override { return QStringLiteral("  <HR>"); }
@@ -49,6 +49,7 @@ public:
     static QString HTMLColor(TColor Color);
     // Whether Text holds one of the link prefixes, with exact case.
     static bool IsLink(QStringView Text);
+    static bool IsLink(QLatin1StringView Text);
     // Text with "&", "<", ">" and the double quote as entities.
     static QString Escape(const QString& Text);
 

@@ -23,7 +23,7 @@ QString TkxPlainTextWriter::Cell(int Index, const TVariant& Value, int Width, bo
     return Padded(text, QLatin1Char(' '), cellPadding(Index, text.size(), Width));
 }
 
-char* TkxPlainTextWriter::PlainCell(int Index, QStringView Text, int Width, char* Out) {
+char* TkxPlainTextWriter::PlainCell(int Index, QLatin1StringView Text, int Width, char* Out) {
     const Padding fill = cellPadding(Index, Text.size(), Width);
     Out = PutRepeated(Out, ' ', fill.before);
     Out = PutAscii(Out, Text);
@@ -56,7 +56,7 @@ QString TkxCSVWriter::Cell(int, const TVariant& Value, int Width, bool) {
     return QuoteField(Frame().CellText(Value, Width), false);
 }
 
-char* TkxCSVWriter::PlainCell(int, QStringView Text, int, char* Out) {
+char* TkxCSVWriter::PlainCell(int, QLatin1StringView Text, int, char* Out) {
     return PutQuotedField(Out, Text, false);
 }
 
@@ -72,7 +72,7 @@ QString TkxTabWriter::Cell(int, const TVariant& Value, int Width, bool) {
     return Frame().CellText(Value, Width);
 }
 
-char* TkxTabWriter::PlainCell(int, QStringView Text, int, char* Out) {
+char* TkxTabWriter::PlainCell(int, QLatin1StringView Text, int, char* Out) {
     return PutAscii(Out, Text);
 }
 

@@ -18,7 +18,7 @@ public:
         : m_toClipboard(ToClipboard) {}
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
     int PreparePlainCells() override { return 2; }
-    char* PlainCell(int Index, QStringView Text, int Width, char* Out) override;
+    char* PlainCell(int Index, QLatin1StringView Text, int Width, char* Out) override;
     QString CellSeparator() const override { return QStringLiteral(" "); }
     QString RowNumberCell(const QString& N, int L) override;
     QString SeparatorText() override;
@@ -41,7 +41,7 @@ public:
     void Footer(const QStringList&) override {}
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
     int PreparePlainCells() override { return 2; }
-    char* PlainCell(int Index, QStringView Text, int Width, char* Out) override;
+    char* PlainCell(int Index, QLatin1StringView Text, int Width, char* Out) override;
     QString CellSeparator() const override { return QStringLiteral(","); }
     QString RowNumberCell(const QString& N, int L) override;
 };
@@ -55,7 +55,7 @@ public:
     QString CaptionRowNumberCell() override;
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
     int PreparePlainCells() override { return 2; }
-    char* PlainCell(int Index, QStringView Text, int Width, char* Out) override;
+    char* PlainCell(int Index, QLatin1StringView Text, int Width, char* Out) override;
     QString CellSeparator() const override { return QStringLiteral("\t"); }
     QString RowNumberCell(const QString& N, int L) override;
 };

@@ -1,6 +1,7 @@
 #include "export/writers/kxWriterUtils.h"
 
 #include <algorithm>
+#include <cstring>
 
 #ifdef __SSE2__
 #include <emmintrin.h>
@@ -60,11 +61,11 @@ QString TruncateText(const QString& S, int Width, const QString& Symbol) {
 // goes through here.
 namespace {
 // Whether QuoteField encloses S, and how many double quotes it doubles.
-bool enclosesField(QStringView S, bool AlwaysQuote, qsizetype& quotes) {
+template <class View> bool enclosesField(View S, bool AlwaysQuote, qsizetype& quotes) {
     quotes = 0;
     bool enclose = AlwaysQuote;
-    for (const QChar c : S) {
-        const char16_t u = c.unicode();
+    for (const auto c : S) {
+        const char16_t u = QChar(c).unicode();
         // Every character that matters lies at or below ',' (digits do not).
         if (u > u',') continue;
         if (u == u'"') ++quotes;
@@ -76,7 +77,7 @@ bool enclosesField(QStringView S, bool AlwaysQuote, qsizetype& quotes) {
 
 QString QuoteField(const QString& S, bool AlwaysQuote) {
     qsizetype quotes = 0;
-    if (!enclosesField(S, AlwaysQuote, quotes)) return S;
+    if (!enclosesField(QStringView(S), AlwaysQuote, quotes)) return S;
     QString t;
     t.reserve(S.size() + quotes + 2);
     t += QLatin1Char('"');
@@ -110,6 +111,25 @@ bool IsPrintableAscii(QStringView S) {
     return true;
 }
 
+bool IsPrintableAscii(QLatin1StringView S) {
+    const auto* p = reinterpret_cast<const signed char*>(S.data());
+    const auto* end = p + S.size();
+#ifdef __SSE2__
+    // Sixteen at a time: as signed bytes, each of 0x20 to 0x7E lies above
+    // 0x1F and below 0x7F, and every byte from 0x80 is negative.
+    for (; end - p >= 16; p += 16) {
+        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
+        const __m128i inside = _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(0x1F)),
+                                             _mm_cmplt_epi8(v, _mm_set1_epi8(0x7F)));
+        if (_mm_movemask_epi8(inside) != 0xFFFF) return false;
+    }
+#endif
+    for (; p < end; ++p) {
+        if (*p < 0x20 || *p > 0x7E) return false;
+    }
+    return true;
+}
+
 char* PutAscii(char* Out, QStringView S) {
     const char16_t* p = S.utf16();
     for (qsizetype i = 0; i < S.size(); ++i)
@@ -117,20 +137,25 @@ char* PutAscii(char* Out, QStringView S) {
     return Out + S.size();
 }
 
+char* PutAscii(char* Out, QLatin1StringView S) {
+    if (!S.isEmpty()) std::memcpy(Out, S.data(), static_cast<std::size_t>(S.size()));
+    return Out + S.size();
+}
+
 char* PutRepeated(char* Out, char Ch, int Count) {
     return Count > 0 ? std::fill_n(Out, Count, Ch) : Out;
 }
 
-char* PutQuotedField(char* Out, QStringView S, bool AlwaysQuote) {
+char* PutQuotedField(char* Out, QLatin1StringView S, bool AlwaysQuote) {
     qsizetype quotes = 0;
     if (!enclosesField(S, AlwaysQuote, quotes)) return PutAscii(Out, S);
     *Out++ = '"';
     if (quotes == 0) {
         Out = PutAscii(Out, S);
     } else {
-        for (const QChar c : S) {
-            *Out++ = static_cast<char>(c.unicode());
-            if (c == QLatin1Char('"')) *Out++ = '"';
+        for (const char c : S) {
+            *Out++ = c;
+            if (c == '"') *Out++ = '"';
         }
     }
     *Out++ = '"';

@@ -24,6 +24,12 @@ public:
         }
         return false;
     }
+    bool foundIn(QLatin1StringView Text) const {
+        for (const char c : Text) {
+            if (contains(static_cast<unsigned char>(c))) return true;
+        }
+        return false;
+    }
 
 private:
     quint64 m_bits[2] = {};
@@ -62,12 +68,14 @@ QString QuoteField(const QString& S, bool AlwaysQuote);
 // text is its own bytes in every code page the documents use, and holds no
 // line end.
 bool IsPrintableAscii(QStringView S);
+bool IsPrintableAscii(QLatin1StringView S);
 // S, printable ASCII, as its bytes at Out; returns the end.
 char* PutAscii(char* Out, QStringView S);
+char* PutAscii(char* Out, QLatin1StringView S);
 // Count copies of Ch at Out (none for 0 or less); returns the end.
 char* PutRepeated(char* Out, char Ch, int Count);
 // QuoteField of printable ASCII, as its bytes at Out (room for twice S and
 // two more); returns the end.
-char* PutQuotedField(char* Out, QStringView S, bool AlwaysQuote);
+char* PutQuotedField(char* Out, QLatin1StringView S, bool AlwaysQuote);
 
 } // namespace twl

@@ -1,0 +1,61 @@
+#include "app/ExportCliSchedule.h"
+#include "tests/support/TestSupport.h"
+
+using namespace twl;
+
+namespace {
+
+// A table of `rows` rows of three cells, the last row one short.
+TScheduleTableExport::Calculation rowsOf(int rows, const QString& mark) {
+    return [rows, mark](ScheduleSink& sink) {
+        for (int r = 1; r <= rows; ++r) {
+            sink.beginRow(QString::number(r));
+            sink.addCell(mark + QString::number(r * 7));
+            if (r < rows) sink.addCell(QString());
+        }
+    };
+}
+
+QStringList valuesOf(TScheduleTableExport& table) {
+    TkxValues values;
+    table.GetRowValues(values);
+    QStringList row;
+    for (const TVariant& v : values)
+        row << v.toString();
+    return row;
+}
+
+} // namespace
+
+// Whether the measured texts were kept or are computed again, each row reads
+// the same as values and as Latin-1 texts (where every text is Latin-1),
+// from the first row again as often as a reader starts over.
+TEST(ScheduleTable, RowsReadTheSameKeptOrComputedAgainAsValuesOrTexts) {
+    for (const QString& mark : {QString("a "), QString("\u00e9 "), QString("\u20ac ")}) {
+        const bool latin1 = mark != QString("\u20ac ");
+        for (const std::size_t expected : {std::size_t{0}, std::size_t{1} << 40}) {
+            TScheduleTableExport table;
+            table.setCaptions({"N", "A", "B"});
+            table.measure(rowsOf(1500, mark), expected);
+            ASSERT_EQ(table.GetRowCount(), 1500);
+            EXPECT_EQ(table.HasRowTexts(), latin1);
+            for (int pass = 0; pass < 2; ++pass) {
+                QList<QLatin1StringView> texts;
+                for (table.GotoFirstRow(); !table.IsEndOfRows();) {
+                    const int r = static_cast<int>(table.RowIndex()) + 1;
+                    const QStringList expectedRow = {QString::number(r),
+                                                     mark + QString::number(r * 7), QString()};
+                    if (latin1 && pass == 1) {
+                        table.GetRowTexts(texts);
+                        ASSERT_EQ(texts.size(), 3);
+                        for (int c = 0; c < 3; ++c)
+                            EXPECT_EQ(QString(texts[c]), expectedRow[c]) << r;
+                    } else {
+                        EXPECT_EQ(valuesOf(table), expectedRow) << r;
+                    }
+                    table.RowDone(true);
+                }
+            }
+        }
+    }
+}
