@@ -94,21 +94,7 @@ QString QuoteField(const QString& S, bool AlwaysQuote) {
 }
 
 bool IsPrintableAscii(QStringView S) {
-    const char16_t* p = S.utf16();
-    const char16_t* end = p + S.size();
-#ifdef __SSE2__
-    // Eight characters at a time: each above 0x1F and below 0x7F.
-    for (; end - p >= 8; p += 8) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i inside = _mm_and_si128(_mm_cmpgt_epi16(v, _mm_set1_epi16(0x1F)),
-                                             _mm_cmplt_epi16(v, _mm_set1_epi16(0x7F)));
-        if (_mm_movemask_epi8(inside) != 0xFFFF) return false;
-    }
-#endif
-    for (; p < end; ++p) {
-        if (*p < 0x20 || *p > 0x7E) return false;
-    }
-    return true;
+    return std::all_of(S.begin(), S.end(), [](QChar c) { return c >= u' ' && c <= u'~'; });
 }
 
 bool IsPrintableAscii(QLatin1StringView S) {

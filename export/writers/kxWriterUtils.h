@@ -66,7 +66,7 @@ QString QuoteField(const QString& S, bool AlwaysQuote);
 // --- Plain cells, written straight as a document's bytes ---
 // Whether every character is printable ASCII (a blank to a tilde): such a
 // text is its own bytes in every code page the documents use, and holds no
-// line end.
+// line end. The Latin-1 test is the one made for every cell.
 bool IsPrintableAscii(QStringView S);
 bool IsPrintableAscii(QLatin1StringView S);
 // S, printable ASCII, as its bytes at Out; returns the end.
