@@ -7,10 +7,8 @@
 
 namespace twl {
 
-void clearFloatingPointFaults() {
-    // Reading the flags costs little, clearing them much (the whole x87
-    // environment is stored and loaded again): clear only when one is set.
-    if (floatingPointFaultSet()) std::feclearexcept(FE_ALL_EXCEPT);
+void clearAllFloatingPointFlags() {
+    std::feclearexcept(FE_ALL_EXCEPT);
 }
 
 #if !(defined(__x86_64__) && defined(__GNUC__))

@@ -5,12 +5,10 @@
 
 namespace twl {
 
-// Clears the three flags that raise faults (the others may stay set: nothing
-// reads them).
-void clearFloatingPointFaults();
 // Throws EZeroDivide, EOverflow or EInvalidOp (in that order of precedence)
 // when the corresponding flag is set, clearing the flags first.
 void raiseFloatingPointFaults();
+
 // Whether a flag that raiseFloatingPointFaults() would raise is set.
 #if defined(__x86_64__) && defined(__GNUC__)
 // The test as the C library makes it (the x87 status word and the SSE control
@@ -26,5 +24,16 @@ inline bool floatingPointFaultSet() {
 #else
 bool floatingPointFaultSet();
 #endif
+
+// Clears every flag.
+void clearAllFloatingPointFlags();
+
+// Clears the three flags that raise faults (the others may stay set: nothing
+// reads them). Reading the flags costs little, clearing them much (the whole
+// x87 environment is stored and loaded again): they are cleared only when one
+// is set.
+inline void clearFloatingPointFaults() {
+    if (floatingPointFaultSet()) clearAllFloatingPointFlags();
+}
 
 } // namespace twl

@@ -147,18 +147,23 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
         if (write) {
             excel->setRow(excel->Row() + 1);
             excel->setColumn(1);
-            if (plainRows && composePlainRow(texts)) {
-                m_export.CountOutputRow();
+            // A row of plain texts: the format's row start, then the cells
+            // straight into the document's bytes, unless one has no plain form.
+            const qsizetype room = plainRows ? plainRowRoom(texts) : -1;
+            if (room >= 0) {
                 format.RowStart(false);
-                m_documentLines.appendText(m_plainRow);
-                format.RowEnd(false);
-                drain();
-                source.RowDone(write);
-                continue;
+                if (m_documentLines.appendText(
+                        room, [&](char* out) { return putPlainRow(texts, out); })) {
+                    m_export.CountOutputRow();
+                    format.RowEnd(false);
+                    drain();
+                    source.RowDone(write);
+                    continue;
+                }
             }
             if (rowTexts) setValues(texts, values);
             ComposePieces(values, false, rowNumbers, m_pieces);
-            format.RowStart(false);
+            if (room < 0) format.RowStart(false);
             // Straight into the document's bytes where that is the same text;
             // else joined, split into lines and handed to the format.
             const bool direct =
@@ -210,7 +215,7 @@ bool TkxWriterFrame::preparePlainRows(const QString& Separator) {
     return true;
 }
 
-bool TkxWriterFrame::composePlainRow(const QList<QLatin1StringView>& Texts) {
+qsizetype TkxWriterFrame::plainRowRoom(const QList<QLatin1StringView>& Texts) const {
     const qsizetype count = std::min<qsizetype>(Texts.size(), std::ssize(m_plainColumns));
     qsizetype room = 0;
     for (qsizetype i = 0; i < count; ++i) {
@@ -221,25 +226,25 @@ bool TkxWriterFrame::composePlainRow(const QList<QLatin1StringView>& Texts) {
         // is composed as a value.
         if (!IsPrintableAscii(text) ||
             (m_plainTruncates && column.width >= 1 && column.width < text.size()))
-            return false;
+            return -1;
         room += m_plainSeparator.size() + 2 * text.size() + std::max(column.width, 0) +
                 m_plainCellExtra;
     }
-    m_plainRow.resize(room);
-    char* const begin = m_plainRow.data();
-    char* out = begin;
+    return room;
+}
+
+char* TkxWriterFrame::putPlainRow(const QList<QLatin1StringView>& Texts, char* Out) {
+    const qsizetype count = std::min<qsizetype>(Texts.size(), std::ssize(m_plainColumns));
     bool first = true;
     for (qsizetype i = 0; i < count; ++i) {
         const PlainColumn& column = m_plainColumns[static_cast<std::size_t>(i)];
         if (!column.written) continue;
-        if (!first) out = std::copy(m_plainSeparator.cbegin(), m_plainSeparator.cend(), out);
+        if (!first) Out = std::copy(m_plainSeparator.cbegin(), m_plainSeparator.cend(), Out);
         first = false;
-        out = m_format->PlainCell(static_cast<int>(i), Texts[i], column.width, out);
-        if (!out) return false;
+        Out = m_format->PlainCell(static_cast<int>(i), Texts[i], column.width, Out);
+        if (!Out) return nullptr;
     }
-    m_plainRow.resize(out - begin);
-    // A row without text makes no line; the composed way tells so.
-    return out != begin;
+    return Out;
 }
 
 void TkxWriterFrame::setValues(const QList<QLatin1StringView>& Texts, TkxValues& Values) const {
@@ -457,15 +462,6 @@ bool appendJoinedText(QByteArray& Bytes, const QStringList& Pieces, const QStrin
     char* end = encodeJoined(Bytes.data() + start, Pieces, Separator, true, lines);
     Bytes.resize(end - Bytes.constData());
     return true;
-}
-
-void TkxDocumentLines::appendText(const QByteArray& Text) {
-    m_bytes.append(Text);
-    m_count += std::count(Text.cbegin(), Text.cend(), '\n');
-    if (!Text.endsWith("\r\n")) {
-        m_bytes.append("\r\n", 2);
-        ++m_count;
-    }
 }
 
 void TkxDocumentLines::clear() {

@@ -14,6 +14,7 @@
 #include <QByteArray>
 #include <QString>
 #include <QStringList>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -41,9 +42,30 @@ public:
     // straight into the bytes. Returns false, appending nothing, for a text
     // without characters or a pair of surrogates split between two pieces.
     bool appendJoinedLines(const QStringList& Pieces, const QString& Separator);
-    // A row's text whose only line ends are CR LF pairs, as the lines it
-    // makes: itself, with a CR LF after an unended last line.
-    void appendText(const QByteArray& Text);
+    // A row's text whose only line ends are CR LF pairs, written by
+    // write(char* at) in at most Room bytes, as the lines that text makes:
+    // itself, with a CR LF after an unended last line. write returns the
+    // text's end, or null for no text; nothing is then appended, and neither
+    // is anything for an empty text, which makes no line. Returns whether
+    // the text was appended.
+    template <class Write> bool appendText(qsizetype Room, Write&& write) {
+        const qsizetype start = m_bytes.size();
+        m_bytes.resize(start + Room + 2);
+        char* const begin = m_bytes.data() + start;
+        char* end = write(begin);
+        if (!end || end == begin) {
+            m_bytes.resize(start);
+            return false;
+        }
+        m_count += std::count(begin, end, '\n');
+        if (end - begin < 2 || end[-2] != '\r' || end[-1] != '\n') {
+            *end++ = '\r';
+            *end++ = '\n';
+            ++m_count;
+        }
+        m_bytes.resize(end - m_bytes.constData());
+        return true;
+    }
     TkxDocumentLines& operator<<(const QString& Line) {
         append(Line);
         return *this;
@@ -190,9 +212,12 @@ private:
     // Whether data rows read as texts may be written as plain cells, and
     // the columns' facts for them.
     bool preparePlainRows(const QString& Separator);
-    // A data row of plain cells, joined, into m_plainRow; false where a cell
-    // has no plain form or the row has no text.
-    bool composePlainRow(const QList<QLatin1StringView>& Texts);
+    // The most bytes a data row of plain texts takes, or -1 where a text is
+    // not plain.
+    qsizetype plainRowRoom(const QList<QLatin1StringView>& Texts) const;
+    // Those texts as plain cells joined, at Out; the end, or null where a
+    // cell has no plain form.
+    char* putPlainRow(const QList<QLatin1StringView>& Texts, char* Out);
     void setValues(const QList<QLatin1StringView>& Texts, TkxValues& Values) const;
 
     struct PlainColumn {
@@ -209,7 +234,6 @@ private:
     ByteSink* m_sink = nullptr;
     std::vector<PlainColumn> m_plainColumns;
     QByteArray m_plainSeparator;
-    QByteArray m_plainRow;
     int m_plainCellExtra = 0;
     bool m_plainTruncates = false;
 };
