@@ -6,6 +6,7 @@
 #include <QString>
 #include <QStringList>
 #include <QStringView>
+#include <algorithm>
 #include <cstdint>
 #include <limits>
 #include <string_view>
@@ -28,32 +29,37 @@ public:
     static constexpr unsigned Long = Null - 1;
 
     void beginRow() {
-        m_row = m_units.size();
+        m_row = m_size;
         m_cells = 0;
-        m_units.resize(m_units.size() + SizeUnits);
+        extend(SizeUnits);
         writeCount();
     }
     // False, appending nothing, for a character Unit cannot hold.
     bool add(QStringView text) {
-        if constexpr (sizeof(Unit) == 1) {
-            if (!isLatin1(text)) return false;
-        }
         if (text.isNull()) {
-            m_units.push_back(static_cast<Unit>(Null));
+            *extend(1) = static_cast<Unit>(Null);
         } else {
             const auto n = static_cast<std::uint32_t>(text.size());
+            const std::size_t start = m_size;
+            Unit* to = extend(1 + (n < Long ? 0 : SizeUnits) + static_cast<std::size_t>(n));
             if (n < Long) {
-                m_units.push_back(static_cast<Unit>(n));
+                *to++ = static_cast<Unit>(n);
             } else {
-                m_units.push_back(static_cast<Unit>(Long));
+                *to++ = static_cast<Unit>(Long);
                 for (int shift = 0; shift < 32; shift += UnitBits)
-                    m_units.push_back(static_cast<Unit>(n >> shift));
+                    *to++ = static_cast<Unit>(n >> shift);
             }
-            const std::size_t at = m_units.size();
-            m_units.resize(at + static_cast<std::size_t>(n));
-            Unit* to = m_units.data() + at;
-            for (const QChar c : text)
-                *to++ = static_cast<Unit>(c.unicode());
+            // Copied first, tested after: one pass the compiler can widen.
+            const char16_t* from = text.utf16();
+            char16_t all = 0;
+            for (std::uint32_t i = 0; i < n; ++i) {
+                all |= from[i];
+                to[i] = static_cast<Unit>(from[i]);
+            }
+            if (sizeof(Unit) == 1 && all > 0xFF) {
+                m_size = start;
+                return false;
+            }
         }
         ++m_cells;
         writeCount();
@@ -66,19 +72,19 @@ public:
             all |= c;
         return all <= 0xFF;
     }
-    std::size_t size() const { return m_units.size() * sizeof(Unit); }
-    bool empty() const { return m_units.empty(); }
+    std::size_t size() const { return m_size * sizeof(Unit); }
+    bool empty() const { return m_size == 0; }
     void clear() {
-        m_units.clear();
+        m_size = 0;
         m_reading = 0;
     }
     void release() {
         std::vector<Unit>().swap(m_units);
-        m_reading = 0;
+        clear();
     }
 
     void rewind() { m_reading = 0; }
-    bool atEnd() const { return m_reading >= m_units.size(); }
+    bool atEnd() const { return m_reading >= m_size; }
     void readRow(QStringList& row) {
         row.clear();
         readRow([&row](std::uint32_t, QString&& text) { row.append(std::move(text)); });
@@ -160,6 +166,15 @@ private:
         }
         return units;
     }
+    // Room for n more units at the end. The buffer grows by doubling and
+    // is filled only as it grows, not at every append.
+    Unit* extend(std::size_t n) {
+        if (m_size + n > m_units.size())
+            m_units.resize(std::max(2 * m_units.size(), m_size + n + 4096));
+        Unit* at = m_units.data() + m_size;
+        m_size += n;
+        return at;
+    }
     void writeCount() {
         for (int i = 0; i < SizeUnits; ++i)
             m_units[m_row + static_cast<std::size_t>(i)] =
@@ -172,7 +187,8 @@ private:
         return n;
     }
 
-    std::vector<Unit> m_units;
+    std::vector<Unit> m_units; // its first m_size units are the rows
+    std::size_t m_size = 0;
     std::size_t m_row = 0;
     std::uint32_t m_cells = 0;
     std::size_t m_reading = 0;
