@@ -21,6 +21,13 @@ public:
     static constexpr std::size_t Budget = 6 * 1024 * 1024;
     // No schedule row takes less: a count, five lengths, a digit each.
     static constexpr std::size_t LeastRowBytes = 14;
+    // Few take more: a count, five lengths and some 50 characters.
+    static constexpr std::size_t UsualRowBytes = 64;
+
+    // Room for the rows expected, up to what the budget holds.
+    void expect(std::size_t rows) {
+        if (m_holding) m_texts.reserve(std::min(rows, Budget / UsualRowBytes) * UsualRowBytes);
+    }
 
     bool holds() const { return m_holding; }
     // Whether every text was Latin-1, kept or not.
@@ -126,7 +133,9 @@ private:
     class Feed : public ScheduleSink {
     public:
         explicit Feed(Rows& rows)
-            : m_rows(rows) {}
+            : m_rows(rows) {
+            reserve();
+        }
         void beginRow(QStringView caption) override {
             if (m_count == BlockRows) pass();
             ++m_count;
@@ -141,9 +150,10 @@ private:
     private:
         void pass() {
             m_rows.push(std::move(m_block));
-            m_block = Block();
+            reserve();
             m_count = 0;
         }
+        void reserve() { m_block.reserve(BlockRows * RowStore::UsualRowBytes * sizeof(char16_t)); }
 
         Rows& m_rows;
         Block m_block;
@@ -198,6 +208,7 @@ void TScheduleTableExport::measure(Calculation calculation, std::size_t expected
     std::vector<int> widths(static_cast<std::size_t>(GetColumnCount()), 0);
     auto store = std::make_unique<RowStore>();
     if (expectedRows > RowStore::Budget / RowStore::LeastRowBytes) store->drop();
+    store->expect(expectedRows);
     Measure measure(widths, *store);
     calculation(measure);
     m_latin1 = store->latin1();

@@ -8,9 +8,12 @@
 #include <QStringView>
 #include <algorithm>
 #include <cstdint>
+#include <cstring>
 #include <limits>
+#include <memory>
 #include <string_view>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 namespace twl {
@@ -27,6 +30,19 @@ template <class Unit> class RowTexts {
 public:
     static constexpr unsigned Null = std::numeric_limits<U>::max();
     static constexpr unsigned Long = Null - 1;
+
+    RowTexts() = default;
+    // A table moved from is empty.
+    RowTexts(RowTexts&& other) noexcept { *this = std::move(other); }
+    RowTexts& operator=(RowTexts&& other) noexcept {
+        m_units = std::move(other.m_units);
+        m_capacity = std::exchange(other.m_capacity, 0);
+        m_size = std::exchange(other.m_size, 0);
+        m_row = std::exchange(other.m_row, 0);
+        m_cells = std::exchange(other.m_cells, 0);
+        m_reading = std::exchange(other.m_reading, 0);
+        return *this;
+    }
 
     void beginRow() {
         m_row = m_size;
@@ -79,9 +95,13 @@ public:
         m_reading = 0;
     }
     void release() {
-        std::vector<Unit>().swap(m_units);
+        m_units.reset();
+        m_capacity = 0;
         clear();
     }
+    // Room for this many bytes of rows in all, taken now: a table that grows
+    // within it is never copied. Untouched room costs no memory.
+    void reserve(std::size_t bytes) { grow(bytes / sizeof(Unit)); }
 
     void rewind() { m_reading = 0; }
     bool atEnd() const { return m_reading >= m_size; }
@@ -99,7 +119,7 @@ public:
                 continue;
             }
             const std::uint32_t n = first == Long ? takeFixed() : first;
-            const Unit* text = m_units.data() + m_reading;
+            const Unit* text = m_units.get() + m_reading;
             if constexpr (sizeof(Unit) == 1)
                 take(i, QString::fromLatin1(text, n));
             else
@@ -131,7 +151,7 @@ public:
                 continue;
             }
             const std::uint32_t n = first == Long ? takeFixed() : first;
-            const Unit* text = m_units.data() + m_reading;
+            const Unit* text = m_units.get() + m_reading;
             m_reading += n;
             if (!own) {
                 cells.append(QLatin1StringView(reinterpret_cast<const char*>(text),
@@ -166,14 +186,21 @@ private:
         }
         return units;
     }
-    // Room for n more units at the end. The buffer grows by doubling and
-    // is filled only as it grows, not at every append.
+    // Room for n more units at the end; the buffer doubles when full.
     Unit* extend(std::size_t n) {
-        if (m_size + n > m_units.size())
-            m_units.resize(std::max(2 * m_units.size(), m_size + n + 4096));
-        Unit* at = m_units.data() + m_size;
+        if (m_size + n > m_capacity) grow(std::max(2 * m_capacity, m_size + n + 4096));
+        Unit* at = m_units.get() + m_size;
         m_size += n;
         return at;
+    }
+    // A buffer of at least `capacity` units, left as it comes: a unit is
+    // written before it is read, and a page is touched only when written.
+    void grow(std::size_t capacity) {
+        if (capacity <= m_capacity) return;
+        auto units = std::make_unique_for_overwrite<Unit[]>(capacity);
+        if (m_size > 0) std::memcpy(units.get(), m_units.get(), m_size * sizeof(Unit));
+        m_units = std::move(units);
+        m_capacity = capacity;
     }
     void writeCount() {
         for (int i = 0; i < SizeUnits; ++i)
@@ -187,7 +214,8 @@ private:
         return n;
     }
 
-    std::vector<Unit> m_units; // its first m_size units are the rows
+    std::unique_ptr<Unit[]> m_units; // its first m_size units are the rows
+    std::size_t m_capacity = 0;
     std::size_t m_size = 0;
     std::size_t m_row = 0;
     std::uint32_t m_cells = 0;
