@@ -140,7 +140,8 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
     // A source with texts hands them over without a value each; rows of
     // plain cells then go straight into the document's bytes.
     const bool rowTexts = source.RowsAsTexts();
-    const bool plainRows = rowTexts && !rowNumbers && documentLines && preparePlainRows(separator);
+    const bool plainRows = rowTexts && !rowNumbers && (documentLines || unbrokenText) &&
+                           preparePlainRows(separator, documentLines);
     QList<QLatin1StringView> texts;
     while (!source.IsEndOfRows()) {
         const bool write = rowTexts ? source.FetchRowTexts(texts) : source.FetchRow(values);
@@ -152,8 +153,9 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
             const qsizetype room = plainRows ? plainRowRoom(texts) : -1;
             if (room >= 0) {
                 format.RowStart(false);
-                if (m_documentLines.appendText(
-                        room, [&](char* out) { return putPlainRow(texts, out); })) {
+                const auto put = [&](char* out) { return putPlainRow(texts, out); };
+                if (documentLines ? m_documentLines.appendText(room, put)
+                                  : appendUnbrokenText(*unbrokenText, room, put)) {
                     m_export.CountOutputRow();
                     format.RowEnd(false);
                     drain();
@@ -190,12 +192,13 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
     return format.Finish();
 }
 
-bool TkxWriterFrame::preparePlainRows(const QString& Separator) {
+bool TkxWriterFrame::preparePlainRows(const QString& Separator, bool DocumentLines) {
     // The separator's own line ends must be whole CR LF pairs, as a plain
-    // row's text keeps them.
+    // row's text keeps them; unbroken text has none.
     for (qsizetype i = 0; i < Separator.size(); ++i) {
         const QChar c = Separator[i];
-        if (c == QLatin1Char('\r') && Separator.mid(i + 1, 1) == QLatin1String("\n")) {
+        if (DocumentLines && c == QLatin1Char('\r') &&
+            Separator.mid(i + 1, 1) == QLatin1String("\n")) {
             ++i;
             continue;
         }

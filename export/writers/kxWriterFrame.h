@@ -32,6 +32,16 @@ class TkxWriterFrame;
 // another. False, appending nothing, where a pair of surrogates is split
 // between two pieces.
 bool appendJoinedText(QByteArray& Bytes, const QStringList& Pieces, const QString& Separator);
+// A text without line ends, written by write(char* at) in at most Room
+// bytes at the end of Bytes (write returns its end, or null for no text, and
+// nothing is appended). Returns whether the text was appended.
+template <class Write> bool appendUnbrokenText(QByteArray& Bytes, qsizetype Room, Write&& write) {
+    const qsizetype start = Bytes.size();
+    Bytes.resize(start + Room);
+    char* end = write(Bytes.data() + start);
+    Bytes.resize(end ? end - Bytes.constData() : start);
+    return end != nullptr;
+}
 
 class TkxDocumentLines {
 public:
@@ -143,8 +153,9 @@ public:
     // printable ASCII, not cut, written by PlainCell straight into the
     // document, the same as Cell()'s text encoded. Returns the most bytes a
     // plain cell takes beyond twice its text and its width, or -1 where the
-    // document has none. Only a format whose RowLines are document lines and
-    // whose Cell depends on nothing that RowStart changes has them.
+    // document has none. Only a format whose RowLines are document lines or
+    // unbroken text, and whose Cell depends on nothing that RowStart
+    // changes, has them.
     virtual int PreparePlainCells() { return -1; }
     // Writes the plain cell at Out and returns the end, or null where this
     // text has no plain form (the row is then composed as values).
@@ -211,7 +222,7 @@ private:
     void drain();
     // Whether data rows read as texts may be written as plain cells, and
     // the columns' facts for them.
-    bool preparePlainRows(const QString& Separator);
+    bool preparePlainRows(const QString& Separator, bool DocumentLines);
     // The most bytes a data row of plain texts takes, or -1 where a text is
     // not plain.
     qsizetype plainRowRoom(const QList<QLatin1StringView>& Texts) const;

@@ -60,6 +60,10 @@ const char* const GridWords = "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw1
 const char* const RowEndText = "}\\pard \\nowidctlpar\\widctlpar\\intbl\\adjustright {\\row}\r\n";
 
 // UTF-16, so that a cell is put together by copying alone.
+// A cell's end, and the characters a cell's text escapes.
+constexpr char16_t CellEnd[] = u"\\cell ";
+constexpr AsciiSet EscapedCharacters(u"\\{}");
+
 QStringView alignmentPrefix(TkxExcelAlignment Alignment) {
     static constexpr QStringView Prefixes[] = {u"", u"\\ql ", u"\\qr ", u"\\qc "};
     return Alignment <= eaCenter ? Prefixes[Alignment] : QStringView(u"");
@@ -149,8 +153,7 @@ QString TkxRTFWriter::RTFFontSpec(const TFont& Font) {
 }
 
 QString TkxRTFWriter::Escape(const QString& Text) {
-    static constexpr AsciiSet Special(u"\\{}");
-    if (!Special.foundIn(Text)) return Text;
+    if (!EscapedCharacters.foundIn(Text)) return Text;
     QString out = Text;
     out.replace(QLatin1Char('\\'), QLatin1String("\\\\"));
     out.replace(QLatin1Char('{'), QLatin1String("\\{"));
@@ -305,7 +308,15 @@ TkxDocument TkxRTFWriter::Finish() {
 
 QString TkxRTFWriter::Cell(int Index, const TVariant& Value, int Width, bool) {
     return alignmentPrefix(Frame().CellAlignment(Index)) % Escape(Frame().CellText(Value, Width)) %
-           u"\\cell ";
+           CellEnd;
+}
+
+// A text with a character to escape is composed as a value.
+char* TkxRTFWriter::PlainCell(int Index, QLatin1StringView Text, int, char* Out) {
+    if (EscapedCharacters.foundIn(Text)) return nullptr;
+    Out = PutAscii(Out, alignmentPrefix(Frame().CellAlignment(Index)));
+    Out = PutAscii(Out, Text);
+    return PutAscii(Out, CellEnd);
 }
 
 QString TkxRTFWriter::RowNumberCell(const QString& N, int) {

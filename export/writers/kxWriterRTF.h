@@ -34,6 +34,8 @@ public:
     void Footer(const QStringList& Lines) override;
     TkxDocument Finish() override;
     QString Cell(int Index, const TVariant& Value, int Width, bool IsHeader) override;
+    int PreparePlainCells() override { return 16; }
+    char* PlainCell(int Index, QLatin1StringView Text, int Width, char* Out) override;
     QString RowNumberCell(const QString& N, int L) override;
 
     // Appends the text's single-byte bytes to the document buffer.
