@@ -1,6 +1,7 @@
 #include "app/ExportCliSchedule.h"
 
 #include "app/RowTexts.h"
+#include "loan/AmountFormat.h"
 
 #include "base/Exceptions.h"
 
@@ -45,6 +46,8 @@ public:
             drop();
         }
     }
+    // A text left out, which is Latin-1 or not.
+    void skip(bool latin1) { m_latin1 = m_latin1 && latin1; }
     void drop() {
         m_holding = false;
         m_texts.release();
@@ -74,13 +77,28 @@ public:
         addCell(caption);
     }
     void addCell(QStringView text) override {
-        if (m_column < m_widths.size())
-            m_widths[m_column] = std::max(m_widths[m_column], static_cast<int>(text.size()));
-        ++m_column;
+        widen(text.size());
         m_store.add(text);
+    }
+    // With nothing kept, an amount's length is all that is wanted. Its
+    // characters are digits, signs, letters and the separator: Latin-1 where
+    // the separator is.
+    void addAmount(double value, AmountFormat& fmt) override {
+        if (m_store.holds()) {
+            addCell(fmt.cell(value));
+            return;
+        }
+        widen(fmt.cellLength(value));
+        m_store.skip(fmt.separator().unicode() <= 0xFF);
     }
 
 private:
+    void widen(qsizetype length) {
+        if (m_column < m_widths.size())
+            m_widths[m_column] = std::max(m_widths[m_column], static_cast<int>(length));
+        ++m_column;
+    }
+
     std::vector<int>& m_widths;
     RowStore& m_store;
     std::size_t m_column = 0;
@@ -88,8 +106,9 @@ private:
 
 // The second run of the calculation, a few blocks of rows ahead of the
 // writer: the calculation hands its rows on from inside one call, the writer
-// asks for them one at a time.
-class TScheduleTableExport::Rows {
+// asks for them one at a time. Its texts are Latin-1 (Unit char) where the
+// first run's all were.
+template <class Unit> class TScheduleTableExport::Rows {
 public:
     explicit Rows(const Calculation& calculation)
         : m_thread([this, calculation] { produce(calculation); }) {}
@@ -120,14 +139,14 @@ public:
         }
         return true;
     }
-    RowTexts<char16_t>& current() { return m_current; }
+    RowTexts<Unit>& current() { return m_current; }
 
 private:
     // Rows travel in blocks of their texts: the writer's thread makes the
     // text objects it uses (and frees), none cross between the threads.
     static constexpr std::size_t BlockRows = 512;
     static constexpr std::size_t MaxBlocks = 4;
-    using Block = RowTexts<char16_t>;
+    using Block = RowTexts<Unit>;
     struct Stopped {};
 
     class Feed : public ScheduleSink {
@@ -140,20 +159,25 @@ private:
             if (m_count == BlockRows) pass();
             ++m_count;
             m_block.beginRow();
-            m_block.add(caption);
+            add(caption);
         }
-        void addCell(QStringView text) override { m_block.add(text); }
+        void addCell(QStringView text) override { add(text); }
         void finish() {
             if (m_count > 0) pass();
         }
 
     private:
+        // The second run makes the texts of the first; any other is refused.
+        void add(QStringView text) {
+            if (!m_block.add(text))
+                throw Exception(QStringLiteral("the schedule changed as it was written"));
+        }
         void pass() {
             m_rows.push(std::move(m_block));
             reserve();
             m_count = 0;
         }
-        void reserve() { m_block.reserve(BlockRows * RowStore::UsualRowBytes * sizeof(char16_t)); }
+        void reserve() { m_block.reserve(BlockRows * RowStore::UsualRowBytes * sizeof(Unit)); }
 
         Rows& m_rows;
         Block m_block;
@@ -200,7 +224,8 @@ TScheduleTableExport::TScheduleTableExport(QObject* owner)
 TScheduleTableExport::~TScheduleTableExport() = default;
 
 void TScheduleTableExport::measure(Calculation calculation, std::size_t expectedRows) {
-    m_rows.reset();
+    m_latin1Rows.reset();
+    m_wideRows.reset();
     m_stored.reset();
     m_calculation = {};
     m_rowCount = 0;
@@ -245,22 +270,31 @@ template <class Read> void TScheduleTableExport::readWantedRow(Read&& read) {
         ++m_nextRow;
         return;
     }
+    if (m_latin1)
+        readRecomputed(m_latin1Rows, wanted, read);
+    else
+        readRecomputed(m_wideRows, wanted, read);
+}
+
+template <class Unit, class Read>
+void TScheduleTableExport::readRecomputed(std::unique_ptr<Rows<Unit>>& rows, std::size_t wanted,
+                                          Read& read) {
     // Rows are read in order; a reader that starts over starts the calculation over.
-    if (!m_rows || wanted < m_nextRow) {
-        m_rows.reset();
-        m_rows = std::make_unique<Rows>(m_calculation);
+    if (!rows || wanted < m_nextRow) {
+        rows.reset();
+        rows = std::make_unique<Rows<Unit>>(m_calculation);
         m_nextRow = 0;
     }
     for (; m_nextRow <= wanted; ++m_nextRow) {
-        if (!m_rows->advance())
+        if (!rows->advance())
             throw Exception(QStringLiteral("the schedule ended before its row %1").arg(wanted + 1));
-        if (m_nextRow < wanted) m_rows->current().skipRow();
+        if (m_nextRow < wanted) rows->current().skipRow();
     }
     // The last row: the calculation's thread is not needed any longer, and
     // goes with the block the row lies in.
     const bool last = m_nextRow == m_rowCount;
-    read(m_rows->current(), last);
-    if (last) m_rows.reset();
+    read(rows->current(), last);
+    if (last) rows.reset();
 }
 
 void TScheduleTableExport::GetRowValues(TkxValues& Values) {

@@ -42,22 +42,25 @@ public:
     void GetRowTexts(QList<QLatin1StringView>& Texts) override;
 
 private:
-    class Rows;
+    template <class Unit> class Rows;
     class RowStore;
     class Measure;
 
     // Hands read(texts, last) the table holding the wanted row, at that row;
     // `last` when the row's block goes once it is read.
     template <class Read> void readWantedRow(Read&& read);
+    template <class Unit, class Read>
+    void readRecomputed(std::unique_ptr<Rows<Unit>>& rows, std::size_t wanted, Read& read);
 
     Calculation m_calculation;
     std::size_t m_rowCount = 0;
     std::vector<int> m_widths;
-    std::unique_ptr<Rows> m_rows;
-    std::unique_ptr<RowStore> m_stored; // the measured rows, when they were kept
-    std::size_t m_nextRow = 0;          // the row m_rows hands on next
-    std::vector<char> m_narrow;         // the texts of the last row read, where copied
-    bool m_latin1 = false;              // whether every measured text was Latin-1
+    std::unique_ptr<Rows<char>> m_latin1Rows;   // the recomputed rows, when all are Latin-1
+    std::unique_ptr<Rows<char16_t>> m_wideRows; // else
+    std::unique_ptr<RowStore> m_stored;         // the measured rows, when they were kept
+    std::size_t m_nextRow = 0;                  // the row the table hands on next
+    std::vector<char> m_narrow;                 // the texts of the last row read, where copied
+    bool m_latin1 = false;                      // whether every measured text was Latin-1
 };
 
 } // namespace twl

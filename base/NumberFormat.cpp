@@ -248,6 +248,17 @@ QString FormatGeneral(double value, int precision, QChar sep) {
 }
 
 namespace {
+// The length of the text of units / 10^decimals, as fixedFromUnitsTo writes
+// it: the sign of a negative non-zero, the integer digits (at least a zero),
+// the separator and the decimals.
+int fixedFromUnitsLength(bool negative, std::uint64_t units, int decimals) {
+    int digits = 1;
+    for (std::uint64_t rest = units; rest >= 10; rest /= 10)
+        ++digits;
+    return (negative && units != 0 ? 1 : 0) + std::max(digits - decimals, 1) +
+           (decimals > 0 ? 1 + decimals : 0);
+}
+
 // The text of units / 10^decimals, written at buf; returns its length.
 int fixedFromUnitsTo(char16_t* buf, bool negative, std::uint64_t units, int decimals, QChar sep) {
     char digits[24];
@@ -295,6 +306,14 @@ QString formatFixed(double value, int decimals, QChar sep, bool integerPath) {
 
 qsizetype FormatFixedTo(char16_t* out, double value, int decimals, QChar sep) {
     return formatFixedTo(out, value, decimals, sep, true);
+}
+
+qsizetype FormatFixedLength(double value, int decimals, QChar sep) {
+    std::uint64_t units = 0;
+    if (nearestUnits(value, clampDecimals(decimals), units))
+        return fixedFromUnitsLength(std::signbit(value), units, clampDecimals(decimals));
+    char16_t buf[FixedTextCapacity];
+    return formatFixedTo(buf, value, decimals, sep, true);
 }
 
 QString FormatFixed(double value, int decimals, QChar sep) {

@@ -15,6 +15,8 @@ QString FormatFixed(double value, int decimals, QChar decimalSeparator);
 // characters; returns its length. Nothing is allocated.
 inline constexpr int FixedTextCapacity = 64;
 qsizetype FormatFixedTo(char16_t* out, double value, int decimals, QChar decimalSeparator);
+// The length of that text, found without writing it where it can be.
+qsizetype FormatFixedLength(double value, int decimals, QChar decimalSeparator);
 
 // Shortest text with at most `precision` significant digits; scientific notation
 // when the integer part has more than `precision` digits or |value| < 0.0001.

@@ -60,6 +60,10 @@ void RowSink::flush() {
     m_commit(caption, m_cells);
 }
 
+void ScheduleSink::addAmount(double value, AmountFormat& fmt) {
+    addCell(fmt.cell(value));
+}
+
 namespace {
 
 // A month that ran steps b and c to the end: its q and its last F.
@@ -170,10 +174,10 @@ void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& cont
         testEach = context.literalLoop;
 
         sink.beginRow(period(k));
-        sink.addCell(fmt.cell(M));
-        sink.addCell(fmt.cell(I));
-        sink.addCell(fmt.cell(Pr));
-        sink.addCell(fmt.cell(B));
+        sink.addAmount(M, fmt);
+        sink.addAmount(I, fmt);
+        sink.addAmount(Pr, fmt);
+        sink.addAmount(B, fmt);
     }
 
     appendSummaryAndInputRows(sink, fmt, context, P, N, R, SM, SI, SPr, false);
@@ -184,9 +188,9 @@ void appendSummaryAndInputRows(ScheduleSink& sink, AmountFormat& fmt,
                                double paid, double interest, double principal, bool dueColumn) {
     sink.beginRow(LoadResString(rs::SSumCaption));
     if (dueColumn) sink.addCell(QString());
-    sink.addCell(fmt.cell(paid));
-    sink.addCell(fmt.cell(interest));
-    sink.addCell(fmt.cell(principal));
+    sink.addAmount(paid, fmt);
+    sink.addAmount(interest, fmt);
+    sink.addAmount(principal, fmt);
     sink.addCell(LoadResString(rs::SNoBalance));
 
     const QChar sep = regionalSettings().decimalSeparator;

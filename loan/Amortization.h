@@ -12,6 +12,8 @@
 
 namespace twl {
 
+class AmountFormat;
+
 // Receives the table as it is built, cell by cell, so that rows appended
 // before an error stay exactly as far as they got. A text is valid during
 // the call alone: a sink that keeps it makes its own copy.
@@ -20,6 +22,9 @@ public:
     virtual ~ScheduleSink() = default;
     virtual void beginRow(QStringView caption) = 0;
     virtual void addCell(QStringView text) = 0;
+    // An amount cell, fmt's text of the value; a sink that needs less than
+    // the text (its length) may ask fmt for that alone.
+    virtual void addAmount(double value, AmountFormat& fmt);
 };
 
 // A sink that hands on each row whole once its last cell is known, and a

@@ -31,11 +31,18 @@ public:
     QString operator()(double value) { return cell(value).toString(); }
     // The same text without an allocation, valid until the next call.
     QStringView cell(double value) {
-        if (m_decimals < 0) m_decimals = amountDecimals(m_context.readDecimal());
-        return QStringView(m_text, FormatFixedTo(m_text, value, m_decimals, m_separator));
+        return QStringView(m_text, FormatFixedTo(m_text, value, decimals(), m_separator));
     }
+    // Its length alone.
+    qsizetype cellLength(double value) { return FormatFixedLength(value, decimals(), m_separator); }
+    QChar separator() const { return m_separator; }
 
 private:
+    int decimals() {
+        if (m_decimals < 0) m_decimals = amountDecimals(m_context.readDecimal());
+        return m_decimals;
+    }
+
     const ScheduleContext& m_context;
     const QChar m_separator = regionalSettings().decimalSeparator;
     int m_decimals = -1; // not read yet

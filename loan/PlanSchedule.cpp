@@ -185,10 +185,10 @@ void CalculatePlanSchedule(const ScheduleInputs& inputs, const PlanOptions& plan
     const ScheduleTotals totals = computePlan(P, N, R, plan, [&](const ScheduleRow& row) {
         sink.beginRow(period(row.period));
         if (dated) sink.addCell(DateToStr(row.due));
-        sink.addCell(fmt.cell(row.payment));
-        sink.addCell(fmt.cell(row.interest));
-        sink.addCell(fmt.cell(row.principal));
-        sink.addCell(fmt.cell(row.balance));
+        sink.addAmount(row.payment, fmt);
+        sink.addAmount(row.interest, fmt);
+        sink.addAmount(row.principal, fmt);
+        sink.addAmount(row.balance, fmt);
         if (onRow) onRow(row);
     });
 

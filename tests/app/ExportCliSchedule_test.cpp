@@ -1,19 +1,32 @@
 #include "app/ExportCliSchedule.h"
+#include "loan/AmountFormat.h"
 #include "tests/support/TestSupport.h"
 
 using namespace twl;
 
 namespace {
 
-// A table of `rows` rows of three cells, the last row one short.
+// A table of `rows` rows of four cells, an amount last, the last row two
+// short.
 TScheduleTableExport::Calculation rowsOf(int rows, const QString& mark) {
     return [rows, mark](ScheduleSink& sink) {
+        ScheduleContext context;
+        context.readDecimal = [] { return QStringLiteral("3"); };
+        AmountFormat fmt(context);
         for (int r = 1; r <= rows; ++r) {
             sink.beginRow(QString::number(r));
             sink.addCell(mark + QString::number(r * 7));
-            if (r < rows) sink.addCell(QString());
+            if (r == rows) break;
+            sink.addCell(QString());
+            sink.addAmount(r % 2 ? -r * 1.0625 : 1e20 / r, fmt);
         }
     };
+}
+
+QString amountOf(int r) {
+    ScheduleContext context;
+    context.readDecimal = [] { return QStringLiteral("3"); };
+    return AmountFormat(context)(r % 2 ? -r * 1.0625 : 1e20 / r);
 }
 
 QStringList valuesOf(TScheduleTableExport& table) {
@@ -35,20 +48,27 @@ TEST(ScheduleTable, RowsReadTheSameKeptOrComputedAgainAsValuesOrTexts) {
         const bool latin1 = mark != QString("\u20ac ");
         for (const std::size_t expected : {std::size_t{0}, std::size_t{1} << 40}) {
             TScheduleTableExport table;
-            table.setCaptions({"N", "A", "B"});
+            table.setCaptions({"N", "A", "B", "C"});
             table.measure(rowsOf(1500, mark), expected);
             ASSERT_EQ(table.GetRowCount(), 1500);
             EXPECT_EQ(table.HasRowTexts(), latin1);
+            // Widths from the texts, or from the amounts' lengths alone.
+            int amountWidth = 0;
+            for (int r = 1; r < 1500; ++r)
+                amountWidth = std::max(amountWidth, static_cast<int>(amountOf(r).size()));
+            EXPECT_EQ(table.GetColumnDataWidth(3), amountWidth);
+            EXPECT_EQ(table.GetColumnDataWidth(1), mark.size() + 5);
             for (int pass = 0; pass < 2; ++pass) {
                 QList<QLatin1StringView> texts;
                 for (table.GotoFirstRow(); !table.IsEndOfRows();) {
                     const int r = static_cast<int>(table.RowIndex()) + 1;
                     const QStringList expectedRow = {QString::number(r),
-                                                     mark + QString::number(r * 7), QString()};
+                                                     mark + QString::number(r * 7), QString(),
+                                                     r < 1500 ? amountOf(r) : QString()};
                     if (latin1 && pass == 1) {
                         table.GetRowTexts(texts);
-                        ASSERT_EQ(texts.size(), 3);
-                        for (int c = 0; c < 3; ++c)
+                        ASSERT_EQ(texts.size(), 4);
+                        for (int c = 0; c < 4; ++c)
                             EXPECT_EQ(QString(texts[c]), expectedRow[c]) << r;
                     } else {
                         EXPECT_EQ(valuesOf(table), expectedRow) << r;
