@@ -46,6 +46,12 @@ template <class Write> bool appendUnbrokenText(QByteArray& Bytes, qsizetype Room
 class TkxDocumentLines {
 public:
     void append(const QString& Line);
+    // A line of ASCII characters, which are their own bytes.
+    void appendAscii(QLatin1StringView Line) {
+        m_bytes.append(Line.data(), Line.size());
+        m_bytes.append("\r\n", 2);
+        ++m_count;
+    }
     void append(const QStringList& Lines);
     // The pieces joined by the separator, as the lines that text would make
     // (broken at every CR, LF or CR LF, without an empty last line), written

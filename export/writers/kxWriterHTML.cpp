@@ -95,8 +95,10 @@ void TkxHTMLWriter::Prolog() {
             m_colors[static_cast<std::size_t>(role)] =
                 HTMLColor(StringToColor(LoadResString(rs::SkxHTMLTemplateColors[t][role])));
     }
-    m_oddRowStart =
-        QStringLiteral("   <TR BGCOLOR=\"") + color(TableOddBackgroundRole) + QStringLiteral("\">");
+    // ASCII: a colour's text is "#" and hexadecimal digits.
+    m_oddRowStart = (QStringLiteral("   <TR BGCOLOR=\"") + color(TableOddBackgroundRole) +
+                     QStringLiteral("\">"))
+                        .toLatin1();
 
     TkxDocumentLines& doc = Frame().DocumentLines();
     doc << QStringLiteral(
@@ -154,13 +156,13 @@ void TkxHTMLWriter::RowStart(bool IsHeader) {
     }
     const bool odd = (Frame().Export().RowIndex() & 1u) != 0;
     if (odd && Frame().Export().HTML()->Options().contains(hoOddRowColoring))
-        Frame().DocumentLines().append(m_oddRowStart);
+        Frame().DocumentLines().appendAscii(QLatin1StringView(m_oddRowStart));
     else
-        Frame().DocumentLines().append(QStringLiteral("   <TR>"));
+        Frame().DocumentLines().appendAscii(QLatin1StringView("   <TR>"));
 }
 
 void TkxHTMLWriter::RowEnd(bool) {
-    Frame().DocumentLines().append(QStringLiteral("   </TR>"));
+    Frame().DocumentLines().appendAscii(QLatin1StringView("   </TR>"));
 }
 
 void TkxHTMLWriter::TableEnd() {
@@ -233,8 +235,12 @@ int TkxHTMLWriter::PreparePlainCells() {
 // A link, or a text with a character that becomes an entity, is composed as
 // a value.
 char* TkxHTMLWriter::PlainCell(int Index, QLatin1StringView Text, int, char* Out) {
-    static constexpr AsciiSet Special(u"&<>\"");
-    if (Special.foundIn(Text) || (m_plainLinks && IsLink(Text))) return nullptr;
+    // One scan for the characters of an entity and the colon of a link.
+    static constexpr AsciiSet Special(u"&<>\":");
+    if (Special.foundIn(Text)) {
+        static constexpr AsciiSet Entities(u"&<>\"");
+        if (Entities.foundIn(Text) || (m_plainLinks && IsLink(Text))) return nullptr;
+    }
     const QByteArray& start = m_plainCellStarts[static_cast<std::size_t>(Index)];
     Out = std::copy(start.cbegin(), start.cend(), Out);
     Out = Text.isEmpty() ? PutAscii(Out, EmptyContent) : PutAscii(Out, Text);

@@ -64,7 +64,7 @@ private:
     QString dataCellStart(int Index) const;
 
     std::array<QString, 10> m_colors;
-    QString m_oddRowStart;
+    QByteArray m_oddRowStart;
     std::vector<QByteArray> m_plainCellStarts; // each column's dataCellStart
     bool m_plainLinks = false;                 // whether a plain cell may be a link
 };
