@@ -31,8 +31,11 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION utils)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${TWL_HOMEPAGE})
-# Library dependencies computed from the programs themselves.
+# Library dependencies computed from the programs themselves, and those of the
+# libraries the programs open when first needed.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+get_property(twl_opened GLOBAL PROPERTY TWL_OPENED_LIBRARY_PACKAGES)
+list(JOIN twl_opened ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 # Qt runs on Wayland desktops only with its Wayland platform plugin.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS qt6-wayland)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)

@@ -2,6 +2,7 @@
 
 #include "base/Exceptions.h"
 #include "base/RegionalSettings.h"
+#include "base/SharedLibrary.h"
 #include "export/writers/kxWriterConst.h"
 
 #include <QFile>
@@ -12,6 +13,26 @@
 namespace twl {
 
 namespace {
+
+// The archive library's functions, from the library opened with the first
+// spreadsheet: a run that writes none maps neither it nor what it brings.
+struct ZipLibrary {
+    SharedLibrary library{TWL_LIBZIP_LIBRARY};
+    TWL_LIBRARY_FUNCTION(library, zip_close);
+    TWL_LIBRARY_FUNCTION(library, zip_discard);
+    TWL_LIBRARY_FUNCTION(library, zip_file_add);
+    TWL_LIBRARY_FUNCTION(library, zip_file_set_mtime);
+    TWL_LIBRARY_FUNCTION(library, zip_open);
+    TWL_LIBRARY_FUNCTION(library, zip_set_file_compression);
+    TWL_LIBRARY_FUNCTION(library, zip_source_buffer);
+    TWL_LIBRARY_FUNCTION(library, zip_source_file);
+    TWL_LIBRARY_FUNCTION(library, zip_source_free);
+    TWL_LIBRARY_FUNCTION(library, zip_strerror);
+};
+
+const ZipLibrary& zipLibrary() {
+    return functionTable<ZipLibrary>();
+}
 
 constexpr char MimeType[] = "application/vnd.oasis.opendocument.spreadsheet";
 
@@ -53,36 +74,38 @@ void appendInt(QByteArray& out, long long value) {
 // that a document made under SOURCE_DATE_EPOCH is the same every time.
 void stamp(zip_t* archive, zip_int64_t index) {
     const auto now = static_cast<time_t>(currentDateTime().toSecsSinceEpoch());
-    if (zip_file_set_mtime(archive, static_cast<zip_uint64_t>(index), now, 0) != 0)
-        throw Exception(QString::fromUtf8(zip_strerror(archive)));
+    if (zipLibrary().zip_file_set_mtime(archive, static_cast<zip_uint64_t>(index), now, 0) != 0)
+        throw Exception(QString::fromUtf8(zipLibrary().zip_strerror(archive)));
 }
 
 void addEntry(zip_t* archive, const char* name, const QByteArray& bytes, bool store) {
-    zip_source_t* source =
-        zip_source_buffer(archive, bytes.constData(), static_cast<zip_uint64_t>(bytes.size()), 0);
-    if (!source) throw Exception(QString::fromUtf8(zip_strerror(archive)));
-    const zip_int64_t index = zip_file_add(archive, name, source, ZIP_FL_ENC_UTF_8);
+    zip_source_t* source = zipLibrary().zip_source_buffer(
+        archive, bytes.constData(), static_cast<zip_uint64_t>(bytes.size()), 0);
+    if (!source) throw Exception(QString::fromUtf8(zipLibrary().zip_strerror(archive)));
+    const zip_int64_t index = zipLibrary().zip_file_add(archive, name, source, ZIP_FL_ENC_UTF_8);
     if (index < 0) {
-        zip_source_free(source);
-        throw Exception(QString::fromUtf8(zip_strerror(archive)));
+        zipLibrary().zip_source_free(source);
+        throw Exception(QString::fromUtf8(zipLibrary().zip_strerror(archive)));
     }
-    if (zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
-                                 store ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0) != 0)
-        throw Exception(QString::fromUtf8(zip_strerror(archive)));
+    if (zipLibrary().zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
+                                              store ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0) != 0)
+        throw Exception(QString::fromUtf8(zipLibrary().zip_strerror(archive)));
     stamp(archive, index);
 }
 
 void addFileEntry(zip_t* archive, const char* name, const QString& file) {
-    zip_source_t* source = zip_source_file(archive, QFile::encodeName(file).constData(), 0, -1);
-    if (!source) throw Exception(QString::fromUtf8(zip_strerror(archive)));
-    const zip_int64_t index = zip_file_add(archive, name, source, ZIP_FL_ENC_UTF_8);
+    zip_source_t* source =
+        zipLibrary().zip_source_file(archive, QFile::encodeName(file).constData(), 0, -1);
+    if (!source) throw Exception(QString::fromUtf8(zipLibrary().zip_strerror(archive)));
+    const zip_int64_t index = zipLibrary().zip_file_add(archive, name, source, ZIP_FL_ENC_UTF_8);
     if (index < 0) {
-        zip_source_free(source);
-        throw Exception(QString::fromUtf8(zip_strerror(archive)));
+        zipLibrary().zip_source_free(source);
+        throw Exception(QString::fromUtf8(zipLibrary().zip_strerror(archive)));
     }
     // The fastest level: the rows repeat so much that it packs them nearly as well.
-    if (zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, 1) != 0)
-        throw Exception(QString::fromUtf8(zip_strerror(archive)));
+    if (zipLibrary().zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
+                                              ZIP_CM_DEFLATE, 1) != 0)
+        throw Exception(QString::fromUtf8(zipLibrary().zip_strerror(archive)));
     stamp(archive, index);
 }
 
@@ -241,8 +264,8 @@ QByteArray TkxODSWriter::Package(const QString& ContentFile, const QByteArray& S
     if (!dir.isValid()) throw Exception(dir.errorString());
     const QString path = dir.filePath(QStringLiteral("document.ods"));
     int error = 0;
-    zip_t* archive =
-        zip_open(QFile::encodeName(path).constData(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    zip_t* archive = zipLibrary().zip_open(QFile::encodeName(path).constData(),
+                                           ZIP_CREATE | ZIP_TRUNCATE, &error);
     if (!archive) throw Exception(LoadResString(rs::SkxDocumentNotCreated));
     // The library reads the parts when the archive closes: they live until then.
     const QByteArray mime(MimeType);
@@ -253,12 +276,12 @@ QByteArray TkxODSWriter::Package(const QString& ContentFile, const QByteArray& S
         addEntry(archive, "meta.xml", Meta, false);
         addEntry(archive, "META-INF/manifest.xml", Manifest, false);
     } catch (...) {
-        zip_discard(archive);
+        zipLibrary().zip_discard(archive);
         throw;
     }
-    if (zip_close(archive) != 0) {
-        const QString reason = QString::fromUtf8(zip_strerror(archive));
-        zip_discard(archive);
+    if (zipLibrary().zip_close(archive) != 0) {
+        const QString reason = QString::fromUtf8(zipLibrary().zip_strerror(archive));
+        zipLibrary().zip_discard(archive);
         throw Exception(reason);
     }
     QFile file(path);

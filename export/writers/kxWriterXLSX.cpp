@@ -4,6 +4,7 @@
 #include "base/Font.h"
 #include "base/Format.h"
 #include "base/RegionalSettings.h"
+#include "base/SharedLibrary.h"
 #include "export/kxExport.h"
 #include "export/writers/kxWriterConst.h"
 
@@ -15,10 +16,38 @@ namespace twl {
 
 namespace {
 
+// The workbook library's functions, from the library opened with the first
+// workbook: a run that writes none maps neither it nor what it brings.
+struct WorkbookLibrary {
+    SharedLibrary library{TWL_XLSXWRITER_LIBRARY};
+    TWL_LIBRARY_FUNCTION(library, format_set_align);
+    TWL_LIBRARY_FUNCTION(library, format_set_bold);
+    TWL_LIBRARY_FUNCTION(library, format_set_font_name);
+    TWL_LIBRARY_FUNCTION(library, format_set_font_size);
+    TWL_LIBRARY_FUNCTION(library, format_set_num_format);
+    TWL_LIBRARY_FUNCTION(library, lxw_strerror);
+    TWL_LIBRARY_FUNCTION(library, workbook_add_format);
+    TWL_LIBRARY_FUNCTION(library, workbook_add_worksheet);
+    TWL_LIBRARY_FUNCTION(library, workbook_close);
+    TWL_LIBRARY_FUNCTION(library, workbook_new_opt);
+    TWL_LIBRARY_FUNCTION(library, workbook_set_properties);
+    TWL_LIBRARY_FUNCTION(library, worksheet_freeze_panes);
+    TWL_LIBRARY_FUNCTION(library, worksheet_set_column);
+    TWL_LIBRARY_FUNCTION(library, worksheet_set_footer);
+    TWL_LIBRARY_FUNCTION(library, worksheet_set_header);
+    TWL_LIBRARY_FUNCTION(library, worksheet_write_number);
+    TWL_LIBRARY_FUNCTION(library, worksheet_write_string);
+};
+
+const WorkbookLibrary& workbookLibrary() {
+    return functionTable<WorkbookLibrary>();
+}
+
 constexpr std::uint32_t LastSheetRow = 1048576;
 
 void check(lxw_error error) {
-    if (error != LXW_NO_ERROR) throw Exception(QString::fromUtf8(lxw_strerror(error)));
+    if (error != LXW_NO_ERROR)
+        throw Exception(QString::fromUtf8(workbookLibrary().lxw_strerror(error)));
 }
 
 // The number format that shows a value with Decimals digits after the point.
@@ -43,7 +72,7 @@ TkxXLSXWriter::TkxXLSXWriter() = default;
 
 TkxXLSXWriter::~TkxXLSXWriter() {
     // A run that failed half-way still frees the library's workbook.
-    if (m_workbook) workbook_close(m_workbook);
+    if (m_workbook) workbookLibrary().workbook_close(m_workbook);
 }
 
 void TkxXLSXWriter::BeginDocument(const QString& Title) {
@@ -56,23 +85,25 @@ void TkxXLSXWriter::BeginDocument(const QString& Title) {
     lxw_workbook_options options = {};
     options.constant_memory = LXW_TRUE;
     options.tmpdir = const_cast<char*>(tmp.constData());
-    m_workbook = workbook_new_opt(path.constData(), &options);
+    m_workbook = workbookLibrary().workbook_new_opt(path.constData(), &options);
     if (!m_workbook) throw Exception(LoadResString(rs::SkxDocumentNotCreated));
-    m_sheet = workbook_add_worksheet(m_workbook, nullptr);
+    m_sheet = workbookLibrary().workbook_add_worksheet(m_workbook, nullptr);
     m_title = Title.toUtf8();
     lxw_doc_properties properties = {};
     properties.title = m_title.data();
     // The program's current time, not the system clock's, so that a
     // workbook made under SOURCE_DATE_EPOCH is the same every time.
     properties.created = static_cast<time_t>(currentDateTime().toSecsSinceEpoch());
-    check(workbook_set_properties(m_workbook, &properties));
+    check(workbookLibrary().workbook_set_properties(m_workbook, &properties));
     // The page header and footer of the legacy workbook's options (their
     // codes, such as &P for the page number, mean the same here), cut to the
     // 255 characters the format allows, as the legacy workbook cuts them.
     const QByteArray header = pageText(ExcelOptions().Header());
     const QByteArray footer = pageText(ExcelOptions().Footer());
-    if (!header.isEmpty()) check(worksheet_set_header(m_sheet, header.constData()));
-    if (!footer.isEmpty()) check(worksheet_set_footer(m_sheet, footer.constData()));
+    if (!header.isEmpty())
+        check(workbookLibrary().worksheet_set_header(m_sheet, header.constData()));
+    if (!footer.isEmpty())
+        check(workbookLibrary().worksheet_set_footer(m_sheet, footer.constData()));
     m_text = newFormat(false);
     m_header = newFormat(true);
     m_numbers.clear();
@@ -82,11 +113,11 @@ void TkxXLSXWriter::BeginDocument(const QString& Title) {
 
 lxw_format* TkxXLSXWriter::newFormat(bool Bold) {
     const TFont& font = Bold ? *ExcelOptions().HeaderFont() : *ExcelOptions().TableFont();
-    lxw_format* format = workbook_add_format(m_workbook);
+    lxw_format* format = workbookLibrary().workbook_add_format(m_workbook);
     const QByteArray name = font.Name().toUtf8();
-    if (!name.isEmpty()) format_set_font_name(format, name.constData());
-    if (font.Size() > 0) format_set_font_size(format, font.Size());
-    if (Bold) format_set_bold(format);
+    if (!name.isEmpty()) workbookLibrary().format_set_font_name(format, name.constData());
+    if (font.Size() > 0) workbookLibrary().format_set_font_size(format, font.Size());
+    if (Bold) workbookLibrary().format_set_bold(format);
     return format;
 }
 
@@ -95,8 +126,8 @@ lxw_format* TkxXLSXWriter::numberFormat(int Decimals, bool Bold) {
     auto it = m_numbers.find(key);
     if (it != m_numbers.end()) return it->second;
     lxw_format* format = newFormat(Bold);
-    format_set_num_format(format, decimalsFormat(Decimals).c_str());
-    format_set_align(format, LXW_ALIGN_RIGHT);
+    workbookLibrary().format_set_num_format(format, decimalsFormat(Decimals).c_str());
+    workbookLibrary().format_set_align(format, LXW_ALIGN_RIGHT);
     return m_numbers.emplace(key, format).first->second;
 }
 
@@ -109,7 +140,8 @@ void TkxXLSXWriter::nextRow() {
 
 void TkxXLSXWriter::TextLine(const QString& Line) {
     nextRow();
-    check(worksheet_write_string(m_sheet, m_row, 0, Line.toUtf8().constData(), m_text));
+    check(workbookLibrary().worksheet_write_string(m_sheet, m_row, 0, Line.toUtf8().constData(),
+                                                   m_text));
 }
 
 void TkxXLSXWriter::BlankLine() {
@@ -124,24 +156,26 @@ void TkxXLSXWriter::TableRow(const std::vector<TkxGridCell>& Cells, bool IsHeade
         const TkxGridCell& cell = Cells[i];
         const auto column = static_cast<lxw_col_t>(i);
         if (cell.IsNumber) {
-            check(worksheet_write_number(m_sheet, m_row, column, cell.Value,
-                                         numberFormat(cell.Decimals, IsHeader)));
+            check(workbookLibrary().worksheet_write_number(m_sheet, m_row, column, cell.Value,
+                                                           numberFormat(cell.Decimals, IsHeader)));
         } else if (!cell.Text.isEmpty()) {
-            check(worksheet_write_string(m_sheet, m_row, column, cell.Text.toUtf8().constData(),
-                                         IsHeader ? m_header : m_text));
+            check(workbookLibrary().worksheet_write_string(m_sheet, m_row, column,
+                                                           cell.Text.toUtf8().constData(),
+                                                           IsHeader ? m_header : m_text));
         }
     }
     // The caption row stays in view while the table scrolls.
-    if (IsHeader) worksheet_freeze_panes(m_sheet, m_row + 1, 0);
+    if (IsHeader) workbookLibrary().worksheet_freeze_panes(m_sheet, m_row + 1, 0);
 }
 
 QByteArray TkxXLSXWriter::EndDocument() {
     const std::vector<int>& widths = ColumnChars();
     for (std::size_t i = 0; i < widths.size(); ++i) {
         const auto column = static_cast<lxw_col_t>(i);
-        check(worksheet_set_column(m_sheet, column, column, widths[i] + 2.0, nullptr));
+        check(workbookLibrary().worksheet_set_column(m_sheet, column, column, widths[i] + 2.0,
+                                                     nullptr));
     }
-    const lxw_error error = workbook_close(m_workbook);
+    const lxw_error error = workbookLibrary().workbook_close(m_workbook);
     m_workbook = nullptr;
     check(error);
     QFile file(m_path);

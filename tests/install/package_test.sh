@@ -29,6 +29,10 @@ version=$(dpkg-deb -f "$deb" Version)
 [ "$(basename "$deb")" = "tarnwell_${version}_amd64.deb" ] || fail "package name $(basename "$deb")"
 dpkg-deb -f "$deb" Recommends | grep -qw qt6-wayland || fail "qt6-wayland is not recommended"
 dpkg-deb -f "$deb" Depends | grep -q 'libqt6widgets6' || fail "no computed library dependencies"
+# The workbook and archive libraries are opened when first needed, not linked.
+for opened in libxlsxwriter4 libzip4; do
+  dpkg-deb -f "$deb" Depends | grep -qw "$opened" || fail "$opened is not a dependency"
+done
 
 # The file list: everything under /usr, nothing else.
 root=$work/root
