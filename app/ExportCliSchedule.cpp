@@ -144,7 +144,7 @@ public:
 private:
     // Rows travel in blocks of their texts: the writer's thread makes the
     // text objects it uses (and frees), none cross between the threads.
-    static constexpr std::size_t BlockRows = 512;
+    static constexpr std::size_t BlockRows = 2048;
     static constexpr std::size_t MaxBlocks = 4;
     using Block = RowTexts<Unit>;
     struct Stopped {};

@@ -3,6 +3,7 @@
 #include "base/RegionalSettings.h"
 
 #include <algorithm>
+#include <bit>
 #include <cfloat>
 #include <charconv>
 #include <cmath>
@@ -252,9 +253,30 @@ namespace {
 // it: the sign of a negative non-zero, the integer digits (at least a zero),
 // the separator and the decimals.
 int fixedFromUnitsLength(bool negative, std::uint64_t units, int decimals) {
-    int digits = 1;
-    for (std::uint64_t rest = units; rest >= 10; rest /= 10)
-        ++digits;
+    // The digits from the bit width (log10(2) is about 1233 / 4096), one
+    // fewer below that power of ten.
+    static constexpr std::uint64_t Pow10[20] = {1ULL,
+                                                10ULL,
+                                                100ULL,
+                                                1000ULL,
+                                                10000ULL,
+                                                100000ULL,
+                                                1000000ULL,
+                                                10000000ULL,
+                                                100000000ULL,
+                                                1000000000ULL,
+                                                10000000000ULL,
+                                                100000000000ULL,
+                                                1000000000000ULL,
+                                                10000000000000ULL,
+                                                100000000000000ULL,
+                                                1000000000000000ULL,
+                                                10000000000000000ULL,
+                                                100000000000000000ULL,
+                                                1000000000000000000ULL,
+                                                10000000000000000000ULL};
+    const int estimate = std::bit_width(units | 1) * 1233 >> 12;
+    const int digits = estimate + ((units | 1) >= Pow10[estimate] ? 1 : 0);
     return (negative && units != 0 ? 1 : 0) + std::max(digits - decimals, 1) +
            (decimals > 0 ? 1 + decimals : 0);
 }
