@@ -548,11 +548,14 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
             const std::size_t expectedRows = TryStrToInt(inputs.months, periods) && periods > 0
                                                  ? static_cast<std::size_t>(periods) + 4
                                                  : 0;
+            // Widths only for a document laid out to them.
+            const bool wantWidths = kxExportTypeRow(table.ExportType())->UsesDataWidths ||
+                                    table.Options().contains(xoTruncate);
             table.measure(
                 [inputs, plan, context, planLabels](ScheduleSink& sink) {
                     CalculatePlanSchedule(inputs, plan, context, planLabels, sink);
                 },
-                expectedRows);
+                expectedRows, wantWidths);
         }
     } catch (const EPlanInput& e) {
         writeText(err, planErrorLine(e));

@@ -65,9 +65,10 @@ private:
 // without collecting a row (the caption is column 0).
 class TScheduleTableExport::Measure : public ScheduleSink {
 public:
-    Measure(std::vector<int>& widths, RowStore& store)
+    Measure(std::vector<int>& widths, RowStore& store, bool wantWidths)
         : m_widths(widths)
-        , m_store(store) {}
+        , m_store(store)
+        , m_wantWidths(wantWidths) {}
     std::size_t rows = 0;
 
     void beginRow(QStringView caption) override {
@@ -88,7 +89,14 @@ public:
             addCell(fmt.cell(value));
             return;
         }
-        widen(fmt.cellLength(value));
+        if (m_wantWidths) {
+            widen(fmt.cellLength(value));
+        } else {
+            // The setting is read at the first amount all the same, so that a
+            // bad one fails there.
+            fmt.decimals();
+            ++m_column;
+        }
         m_store.skip(fmt.separator().unicode() <= 0xFF);
     }
 
@@ -101,6 +109,7 @@ private:
 
     std::vector<int>& m_widths;
     RowStore& m_store;
+    bool m_wantWidths;
     std::size_t m_column = 0;
 };
 
@@ -223,7 +232,8 @@ TScheduleTableExport::TScheduleTableExport(QObject* owner)
 
 TScheduleTableExport::~TScheduleTableExport() = default;
 
-void TScheduleTableExport::measure(Calculation calculation, std::size_t expectedRows) {
+void TScheduleTableExport::measure(Calculation calculation, std::size_t expectedRows,
+                                   bool wantWidths) {
     m_latin1Rows.reset();
     m_wideRows.reset();
     m_stored.reset();
@@ -234,7 +244,7 @@ void TScheduleTableExport::measure(Calculation calculation, std::size_t expected
     auto store = std::make_unique<RowStore>();
     if (expectedRows > RowStore::Budget / RowStore::LeastRowBytes) store->drop();
     store->expect(expectedRows);
-    Measure measure(widths, *store);
+    Measure measure(widths, *store, wantWidths);
     calculation(measure);
     m_latin1 = store->latin1();
     if (store->holds()) m_stored = std::move(store);

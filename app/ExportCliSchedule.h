@@ -28,9 +28,11 @@ public:
     // Runs the calculation once to learn the table's size; it is run again,
     // on a thread of its own, as the rows are read, unless its texts were
     // kept. `expectedRows` (0: unknown) is the rows the table is expected to
-    // have: a table expected too long to keep is not kept. Raises what the
-    // calculation raises, with nothing learned.
-    void measure(Calculation calculation, std::size_t expectedRows = 0);
+    // have: a table expected too long to keep is not kept. Without
+    // `wantWidths`, a table not kept learns no column widths (each is 0), for
+    // a document that lays out none. Raises what the calculation raises,
+    // with nothing learned.
+    void measure(Calculation calculation, std::size_t expectedRows = 0, bool wantWidths = true);
 
     void GotoFirstRow() override;
     bool IsEndOfRows() override;

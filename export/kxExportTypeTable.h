@@ -30,6 +30,9 @@ struct TkxExportTypeRow {
     // resolution (RTF), or text laid out in fonts (PDF). A program writing
     // only other types can start without fonts and screens.
     bool AsksDisplay;
+    // Whether its cells are laid out to their column's widest text, which a
+    // source finds before the first row (every type's are with xoTruncate).
+    bool UsesDataWidths;
 };
 
 // Every type, in the order of the format list.

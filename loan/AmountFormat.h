@@ -36,13 +36,14 @@ public:
     // Its length alone.
     qsizetype cellLength(double value) { return FormatFixedLength(value, decimals(), m_separator); }
     QChar separator() const { return m_separator; }
-
-private:
+    // The decimals, read from the setting at the first call, which raises
+    // what a bad setting raises.
     int decimals() {
         if (m_decimals < 0) m_decimals = amountDecimals(m_context.readDecimal());
         return m_decimals;
     }
 
+private:
     const ScheduleContext& m_context;
     const QChar m_separator = regionalSettings().decimalSeparator;
     int m_decimals = -1; // not read yet

@@ -2,6 +2,7 @@
 // and the shared string utilities, through the text formats.
 
 #include "base/Windows1252.h"
+#include "export/kxExportTypeTable.h"
 #include "export/writers/kxWriterFrame.h"
 #include "export/writers/kxWriterUtils.h"
 #include "tests/export/MemorySource.h"
@@ -415,6 +416,39 @@ TEST(PlainRows, TextsGiveTheBytesOfValues) {
                     source->ColumnWidths()->setStrings({"", "3", "\u00e9"});
             }
             EXPECT_EQ(writeDocument(texts, type), writeDocument(values, type)) << type << " " << n;
+        }
+    }
+}
+
+namespace {
+// The same rows with every data width 0, as a source that did not learn them.
+class NoWidthsSource : public MemorySource {
+public:
+    int GetColumnDataWidth(int) override { return 0; }
+};
+} // namespace
+
+// A type that says its cells are not laid out to the data widths writes the
+// same bytes whatever they are, unless xoTruncate cuts cells to them.
+TEST(PlainRows, OnlyTypesThatSaySoUseTheDataWidths) {
+    RegionalScope regional;
+    ClockScope clock{Now};
+    for (int i = 0; i < kxExportTypeRowCount; ++i) {
+        const TkxExportTypeRow& row = kxExportTypeRows()[i];
+        for (const TkxExportOptionSet options :
+             {TkxExportOptionSet{xoShowHeader, xoUseAlignments, xoHeaderLine, xoFooterLine},
+              TkxExportOptionSet{xoShowHeader, xoRowNumbers, xoTruncate}}) {
+            MemorySource widths;
+            NoWidthsSource none;
+            for (MemorySource* source : {&widths, static_cast<MemorySource*>(&none)}) {
+                source->setOptions(options);
+                // Captions wider than the data, which xoTruncate cuts to it.
+                source->captions = {"Number of the row", "Amount"};
+                source->setTextRows({{"1", "88.85"}, {"12345", "text"}, {"", "x"}});
+                source->alignments = {eaRight, eaCenter};
+            }
+            const bool same = writeDocument(widths, row.Type) == writeDocument(none, row.Type);
+            EXPECT_EQ(same, !row.UsesDataWidths && !options.contains(xoTruncate)) << int(row.Type);
         }
     }
 }
