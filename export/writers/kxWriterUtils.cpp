@@ -1,11 +1,8 @@
 #include "export/writers/kxWriterUtils.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstring>
-
-#ifdef __SSE2__
-#include <emmintrin.h>
-#endif
 
 namespace twl {
 
@@ -97,23 +94,38 @@ bool IsPrintableAscii(QStringView S) {
     return std::all_of(S.begin(), S.end(), [](QChar c) { return c >= u' ' && c <= u'~'; });
 }
 
+namespace {
+// Whether a byte of the text lies outside Low to High (both ASCII), eight
+// bytes at a time: a cell is mostly shorter than sixteen. The eight-byte
+// steps overlap at the end instead of leaving a tail.
+template <unsigned Low, unsigned High> bool anyOutside(const char* p, qsizetype n) {
+    static_assert(Low >= 1 && High < 0x80);
+    constexpr std::uint64_t Ones = 0x0101010101010101ULL;
+    constexpr std::uint64_t Highs = 0x8080808080808080ULL;
+    const auto outside = [](std::uint64_t x) {
+        // A byte below Low, or one above High, sets its top bit here; so
+        // does every byte from 0x80.
+        return (((x - Ones * Low) & ~x) | ((x + Ones * (0x7F - High)) | x)) & Highs;
+    };
+    if (n >= 8) {
+        std::uint64_t x = 0;
+        for (qsizetype i = 0; i + 8 < n; i += 8) {
+            std::memcpy(&x, p + i, 8);
+            if (outside(x)) return true;
+        }
+        std::memcpy(&x, p + n - 8, 8);
+        return outside(x) != 0;
+    }
+    for (qsizetype i = 0; i < n; ++i) {
+        const auto c = static_cast<unsigned char>(p[i]);
+        if (c < Low || c > High) return true;
+    }
+    return false;
+}
+} // namespace
+
 bool IsPrintableAscii(QLatin1StringView S) {
-    const auto* p = reinterpret_cast<const signed char*>(S.data());
-    const auto* end = p + S.size();
-#ifdef __SSE2__
-    // Sixteen at a time: as signed bytes, each of 0x20 to 0x7E lies above
-    // 0x1F and below 0x7F, and every byte from 0x80 is negative.
-    for (; end - p >= 16; p += 16) {
-        const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
-        const __m128i inside = _mm_and_si128(_mm_cmpgt_epi8(v, _mm_set1_epi8(0x1F)),
-                                             _mm_cmplt_epi8(v, _mm_set1_epi8(0x7F)));
-        if (_mm_movemask_epi8(inside) != 0xFFFF) return false;
-    }
-#endif
-    for (; p < end; ++p) {
-        if (*p < 0x20 || *p > 0x7E) return false;
-    }
-    return true;
+    return !anyOutside<0x20, 0x7E>(S.data(), S.size());
 }
 
 char* PutAscii(char* Out, QStringView S) {
@@ -124,8 +136,19 @@ char* PutAscii(char* Out, QStringView S) {
 }
 
 char* PutAscii(char* Out, QLatin1StringView S) {
-    if (!S.isEmpty()) std::memcpy(Out, S.data(), static_cast<std::size_t>(S.size()));
-    return Out + S.size();
+    const char* p = S.data();
+    const qsizetype n = S.size();
+    // A short text as two overlapping moves, not a call.
+    if (n >= 8 && n <= 16) {
+        std::uint64_t a = 0, b = 0;
+        std::memcpy(&a, p, 8);
+        std::memcpy(&b, p + n - 8, 8);
+        std::memcpy(Out, &a, 8);
+        std::memcpy(Out + n - 8, &b, 8);
+    } else if (n > 0) {
+        std::memcpy(Out, p, static_cast<std::size_t>(n));
+    }
+    return Out + n;
 }
 
 char* PutRepeated(char* Out, char Ch, int Count) {
@@ -133,6 +156,9 @@ char* PutRepeated(char* Out, char Ch, int Count) {
 }
 
 char* PutQuotedField(char* Out, QLatin1StringView S, bool AlwaysQuote) {
+    // Every character that matters lies at or below ',': most texts (digits,
+    // points and signs) have none.
+    if (!AlwaysQuote && !anyOutside<',' + 1, 0x7F>(S.data(), S.size())) return PutAscii(Out, S);
     qsizetype quotes = 0;
     if (!enclosesField(S, AlwaysQuote, quotes)) return PutAscii(Out, S);
     *Out++ = '"';

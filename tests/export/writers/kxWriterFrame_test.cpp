@@ -452,3 +452,24 @@ TEST(PlainRows, OnlyTypesThatSaySoUseTheDataWidths) {
         }
     }
 }
+
+// The plain-text tests take eight characters at a time: every length around
+// that step, and every byte value at every place, against the plain rule.
+TEST(WriterUtils, PrintableAsciiAndQuotingAgreeWithTheirRules) {
+    for (int length = 0; length <= 20; ++length) {
+        for (int at = 0; at < std::max(length, 1); ++at) {
+            for (int byte = 0; byte < 256; ++byte) {
+                QByteArray text(length, 'a');
+                if (length > 0) text[at] = static_cast<char>(byte);
+                const QLatin1StringView view(text);
+                const bool printable = length == 0 || (byte >= 0x20 && byte <= 0x7E);
+                ASSERT_EQ(IsPrintableAscii(view), printable) << length << " " << at << " " << byte;
+                if (!printable) continue;
+                char out[64];
+                const char* end = PutQuotedField(out, view, false);
+                ASSERT_EQ(QByteArray(out, end - out), QuoteField(QString(view), false).toLatin1())
+                    << length << " " << at << " " << byte;
+            }
+        }
+    }
+}
