@@ -129,17 +129,25 @@ void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& cont
     const auto extended = [&](auto&& formula) { return evaluateExtended(testEach, formula); };
     const auto stored = [&](auto&& formula) { return evaluateStored(testEach, formula); };
 
+    // A month that tests its flags once, at its end, does not clear them as it
+    // starts: a flag left by the sink since the last test only makes the month
+    // run again, testing each formula, and that run clears them first.
+    clearFloatingPointFaults();
+    // The reference months as a month that runs the loop starts (only such a
+    // month changes them).
+    ReferenceMonth startPositive, startNegative;
     for (std::int32_t k = 1; k <= N; ++k) {
         // A month depends on nothing but these, as it starts.
         const double startB = B, startM = M, startSM = SM, startSI = SI, startSPr = SPr;
-        const ReferenceMonth startPositive = positive, startNegative = negative;
-        clearFloatingPointFaults();
+        if (testEach) clearFloatingPointFaults();
         I = stored([&] { return ld(B) * ld(vR) / 12 / 100; });
         volatile long double q = extended([&] { return ld(I) / ld(vP); });
 
         const bool skipLoop =
             !context.literalLoop && k >= 2 && M != 0 && loopProvablyQuiet(q, positive, negative);
         if (!skipLoop) {
+            startPositive = positive;
+            startNegative = negative;
             F = stored([&] { return q + 1; });
             for (std::int32_t j = 1; j < N; ++j) {
                 F = stored([&] { return (q + 1) * ld(F); });
@@ -165,8 +173,10 @@ void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& cont
             SM = startSM;
             SI = startSI;
             SPr = startSPr;
-            positive = startPositive;
-            negative = startNegative;
+            if (!skipLoop) {
+                positive = startPositive;
+                negative = startNegative;
+            }
             testEach = true;
             --k;
             continue;
