@@ -4,6 +4,7 @@
 #include "tests/support/TestSupport.h"
 
 #include <QRandomGenerator>
+#include <cfenv>
 #include <cfloat>
 #include <cmath>
 
@@ -304,4 +305,38 @@ TEST_F(Schedule, LongNegativeTermsMatchTheLiteralAlgorithm) {
     ASSERT_TRUE(sameAsLiteral(1000.0, 2000, -230.0));
     ASSERT_TRUE(sameAsLiteral(250000.0, 1500, -5.0));
     ASSERT_TRUE(sameAsLiteral(1000.0, 5000, -400.0));
+}
+
+// A sink that leaves a fault flag set after its cells changes nothing: the
+// month that finds it runs again, clearing it, and no fault is raised that
+// the month did not make; a month that faults still does, at its row.
+TEST_F(Schedule, AFaultFlagLeftByTheSinkChangesNothing) {
+    struct FlaggingSink : TableSink {
+        int flag = 0;
+        void addCell(QStringView text) override {
+            TableSink::addCell(text);
+            std::feraiseexcept(flag);
+        }
+    };
+    for (const auto& [amount, months, rate] :
+         {std::tuple{"1000", "240", "12"}, {"100", "1000", "-1200"}, {"1e308", "10", "1e308"}}) {
+        const Outcome plain = run(amount, months, rate);
+        for (const int flag : {FE_DIVBYZERO, FE_OVERFLOW, FE_INVALID}) {
+            ScheduleContext ctx;
+            ctx.readDecimal = [] { return QStringLiteral("2"); };
+            ctx.labels = {"Inputs", "Amount: ", "Months: ", "Rate: ", "Date: "};
+            ctx.today = QDate(2026, 12, 7);
+            FlaggingSink sink;
+            sink.flag = flag;
+            QString error;
+            try {
+                CalculateSchedule({amount, months, rate}, ctx, sink);
+            } catch (const Exception& e) {
+                error = e.message();
+            }
+            std::feclearexcept(FE_ALL_EXCEPT);
+            EXPECT_EQ(sink.rows, plain.rows) << amount << " " << flag;
+            EXPECT_EQ(error, plain.error) << amount << " " << flag;
+        }
+    }
 }
