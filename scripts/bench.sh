@@ -39,7 +39,7 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/app" "$work/out"
-cp build/bench/app/twlc-export build/bench/bench/floor_csv "$work/app/"
+cp build/bench/app/twlc-export build/bench/bench/floor_csv build/bench/bench/cpu_time "$work/app/"
 cp -r build/bench/app/language "$work/app/"
 printf '[Settings]\r\nDecimal=2\r\n' >"$work/app/twlc.ini"
 export SOURCE_DATE_EPOCH=1796601600
@@ -112,14 +112,13 @@ if wanted process || wanted peer; then
   fi
 fi
 
-# cpu_once COMMAND...: the user + system time of one run, in cpu_one.
+# cpu_once COMMAND...: the user + system time of one run, in cpu_one, to the
+# microsecond (bench/cpu_time; the shell's own timing rounds to milliseconds).
 cpu_once() {
-  local TIMEFORMAT='%3U %3S' # the shell's own timing: milliseconds
-  { time "$@" >/dev/null 2>"$work/stderr"; } 2>"$work/cpu" || {
+  cpu_one=$("$work/app/cpu_time" "$@" 2>"$work/stderr") || {
     echo "$1: failed: $(cat "$work/stderr")" >&2
     return 1
   }
-  cpu_one=$(awk '{ print $1 + $2 }' "$work/cpu")
 }
 
 if wanted floor; then
@@ -153,7 +152,7 @@ if wanted floor; then
       done
     done
     for t in $types; do
-      printf '%-28s %-5s %9.3f %9.3f %7.2f\n' "$months months at $rate %" "$t" "${best[floor]}" \
+      printf '%-28s %-5s %9.4f %9.4f %7.2f\n' "$months months at $rate %" "$t" "${best[floor]}" \
         "${best[$t]}" "$(calc "${best[$t]} / ${best[floor]}")"
     done
     unset best
