@@ -128,29 +128,6 @@ bool IsPrintableAscii(QLatin1StringView S) {
     return !anyOutside<0x20, 0x7E>(S.data(), S.size());
 }
 
-char* PutAscii(char* Out, QStringView S) {
-    const char16_t* p = S.utf16();
-    for (qsizetype i = 0; i < S.size(); ++i)
-        Out[i] = static_cast<char>(p[i]);
-    return Out + S.size();
-}
-
-char* PutAscii(char* Out, QLatin1StringView S) {
-    const char* p = S.data();
-    const qsizetype n = S.size();
-    // A short text as two overlapping moves, not a call.
-    if (n >= 8 && n <= 16) {
-        std::uint64_t a = 0, b = 0;
-        std::memcpy(&a, p, 8);
-        std::memcpy(&b, p + n - 8, 8);
-        std::memcpy(Out, &a, 8);
-        std::memcpy(Out + n - 8, &b, 8);
-    } else if (n > 0) {
-        std::memcpy(Out, p, static_cast<std::size_t>(n));
-    }
-    return Out + n;
-}
-
 char* PutRepeated(char* Out, char Ch, int Count) {
     return Count > 0 ? std::fill_n(Out, Count, Ch) : Out;
 }

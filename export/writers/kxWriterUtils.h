@@ -3,6 +3,8 @@
 
 #include <QChar>
 #include <QString>
+#include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace twl {
@@ -69,9 +71,29 @@ QString QuoteField(const QString& S, bool AlwaysQuote);
 // line end. The Latin-1 test is the one made for every cell.
 bool IsPrintableAscii(QStringView S);
 bool IsPrintableAscii(QLatin1StringView S);
-// S, printable ASCII, as its bytes at Out; returns the end.
-char* PutAscii(char* Out, QStringView S);
-char* PutAscii(char* Out, QLatin1StringView S);
+// S, printable ASCII, as its bytes at Out; returns the end. Inline: a
+// literal's length is then known where it is copied.
+inline char* PutAscii(char* Out, QStringView S) {
+    const char16_t* p = S.utf16();
+    for (qsizetype i = 0; i < S.size(); ++i)
+        Out[i] = static_cast<char>(p[i]);
+    return Out + S.size();
+}
+inline char* PutAscii(char* Out, QLatin1StringView S) {
+    const char* p = S.data();
+    const qsizetype n = S.size();
+    // A text of 8 to 16 bytes as two overlapping moves, not a call.
+    if (n >= 8 && n <= 16) {
+        std::uint64_t a = 0, b = 0;
+        std::memcpy(&a, p, 8);
+        std::memcpy(&b, p + n - 8, 8);
+        std::memcpy(Out, &a, 8);
+        std::memcpy(Out + n - 8, &b, 8);
+    } else if (n > 0) {
+        std::memcpy(Out, p, static_cast<std::size_t>(n));
+    }
+    return Out + n;
+}
 // Count copies of Ch at Out (none for 0 or less); returns the end.
 char* PutRepeated(char* Out, char Ch, int Count);
 // QuoteField of printable ASCII, as its bytes at Out (room for twice S and
