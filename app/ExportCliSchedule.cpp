@@ -81,7 +81,8 @@ public:
         widen(text.size());
         m_store.add(text);
     }
-    // With nothing kept, an amount's length is all that is wanted. Its
+    // With nothing kept, an amount's text is not made: its length is all a
+    // document laid out to the widths wants, and the others want nothing. Its
     // characters are digits, signs, letters and the separator: Latin-1 where
     // the separator is.
     void addAmount(double value, AmountFormat& fmt) override {
