@@ -114,21 +114,14 @@ public:
     }
     // The next row's cells handed to take(index, text) one by one.
     template <class Take> void readRow(Take&& take) {
-        const std::uint32_t count = takeFixed();
-        for (std::uint32_t i = 0; i < count; ++i) {
-            const U first = static_cast<U>(m_units[m_reading++]);
-            if (first == Null) {
+        visitRow([&](std::uint32_t i, const Unit* text, std::uint32_t n) {
+            if (!text)
                 take(i, QString());
-                continue;
-            }
-            const std::uint32_t n = first == Long ? takeFixed() : first;
-            const Unit* text = m_units.get() + m_reading;
-            if constexpr (sizeof(Unit) == 1)
+            else if constexpr (sizeof(Unit) == 1)
                 take(i, QString::fromLatin1(text, n));
             else
                 take(i, QString(reinterpret_cast<const QChar*>(text), n));
-            m_reading += n;
-        }
+        });
     }
     // The next row's cells as Latin-1 views, valid until the next read or
     // change of this table or of `narrow`. An 8-bit table's views point into
@@ -146,47 +139,49 @@ public:
         }
         char* to = narrow.data();
         bool latin1 = true;
-        const std::uint32_t count = takeFixed();
-        for (std::uint32_t i = 0; i < count; ++i) {
-            const U first = static_cast<U>(m_units[m_reading++]);
-            if (first == Null) {
+        visitRow([&](std::uint32_t, const Unit* text, std::uint32_t n) {
+            if (!text) {
                 cells.append(QLatin1StringView());
-                continue;
-            }
-            const std::uint32_t n = first == Long ? takeFixed() : first;
-            const Unit* text = m_units.get() + m_reading;
-            m_reading += n;
-            if (!own) {
+            } else if (!own) {
                 cells.append(QLatin1StringView(reinterpret_cast<const char*>(text),
                                                static_cast<qsizetype>(n)));
-                continue;
+            } else {
+                U all = 0;
+                for (std::uint32_t k = 0; k < n; ++k) {
+                    all |= static_cast<U>(text[k]);
+                    to[k] = static_cast<char>(text[k]);
+                }
+                latin1 = latin1 && all <= 0xFF;
+                cells.append(QLatin1StringView(to, static_cast<qsizetype>(n)));
+                to += n;
             }
-            U all = 0;
-            for (std::uint32_t k = 0; k < n; ++k) {
-                all |= static_cast<U>(text[k]);
-                to[k] = static_cast<char>(text[k]);
-            }
-            latin1 = latin1 && all <= 0xFF;
-            cells.append(QLatin1StringView(to, static_cast<qsizetype>(n)));
-            to += n;
-        }
+        });
         return latin1;
     }
     // Passes over the next row.
     void skipRow() { textUnits(); }
 
 private:
-    // Passes over the next row, counting the units of its texts.
-    std::size_t textUnits() {
-        std::size_t units = 0;
+    // The next row's cells handed to visit(index, text, length) one by one,
+    // a null text as null.
+    template <class Visit> void visitRow(Visit&& visit) {
         const std::uint32_t count = takeFixed();
         for (std::uint32_t i = 0; i < count; ++i) {
             const U first = static_cast<U>(m_units[m_reading++]);
-            if (first == Null) continue;
+            if (first == Null) {
+                visit(i, nullptr, 0);
+                continue;
+            }
             const std::uint32_t n = first == Long ? takeFixed() : first;
+            const Unit* text = m_units.get() + m_reading;
             m_reading += n;
-            units += n;
+            visit(i, text, n);
         }
+    }
+    // Passes over the next row, counting the units of its texts.
+    std::size_t textUnits() {
+        std::size_t units = 0;
+        visitRow([&units](std::uint32_t, const Unit*, std::uint32_t n) { units += n; });
         return units;
     }
     // Room for n more units at the end; the buffer doubles when full.

@@ -20,15 +20,11 @@ public:
     constexpr bool contains(char16_t c) const {
         return c < 128 && ((m_bits[c >> 6] >> (c & 63)) & 1);
     }
-    bool foundIn(const QString& Text) const {
-        for (const QChar c : Text) {
-            if (contains(c.unicode())) return true;
-        }
-        return false;
-    }
-    bool foundIn(QLatin1StringView Text) const {
-        for (const char c : Text) {
-            if (contains(static_cast<unsigned char>(c))) return true;
+    // Whether a character of the text is one of them (a QString or a
+    // Latin-1 view).
+    template <class Text> bool foundIn(const Text& S) const {
+        for (const auto c : S) {
+            if (contains(QChar(c).unicode())) return true;
         }
         return false;
     }

@@ -1,5 +1,6 @@
 #include "app/ExportCliSchedule.h"
 #include "loan/AmountFormat.h"
+#include "tests/export/ExportTestTable.h"
 #include "tests/support/TestSupport.h"
 
 using namespace twl;
@@ -27,15 +28,6 @@ QString amountOf(int r) {
     ScheduleContext context;
     context.readDecimal = [] { return QStringLiteral("3"); };
     return AmountFormat(context)(r % 2 ? -r * 1.0625 : 1e20 / r);
-}
-
-QStringList valuesOf(TScheduleTableExport& table) {
-    TkxValues values;
-    table.GetRowValues(values);
-    QStringList row;
-    for (const TVariant& v : values)
-        row << v.toString();
-    return row;
 }
 
 } // namespace
@@ -71,7 +63,7 @@ TEST(ScheduleTable, RowsReadTheSameKeptOrComputedAgainAsValuesOrTexts) {
                         for (int c = 0; c < 4; ++c)
                             EXPECT_EQ(QString(texts[c]), expectedRow[c]) << r;
                     } else {
-                        EXPECT_EQ(valuesOf(table), expectedRow) << r;
+                        EXPECT_EQ(test::currentRowTexts(table), expectedRow) << r;
                     }
                     table.RowDone(true);
                 }

@@ -11,6 +11,16 @@
 
 namespace twl::test {
 
+// The current row of a source as the texts of its values.
+inline QStringList currentRowTexts(TkxCustomExport& source) {
+    TkxValues values;
+    source.GetRowValues(values);
+    QStringList texts;
+    for (const TVariant& v : values)
+        texts << v.toString();
+    return texts;
+}
+
 // A list view with the given captions and rows (first text: the item's caption).
 inline std::unique_ptr<TListView> makeListView(const QStringList& captions,
                                                std::initializer_list<QStringList> rows) {

@@ -1,21 +1,9 @@
 #include "export/kxTableExport.h"
+#include "tests/export/ExportTestTable.h"
 
 #include <gtest/gtest.h>
 
 using namespace twl;
-
-namespace {
-
-QStringList rowTexts(TkxTableExport& table) {
-    TkxValues values;
-    table.GetRowValues(values);
-    QStringList texts;
-    for (const TVariant& v : values)
-        texts << v.toString();
-    return texts;
-}
-
-} // namespace
 
 // Cells are kept end to end; each row must read back exactly its own cells,
 // empty ones and short rows included, and nothing of its neighbours.
@@ -35,7 +23,7 @@ TEST(TableExport, RowsReadBackCellForCell) {
                                                {QString::fromUtf8("\u20ac\u00e9"), "", ""}};
     for (const QStringList& row : expected) {
         ASSERT_FALSE(table.IsEndOfRows());
-        EXPECT_EQ(rowTexts(table), row);
+        EXPECT_EQ(test::currentRowTexts(table), row);
         table.RowDone(false);
     }
     EXPECT_TRUE(table.IsEndOfRows());
@@ -57,5 +45,5 @@ TEST(TableExport, WidthsFollowAddedAndClearedRows) {
     EXPECT_TRUE(table.IsEndOfRows());
     EXPECT_EQ(table.GetColumnDataWidth(0), 0);
     table.addRow({"new", "row"});
-    EXPECT_EQ(rowTexts(table), (QStringList{"new", "row"}));
+    EXPECT_EQ(test::currentRowTexts(table), (QStringList{"new", "row"}));
 }
