@@ -1,5 +1,6 @@
 #include "export/writers/kxWriterPDF.h"
 
+#include "base/RegionalSettings.h"
 #include "export/kxExport.h"
 #include "export/kxReportPage.h"
 #include "toolkit/ApplicationTitle.h"
@@ -8,6 +9,26 @@
 #include <QPdfWriter>
 
 namespace twl {
+
+namespace {
+
+// The PDF writer dates its document by the system clock, to the second. The
+// program's current time takes its place, so that a report made under
+// SOURCE_DATE_EPOCH (or in a test) is the same every time. The date keeps its
+// length, so the file's cross-reference offsets stay true.
+void stampCreationDate(QByteArray& pdf) {
+    static constexpr QLatin1StringView key("/CreationDate (D:");
+    constexpr qsizetype digits = 14; // yyyyMMddhhmmss, then Z for UTC
+    const qsizetype at = pdf.indexOf(QByteArrayView(key.data(), key.size()));
+    if (at < 0) return;
+    const qsizetype start = at + key.size();
+    if (start + digits >= pdf.size() || pdf.at(start + digits) != 'Z') return;
+    const QByteArray now =
+        currentDateTime().toUTC().toString(QStringLiteral("yyyyMMddhhmmss")).toLatin1();
+    if (now.size() == digits) pdf.replace(start, digits, now);
+}
+
+} // namespace
 
 void TkxPDFWriter::BeginDocument(const QString& Title) {
     m_pages = std::make_shared<TkxReportPages>(Title, Frame().Export().Messages()->PageNumbers);
@@ -57,7 +78,9 @@ QByteArray TkxPDFWriter::PdfBytes(const TkxPagedDocument& Pages) {
         kxSetUpReportPage(writer);
         Pages.Paint(writer);
     }
-    return buffer.data();
+    QByteArray pdf = std::move(buffer.buffer());
+    stampCreationDate(pdf);
+    return pdf;
 }
 
 } // namespace twl

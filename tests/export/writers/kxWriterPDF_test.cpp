@@ -100,3 +100,14 @@ TEST(PdfReport, LetterWhereTheLocaleMeasuresInInchesAndPagesTranslated) {
     TWL_RUN_PDF_TOOL("pdftotext", (QStringList{"-layout", path, "-"}), text);
     EXPECT_TRUE(text.out.contains("Seite 1 von 1"));
 }
+
+// The report is dated by the program's clock, not the system's, so that the
+// same report made twice is the same file.
+TEST(PdfReport, DatedByTheProgramsClock) {
+    MemorySource source;
+    fillSchedule(source, 3);
+    ClockScope clock{QDateTime(QDate(2031, 2, 3), QTime(4, 5, 6), Qt::UTC)};
+    const QByteArray first = writeDocument(source, xtPDF);
+    EXPECT_TRUE(first.contains("/CreationDate (D:20310203040506Z)"));
+    EXPECT_EQ(writeDocument(source, xtPDF), first);
+}
