@@ -542,11 +542,12 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
         if (isPictureFormat(options.format))
             CalculatePlanSchedule(inputs, plan, context, planLabels, chartSink);
         else {
-            // A plain schedule has its periods and two rows more; a plan may end
-            // sooner, and then it is only not kept where it might have been.
+            // A schedule has its periods and at most three rows more (the sums,
+            // the inputs, a plan's comparison); a plan may end sooner, and then
+            // it is only not kept where it might have been.
             std::int32_t periods = 0;
             const std::size_t expectedRows = TryStrToInt(inputs.months, periods) && periods > 0
-                                                 ? static_cast<std::size_t>(periods) + 4
+                                                 ? static_cast<std::size_t>(periods) + 3
                                                  : 0;
             // Widths only for a document laid out to them.
             const bool wantWidths = kxExportTypeRow(table.ExportType())->UsesDataWidths ||

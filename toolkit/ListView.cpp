@@ -206,11 +206,7 @@ void TListItemData::appendSubItem(QStringView text) {
 void TListItemData::setCaption(QStringView caption) {
     const qsizetype oldEnd = m_ends[0] & ~NullPiece;
     const qsizetype delta = caption.size() - oldEnd;
-    QString texts;
-    texts.reserve(m_texts.size() + delta);
-    texts.append(caption);
-    texts.append(QStringView(m_texts).mid(oldEnd));
-    m_texts = std::move(texts);
+    m_texts.replace(qsizetype{0}, oldEnd, caption.data(), caption.size());
     m_ends[0] = endOf(caption, caption.size());
     for (qsizetype i = 1; i < m_ends.size(); ++i)
         m_ends[i] = static_cast<quint32>(static_cast<qsizetype>(m_ends[i]) + delta);

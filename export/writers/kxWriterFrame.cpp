@@ -151,30 +151,27 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
             // A row of plain texts: the format's row start, then the cells
             // straight into the document's bytes, unless one has no plain form.
             const qsizetype room = plainRows ? plainRowRoom(texts) : -1;
-            if (room >= 0) {
-                format.RowStart(false);
-                const auto put = [&](char* out) { return putPlainRow(texts, out); };
-                if (documentLines ? m_documentLines.appendText(room, put)
-                                  : appendUnbrokenText(*unbrokenText, room, put)) {
-                    m_export.CountOutputRow();
-                    format.RowEnd(false);
-                    drain();
-                    source.RowDone(write);
-                    continue;
+            if (room >= 0) format.RowStart(false);
+            const auto put = [&](char* out) { return putPlainRow(texts, out); };
+            const bool plain =
+                room >= 0 && (documentLines ? m_documentLines.appendText(room, put)
+                                            : appendUnbrokenText(*unbrokenText, room, put));
+            if (plain) {
+                m_export.CountOutputRow();
+            } else {
+                if (rowTexts) setValues(texts, values);
+                ComposePieces(values, false, rowNumbers, m_pieces);
+                if (room < 0) format.RowStart(false);
+                // Straight into the document's bytes where that is the same
+                // text; else joined, split into lines and handed to the format.
+                const bool direct =
+                    documentLines
+                        ? m_documentLines.appendJoinedLines(m_pieces, separator)
+                        : unbrokenText && appendJoinedText(*unbrokenText, m_pieces, separator);
+                if (!direct) {
+                    TStrings::splitLinesInto(m_pieces.join(separator), m_pendingLines);
+                    format.RowLines(m_pendingLines);
                 }
-            }
-            if (rowTexts) setValues(texts, values);
-            ComposePieces(values, false, rowNumbers, m_pieces);
-            if (room < 0) format.RowStart(false);
-            // Straight into the document's bytes where that is the same text;
-            // else joined, split into lines and handed to the format.
-            const bool direct =
-                documentLines
-                    ? m_documentLines.appendJoinedLines(m_pieces, separator)
-                    : unbrokenText && appendJoinedText(*unbrokenText, m_pieces, separator);
-            if (!direct) {
-                TStrings::splitLinesInto(m_pieces.join(separator), m_pendingLines);
-                format.RowLines(m_pendingLines);
             }
             format.RowEnd(false);
             drain();
@@ -197,8 +194,8 @@ bool TkxWriterFrame::preparePlainRows(const QString& Separator, bool DocumentLin
     // row's text keeps them; unbroken text has none.
     for (qsizetype i = 0; i < Separator.size(); ++i) {
         const QChar c = Separator[i];
-        if (DocumentLines && c == QLatin1Char('\r') &&
-            Separator.mid(i + 1, 1) == QLatin1String("\n")) {
+        if (DocumentLines && c == QLatin1Char('\r') && i + 1 < Separator.size() &&
+            Separator[i + 1] == QLatin1Char('\n')) {
             ++i;
             continue;
         }

@@ -23,10 +23,6 @@ namespace twl {
 class TkxCustomExport;
 class TkxWriterFrame;
 
-// The lines of a line-based document. They are kept as the bytes that will be
-// saved (every line followed by CR LF, in the single-byte code page), so a
-// large document costs about its own size in memory. A line may itself hold
-// CR LF; it then becomes several lines of the file.
 // The pieces joined by the separator and encoded at the end of Bytes, every
 // CR and LF left out: the bytes of the joined text's lines written one after
 // another. False, appending nothing, where a pair of surrogates is split
@@ -43,6 +39,10 @@ template <class Write> bool appendUnbrokenText(QByteArray& Bytes, qsizetype Room
     return end != nullptr;
 }
 
+// The lines of a line-based document. They are kept as the bytes that will be
+// saved (every line followed by CR LF, in the single-byte code page), so a
+// large document costs about its own size in memory. A line may itself hold
+// CR LF; it then becomes several lines of the file.
 class TkxDocumentLines {
 public:
     void append(const QString& Line);

@@ -59,8 +59,8 @@ const char* const GridWords = "\\clbrdrt\\brdrs\\brdrw10\\clbrdrl\\brdrs\\brdrw1
 
 const char* const RowEndText = "}\\pard \\nowidctlpar\\widctlpar\\intbl\\adjustright {\\row}\r\n";
 
-// UTF-16, so that a cell is put together by copying alone.
-// A cell's end, and the characters a cell's text escapes.
+// A cell's end (UTF-16, so that a cell is put together by copying alone),
+// and the characters a cell's text escapes.
 constexpr char16_t CellEnd[] = u"\\cell ";
 constexpr AsciiSet EscapedCharacters(u"\\{}");
 

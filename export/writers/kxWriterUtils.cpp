@@ -54,8 +54,6 @@ QString TruncateText(const QString& S, int Width, const QString& Symbol) {
     return keep > 0 ? S.left(keep) + Symbol : Symbol;
 }
 
-// One pass and one allocation: every cell of a CSV, DIF or SYLK document
-// goes through here.
 namespace {
 // Whether QuoteField encloses S, and how many double quotes it doubles.
 template <class View> bool enclosesField(View S, bool AlwaysQuote, qsizetype& quotes) {
@@ -72,6 +70,8 @@ template <class View> bool enclosesField(View S, bool AlwaysQuote, qsizetype& qu
 }
 } // namespace
 
+// One pass and one allocation: every cell of a CSV, DIF or SYLK document
+// goes through here.
 QString QuoteField(const QString& S, bool AlwaysQuote) {
     qsizetype quotes = 0;
     if (!enclosesField(QStringView(S), AlwaysQuote, quotes)) return S;
