@@ -28,8 +28,9 @@ int main(int argc, char** argv) {
     int status = 0;
     rusage usage{};
     if (::wait4(pid, &status, 0, &usage) != pid) return 127;
-    const double seconds = static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
-                           static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
+    const double seconds =
+        static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
+        static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
     std::printf("%.6f\n", seconds);
     return WIFEXITED(status) ? WEXITSTATUS(status) : 127;
 }

@@ -215,7 +215,8 @@ ChartLayout layoutChart(const ChartData& data, const ChartTexts& texts, QSizeF s
                     texts.balance};
 
     // Months run along the bottom; a bar covers its group's months.
-    const double monthsShown = static_cast<double>(bars.size()) * L.yearsPerBar * data.periodsPerYear;
+    const double monthsShown =
+        static_cast<double>(bars.size()) * L.yearsPerBar * data.periodsPerYear;
     const auto xOf = [&](double period) {
         return L.plot.left() + L.plot.width() * period / monthsShown;
     };

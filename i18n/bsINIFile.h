@@ -68,8 +68,8 @@ public:
 
     // Rewrites the file whole in the encoding it was read in (a file read as
     // UTF-8 stays UTF-8, with its byte-order mark if it had one; any other in
-    // Windows-1252, the program's single-byte code page): "[name]", its lines, an empty line, for every
-    // section. Raises EFCreateError when it cannot.
+    // Windows-1252, the program's single-byte code page): "[name]", its lines, an empty line, for
+    // every section. Raises EFCreateError when it cannot.
     void SaveFile();
     // The bytes that SaveFile writes.
     QByteArray serialize() const;

@@ -43,8 +43,7 @@ TEST_F(MainWindowKeyboard, TabReachesEveryControlAndSpacePressesTheFocusedButton
     form.amountedt->setFocus(Qt::TabFocusReason);
     const std::vector<QWidget*> chain = {form.monthsedt, form.interestedt, form.calcbtn,
                                          form.loanview,  form.planbtn,     form.chartbtn,
-                                         form.expbtn,
-                                         form.cancelbtn, form.amountedt};
+                                         form.expbtn,    form.cancelbtn,   form.amountedt};
     for (QWidget* next : chain) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         EXPECT_EQ(QApplication::focusWidget(), next) << next->objectName().toStdString();

@@ -21,9 +21,12 @@ namespace twl::test {
 
 // The folders come in as definitions of this file alone, so that no other
 // test file's compilation depends on where the tree was cloned.
-QString sourceDir() { return QStringLiteral(TWL_SOURCE_DIR); }
-QString testDataDir() { return QStringLiteral(TWL_TEST_DATA_DIR); }
-
+QString sourceDir() {
+    return QStringLiteral(TWL_SOURCE_DIR);
+}
+QString testDataDir() {
+    return QStringLiteral(TWL_TEST_DATA_DIR);
+}
 
 ::testing::AssertionResult bytesEqual(const QByteArray& expected, const QByteArray& actual) {
     if (expected == actual) return ::testing::AssertionSuccess();
