@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chart window: the chart of the main window's current schedule, or a
 // one-line note while the table is empty, with "Save picture..." (PNG or SVG)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chart window's words as published texts of a component `charttexts`
 // on the main window (and on twlc-export's stand-in for it), so a language

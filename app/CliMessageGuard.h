@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // While a command-line run lives, no window opens: every message the export
 // component or the translator would show in a box becomes one line on the

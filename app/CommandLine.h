@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The calculator's command line: `twlc [--language NAME]`, `twlc --help`,
 // `twlc --version`. Qt's own options are left to Qt.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // twlc-export: the schedule of the main window, written as one document from
 // the command line. The calculation, the settings, the language texts and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The command line's table: the schedule computed once to learn its size (the
 // number of rows and each column's widest text, which some documents need

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's file exports ask for a name every time. The dialog
 // proposes the last name written, or opens in the user's documents folder the

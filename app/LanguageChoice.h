@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The language the user chose for the calculator and for twlc-export:
 // `--language NAME` on the command line, else `Language=NAME` in section

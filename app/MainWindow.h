@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window of the calculator. Where things live:
 //  - the schedule calculation: loan/Amortization (CalculateSchedule) and, with

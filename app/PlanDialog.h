@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The "Plan..." dialog of the main window: the borrower's plan options, edited
 // as the texts twlc-export's flags take (PlanTexts), so that the window keeps

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The texts the plan adds to the window and its documents, as published
 // texts of a component `planlabels`, so that the language file's Tmainfrm

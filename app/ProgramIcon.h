@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The program's identity on the desktop: the application id that names its
 // desktop file, metainfo and icon, and the icon itself, built into the program

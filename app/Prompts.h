@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's own prompts as published texts of a component `prompts`
 // on the window, so that a language file translates them like every other

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Rows of texts kept in one buffer, without a text object per cell: the
 // command line's table keeps its measured rows this way and passes rows

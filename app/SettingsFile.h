@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The settings file twlc.ini (where it lives: app/SettingsFilePath). It keeps no data of its own:
 // every read and write goes to the file, with the INI rules the desktop's

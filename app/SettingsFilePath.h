@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the calculator and twlc-export keep twlc.ini. The file beside the
 // program when it can be written (a developer build, a copy in the user's own

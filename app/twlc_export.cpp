@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // twlc-export: writes the calculator's schedule as a document from a script.
 
 #include "app/ExportCli.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The class name the program shows and stores (language-file sections,
 // document titles, assignment errors): the C++ class name without namespace.

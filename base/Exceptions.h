@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Errors are exceptions carrying a user-readable message and the name of their
 // type, because the local error style shows "message: TypeName".

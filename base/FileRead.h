@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reading a whole small file that the user may have replaced by something
 // else: only a regular file is read, never blocking on a FIFO or device, and

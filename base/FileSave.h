@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one routine through which every document, workbook and settings file
 // reaches the disk.

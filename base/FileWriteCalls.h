@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system calls through which every file write reaches the disk. Tests
 // install their own to fail the way a full disk or a broken device fails

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Floating-point faults as errors. Division by zero, overflow and invalid
 // operation are raised from the <cfenv> flags; underflow, denormals and inexact

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A font description: face name, height in pixels (negative: character height)
 // or size in points, style, colour and character set. It is a QObject so that a

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The runtime's Format() for user-supplied patterns: "%" [index ":"] ["-"]
 // [width] ["." precision] type, with types d u e f g n m s x (either case)

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Number-to-text conversions of the runtime: decimal digits are taken from the
 // value rounded to 18 significant digits, then rounded again with a half away

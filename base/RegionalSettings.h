@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The user's regional settings and the clock, each behind one replaceable
 // object so that tests pin them and a command-line host can fix "now".

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every fixed message of the program is a resource string: a numeric identifier
 // with a built-in text. Loads go through one function, so a language file can

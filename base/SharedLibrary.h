@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A shared library opened when one of its functions is first wanted, not
 // when the program starts: a run that never needs it neither maps it nor the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Colour values: 0x00BBGGRR for an RGB colour (red in the low byte),
 // 0x80000000 + n for the platform's system colour n, clNone for no colour.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A tagged value whose 16-bit type code follows the OLE VARIANT codes plus the
 // runtime's own string (0x0100) and "any" (0x0101). The whole type word is kept,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The system's single-byte code page. Documents, workbook labels and language
 // files convert here; the settings file alone is kept as Latin-1, byte for byte.

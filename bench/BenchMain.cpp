@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The entry point of every benchmark: a headless QApplication (widgets and
 // dialogs need one), then Google Benchmark.
 

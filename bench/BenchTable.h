@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A schedule-shaped table of any size for the export benchmarks, built once
 // per size and kept for the whole run.

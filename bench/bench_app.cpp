@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Calculate end to end: schedule computation and the table fill of the main
 // window, at 12% for a short, a long and the longest term that does not overflow.
 

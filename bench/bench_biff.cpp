@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Building and saving large workbooks: one million numbers, one million short labels.
 
 #include "biff/kxNativeExcel.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart of the longest schedule (71,332 months at 12 %): reading the rows
 // into years, the memory that takes, and drawing the window's chart.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exports a 100,000-row, 5-column table to each of the four text types.
 // Reports the document's size and how far the process's peak memory rose
 // above what it used before the first export.

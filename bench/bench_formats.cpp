@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Exports a 5-column list view to the HTML, RTF, Word, DIF and SYLK types
 // (100,000 rows) and to the workbook (60,000 rows, below the sheet's limit),
 // through the real writers with the main window's settings, and reports each

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Localization: decoding literals, reading a large language file, translating a
 // window built from toolkit controls, and resource-string lookups (which scan
 // the section anew each time).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Cost of one speed-button paint: the whole off-screen image per paint.
 
 #include "widgets/LbButtons.h"

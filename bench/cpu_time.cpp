@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Runs a command and prints the CPU time it took (user and system, in
 // seconds, to the microsecond), its output discarded: the shell's own timing
 // rounds to the millisecond, a tenth of the floor's shortest run.

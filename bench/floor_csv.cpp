@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The floor: the smallest exact program we know for the schedule's CSV, kept
 // to measure twlc-export against. The same arithmetic (each formula in
 // extended precision, each stored value rounded to double, the same faults at

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TkxNativeExcel: a one-sheet workbook writer with a cell cursor. The caller
 // sets the formatting properties, writes values one at a time at the cursor,

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one record-writing helper of the workbook writer: every record is
 // assembled here, in fixed local storage with explicit little-endian fields,

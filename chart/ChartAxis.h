@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Round axis steps: 1, 2 or 5 times a power of ten, and tick labels in the
 // regional number format.

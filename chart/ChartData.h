@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What the chart draws, computed from the schedule's rows before anything is
 // painted: the rows are summed into payment years as they arrive, so a long

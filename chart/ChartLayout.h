@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where everything of the chart goes, in logical coordinates for a given
 // size: the text lines, the plot, its axes and ticks, the bars, the balance

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chart as a picture file, drawn without a window: a PNG of any logical
 // size and device pixel ratio, or an SVG. Both paint the widget's layout.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Paints a chart layout with QPainter only. The two bar series differ in
 // lightness (dark principal, light interest) and the interest bars carry a

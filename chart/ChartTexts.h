@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The words on the chart, in the window's language; the defaults are the
 // English built-in texts. Patterns take their values through Format() ("%s").

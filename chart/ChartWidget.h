@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chart on screen: lays the data out for the widget's size and paints it;
 // its accessible description tells the totals and the shape.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The one place where the schedule meets the chart: a schedule sink that reads
 // the chart's numbers back from the cells the calculation writes, with the

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Libraries a target opens when first used (base/SharedLibrary.h) instead of
 # linking them: it compiles against their headers and names them by soname.
 # The Debian packages that hold them are collected for the package's

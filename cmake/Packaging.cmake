@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package: everything `cmake --install` puts under /usr, built with
 # `cpack` (scripts/package.sh runs it on a clean Release build).
 include(GNUInstallDirs)

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Precompiled headers: the Qt and standard headers that nearly every file
 # includes are parsed once per target instead of once per file. Each target
 # gets the set its own libraries provide (base has no widgets, tests add

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TkxCustomExport turns a table into a document (HTML, workbook, Word/RTF,
 // text, CSV, tab-separated, DIF, SYLK, clipboard). It reads the table only

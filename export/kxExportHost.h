@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a host window needs around its export component: the main window's
 // stored settings, and the prompts that tell the user about failures and ask

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The option objects that a TkxCustomExport owns: HTML colours and settings,
 // RTF colours and settings, workbook settings, the user-visible texts and the

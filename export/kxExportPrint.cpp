@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Printing a page-based document: the same pages as its file, shown in the
 // print preview, from which the system's print dialog prints them.
 

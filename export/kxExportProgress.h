@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The progress window shown while a document is written. It has no button: a
 // run cannot be cancelled. Every document that shows it sets its size,

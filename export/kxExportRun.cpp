@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The export run: the format dialog, naming the target, the frame around the
 // document writer (events, progress window, guard), delivery and viewing.
 

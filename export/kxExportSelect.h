@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The format dialog: a list of the offered document types, the view/file
 // choice, and an icon of the chosen type. It has no behaviour of its own; the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The facts of every document type in one table: the format dialog, the run,
 // the writer registry and twlc-export read them from here. The rows stand in

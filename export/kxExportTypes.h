@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Enumerations, sets and event types of the export component. The member
 // names are published (language files and twlc-export's --set use them).

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the export component reaches its document writers without depending on
 // them: the component asks a writer factory for the writer of its current

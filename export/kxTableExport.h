@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The export component over a table held in memory: column captions and rows
 // of texts. A host without a window (the command-line export) fills it and

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // DecodeLiteral never fails and never grows its input: every character of the
 // result comes from at least one character of the text.
 #include "FuzzText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Format() with any pattern and any arguments: a text within the result's
 // bound, or EConvertError; never another failure, never unbounded memory.
 #include "FuzzText.h"

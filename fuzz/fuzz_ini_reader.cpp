@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The INI reader on arbitrary bytes: every lookup answers, and what it writes
 // out reads back to the same content.
 #include "FuzzText.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The list syntax of string-list values: always terminates, and items written
 // back quoted read back unchanged.
 #include "FuzzText.h"

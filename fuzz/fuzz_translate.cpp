@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The path walk of the translator over a small component tree, with whatever a
 // language file may say: it ends, and only the enumeration error escapes.
 #include "base/Exceptions.h"

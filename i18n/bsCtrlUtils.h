@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Child-control lookup by name, as the form translator walks property paths.
 

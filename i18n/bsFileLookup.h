@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Finding files and folders by name as the language files' home platform
 // does: the exact spelling first, then any spelling that differs only in

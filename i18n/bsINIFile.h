@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An INI file held in memory that remembers whether it was changed and saves
 // itself when released. Language files are read through it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // How the translator sees the component model: who owns a component, which
 // objects are string lists and collections, and which integer range a property

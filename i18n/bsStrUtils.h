@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Text helpers of the language files: the string-literal decoder, the splitting
 // of property paths, and the language name of a file.

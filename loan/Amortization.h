@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The amortization schedule: from the three input texts, a level-payment
 // schedule streamed row by row to a sink. No window is involved, so the main

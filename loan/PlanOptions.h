@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The borrower's plan: options that change when and how a loan is paid. A
 // default PlanOptions is the plain loan, whose schedule is exactly the one

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The schedule of a loan paid by a plan (PlanOptions): payment dates, extra
 // payments, lender rounding, other payment periods, a balloon, and the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The plan as text, in the one syntax the command line, the settings file and
 // the plan dialog share (twlc-export's flags): a first date YYYY-MM-DD, extras

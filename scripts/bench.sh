@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and runs the benchmarks (never part of the test run):
 #  1. the in-process benchmarks of bench/ (arguments go to each of them);
 #  2. twlc-export timed as a whole process (calculation, table, document,

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Installs the Debian 12 packages that building, running and testing need,
 # and any further packages named as arguments (the benchmarks add their own).
 # Idempotent: packages already present are not fetched again.

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the Debian package tarnwell_<version>_amd64.deb.
 #
 #   scripts/package.sh                  a clean Release build in build/package,

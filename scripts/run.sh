@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds the calculator and starts it.
 set -euo pipefail
 cd "$(dirname "$0")/.."

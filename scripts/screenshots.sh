@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Regenerates the README's pictures in docs/ with the calculator itself: a
 # release build started under a virtual X server, driven with real mouse and
 # keyboard events, photographed with ImageMagick.

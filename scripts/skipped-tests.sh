@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Counts and names the tests a CTest run skipped, with their reasons:
 #   scripts/skipped-tests.sh BUILD_DIR
 #   scripts/skipped-tests.sh --total BUILD_DIR...

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # Builds and runs every test: once as a normal build, once under
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The application's own title and its main window. Window titles stay each
 // window's caption exactly; the application title is shown where a Linux

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Ownership of components. A form owns every component designed on it, however
 // deeply nested visually; Qt's parent is the visual parent. The translator

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The published look and placement shared by every visual control: font,
 // colour, bounds, visibility, hint and tab order. Each control class lists

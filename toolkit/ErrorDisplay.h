@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two ways errors reach the user. The default display shows an error that
 // escaped an event handler: a message box captioned with the application title.

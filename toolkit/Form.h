@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A top-level window. Its bounds are the outer (frame) bounds, as the settings
 // file stores them. When its building is complete it says so (`Loaded`), which

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A list view in report layout: columns with captions and widths, rows of a
 // caption and sub-items, a selected state per row, grid lines, and the first

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Every message box and modal dialog of the program opens through execModal.
 // A run without a user (the command-line export) holds a HeadlessScope: each

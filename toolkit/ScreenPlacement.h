@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where a window stands when the place it remembers is off every screen (a
 // monitor was removed or its resolution lowered).

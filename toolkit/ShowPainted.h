@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Showing a window that must be seen while the program is busy (the splash
 // window at start-up, the progress window during an export). The window

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An ordered list of texts with line access by index (the toolkit's string
 // list). Published as an owned sub-object, e.g. a memo's `Lines`; a language

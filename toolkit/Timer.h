@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A timer component: enabled or not, an interval, and an OnTimer event.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The speed button's companions: its enumerations, the colour presets and the
 // drawing routines that paint a button onto an off-screen surface. The fade

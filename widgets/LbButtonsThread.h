@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The fade worker of a speed button: it sleeps 30 ms, hands one tick to the
 // user-interface thread, waits until the tick has run, and repeats until it is

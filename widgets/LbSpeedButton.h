@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // TLbSpeedButton: an owner-painted push button with a caption, an optional
 // glyph strip, six drawing styles, hot-tracking and group behaviour. Each paint

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What assistive technology sees of a speed button: a push button named by
 // its caption, with a press action that clicks it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The main window's button look and the pictures on its three buttons. Each
 // picture stands on a magenta background, which its lower-left pixel hands to

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Placement of the speed button inside its parent: docking (Align) beside the
 // parent's other docked controls, and anchoring (Anchors) as the parent resizes.
 

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # bash completion for twlc-export: its options and --format values as its own
 # --help lists them, and --language names from the shipped and the user's
 # language folders.

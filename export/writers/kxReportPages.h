@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The pages of a printed report of a table: the title, the header text and
 // the table's summary rows (the trailing rows without a number, such as the

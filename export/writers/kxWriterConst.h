@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Resource strings of the document writers: the colour templates of the HTML
 // and RTF documents and the writers' messages. The templates are colour texts

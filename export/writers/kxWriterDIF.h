@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The two spreadsheet interchange formats: DIF (a header of keyword triples,
 // then one tuple of string values per row) and SYLK (one cell record per

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The workbook: the rows go cell by cell into the component's TkxNativeExcel,
 // header text down column 1, the caption row and one sheet row per table row

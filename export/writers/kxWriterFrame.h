@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The document writer frame: one pass over the source rows that builds a
 // document in a fixed order of sections (opening part, header text, caption

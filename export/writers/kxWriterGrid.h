@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The common part of the page and spreadsheet formats (workbook, OpenDocument
 // spreadsheet, PDF report): they do not compose text rows but receive each

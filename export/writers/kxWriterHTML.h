@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The HTML page: a fixed head, a body coloured by a colour template (or the
 // custom colours), and one table with one TD line per cell.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The OpenDocument spreadsheet (.ods): one table with typed cells (a number
 // carries its value and the text the table shows), packed as the format

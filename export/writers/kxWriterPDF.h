@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The PDF report: the pages of TkxReportPages written as a PDF file, or, with
 // the print style, handed to the run to print.

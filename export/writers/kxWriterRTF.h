@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Rich Text document, written for both the RTF and the Word type (a Word
 // document is the same bytes under another extension): font and colour

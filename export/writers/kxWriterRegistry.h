@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Where the formats plug into the frame. Adding a format family means one
 // file with its TkxFormatWriter class and one case in kxMakeFormatWriter.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The line-based text formats: column-aligned plain text (also the clipboard
 // text), comma-separated and tab-separated values.

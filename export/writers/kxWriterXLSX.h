@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The Excel workbook (.xlsx): one worksheet written row by row in the
 // library's constant-memory mode, amounts as numbers in the table's decimals.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart window as a user meets it: the Chart button, the note of an empty
 // table, following each calculation, saving and copying the picture, closing
 // with the main window; and twlc-export's pictures.

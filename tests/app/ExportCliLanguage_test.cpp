@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // twlc-export and languages: the same texts as the window, chosen the same way.
 
 #include "app/ExportCli.h"

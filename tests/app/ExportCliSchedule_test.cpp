@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ExportCliSchedule.h"
 #include "loan/AmountFormat.h"
 #include "tests/export/ExportTestTable.h"

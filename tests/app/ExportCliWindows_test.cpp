@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // twlc-export never opens a window: what the export component or the
 // translator would show in a box ends the run with one line on the error
 // output and status 2.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window's languages as a user meets them: the language folder
 // beside the program, the shipped translations, the user's choice, and what
 // a language file may and may not change.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window on a desktop: its title and icon text, where its error boxes
 // open, and how "Export to file" names the file.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // What a test of the main window stands on: a program folder of its own (the
 // settings file and language folder beside the program), the document

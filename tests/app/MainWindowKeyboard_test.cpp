@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The main window from the keyboard, for a screen reader, and on any screen:
 // the focus chain, Space and Alt-letter presses, accessible names, placement,
 // minimum size and icon.

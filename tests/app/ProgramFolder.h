@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A temporary folder that stands in for the program's own: twlc.ini and the
 // language folder live there for one test.

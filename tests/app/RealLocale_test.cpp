@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Numbers under the C library's real regional locales: generated with
 // localedef into a temporary folder, so that the numeric locale the toolkit
 // switches to really has "," as its decimal point.

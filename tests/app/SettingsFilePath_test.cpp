@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Where twlc.ini lives: beside the program when that can be written, else the
 // user's own file, which starts from the administrator's file beside the program.
 #include "app/ExportCli.h"

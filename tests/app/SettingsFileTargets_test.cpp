@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file when twlc.ini is not a plain small file, and when the
 // disk is full: defaults without blocking, and writes that touch nothing.
 #include "app/MainWindow.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Documents written where writing can fail or surprise: a full disk, a full
 // or closed standard output, devices, pipes, a folder the user cannot write.
 // The command runs as the child process a script would start.

@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The command-line tests run the built programs as child processes: the
 # calculator's own command line, and twlc-export with a standard output that
 # can be a full device or closed.

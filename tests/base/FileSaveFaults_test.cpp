@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Every call of both save paths failing in turn, and the file systems the
 // in-place path and the attribute copy meet for real.
 #include "base/FileSave.h"

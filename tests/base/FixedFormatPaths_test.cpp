@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The amount format rounds through an integer wherever that is provably exact;
 // everywhere it must give the text that the decimal digits give.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The chart's numbers: rows summed into years and groups of years, the
 // summary row read back as the table shows it, and the schedule adapter.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Axis steps, the layout at any size, the PNG and SVG pictures and the
 // description read to screen readers.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Tables for the export tests: the loan schedule of 1000 at 12 % over 12
 // months as the main window shows it, and small tables built by hand.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // An export source over rows held in memory, with per-column alignment and
 // visibility and per-row selection, for tests of the run and the writers.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The progress window as the user sees it during a run: painted before the
 // first rows, moving while they are written, and keeping the user's input out.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The export run: ExportData's naming, the frame of WriteDocument with its
 // guard and progress window, delivery, viewing, and the host's prompts.
 

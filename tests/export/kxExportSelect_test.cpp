@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The format dialog, driven offscreen through Execute: its controls, the
 // list for the offered types, the icon, and whole runs through it.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The export component's properties, option objects, contract and the
 // list-view source.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // A fresh current directory for one test, so that the core's start-up folder
 // "./Language/" and every language folder are temporary.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The user's own language folder beside the shipped one.
 #include "i18n/bsINIFile.h"
 #include "i18n/bsPolyglotUn.h"

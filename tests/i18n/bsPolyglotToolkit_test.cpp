@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The translator over the real toolkit controls: ownership recorded by the
 // toolkit, a memo's Lines, a list view's Columns, translation when built.
 #include "i18n/bsPolyglotUn.h"

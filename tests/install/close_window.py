@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: GPL-3.0-or-later
 """Asks an X11 window to close as a window manager's close button does
 (WM_DELETE_WINDOW), so that the program runs its own closing code."""
 import ctypes

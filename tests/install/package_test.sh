@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The Debian package as a user meets it: built from this build tree (its
 # programs are reused, not built again), unpacked with dpkg -x, its metadata
 # validated, and the calculator run by an unprivileged user under a virtual

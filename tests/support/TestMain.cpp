@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Test entry point: one QApplication for the whole run (widgets need it),
 // offscreen unless the caller chose a platform, and pinned regional settings.
 

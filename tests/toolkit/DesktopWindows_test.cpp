@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/Exceptions.h"
 #include "tests/support/TestSupport.h"
 #include "toolkit/ApplicationTitle.h"

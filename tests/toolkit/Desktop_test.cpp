@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // What a desktop user expects of the toolkit: windows on a visible screen,
 // colours that a dark theme does not unsettle, a table that copies and jumps
 // like any other.

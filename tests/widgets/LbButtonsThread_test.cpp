@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The fade worker with its real thread: ticks arrive on the user-interface
 // thread, pause at step 0, and stop cleanly whatever the worker is doing.
 // Every wait is event-driven with a generous limit; no timing is asserted.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The drawing routines on the off-screen surface, pixel by pixel where the
 // geometry is fixed, and the colour presets.
 

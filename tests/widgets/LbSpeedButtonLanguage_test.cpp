@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // Speed buttons set up from a language file, whose lines are applied in file
 // order as property writes.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The speed button as a widget: pressing, groups, clicks, the popup menu,
 // accelerators, pointer tracking, properties and presets.
 

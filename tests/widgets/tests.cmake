@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: GPL-3.0-or-later
 # The buttons are also set up through a language file, so the widget tests
 # need the translator too.
 if(TARGET tests_widgets AND TARGET twl_i18n)

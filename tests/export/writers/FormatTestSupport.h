@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Shared by the tests of the HTML, RTF, DIF, SYLK and workbook documents: the
 // main window's component over the worked example, and the document's lines.

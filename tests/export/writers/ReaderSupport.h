@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Reads documents back with real readers in a child process: Python's
 // spreadsheet modules and the PDF tools. A test without its reader skips.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The DIF and SYLK documents: the worked example line by line, then the
 // header counts, coordinates, quoting and what the formats leave out.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The workbook: the worked example record by record, then the sheet layout,
 // the cell kinds, the options and the sheet's row limit.
 

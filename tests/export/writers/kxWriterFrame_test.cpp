@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The writer frame: section order, cell text, widths, row numbers, separators
 // and the shared string utilities, through the text formats.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The HTML page: the worked example in full, then the options one by one.
 
 #include "export/writers/kxWriterHTML.h"

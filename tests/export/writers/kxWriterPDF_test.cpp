@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The PDF report read back by the PDF tools: the page size from the locale,
 // the first page's title, summary and captions, the caption row repeated and
 // the page numbers on the last page.

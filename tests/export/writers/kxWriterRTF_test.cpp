@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The RTF and Word document: the worked example byte for byte, then the
 // options, the colour templates, fonts, cell edges and escaping.
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The document types reached through a whole run, as the format dialog
 // starts it: a file run writes the type's document under the chosen name, a
 // view run writes the same document to a temporary file and opens it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The workbook (.xlsx) and OpenDocument spreadsheet (.ods) read back by real
 // readers, the typed cells they share, and the legacy workbook's code page as
 // a reader decodes it.

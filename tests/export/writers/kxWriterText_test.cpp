@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
 // The plain-text, CSV, tab-separated and clipboard documents.
 
 #include "export/kxExportHost.h"
