@@ -36,6 +36,7 @@
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -151,7 +152,13 @@ const char* const Help =
 
 struct UsageError {
     QString message;
+    // A value refused is one line; a command that does not read also shows the usage.
+    bool showUsage = true;
 };
+
+[[noreturn]] void refuseValue(const QString& message) {
+    throw UsageError{message, false};
+}
 
 struct Options {
     QString amount, months, rate, format, output;
@@ -177,10 +184,13 @@ Options parse(const QList<QByteArray>& raw) {
     std::map<QString, QString*> valued = {{"--amount", &o.amount}, {"--months", &o.months},
                                           {"--rate", &o.rate},     {"--format", &o.format},
                                           {"--output", &o.output}, {"-o", &o.output}};
-    const std::map<QString, QString*> planFlags = {
-        {"--first-date", &o.plan.firstDate},   {"--extra-each", &o.plan.extraEach},
-        {"--after-extra", &o.plan.afterExtra}, {"--round", &o.plan.rounding},
-        {"--period", &o.plan.period},          {"--balloon", &o.plan.balloon}};
+    const std::map<QString, QString*> planFlags = {{"--first-date", &o.plan.firstDate},
+                                                   {"--after-extra", &o.plan.afterExtra},
+                                                   {"--round", &o.plan.rounding},
+                                                   {"--period", &o.plan.period},
+                                                   {"--balloon", &o.plan.balloon}};
+    // A flag of one value given twice would silently drop the first value.
+    std::set<const void*> given; // by the value it sets: -o is --output
     for (qsizetype i = 0; i < args.size(); ++i) {
         QString name = args[i];
         QString value;
@@ -202,8 +212,9 @@ Options parse(const QList<QByteArray>& raw) {
         const bool isDecimal = name == QLatin1String("--decimal");
         const bool isLanguage = name == QLatin1String("--language");
         const bool isExtra = name == QLatin1String("--extra");
+        const bool isExtraEach = name == QLatin1String("--extra-each");
         const auto planSlot = planFlags.find(name);
-        const bool isPlan = isExtra || planSlot != planFlags.end();
+        const bool isPlan = isExtra || isExtraEach || planSlot != planFlags.end();
         const auto slot = valued.find(name);
         if (!isSet && !isDecimal && !isLanguage && !isPlan && slot == valued.end())
             throw UsageError{QStringLiteral("unknown option: %1").arg(args[i])};
@@ -212,15 +223,36 @@ Options parse(const QList<QByteArray>& raw) {
                 throw UsageError{QStringLiteral("%1 needs a value").arg(name)};
             value = args[++i];
         }
+        const void* single = nullptr;
+        if (isDecimal)
+            single = &o.decimal;
+        else if (isLanguage)
+            single = &o.language;
+        else if (planSlot != planFlags.end())
+            single = planSlot->second;
+        else if (slot != valued.end())
+            single = slot->second;
+        if (single && !given.insert(single).second)
+            refuseValue(QStringLiteral("%1 is given more than once").arg(name));
+        // An empty value (an unset variable of a script) is not taken as "off".
+        if (isPlan && value.trimmed().isEmpty())
+            refuseValue(QStringLiteral("%1: the value is empty").arg(name));
         if (isSet) {
             const qsizetype eq = value.indexOf(QLatin1Char('='));
             if (eq <= 0) throw UsageError{QStringLiteral("--set takes PATH=VALUE: %1").arg(value)};
             o.sets.emplace_back(value.left(eq).trimmed(), value.mid(eq + 1));
         } else if (isExtra) {
             o.plan.extras << value;
+        } else if (isExtraEach) {
+            o.plan.extraEach << value;
         } else if (isPlan) {
             *planSlot->second = value;
         } else if (isDecimal) {
+            // Refused here as a bad value, as the calculation would only fail on it.
+            std::int32_t decimals = 0;
+            if (!TryStrToInt(value, decimals))
+                refuseValue(
+                    QStringLiteral("--decimal: '%1' is not a valid integer value").arg(value));
             o.decimal = value;
         } else if (isLanguage) {
             if (value.trimmed().isEmpty())
@@ -439,7 +471,8 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
     try {
         options = parse(rawArguments);
     } catch (const UsageError& e) {
-        writeText(err, QStringLiteral("twlc-export: %1\n").arg(e.message) + QLatin1String(Usage));
+        writeText(err, QStringLiteral("twlc-export: %1\n").arg(e.message) +
+                           (e.showUsage ? QLatin1String(Usage) : QLatin1String()));
         return CliUsage;
     }
     if (options.help)

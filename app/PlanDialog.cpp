@@ -186,6 +186,7 @@ void TPlanDialog::clear() {
     afterextracmb->setCurrentIndex(0);
     roundingcmb->setCurrentIndex(0);
     balloonedt->clear();
+    m_moreExtraEach.clear();
 }
 
 void TPlanDialog::setTexts(const PlanTexts& texts) {
@@ -203,7 +204,9 @@ void TPlanDialog::setTexts(const PlanTexts& texts) {
                            new QTableWidgetItem(eq < 0 ? QString() : extra.mid(eq + 1).trimmed()));
     }
     // AMOUNT[@FROM[-TO]]
-    const QString each = texts.extraEach.trimmed();
+    const QString each = texts.extraEach.value(0).trimmed();
+    // The dialog shows one recurring extra; any more are kept as they are.
+    m_moreExtraEach = texts.extraEach.mid(1);
     const qsizetype at = each.indexOf(QLatin1Char('@'));
     eachamountedt->setText(at < 0 ? each : each.left(at).trimmed());
     if (at >= 0) {
@@ -228,11 +231,13 @@ PlanTexts TPlanDialog::texts() const {
     }
     const QString each = eachamountedt->text().trimmed();
     if (!each.isEmpty()) {
-        t.extraEach = each;
+        QString text = each;
         if (eachfromspn->value() != 1 || eachtospn->value() != 0)
-            t.extraEach += QStringLiteral("@%1").arg(eachfromspn->value());
-        if (eachtospn->value() != 0) t.extraEach += QStringLiteral("-%1").arg(eachtospn->value());
+            text += QStringLiteral("@%1").arg(eachfromspn->value());
+        if (eachtospn->value() != 0) text += QStringLiteral("-%1").arg(eachtospn->value());
+        t.extraEach << text;
     }
+    t.extraEach << m_moreExtraEach;
     t.afterExtra = chosenKeyword(*afterextracmb);
     t.rounding = chosenKeyword(*roundingcmb);
     t.balloon = balloonedt->text().trimmed();

@@ -57,6 +57,9 @@ protected:
 
 private:
     void clear();
+
+    // Recurring extras after the first (from twlc.ini): not shown, kept.
+    QStringList m_moreExtraEach;
 };
 
 } // namespace twl

@@ -301,13 +301,21 @@ struct PlanKey {
     QString PlanTexts::*text;
 };
 
-constexpr PlanKey PlanKeys[] = {
-    {"FirstDate", &PlanTexts::firstDate},   {"ExtraEach", &PlanTexts::extraEach},
-    {"AfterExtra", &PlanTexts::afterExtra}, {"Round", &PlanTexts::rounding},
-    {"Period", &PlanTexts::period},         {"Balloon", &PlanTexts::balloon}};
+constexpr PlanKey PlanKeys[] = {{"FirstDate", &PlanTexts::firstDate},
+                                {"AfterExtra", &PlanTexts::afterExtra},
+                                {"Round", &PlanTexts::rounding},
+                                {"Period", &PlanTexts::period},
+                                {"Balloon", &PlanTexts::balloon}};
 
 const QString PlanSection = QStringLiteral("Plan");
 const QString ExtrasKey = QStringLiteral("Extras");
+// One recurring extra is ExtraEach, as it always was; more follow as
+// ExtraEach2, ExtraEach3... up to the first empty one.
+const QString ExtraEachKey = QStringLiteral("ExtraEach");
+
+QString extraEachKey(qsizetype index) {
+    return index == 0 ? ExtraEachKey : ExtraEachKey + QString::number(index + 1);
+}
 
 } // namespace
 
@@ -319,6 +327,11 @@ PlanTexts readPlanSettings(const SettingsFile& settings) {
     for (std::int32_t i = 1; i <= count; ++i)
         plan.extras << settings.ReadString(PlanSection, QStringLiteral("Extra%1").arg(i),
                                            QString());
+    for (qsizetype i = 0;; ++i) {
+        const QString each = settings.ReadString(PlanSection, extraEachKey(i), QString());
+        if (each.isEmpty()) break;
+        plan.extraEach << each;
+    }
     return plan;
 }
 
@@ -329,6 +342,13 @@ void writePlanSettings(SettingsFile& settings, const PlanTexts& plan) {
     settings.WriteInteger(PlanSection, ExtrasKey, static_cast<std::int32_t>(plan.extras.size()));
     for (qsizetype i = 0; i < plan.extras.size(); ++i)
         settings.WriteString(PlanSection, QStringLiteral("Extra%1").arg(i + 1), plan.extras[i]);
+    settings.WriteString(PlanSection, ExtraEachKey, plan.extraEach.value(0));
+    for (qsizetype i = 1; i < plan.extraEach.size(); ++i)
+        settings.WriteString(PlanSection, extraEachKey(i), plan.extraEach[i]);
+    // A longer list written before ends where this one does.
+    const qsizetype end = std::max<qsizetype>(plan.extraEach.size(), 1);
+    if (!settings.ReadString(PlanSection, extraEachKey(end), QString()).isEmpty())
+        settings.WriteString(PlanSection, extraEachKey(end), QString());
 }
 
 } // namespace twl

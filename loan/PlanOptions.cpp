@@ -1,8 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "loan/PlanOptions.h"
 
+#include "base/Format.h"
 #include "base/NumberFormat.h"
 #include "base/RegionalSettings.h"
+#include "loan/Cents.h"
+#include "loan/LoanConsts.h"
 
 namespace twl {
 
@@ -68,6 +71,12 @@ std::int32_t extraPeriod(const OneOffExtra& extra, const PlanOptions& plan, std:
     return low;
 }
 
+QString recurringExtraName(std::size_t index, std::size_t count) {
+    return count > 1
+               ? Format(LoadResString(rs::SRecurringExtraNumbered), {static_cast<int>(index + 1)})
+               : QStringLiteral("Recurring extra payment");
+}
+
 namespace {
 
 QString amountText(double value) {
@@ -78,10 +87,50 @@ QString amountText(double value) {
     throw EPlanInput(field, message);
 }
 
+// Whether payment k falls in the year 9999 or before. QDate goes on past
+// it, and its month arithmetic takes an int: this counts in 64 bits.
+bool dueBeforeYear10000(const QDate& first, PaymentPeriod period, std::int32_t k) {
+    const std::int64_t steps = std::int64_t{k} - 1;
+    std::int64_t months = 0;
+    switch (period) {
+    case PaymentPeriod::Weekly:
+    case PaymentPeriod::Biweekly: {
+        const std::int64_t days = (period == PaymentPeriod::Weekly ? 7 : 14) * steps;
+        return first.toJulianDay() + days <= QDate(9999, 12, 31).toJulianDay();
+    }
+    case PaymentPeriod::Monthly:
+        months = steps;
+        break;
+    case PaymentPeriod::Quarterly:
+        months = 3 * steps;
+        break;
+    case PaymentPeriod::Yearly:
+        months = 12 * steps;
+        break;
+    case PaymentPeriod::Semimonthly:
+        months = ((first.day() > 15 ? 1 : 0) + steps) / 2;
+        break;
+    }
+    return first.year() + (first.month() - 1 + months) / 12 <= 9999;
+}
+
+// Under a lender's rounding every amount is whole cents, within what a
+// double keeps to the cent.
+void checkWholeCents(double amount, PlanField field, const QString& name) {
+    if (wholeCents(amount)) return;
+    const QString text = amountText(amount);
+    refuse(field, hasFractionOfCent(amount)
+                      ? Format(LoadResString(rs::SFractionOfCent), {name, text})
+                      : Format(LoadResString(rs::STooLargeForCents), {name, text}));
+}
+
 } // namespace
 
 void checkPlan(const PlanOptions& plan, double P, std::int32_t N) {
     const std::int32_t last = std::max(N, 0);
+    // First, as the dates of the extras are looked up among the payments'.
+    if (plan.hasDueDates() && N >= 1 && !dueBeforeYear10000(plan.firstDate, plan.period, N))
+        refuse(PlanField::FirstDate, Format(LoadResString(rs::SPastYear9999), {N}));
     for (std::size_t i = 0; i < plan.extras.size(); ++i) {
         const OneOffExtra& e = plan.extras[i];
         const QString name = QStringLiteral("Extra payment %1: ").arg(i + 1);
@@ -117,9 +166,9 @@ void checkPlan(const PlanOptions& plan, double P, std::int32_t N) {
                 name +
                     QStringLiteral("the amount %1 is not more than 0").arg(amountText(e.amount)));
     }
-    if (plan.recurring) {
-        const RecurringExtra& r = *plan.recurring;
-        const QString name = QStringLiteral("Recurring extra payment: ");
+    for (std::size_t i = 0; i < plan.recurring.size(); ++i) {
+        const RecurringExtra& r = plan.recurring[i];
+        const QString name = recurringExtraName(i, plan.recurring.size()) + QStringLiteral(": ");
         if (!(r.amount > 0))
             refuse(
                 PlanField::RecurringExtra,
@@ -152,6 +201,16 @@ void checkPlan(const PlanOptions& plan, double P, std::int32_t N) {
         refuse(PlanField::Balloon,
                QStringLiteral("Balloon: the amount %1 is more than the loan amount (%2)")
                    .arg(amountText(plan.balloon), amountText(P)));
+    if (plan.rounding == PlanRounding::None) return;
+    checkWholeCents(P, PlanField::Rounding, LoadResString(rs::SLoanAmountName));
+    for (std::size_t i = 0; i < plan.extras.size(); ++i)
+        checkWholeCents(plan.extras[i].amount, PlanField::Extra,
+                        QStringLiteral("Extra payment %1").arg(i + 1));
+    for (std::size_t i = 0; i < plan.recurring.size(); ++i)
+        checkWholeCents(plan.recurring[i].amount, PlanField::RecurringExtra,
+                        recurringExtraName(i, plan.recurring.size()));
+    if (plan.balloon != 0)
+        checkWholeCents(plan.balloon, PlanField::Balloon, QStringLiteral("Balloon"));
 }
 
 } // namespace twl

@@ -28,7 +28,8 @@ struct OneOffExtra {
     double amount = 0;
 };
 
-// An extra paid with every payment from `from` to `to` (0: to the end).
+// An extra paid with every payment from `from` to `to` (0: to the end). Runs
+// that overlap add up.
 struct RecurringExtra {
     double amount = 0;
     std::int32_t from = 1;
@@ -38,7 +39,7 @@ struct RecurringExtra {
 struct PlanOptions {
     QDate firstDate; // invalid: no "Due" column
     std::vector<OneOffExtra> extras;
-    std::optional<RecurringExtra> recurring;
+    std::vector<RecurringExtra> recurring;
     AfterExtra afterExtra = AfterExtra::Term;
     PlanRounding rounding = PlanRounding::None;
     PaymentPeriod period = PaymentPeriod::Monthly;
@@ -47,7 +48,7 @@ struct PlanOptions {
     bool hasDueDates() const { return firstDate.isValid(); }
     // Options that make other payments than the plain loan's.
     bool changesPayments() const {
-        return !extras.empty() || recurring || rounding != PlanRounding::None ||
+        return !extras.empty() || !recurring.empty() || rounding != PlanRounding::None ||
                period != PaymentPeriod::Monthly || balloon != 0;
     }
     bool isPlain() const { return !hasDueDates() && !changesPayments(); }
@@ -76,6 +77,10 @@ public:
 private:
     PlanField m_field;
 };
+
+// The name of recurring extra `index` of `count` in messages: one is named as
+// always, several by their numbers.
+QString recurringExtraName(std::size_t index, std::size_t count);
 
 // Checks the options against the loan: P the amount, N the number of
 // payments. Throws EPlanInput for the first bad option.

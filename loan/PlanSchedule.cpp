@@ -3,74 +3,13 @@
 
 #include "base/FloatingPoint.h"
 #include "loan/AmountFormat.h"
+#include "loan/LevelPayment.h"
 #include "loan/LoanConsts.h"
-#include "loan/StoredArithmetic.h"
-
-#include <cmath>
-#include <map>
+#include "loan/PlanFigures.h"
 
 namespace twl {
 
 namespace {
-
-// As in the plain schedule, the fault flags tested after every formula.
-template <class Formula> double stored(Formula&& formula) {
-    return evaluateStored(true, formula);
-}
-
-long double ld(double v) {
-    return static_cast<long double>(v);
-}
-
-// The level payment over n periods at the rate q per period, by the plain
-// loan's formula: F = (1 + q)^n by repeated products, D = 1/q - 1/(qF).
-// With a balloon, each payment is the interest of the whole balance and the
-// annuity of the part that is not left owing (B = balloon: interest only).
-double levelPayment(double B, long double q, std::int32_t n, double balloon) {
-    double F = stored([&] { return q + 1; });
-    for (std::int32_t j = 1; j < n; ++j)
-        F = stored([&] { return (q + 1) * ld(F); });
-    const double D = stored([&] { return 1 / q - 1 / (q * ld(F)); });
-    if (balloon == 0) return stored([&] { return ld(B) / ld(D); });
-    return stored([&] { return ld(B) * q + (ld(B) - ld(balloon)) / (ld(F) * ld(D)); });
-}
-
-// Lenders round the payment up, so rounding never leaves more owing at the
-// end; a payment a hair above a whole cent from the division stays that cent.
-double roundPaymentUp(double M, PlanRounding rounding) {
-    if (rounding == PlanRounding::None) return M;
-    const double perUnit = rounding == PlanRounding::Cent ? 100 : 1;
-    return std::ceil(M * perUnit - 1e-6) / perUnit;
-}
-
-// With rounding, interest and balance are kept in whole cents, a half away
-// from zero, so that what is shown adds up to what is paid.
-double roundCent(double value) {
-    return std::round(value * 100) / 100;
-}
-
-// The extras due with the payments: the one-offs by payment (kept sparse, as
-// the number of payments may be in the millions), the recurring one by range.
-class ExtraPayments {
-public:
-    ExtraPayments(const PlanOptions& plan, std::int32_t N)
-        : m_recurring(plan.recurring) {
-        for (const OneOffExtra& e : plan.extras)
-            m_oneOff[extraPeriod(e, plan, N)] += e.amount;
-        if (m_recurring && m_recurring->to == 0) m_recurring->to = N;
-    }
-    double operator()(std::int32_t k) const {
-        const auto it = m_oneOff.find(k);
-        double extra = it == m_oneOff.end() ? 0.0 : it->second;
-        if (m_recurring && k >= m_recurring->from && k <= m_recurring->to)
-            extra += m_recurring->amount;
-        return extra;
-    }
-
-private:
-    std::map<std::int32_t, double> m_oneOff;
-    std::optional<RecurringExtra> m_recurring;
-};
 
 PlanOptions withoutPaymentChanges(const PlanOptions& plan) {
     PlanOptions plain;
@@ -93,69 +32,91 @@ int scheduleColumn(ScheduleColumn column, bool hasDueDates) {
 }
 
 bool comparesWithPlainLoan(const PlanOptions& plan) {
-    return !plan.extras.empty() || plan.recurring || plan.rounding != PlanRounding::None ||
+    return !plan.extras.empty() || !plan.recurring.empty() || plan.rounding != PlanRounding::None ||
            plan.balloon != 0;
 }
 
-ScheduleTotals computePlan(double P, std::int32_t N, double R, const PlanOptions& plan,
-                           const ScheduleRowObserver& onRow) {
-    checkPlan(plan, P, N);
+namespace {
+
+// The schedule's loop, in the plan's figures.
+template <class Figures>
+ScheduleTotals runPlan(const Figures& figures, double P, std::int32_t N, double R,
+                       const PlanOptions& plan, const ScheduleRowObserver& onRow) {
+    using Amount = typename Figures::Amount;
+    const auto ld = [](double v) { return static_cast<long double>(v); };
+    const auto stored = [](auto&& formula) { return evaluateStored(true, formula); };
     ScheduleTotals totals;
-    if (N < 1) return totals;
+    typename Figures::Total paid{}, interest{}, principal{};
     const int perYear = periodsPerYear(plan.period);
-    const ExtraPayments extra(plan, N);
-    const bool rounded = plan.rounding != PlanRounding::None;
+    ExtraPayments<Figures> extra(plan, N, figures);
     // A plan that changes the payments ends at exactly zero: the payment that
     // covers what is owed is cut to it, and the last one pays what is left (the
     // balloon, the cents the rounding left over). Otherwise the payment stays
     // level and the balance is clamped at zero, as in the plain schedule.
     const bool settles = plan.changesPayments();
 
-    double B = P, M = 0;
-    long double q = 0;
+    Amount B = figures.amount(P), M{};
+    std::optional<CompoundFactors> factors;
     for (std::int32_t k = 1; k <= N; ++k) {
         clearFloatingPointFaults();
         ScheduleRow row;
         row.period = k;
         if (plan.hasDueDates()) row.due = dueDate(plan.firstDate, plan.period, k);
         // The rate per period is the annual rate divided by the periods per year.
-        double I = stored([&] { return ld(B) * ld(R) / perYear / 100; });
+        const double balance = figures.value(B);
+        const double computed = stored([&] { return ld(balance) * ld(R) / perYear / 100; });
         if (k == 1) {
-            volatile long double rate = ld(I) / ld(P);
+            volatile long double rate = ld(computed) / ld(P);
             raiseFloatingPointFaults();
-            q = rate;
-            M = roundPaymentUp(levelPayment(B, q, N, plan.balloon), plan.rounding);
+            factors.emplace(rate);
+            M = figures.payment(levelPayment(balance, *factors, N, plan.balloon));
         }
-        if (rounded) I = roundCent(I);
-        const double kExtra = extra(k);
-        double pay = stored([&] { return ld(M) + ld(kExtra); });
-        const double owed = stored([&] { return ld(B) + ld(I); });
+        const Amount I = figures.interest(computed, B);
+        const Amount kExtra = extra(k);
+        Amount pay = figures.add(M, kExtra);
+        const Amount owed = figures.add(B, I);
+        Amount paidOff{};
         if (settles && (pay >= owed || k == N)) {
             pay = owed;
-            row.principal = B;
-            B = 0;
+            paidOff = B;
+            B = Amount{};
         } else {
-            row.principal = stored([&] { return ld(pay) - ld(I); });
-            B = stored([&] { return ld(B) - ld(row.principal); });
-            if (!(B >= 0)) B = 0;
-            if (rounded) B = roundCent(B);
+            paidOff = figures.subtract(pay, I);
+            B = figures.subtract(B, paidOff);
+            if (!(B >= 0)) B = Amount{};
         }
-        row.payment = pay;
-        row.interest = I;
-        row.balance = B;
-        totals.payment = stored([&] { return ld(totals.payment) + ld(pay); });
-        totals.interest = stored([&] { return ld(totals.interest) + ld(I); });
-        totals.principal = stored([&] { return ld(totals.principal) + ld(row.principal); });
+        row.payment = figures.value(pay);
+        row.interest = figures.value(I);
+        row.principal = figures.value(paidOff);
+        row.balance = figures.value(B);
+        figures.accumulate(paid, pay);
+        figures.accumulate(interest, I);
+        figures.accumulate(principal, paidOff);
         totals.payments = k;
         totals.lastDue = row.due;
         if (onRow) onRow(row);
-        if (settles && B == 0) break;
+        if (settles && B == Amount{}) break;
         // "Keep the term": the payment is worked out again, by the same
         // formula, for what is owed over the payments that are left.
-        if (plan.afterExtra == AfterExtra::Payment && kExtra > 0)
-            M = roundPaymentUp(levelPayment(B, q, N - k, plan.balloon), plan.rounding);
+        if (plan.afterExtra == AfterExtra::Payment && kExtra > Amount{})
+            M = figures.payment(levelPayment(figures.value(B), *factors, N - k, plan.balloon));
     }
+    totals.payment = figures.totalValue(paid);
+    totals.interest = figures.totalValue(interest);
+    totals.principal = figures.totalValue(principal);
     return totals;
+}
+
+} // namespace
+
+ScheduleTotals computePlan(double P, std::int32_t N, double R, const PlanOptions& plan,
+                           const ScheduleRowObserver& onRow) {
+    checkPlan(plan, P, N);
+    if (N < 1) return {};
+    if (plan.rounding == PlanRounding::None) return runPlan(ExactFigures{}, P, N, R, plan, onRow);
+    const CentFigures cents{shortestDecimal(R), periodsPerYear(plan.period),
+                            plan.rounding == PlanRounding::Unit};
+    return runPlan(cents, P, N, R, plan, onRow);
 }
 
 PlanComparison comparePlan(double P, std::int32_t N, double R, const PlanOptions& plan) {

@@ -60,9 +60,12 @@ double amount(const QString& text, PlanField field, const QString& name) {
     return value;
 }
 
+// Payment numbers are decimal: "0x0A" or "$A" would be taken for 10.
 std::int32_t period(const QString& text, PlanField field, const QString& name) {
+    static const QRegularExpression decimal(QStringLiteral("^[+-]?[0-9]+$"));
+    const QString t = text.trimmed();
     std::int32_t value = 0;
-    if (!TryStrToInt(text.trimmed(), value))
+    if (!decimal.match(t).hasMatch() || !TryStrToInt(t, value))
         throw EPlanInput(field, QStringLiteral("%1: '%2' is not a payment number").arg(name, text));
     return value;
 }
@@ -88,8 +91,7 @@ OneOffExtra oneOffExtra(const QString& text, int number) {
     return e;
 }
 
-RecurringExtra recurringExtra(const QString& text) {
-    const QString name = QStringLiteral("Recurring extra payment");
+RecurringExtra recurringExtra(const QString& text, const QString& name) {
     RecurringExtra r;
     const qsizetype at = text.indexOf(QLatin1Char('@'));
     r.amount = amount(at < 0 ? text : text.left(at), PlanField::RecurringExtra, name);
@@ -131,7 +133,12 @@ PlanOptions parsePlanTexts(const PlanTexts& texts) {
     }
     for (qsizetype i = 0; i < texts.extras.size(); ++i)
         plan.extras.push_back(oneOffExtra(texts.extras[i], static_cast<int>(i + 1)));
-    if (!texts.extraEach.trimmed().isEmpty()) plan.recurring = recurringExtra(texts.extraEach);
+    for (qsizetype i = 0; i < texts.extraEach.size(); ++i)
+        if (!texts.extraEach[i].trimmed().isEmpty())
+            plan.recurring.push_back(recurringExtra(
+                texts.extraEach[i],
+                recurringExtraName(static_cast<std::size_t>(i),
+                                   static_cast<std::size_t>(texts.extraEach.size()))));
     plan.afterExtra = keyword(AfterExtraWords, texts.afterExtra, AfterExtra::Term,
                               PlanField::AfterExtra, "After extra payments");
     plan.rounding =

@@ -3,8 +3,8 @@
 // The plan as text, in the one syntax the command line, the settings file and
 // the plan dialog share (twlc-export's flags): a first date YYYY-MM-DD, extras
 // PERIOD=AMOUNT (PERIOD a payment number or a date), a recurring extra
-// AMOUNT[@FROM[-TO]], and keywords. Amounts take the regional decimal
-// separator. An empty text leaves its option at the plain loan's value.
+// AMOUNT[@FROM[-TO]] (several add up), and keywords. Amounts take the regional
+// decimal separator. An empty text leaves its option at the plain loan's value.
 
 #include "loan/PlanOptions.h"
 
@@ -15,7 +15,7 @@ namespace twl {
 struct PlanTexts {
     QString firstDate{};
     QStringList extras{};
-    QString extraEach{};
+    QStringList extraEach{};
     QString afterExtra{}; // term | payment
     QString rounding{};   // none | cent | unit
     QString period{};     // monthly | semimonthly | biweekly | weekly | quarterly | yearly

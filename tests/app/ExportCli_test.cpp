@@ -357,6 +357,11 @@ TEST_F(ExportCommand, PlanFlagsShapeTheDocument) {
     ASSERT_EQ(each.status, CliOk) << each.err.toStdString();
     EXPECT_TRUE(each.out.contains("\r\n2,188.85,9.21,179.64,741.51\r\n"));
     EXPECT_TRUE(run({"--help"}).out.contains("--extra-each AMOUNT[@FROM[-TO]]"));
+    // Recurring extras repeat, and add up where they overlap.
+    const CliRun split = run({"--amount", "1000", "--months", "12", "--rate", "12", "--format",
+                              "csv", "-o", "-", "--extra-each=60@2-3", "--extra-each", "40@2-3",
+                              "--after-extra=payment", "--period", "monthly", "--balloon", "0"});
+    EXPECT_EQ(split.out, each.out);
 }
 
 // One line that names the flag, exit status 2, nothing written.
@@ -382,6 +387,39 @@ TEST_F(ExportCommand, BadPlanValuesExitTwoNamingTheFlag) {
          "twlc-export: --after-extra: After extra payments: 'x' is not one of term, payment\n"},
         {{"--balloon", "1,5"},
          "twlc-export: --balloon: Balloon: '1,5' is not a valid floating point value\n"},
+        // A second value of a flag that takes one would silently replace the first.
+        {{"--round", "cent", "--round", "unit"}, "twlc-export: --round is given more than once\n"},
+        {{"--period=weekly", "--period", "weekly"},
+         "twlc-export: --period is given more than once\n"},
+        {{"--first-date", "2027-01-31", "--first-date", "2027-01-31"},
+         "twlc-export: --first-date is given more than once\n"},
+        {{"--balloon", "1", "--balloon", "2"}, "twlc-export: --balloon is given more than once\n"},
+        {{"--after-extra", "term", "--after-extra", "term"},
+         "twlc-export: --after-extra is given more than once\n"},
+        {{"--amount", "2000"}, "twlc-export: --amount is given more than once\n"},
+        {{"--output", "x.csv"}, "twlc-export: --output is given more than once\n"},
+        {{"--decimal", "2", "--decimal", "3"}, "twlc-export: --decimal is given more than once\n"},
+        // An empty value (a script's unset variable) is not "off".
+        {{"--first-date", ""}, "twlc-export: --first-date: the value is empty\n"},
+        {{"--balloon="}, "twlc-export: --balloon: the value is empty\n"},
+        {{"--extra-each", " "}, "twlc-export: --extra-each: the value is empty\n"},
+        {{"--round", ""}, "twlc-export: --round: the value is empty\n"},
+        {{"--period", ""}, "twlc-export: --period: the value is empty\n"},
+        {{"--after-extra", ""}, "twlc-export: --after-extra: the value is empty\n"},
+        {{"--extra", ""}, "twlc-export: --extra: the value is empty\n"},
+        // Numbers in the notations they are written in.
+        {{"--extra", "0x0A=500"},
+         "twlc-export: --extra: Extra payment 1: '0x0A' is not a payment number\n"},
+        {{"--extra-each", "5@$2"},
+         "twlc-export: --extra-each: Recurring extra payment: '$2' is not a payment number\n"},
+        {{"--decimal", "abc"}, "twlc-export: --decimal: 'abc' is not a valid integer value\n"},
+        {{"--round", "cent", "--extra", "3=0.005"},
+         "twlc-export: --extra: Extra payment 1: the amount 0.005 has a fraction of a cent; a "
+         "rounded plan takes whole cents\n"},
+        // Dates stay within the years 1 to 9999.
+        {{"--first-date", "9999-02-01"},
+         "twlc-export: --first-date: First payment date: payment 12 would fall after the year "
+         "9999\n"},
     };
     for (const auto& [flags, line] : cases) {
         const CliRun r = run(QStringList{"--amount", "1000", "--months", "12", "--rate", "12",

@@ -161,7 +161,7 @@ TEST_F(PlanWindow, TheSettingsFileKeepsThePlanInItsOwnSection) {
     EXPECT_TRUE(readPlanSettings(settings).isEmpty()); // files from before plans
     const PlanTexts plan{.firstDate = "2027-01-31",
                          .extras = {"3=500", "2027-06-30=1000,5"},
-                         .extraEach = "100@2-24",
+                         .extraEach = {"100@2-24", "50@30"},
                          .afterExtra = "payment",
                          .rounding = "unit",
                          .period = "biweekly",

@@ -246,7 +246,7 @@ TEST_F(Plan, ExtraPayments) {
          6},
         // I2 = 9.2115, 188.8488 - 9.2115 = 179.6373, B2 = 741.5139.
         {"recurring from 2 to 3",
-         {.extraEach = "100@2-3"},
+         {.extraEach = {"100@2-3"}},
          1,
          {"2", "188.85", "9.21", "179.64", "741.51"},
          10},
@@ -264,6 +264,21 @@ TEST_F(Plan, ExtraPayments) {
         EXPECT_EQ(o.rows[static_cast<std::size_t>(c.paymentRows)][0], "SUM") << c.name;
         EXPECT_EQ(o.numbers.size(), static_cast<std::size_t>(c.paymentRows)) << c.name;
     }
+}
+
+// Recurring extras that overlap add up, as one-off extras of their sums on
+// the same payments do.
+TEST_F(Plan, RecurringExtrasAddUpWhereTheyOverlap) {
+    for (const QString mode : {"term", "payment"}) {
+        const Outcome runs =
+            runPlan("1000", "12", "12", {.extraEach = {"100@2-3", "50@3-4"}, .afterExtra = mode});
+        const Outcome sums =
+            runPlan("1000", "12", "12", {.extras = {"2=100", "3=150", "4=50"}, .afterExtra = mode});
+        ASSERT_TRUE(runs.error.isEmpty()) << runs.error.toStdString();
+        EXPECT_EQ(runs.rows, sums.rows) << mode.toStdString();
+    }
+    EXPECT_EQ(runPlan("1000", "12", "12", {.extraEach = {"5", "5@13"}}).error,
+              "Recurring extra payment 2: the period 13 is after the last payment (12)");
 }
 
 // 1000 at 12% over 3 months. Balloon 1000: interest only, then all of it.
@@ -315,12 +330,12 @@ TEST_F(Plan, BadPlanInputNamesTheFieldBeforeAnyRow) {
          "Extra payment 1: the date 2057-01-01 is after the last payment (2056-12-31)"},
         {{.firstDate = "31.01.2027"},
          "First payment date: '31.01.2027' is not a date (YYYY-MM-DD)"},
-        {{.extraEach = "-5"}, "Recurring extra payment: the amount -5 is not more than 0"},
-        {{.extraEach = "5@10-3"},
+        {{.extraEach = {"-5"}}, "Recurring extra payment: the amount -5 is not more than 0"},
+        {{.extraEach = {"5@10-3"}},
          "Recurring extra payment: the last period 3 is before the first (10)"},
-        {{.extraEach = "5@361"},
+        {{.extraEach = {"5@361"}},
          "Recurring extra payment: the period 361 is after the last payment (360)"},
-        {{.extraEach = "5@x"}, "Recurring extra payment: 'x' is not a payment number"},
+        {{.extraEach = {"5@x"}}, "Recurring extra payment: 'x' is not a payment number"},
         {{.afterExtra = "both"}, "After extra payments: 'both' is not one of term, payment"},
         {{.rounding = "up"}, "Rounding: 'up' is not one of none, cent, unit"},
         {{.period = "daily"},
