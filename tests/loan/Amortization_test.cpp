@@ -121,6 +121,24 @@ TEST_F(Schedule, NegativeRateGivesNegativeInterest) {
     EXPECT_LT(o.rows[0][1].toDouble(), 100.0);
 }
 
+// A negative rate works while 1/(|r| x (1 + r)^N) stays within the double
+// range (r = R/1200): the last month counts before the factor leaves it.
+TEST_F(Schedule, NegativeRatesWorkWhileTheFactorStaysInRange) {
+    const struct {
+        const char* rate;
+        const char* months;
+        const char* error;
+    } cases[] = {{"-1199.99", "60", ""},
+                 {"-1199.99", "61", "Floating point overflow"},
+                 {"-1199.99", "360", "Floating point division by zero"},
+                 {"-600", "1022", ""},
+                 {"-600", "1023", "Floating point overflow"},
+                 {"-1200", "12", "Floating point division by zero"},
+                 {"-1300", "12", "Floating point division by zero"}};
+    for (const auto& c : cases)
+        EXPECT_EQ(run("1000", c.months, c.rate).error, c.error) << c.rate << " " << c.months;
+}
+
 struct FailureRow {
     const char* name;
     const char* amount;

@@ -132,6 +132,19 @@ TEST_F(Plan, DueDatesStepByThePeriodAndClampToTheMonthEnd) {
          PaymentPeriod::Semimonthly,
          {2023, 2, 15},
          {{2, {2023, 2, 28}}, {3, {2023, 3, 15}}, {4, {2023, 3, 30}}}},
+        // Two days a month, 15 apart, not the first date plus 15 days.
+        {"twice a month from the 20th",
+         PaymentPeriod::Semimonthly,
+         {2027, 1, 20},
+         {{2, {2027, 2, 5}}, {3, {2027, 2, 20}}, {4, {2027, 3, 5}}}},
+        {"twice a month from 28 Feb",
+         PaymentPeriod::Semimonthly,
+         {2027, 2, 28},
+         {{2, {2027, 3, 13}}, {3, {2027, 3, 28}}, {4, {2027, 4, 13}}}},
+        {"twice a month from the 10th",
+         PaymentPeriod::Semimonthly,
+         {2027, 1, 10},
+         {{2, {2027, 1, 25}}, {3, {2027, 2, 10}}, {4, {2027, 2, 25}}}},
         {"every two weeks",
          PaymentPeriod::Biweekly,
          {2024, 2, 22},
@@ -342,6 +355,10 @@ TEST_F(Plan, BadPlanInputNamesTheFieldBeforeAnyRow) {
          "Payment period: 'daily' is not one of monthly, semimonthly, biweekly, weekly, "
          "quarterly, yearly"},
         {{.balloon = "-1"}, "Balloon: the amount -1 is negative"},
+        {{.firstDate = "9990-01-31"},
+         "First payment date: payment 360 would fall after the year 9999"},
+        {{.firstDate = "9999-12-31", .period = "weekly"},
+         "First payment date: payment 360 would fall after the year 9999"},
         {{.balloon = "250001"}, "Balloon: the amount 250001 is more than the loan amount (250000)"},
     };
     for (const auto& [texts, message] : cases) {
@@ -349,6 +366,12 @@ TEST_F(Plan, BadPlanInputNamesTheFieldBeforeAnyRow) {
         EXPECT_EQ(o.error, message);
         EXPECT_TRUE(o.rows.empty()) << message.toStdString();
     }
+    // The last payment may fall in 9999; a term in the billions is refused
+    // without its dates being counted out.
+    EXPECT_EQ(runPlan("250000", "360", "4.5", {.firstDate = "9970-01-31"}).error, "");
+    EXPECT_EQ(
+        runPlan("1000", "2000000000", "1", {.firstDate = "2027-01-01", .period = "yearly"}).error,
+        "First payment date: payment 2000000000 would fall after the year 9999");
     // A bad number of the loan itself is still the loan's error, found first.
     EXPECT_EQ(runPlan("abc", "360", "4.5", {.extras = {"400=1"}}).error,
               "'abc' is not a valid floating point value");
