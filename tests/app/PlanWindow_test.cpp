@@ -176,4 +176,9 @@ TEST_F(PlanWindow, TheSettingsFileKeepsThePlanInItsOwnSection) {
     EXPECT_EQ(back.period, plan.period);
     EXPECT_EQ(back.balloon, plan.balloon);
     EXPECT_TRUE(test::readFile(iniPath()).startsWith("[Position]\r\nTop=5\r\n"));
+    // One recurring extra is stored as it always was, and a longer list
+    // written before ends there.
+    writePlanSettings(settings, {.extraEach = {"70@3"}});
+    EXPECT_EQ(readPlanSettings(settings).extraEach, QStringList{"70@3"});
+    EXPECT_TRUE(test::readFile(iniPath()).contains("\r\nExtraEach=70@3\r\n"));
 }

@@ -6,30 +6,18 @@
 #include "loan/Cents.h"
 #include "loan/PlanSchedule.h"
 #include "loan/PlanText.h"
+#include "tests/loan/ExactCents.h"
 #include "tests/loan/TableSink.h"
 #include "tests/support/TestSupport.h"
 
 #include <cmath>
 
 using namespace twl;
+using test::centsText;
+using test::nearestAwayFromZero;
+using test::Wide;
 
 namespace {
-
-using Wide = __int128;
-
-// n / d rounded to the nearest integer, a half away from zero (d > 0).
-Wide nearestAwayFromZero(Wide n, Wide d) {
-    const Wide magnitude = n < 0 ? -n : n;
-    Wide q = magnitude / d;
-    if (2 * (magnitude % d) >= d) ++q;
-    return n < 0 ? -q : q;
-}
-
-QString centsText(std::int64_t cents) {
-    const std::int64_t magnitude = cents < 0 ? -cents : cents;
-    return (cents < 0 ? QStringLiteral("-") : QString()) + QString::number(magnitude / 100) +
-           QLatin1Char('.') + QStringLiteral("%1").arg(magnitude % 100, 2, 10, QLatin1Char('0'));
-}
 
 // A decimal text as numerator / denominator.
 std::pair<Wide, Wide> fraction(const QString& text) {

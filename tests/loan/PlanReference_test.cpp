@@ -7,6 +7,7 @@
 #include "base/Exceptions.h"
 #include "loan/PlanSchedule.h"
 #include "loan/PlanText.h"
+#include "tests/loan/ExactCents.h"
 #include "tests/loan/TableSink.h"
 #include "tests/support/TestSupport.h"
 
@@ -14,10 +15,11 @@
 #include <random>
 
 using namespace twl;
+using test::centsText;
+using test::nearestAwayFromZero;
+using test::Wide;
 
 namespace {
-
-using Wide = __int128;
 
 struct RandomPlan {
     std::int64_t amount = 0; // cents
@@ -27,7 +29,6 @@ struct RandomPlan {
     PaymentPeriod period = PaymentPeriod::Monthly;
     QDate first;
     std::vector<std::pair<std::int32_t, std::int64_t>> extras; // by payment, or 0 with a date
-    std::vector<QDate> extraDates;
     struct Run {
         std::int64_t amount;
         std::int32_t from, to;
@@ -37,12 +38,6 @@ struct RandomPlan {
     int rounding = 0; // 0 none, 1 cent, 2 unit
     std::int64_t balloon = 0;
 };
-
-QString centsText(std::int64_t cents) {
-    const std::int64_t magnitude = cents < 0 ? -cents : cents;
-    return (cents < 0 ? QStringLiteral("-") : QString()) + QString::number(magnitude / 100) +
-           QLatin1Char('.') + QStringLiteral("%1").arg(magnitude % 100, 2, 10, QLatin1Char('0'));
-}
 
 class Draw {
 public:
@@ -78,11 +73,9 @@ RandomPlan drawPlan(Draw& draw) {
         const std::int64_t amount = draw(1, p.amount / 5);
         if (p.first.isValid() && draw(0, 1)) {
             // A date a few days before the due date of payment k.
-            p.extraDates.push_back(QDate());
             p.extras.emplace_back(0, amount);
             p.texts.extras << QStringLiteral("@%1=%2").arg(k).arg(centsText(amount));
         } else {
-            p.extraDates.push_back(QDate());
             p.extras.emplace_back(k, amount);
             p.texts.extras << QStringLiteral("%1=%2").arg(k).arg(centsText(amount));
         }
@@ -185,9 +178,7 @@ std::vector<Row> reference(RandomPlan& p) {
         long double I = B * q;
         if (cents) {
             const Wide n = static_cast<Wide>(static_cast<std::int64_t>(B)) * num;
-            Wide whole = (n < 0 ? -n : n) / den;
-            if (2 * ((n < 0 ? -n : n) % den) >= den) ++whole;
-            I = static_cast<long double>(static_cast<std::int64_t>(n < 0 ? -whole : whole));
+            I = static_cast<long double>(static_cast<std::int64_t>(nearestAwayFromZero(n, den)));
         }
         const long double e = static_cast<long double>(extra[static_cast<std::size_t>(k)]);
         Row row{p.first.isValid() ? due(p, k) : QDate(), M + e, I, 0, 0};
@@ -259,7 +250,7 @@ TEST(PlanReference, RandomPlansCellByCell) {
                         << where.toStdString() << " row " << i + 1 << " column " << c;
                 else
                     ASSERT_NEAR(got[c] * 100, static_cast<double>(values[c]),
-                                1e-6 * static_cast<double>(p.amount))
+                                1e-8 * static_cast<double>(p.amount))
                         << where.toStdString() << " row " << i + 1 << " column " << c;
             }
             sums[0] += e.payment;
