@@ -9,7 +9,7 @@ packages=(
   build-essential cmake ninja-build pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev libbenchmark-dev
-  ccache libxkbcommon-dev
+  ccache libxkbcommon-dev clang-format
   fonts-dejavu-core xvfb xauth desktop-file-utils
   locales libqt6svg6
   librsvg2-bin dpkg-dev file appstream lintian x11-utils xdotool python3
