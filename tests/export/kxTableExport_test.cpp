@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/kxTableExport.h"
 #include "tests/export/ExportTestTable.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 

@@ -7,6 +7,7 @@
 #include <QTemporaryDir>
 
 #include "base/FileWriteCalls.h"
+#include "tests/support/QtPrinters.h"
 #include <cerrno>
 #include <functional>
 #include <gtest/gtest.h>
