@@ -53,7 +53,6 @@ public:
     bool StrikeOut() const { return m_strikeOut; }
     void setStrikeOut(bool v);
 
-    int pixelsPerInch() const { return m_pixelsPerInch; }
     void setPixelsPerInch(int ppi) { m_pixelsPerInch = ppi > 0 ? ppi : DefaultPixelsPerInch; }
 
     // Copies every attribute (the toolkit's font assignment).

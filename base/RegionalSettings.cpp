@@ -52,11 +52,6 @@ void setRegionalSettings(const RegionalSettings& settings) {
     settingsSlot() = settings;
 }
 
-void resetRegionalSettings() {
-    std::lock_guard<std::mutex> lock(settingsMutex());
-    settingsSlot().reset();
-}
-
 QDateTime currentDateTime() {
     std::function<QDateTime()> clock;
     {

@@ -25,7 +25,6 @@ struct RegionalSettings {
 // The settings in force: the system locale's unless a test or host replaced them.
 const RegionalSettings& regionalSettings();
 void setRegionalSettings(const RegionalSettings& settings);
-void resetRegionalSettings();
 
 // The clock: the local current time unless replaced.
 QDateTime currentDateTime();

@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// TkxCustomExport turns a table into a document (HTML, workbook, Word/RTF,
-// text, CSV, tab-separated, DIF, SYLK, clipboard). It reads the table only
-// through the thirteen virtual operations of the data-source contract, which a
-// descendant implements; TkxListViewExport implements them over a list view.
+// TkxCustomExport turns a table into a document of one of the types in the
+// type table (export/kxExportTypeTable.cpp: HTML, the legacy workbook,
+// Word/RTF, text, CSV, tab-separated, DIF, SYLK, the clipboard, XLSX, ODS,
+// PDF). It reads the table only through the thirteen operations of the
+// data-source contract, and the two beyond it that hand rows as Latin-1 texts,
+// all virtual, which a descendant implements; TkxListViewExport implements
+// them over a list view.
 //
 // The run (Execute, ExportData, the frame of WriteDocument) lives in
 // kxExportRun.cpp; the document writers live in export/writers and are reached

@@ -35,7 +35,6 @@ void TkxTableExport::appendCell(const QString& text) {
 
 void TkxTableExport::endRow() {
     m_rowEnds.push_back(m_cellEnds.size());
-    m_selected.push_back(false);
     std::fill(m_widths.begin(), m_widths.end(), -1);
 }
 
@@ -43,12 +42,7 @@ void TkxTableExport::clearRows() {
     m_text.clear();
     m_cellEnds.clear();
     m_rowEnds.clear();
-    m_selected.clear();
     std::fill(m_widths.begin(), m_widths.end(), -1);
-}
-
-void TkxTableExport::setRowSelected(int row, bool selected) {
-    if (row >= 0 && row < rowCount()) m_selected[static_cast<std::size_t>(row)] = selected;
 }
 
 QStringView TkxTableExport::cell(std::size_t row, int column) const {
@@ -65,10 +59,6 @@ void TkxTableExport::GotoFirstRow() {
 
 bool TkxTableExport::IsEndOfRows() {
     return RowIndex() >= m_rowEnds.size();
-}
-
-bool TkxTableExport::IsRowSelected(int Index) {
-    return Index >= 0 && Index < rowCount() && m_selected[static_cast<std::size_t>(Index)];
 }
 
 int TkxTableExport::GetColumnDataWidth(int Index) {

@@ -20,7 +20,6 @@ public:
     ~TkxTableExport() override;
 
     void setCaptions(const QStringList& captions);
-    const QStringList& columnCaptions() const { return m_captions; }
     // A row of cell texts; a row shorter than the captions reads its missing
     // cells as empty texts.
     void addRow(const QStringList& cells);
@@ -29,13 +28,13 @@ public:
     void addRow(const QString& caption, const QStringList& cells);
     void clearRows();
     int rowCount() const { return static_cast<int>(m_rowEnds.size()); }
-    void setRowSelected(int row, bool selected);
 
     void GotoFirstRow() override;
     bool IsSourceReady() override { return true; }
     bool IsEndOfRows() override;
     bool IsColumnVisible(int) override { return true; }
-    bool IsRowSelected(int Index) override;
+    // A table handed over whole has no selection.
+    bool IsRowSelected(int) override { return false; }
     // The longest text of the column, computed once per change of the table.
     int GetColumnDataWidth(int Index) override;
     void GetColumnCaption(int Index, QString& Caption) override;
@@ -55,7 +54,6 @@ private:
     QString m_text;
     std::vector<qsizetype> m_cellEnds;  // end of each cell in m_text
     std::vector<std::size_t> m_rowEnds; // end of each row in m_cellEnds
-    std::vector<bool> m_selected;
     std::vector<int> m_widths; // -1: not known
 };
 
