@@ -6,12 +6,20 @@
 // its caption row repeated on every page, amounts right-aligned, the footer
 // text after the last row and "Page n of m" at the foot of every page.
 //
+// No figure is ever cut: the columns are as wide as their widest text in the
+// report's own font, the summary rows and the text lines wrap, and a table
+// too wide for the page is set smaller, then on landscape pages, then with
+// its columns split over several pages (the first column repeated on each).
+//
 // The rows are spooled to a temporary file as they arrive, so a table of any
 // length costs the same memory; every Paint reads them back from there.
 
 #include "export/kxExportWriter.h"
 #include "export/writers/kxWriterGrid.h"
 
+#include <QFont>
+#include <QFontMetricsF>
+#include <QHash>
 #include <QTemporaryFile>
 #include <vector>
 
@@ -35,11 +43,21 @@ public:
     void Paint(QPagedPaintDevice& Device) const override;
     QString Title() const override { return m_title; }
 
-private:
     struct Layout;
-    Layout layout(QPainter& Painter, const QPagedPaintDevice& Device) const;
+
+private:
+    // The widest text of a column, in ems of the report's font.
+    struct ColumnWidth {
+        double Ems = 0;
+        QString Widest;
+        bool Bold = false;
+        // Ems of the texts measured so far, by their shape (digits as 0).
+        QHash<QString, double> Shapes;
+    };
+
+    Layout layout(const QPagedPaintDevice& Device, bool SplitColumns) const;
     void spool(const std::vector<TkxGridCell>& Cells);
-    void measure(const std::vector<TkxGridCell>& Cells, bool IsData);
+    void measure(const std::vector<TkxGridCell>& Cells, bool Bold);
     QString pageText(int Page, int Pages) const;
 
     QString m_title;
@@ -50,9 +68,13 @@ private:
     std::vector<std::vector<TkxGridCell>> m_pending;
     std::vector<std::vector<TkxGridCell>> m_summary;
     std::vector<QString> m_footerLines;
-    std::vector<int> m_columnChars;
+    std::vector<ColumnWidth> m_columns;
     // Columns whose data stand right-aligned; their captions follow.
     std::vector<bool> m_columnRight;
+    // The report's fonts at a large size, where text measures in ems.
+    QFontMetricsF m_ems, m_boldEms;
+    // Whether every digit is as wide as 0, so that texts measure by shape.
+    bool m_tabularDigits = true;
     bool m_seenNumbered = false;
     qint64 m_rowCount = 0;
     std::unique_ptr<QTemporaryFile> m_spool;
