@@ -213,6 +213,41 @@ void TkxNativeExcel::WriteCodePage(std::uint16_t codePage) {
     writeRecord(r);
 }
 
+void TkxNativeExcel::WriteCellFormat() {
+    // Font 0, number format 0 (general), locked, general alignment, no
+    // borders: what the cells' own attribute bytes say by default.
+    if (m_biff == bvBIFF3) {
+        Record r(biff::rec::Xf3);
+        r.u8(0);    // font
+        r.u8(0);    // number format
+        r.u8(0x01); // locked; a cell format, not a style
+        r.u8(0);    // no attribute of its own over its parent's
+        r.u16(0);   // general alignment, parent format 0
+        r.u16(0);   // no background
+        r.u16(0);   // no borders...
+        r.u16(0);
+        writeRecord(r);
+    } else if (m_biff == bvBIFF4) {
+        Record r(biff::rec::Xf4);
+        r.u8(0);       // font
+        r.u8(0);       // number format
+        r.u16(0x0001); // locked; a cell format with parent format 0
+        r.u8(0);       // general alignment
+        r.u8(0);       // no attribute of its own over its parent's
+        r.u16(0);      // no background
+        r.u16(0);      // no borders...
+        r.u16(0);
+        writeRecord(r);
+    } else {
+        Record r(biff::rec::Xf2);
+        r.u8(0);    // font
+        r.u8(0);    // unused
+        r.u8(0x40); // number format 0, locked
+        r.u8(0);    // general alignment, no borders, no shading
+        writeRecord(r);
+    }
+}
+
 void TkxNativeExcel::WriteProtect(bool value) {
     Record r(biff::rec::Protect);
     r.u16(value ? 1 : 0);

@@ -142,6 +142,12 @@ public:
     // 0-based, so (1, 256, w) covers every column. Width in characters.
     void WriteColumnWidth(int firstColumn, int lastColumn, int width);
     void WriteProtect(bool value);
+    // The cell format that every cell's format index (always 0) refers to:
+    // readers look it up and drop the cells that refer to none. In the
+    // layout the readers take the file for: BIFF3 and BIFF4 by their BOF,
+    // the others by the BOF's version word, which says 2.x. Meant after the
+    // fonts, before the first cell.
+    void WriteCellFormat();
     // The code page of the workbook's texts (1252 for what WriteString
     // writes), so that readers decode its labels; meant right after Open.
     void WriteCodePage(std::uint16_t codePage);

@@ -44,9 +44,12 @@ inline constexpr std::uint16_t TopMargin = 0x0028;
 inline constexpr std::uint16_t BottomMargin = 0x0029;
 inline constexpr std::uint16_t Font = 0x0031;
 inline constexpr std::uint16_t CodePage = 0x0042;
+inline constexpr std::uint16_t Xf2 = 0x0043;
 inline constexpr std::uint16_t Dimensions3 = 0x0200;
 inline constexpr std::uint16_t Bof3 = 0x0209;
+inline constexpr std::uint16_t Xf3 = 0x0243;
 inline constexpr std::uint16_t Bof4 = 0x0409;
+inline constexpr std::uint16_t Xf4 = 0x0443;
 inline constexpr std::uint16_t Bof5 = 0x0809;
 } // namespace rec
 

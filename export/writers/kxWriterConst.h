@@ -123,5 +123,7 @@ inline constexpr ResourceString SkxSheetFull{
 inline constexpr ResourceString SkxSheetTooNarrow{
     2321, "The table does not fit on the worksheet, which holds at most %d columns"};
 inline constexpr ResourceString SkxDocumentNotCreated{2322, "The document could not be created"};
+// The message above, then the document type that holds the table.
+inline constexpr ResourceString SkxSheetFullUse{2323, "%s; export it as %s, which holds it"};
 
 } // namespace twl::rs

@@ -7,10 +7,15 @@
 #include "biff/kxNativeExcelConst.h"
 #include "export/kxExport.h"
 #include "export/writers/kxWriterConst.h"
+#include "export/writers/kxWriterUtils.h"
 
 namespace twl {
 
 namespace {
+
+// The readers of these versions of the format stop at this row (they were
+// made for sheets of 16,384 rows): some refuse the file, some drop the rest.
+constexpr int ReadableRows = 16384;
 
 TkxBIFFVersion biffVersion(TkxExcelVersion Version) {
     switch (Version) {
@@ -32,7 +37,7 @@ TkxNativeExcel& TkxExcelWriter::excel() const {
 }
 
 void TkxExcelWriter::sheetFull() {
-    throw Exception(Format(LoadResString(rs::SkxSheetFull), {int(biff::LastRow)}));
+    throw Exception(kxSheetFullMessage(ReadableRows, xtXLSX));
 }
 
 void TkxExcelWriter::sheetTooNarrow() {
@@ -56,6 +61,7 @@ void TkxExcelWriter::Prolog() {
     xls.WriteFont(options.DefaultFont());
     xls.WriteFont(options.HeaderFont());
     xls.WriteFont(options.TableFont());
+    xls.WriteCellFormat();
     if (!options.Header().isEmpty()) xls.WriteHeader(options.Header());
     if (!options.Footer().isEmpty()) xls.WriteFooter(options.Footer());
     if (options.Options().contains(reSetMargins)) {
@@ -73,7 +79,7 @@ void TkxExcelWriter::Prolog() {
 void TkxExcelWriter::HeaderText(const QStringList& Lines) {
     TkxNativeExcel& xls = excel();
     // The lines and the blank below them go down column 1.
-    if (!Lines.isEmpty() && Lines.size() + 1 > biff::LastRow) sheetFull();
+    if (!Lines.isEmpty() && Lines.size() + 1 > ReadableRows) sheetFull();
     xls.setMoveAfterEnter(maDown);
     xls.setActiveFont(0);
     xls.setBorders({});
@@ -100,7 +106,9 @@ void TkxExcelWriter::beginCell(bool DataRow) {
     // The frame moves the cursor one row down before each data row; at the
     // sheet's last row that move is refused and the row would land on the
     // previous one.
-    if (DataRow && m_cellsInRow == 0 && excel().Row() <= m_lastUsedRow) sheetFull();
+    if (m_cellsInRow == 0 &&
+        (excel().Row() > ReadableRows || (DataRow && excel().Row() <= m_lastUsedRow)))
+        sheetFull();
     // Past the last column the cursor wraps into the next row, where the
     // next table row would be written over it.
     if (++m_cellsInRow > biff::LastColumn) sheetTooNarrow();
@@ -151,7 +159,7 @@ QString TkxExcelWriter::RowNumberCell(const QString& N, int) {
 void TkxExcelWriter::Footer(const QStringList& Lines) {
     TkxNativeExcel& xls = excel();
     // One empty row between the table and the footer text.
-    if (!Lines.isEmpty() && xls.Row() + 2 + Lines.size() - 1 > biff::LastRow) sheetFull();
+    if (!Lines.isEmpty() && xls.Row() + 2 + Lines.size() - 1 > ReadableRows) sheetFull();
     xls.setRow(xls.Row() + 2);
     xls.setMoveAfterEnter(maDown);
     xls.setColumn(1);

@@ -3,13 +3,15 @@
 
 #include "base/RegionalSettings.h"
 #include "export/kxExport.h"
+#include "export/writers/kxWriterGridDates.h"
 #include "toolkit/ApplicationTitle.h"
 
 #include <charconv>
 
 namespace twl {
 
-bool kxParseGridNumber(const QString& Text, QChar Separator, double& Value, int& Decimals) {
+bool kxParseGridNumber(const QString& Text, QChar Separator, double& Value, int& Decimals,
+                       bool* Scientific) {
     const qsizetype size = Text.size();
     if (size == 0 || size > 64) return false;
     std::string ascii;
@@ -21,33 +23,44 @@ bool kxParseGridNumber(const QString& Text, QChar Separator, double& Value, int&
     }
     int before = 0;
     int after = -1;
+    int exponent = -1; // digits of the exponent, once "E" is read
     for (; i < size; ++i) {
         const QChar c = Text.at(i);
         if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
             ascii += static_cast<char>(c.unicode());
-            if (after < 0)
+            if (exponent >= 0)
+                ++exponent;
+            else if (after < 0)
                 ++before;
             else
                 ++after;
-        } else if ((c == Separator || c == QLatin1Char('.')) && after < 0) {
+        } else if ((c == Separator || c == QLatin1Char('.')) && after < 0 && exponent < 0) {
             ascii += '.';
             after = 0;
+        } else if (c == QLatin1Char('E') && exponent < 0 && before > 0 && after != 0) {
+            ascii += 'e';
+            exponent = 0;
+            if (i + 1 < size &&
+                (Text.at(i + 1) == QLatin1Char('-') || Text.at(i + 1) == QLatin1Char('+')))
+                ascii += static_cast<char>(Text.at(++i).unicode());
         } else {
             return false;
         }
     }
-    // "1." or ".5" is not how the table writes a number.
-    if (before == 0 || after == 0) return false;
+    // "1." or ".5" is not how the table writes a number, nor is "1E".
+    if (before == 0 || after == 0 || exponent == 0) return false;
     double value = 0;
     const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
     if (error != std::errc() || end != ascii.data() + ascii.size()) return false;
     Value = value;
     Decimals = after < 0 ? 0 : after;
+    if (Scientific) *Scientific = exponent > 0;
     return true;
 }
 
 void TkxGridWriter::Prolog() {
     m_separator = regionalSettings().decimalSeparator;
+    m_dateParts = kxDateParts(regionalSettings().shortDateFormat);
     m_row.clear();
     m_columnChars.clear();
     BeginDocument(DocumentTitle());
@@ -70,6 +83,15 @@ void TkxGridWriter::RowStart(bool IsHeader) {
 
 void TkxGridWriter::RowEnd(bool IsHeader) {
     constexpr qsizetype MaxColumnChars = 60;
+    // Dates are cells of the table's own rows (those that start with a
+    // number); a date in a summary row stays the text it is.
+    if (!IsHeader && !m_dateParts.empty() && !m_row.empty() && m_row.front().IsNumber) {
+        for (std::size_t i = 1; i < m_row.size(); ++i) {
+            TkxGridCell& cell = m_row[i];
+            if (!cell.IsNumber && !cell.Text.isEmpty())
+                cell.IsDate = kxParseGridDate(cell.Text, m_dateParts, cell.Date);
+        }
+    }
     if (m_columnChars.size() < m_row.size()) m_columnChars.resize(m_row.size(), 0);
     for (std::size_t i = 0; i < m_row.size(); ++i) {
         const int chars = static_cast<int>(qMin(m_row[i].Text.size(), MaxColumnChars));
@@ -107,7 +129,9 @@ QString TkxGridWriter::RowNumberCell(const QString& N, int L) {
 void TkxGridWriter::addCell(const QString& Text, bool AlignRight, bool IsHeader) {
     TkxGridCell cell;
     cell.Text = Text;
-    if (!IsHeader) cell.IsNumber = kxParseGridNumber(Text, m_separator, cell.Value, cell.Decimals);
+    if (!IsHeader)
+        cell.IsNumber =
+            kxParseGridNumber(Text, m_separator, cell.Value, cell.Decimals, &cell.Scientific);
     // Numbers read from the right, as the table shows its amounts.
     cell.AlignRight = AlignRight || cell.IsNumber;
     m_row.push_back(std::move(cell));

@@ -6,6 +6,9 @@
 // lines of their own, and the document's title.
 
 #include "export/writers/kxWriterFrame.h"
+#include "export/writers/kxWriterGridDates.h"
+
+#include <QDate>
 
 #include <vector>
 
@@ -20,13 +23,21 @@ struct TkxGridCell {
     double Value = 0;
     // Digits after the decimal separator in Text (the amount decimals).
     int Decimals = 0;
+    // Text in the exponent form (5.07E18): Decimals counts the mantissa's.
+    bool Scientific = false;
+    // A date in the regional short date format, in a row of the table.
+    bool IsDate = false;
+    QDate Date;
     // Right-aligned in the table.
     bool AlignRight = false;
 };
 
 // Reads a cell's text as a number: an optional minus, digits and at most one
-// decimal separator (the regional one, or '.') followed by digits; nothing else.
-bool kxParseGridNumber(const QString& Text, QChar Separator, double& Value, int& Decimals);
+// decimal separator (the regional one, or '.') followed by digits, then, as
+// the table writes its largest amounts, optionally "E", a sign and digits;
+// nothing else. Scientific, where given, tells whether the exponent was there.
+bool kxParseGridNumber(const QString& Text, QChar Separator, double& Value, int& Decimals,
+                       bool* Scientific = nullptr);
 
 class TkxGridWriter : public TkxFormatWriter {
 public:
@@ -71,6 +82,9 @@ private:
     std::vector<TkxGridCell> m_row;
     std::vector<int> m_columnChars;
     QChar m_separator;
+    // The regional short date taken apart; none where its dates cannot be
+    // date cells.
+    std::vector<TkxDatePart> m_dateParts;
 };
 
 } // namespace twl

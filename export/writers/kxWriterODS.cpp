@@ -5,6 +5,8 @@
 #include "base/RegionalSettings.h"
 #include "base/SharedLibrary.h"
 #include "export/writers/kxWriterConst.h"
+#include "export/writers/kxWriterGridDates.h"
+#include "export/writers/kxWriterUtils.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -110,16 +112,69 @@ void addFileEntry(zip_t* archive, const char* name, const QString& file) {
     stamp(archive, index);
 }
 
-const QByteArray Manifest =
-    "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
-    "<manifest:manifest xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\" "
-    "manifest:version=\"1.2\">\n"
-    " <manifest:file-entry manifest:full-path=\"/\" manifest:version=\"1.2\" "
-    "manifest:media-type=\"application/vnd.oasis.opendocument.spreadsheet\"/>\n"
-    " <manifest:file-entry manifest:full-path=\"content.xml\" manifest:media-type=\"text/xml\"/>\n"
-    " <manifest:file-entry manifest:full-path=\"styles.xml\" manifest:media-type=\"text/xml\"/>\n"
-    " <manifest:file-entry manifest:full-path=\"meta.xml\" manifest:media-type=\"text/xml\"/>\n"
-    "</manifest:manifest>\n";
+QByteArray manifest(bool Settings) {
+    QByteArray xml =
+        "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+        "<manifest:manifest xmlns:manifest=\"urn:oasis:names:tc:opendocument:xmlns:manifest:1.0\" "
+        "manifest:version=\"1.2\">\n"
+        " <manifest:file-entry manifest:full-path=\"/\" manifest:version=\"1.2\" "
+        "manifest:media-type=\"application/vnd.oasis.opendocument.spreadsheet\"/>\n"
+        " <manifest:file-entry manifest:full-path=\"content.xml\" "
+        "manifest:media-type=\"text/xml\"/>\n"
+        " <manifest:file-entry manifest:full-path=\"styles.xml\" "
+        "manifest:media-type=\"text/xml\"/>\n"
+        " <manifest:file-entry manifest:full-path=\"meta.xml\" "
+        "manifest:media-type=\"text/xml\"/>\n";
+    if (Settings)
+        xml += " <manifest:file-entry manifest:full-path=\"settings.xml\" "
+               "manifest:media-type=\"text/xml\"/>\n";
+    xml += "</manifest:manifest>\n";
+    return xml;
+}
+
+// One view setting of the sheet.
+void appendSetting(QByteArray& xml, const char* Name, const char* Type, long long Value) {
+    xml += "<config:config-item config:name=\"";
+    xml += Name;
+    xml += "\" config:type=\"";
+    xml += Type;
+    xml += "\">";
+    appendInt(xml, Value);
+    xml += "</config:config-item>\n";
+}
+
+// The date style that shows a date as the regional pattern does.
+void appendDateStyle(QByteArray& xml, const std::vector<TkxDatePart>& Parts) {
+    // The names are English, as the table writes them, whatever the reader's language.
+    xml += "<number:date-style style:name=\"D0\" number:language=\"en\" number:country=\"US\">";
+    for (const TkxDatePart& part : Parts) {
+        const bool isLong = part.width == 2 || part.width == 4;
+        const char* style = isLong ? " number:style=\"long\"" : "";
+        switch (part.kind) {
+        case TkxDatePart::Day:
+            xml += QByteArray("<number:day") + style + "/>";
+            break;
+        case TkxDatePart::DayName:
+            xml += QByteArray("<number:day-of-week") + style + "/>";
+            break;
+        case TkxDatePart::Month:
+            xml += QByteArray("<number:month") + style + "/>";
+            break;
+        case TkxDatePart::MonthName:
+            xml += QByteArray("<number:month number:textual=\"true\"") + style + "/>";
+            break;
+        case TkxDatePart::Year:
+            xml += "<number:year number:style=\"long\"/>";
+            break;
+        case TkxDatePart::Text:
+            xml += "<number:text>";
+            appendEscaped(xml, part.text);
+            xml += "</number:text>";
+            break;
+        }
+    }
+    xml += "</number:date-style>\n";
+}
 
 } // namespace
 
@@ -130,9 +185,14 @@ void TkxODSWriter::BeginDocument(const QString& Title) {
     m_body = std::make_unique<QTemporaryFile>();
     if (!m_body->open()) throw Exception(m_body->errorString());
     m_decimals.clear();
+    m_scientific.clear();
+    m_hasDates = false;
+    m_rowCount = 0;
+    m_frozenRows = 0;
 }
 
 void TkxODSWriter::TextLine(const QString& Line) {
+    countRow();
     m_rows += "<table:table-row><table:table-cell office:value-type=\"string\"><text:p>";
     appendEscaped(m_rows, Line);
     m_rows += "</text:p></table:table-cell></table:table-row>\n";
@@ -140,19 +200,30 @@ void TkxODSWriter::TextLine(const QString& Line) {
 }
 
 void TkxODSWriter::BlankLine() {
+    countRow();
     m_rows += "<table:table-row><table:table-cell/></table:table-row>\n";
 }
 
 void TkxODSWriter::TableRow(const std::vector<TkxGridCell>& Cells, bool IsHeader) {
+    // The caption row stays in view while the table scrolls.
+    if (IsHeader) m_frozenRows = m_rowCount + 1;
+    countRow();
     m_rows += "<table:table-row>";
     for (std::size_t i = 0; i < Cells.size(); ++i) {
         const TkxGridCell& cell = Cells[i];
         if (cell.IsNumber) {
-            m_decimals.insert(cell.Decimals);
-            m_rows += "<table:table-cell table:style-name=\"ce";
+            (cell.Scientific ? m_scientific : m_decimals).insert(cell.Decimals);
+            m_rows += cell.Scientific ? "<table:table-cell table:style-name=\"cs"
+                                      : "<table:table-cell table:style-name=\"ce";
             appendInt(m_rows, cell.Decimals);
             m_rows += "\" office:value-type=\"float\" office:value=\"";
             appendNumber(m_rows, cell.Value);
+            m_rows += "\">";
+        } else if (cell.IsDate && cell.Date.year() >= 1 && cell.Date.year() <= 9999) {
+            m_hasDates = true;
+            m_rows += "<table:table-cell table:style-name=\"da\" office:value-type=\"date\" "
+                      "office:date-value=\"";
+            m_rows += cell.Date.toString(Qt::ISODate).toLatin1();
             m_rows += "\">";
         } else if (cell.Text.isEmpty()) {
             m_rows += "<table:table-cell/>";
@@ -168,6 +239,13 @@ void TkxODSWriter::TableRow(const std::vector<TkxGridCell>& Cells, bool IsHeader
     }
     m_rows += "</table:table-row>\n";
     spoolRows(false);
+}
+
+void TkxODSWriter::countRow() {
+    // The spreadsheets that read this format keep this many rows and drop
+    // the rest without a word: a longer table is refused whole instead.
+    constexpr int MaxSheetRows = 1048576;
+    if (++m_rowCount > MaxSheetRows) throw Exception(kxSheetFullMessage(MaxSheetRows, xtCSV));
 }
 
 void TkxODSWriter::spoolRows(bool All) {
@@ -205,17 +283,28 @@ QByteArray TkxODSWriter::contentStart() const {
         appendInt(xml, decimals);
         xml += "\"><style:paragraph-properties fo:text-align=\"end\"/></style:style>\n";
     }
+    for (int decimals : m_scientific) {
+        xml += "<number:number-style style:name=\"S";
+        appendInt(xml, decimals);
+        xml += "\"><number:scientific-number number:decimal-places=\"";
+        appendInt(xml, decimals);
+        xml += "\" number:min-integer-digits=\"1\" number:min-exponent-digits=\"2\"/>"
+               "</number:number-style>\n<style:style style:name=\"cs";
+        appendInt(xml, decimals);
+        xml += "\" style:family=\"table-cell\" style:data-style-name=\"S";
+        appendInt(xml, decimals);
+        xml += "\"><style:paragraph-properties fo:text-align=\"end\"/></style:style>\n";
+    }
+    if (m_hasDates) {
+        appendDateStyle(xml, kxDateParts(regionalSettings().shortDateFormat));
+        xml += "<style:style style:name=\"da\" style:family=\"table-cell\" "
+               "style:data-style-name=\"D0\"/>\n";
+    }
     xml += "<style:style style:name=\"hd\" style:family=\"table-cell\">"
            "<style:text-properties fo:font-weight=\"bold\"/></style:style>\n";
     xml += "</office:automatic-styles>\n<office:body><office:spreadsheet>\n<table:table "
            "table:name=\"";
-    // Spreadsheets refuse these characters in a sheet's name.
-    QString name = m_title.left(31);
-    for (QChar& c : name) {
-        if (QStringView(u"[]*?:/\\").contains(c)) c = QLatin1Char(' ');
-    }
-    if (name.trimmed().isEmpty()) name = QStringLiteral("Sheet1");
-    appendEscaped(xml, name);
+    appendEscaped(xml, sheetName());
     xml += "\">\n";
     for (std::size_t i = 0; i < widths.size(); ++i) {
         xml += "<table:table-column table:style-name=\"co";
@@ -223,6 +312,50 @@ QByteArray TkxODSWriter::contentStart() const {
         xml += "\"/>\n";
     }
     if (widths.empty()) xml += "<table:table-column/>\n";
+    return xml;
+}
+
+QString TkxODSWriter::sheetName() const {
+    // Spreadsheets refuse these characters in a sheet's name.
+    QString name = m_title.left(31);
+    for (QChar& c : name) {
+        if (QStringView(u"[]*?:/\\").contains(c)) c = QLatin1Char(' ');
+    }
+    if (name.trimmed().isEmpty()) name = QStringLiteral("Sheet1");
+    return name;
+}
+
+QByteArray TkxODSWriter::settingsXml() const {
+    if (m_frozenRows == 0) return {};
+    QByteArray xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<office:document-settings"
+                     " xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
+                     " xmlns:config=\"urn:oasis:names:tc:opendocument:xmlns:config:1.0\""
+                     " office:version=\"1.2\"><office:settings>\n"
+                     "<config:config-item-set config:name=\"ooo:view-settings\">\n"
+                     "<config:config-item-map-indexed config:name=\"Views\">\n"
+                     "<config:config-item-map-entry>\n"
+                     "<config:config-item config:name=\"ViewId\" config:type=\"string\">view1"
+                     "</config:config-item>\n"
+                     "<config:config-item-map-named config:name=\"Tables\">\n"
+                     "<config:config-item-map-entry config:name=\"";
+    appendEscaped(xml, sheetName());
+    xml += "\">\n";
+    // Split mode 2 freezes the rows above the split.
+    appendSetting(xml, "HorizontalSplitMode", "short", 0);
+    appendSetting(xml, "VerticalSplitMode", "short", 2);
+    appendSetting(xml, "HorizontalSplitPosition", "int", 0);
+    appendSetting(xml, "VerticalSplitPosition", "int", m_frozenRows);
+    appendSetting(xml, "ActiveSplitRange", "short", 2);
+    appendSetting(xml, "PositionLeft", "int", 0);
+    appendSetting(xml, "PositionRight", "int", 0);
+    appendSetting(xml, "PositionTop", "int", 0);
+    appendSetting(xml, "PositionBottom", "int", m_frozenRows);
+    xml += "</config:config-item-map-entry>\n</config:config-item-map-named>\n"
+           "<config:config-item config:name=\"ActiveTable\" config:type=\"string\">";
+    appendEscaped(xml, sheetName());
+    xml += "</config:config-item>\n</config:config-item-map-entry>\n"
+           "</config:config-item-map-indexed>\n</config:config-item-set>\n"
+           "</office:settings></office:document-settings>\n";
     return xml;
 }
 
@@ -256,11 +389,11 @@ QByteArray TkxODSWriter::EndDocument() {
     written = written && content.write(end) == end.size() && content.flush();
     if (!written) throw Exception(content.errorString());
     m_body.reset();
-    return Package(content.fileName(), styles, metaXml());
+    return Package(content.fileName(), styles, metaXml(), settingsXml());
 }
 
 QByteArray TkxODSWriter::Package(const QString& ContentFile, const QByteArray& Styles,
-                                 const QByteArray& Meta) {
+                                 const QByteArray& Meta, const QByteArray& Settings) {
     QTemporaryDir dir;
     if (!dir.isValid()) throw Exception(dir.errorString());
     const QString path = dir.filePath(QStringLiteral("document.ods"));
@@ -270,12 +403,14 @@ QByteArray TkxODSWriter::Package(const QString& ContentFile, const QByteArray& S
     if (!archive) throw Exception(LoadResString(rs::SkxDocumentNotCreated));
     // The library reads the parts when the archive closes: they live until then.
     const QByteArray mime(MimeType);
+    const QByteArray manifestXml = manifest(!Settings.isEmpty());
     try {
         addEntry(archive, "mimetype", mime, true);
         addFileEntry(archive, "content.xml", ContentFile);
         addEntry(archive, "styles.xml", Styles, false);
         addEntry(archive, "meta.xml", Meta, false);
-        addEntry(archive, "META-INF/manifest.xml", Manifest, false);
+        if (!Settings.isEmpty()) addEntry(archive, "settings.xml", Settings, false);
+        addEntry(archive, "META-INF/manifest.xml", manifestXml, false);
     } catch (...) {
         zipLibrary().zip_discard(archive);
         throw;

@@ -23,12 +23,16 @@ public:
     // The package from its parts: a zip whose first entry is the stored
     // mimetype; content.xml comes from a file, as it may be large.
     static QByteArray Package(const QString& ContentFile, const QByteArray& Styles,
-                              const QByteArray& Meta);
+                              const QByteArray& Meta, const QByteArray& Settings = {});
 
 private:
     // The start of content.xml, up to the first row.
     QByteArray contentStart() const;
     QByteArray metaXml() const;
+    // The view settings that keep the caption row in view; "" without one.
+    QByteArray settingsXml() const;
+    QString sheetName() const;
+    void countRow();
     // Moves the rows written so far to the body file (all of them, or once
     // there are enough to be worth a write).
     void spoolRows(bool All);
@@ -38,6 +42,11 @@ private:
     QByteArray m_rows;
     std::unique_ptr<QTemporaryFile> m_body;
     std::set<int> m_decimals;
+    std::set<int> m_scientific;
+    bool m_hasDates = false;
+    qint64 m_rowCount = 0;
+    // Rows above the split, the caption row the last of them; 0: none.
+    qint64 m_frozenRows = 0;
 };
 
 } // namespace twl

@@ -1,11 +1,22 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/writers/kxWriterUtils.h"
 
+#include "base/Format.h"
+#include "export/kxExportTypeTable.h"
+#include "export/writers/kxWriterConst.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
 
 namespace twl {
+
+QString kxSheetFullMessage(int Rows, int HolderType) {
+    const QString full = Format(LoadResString(rs::SkxSheetFull), {Rows});
+    const TkxExportTypeRow* holder = kxExportTypeRow(HolderType);
+    if (!holder) return full;
+    return Format(LoadResString(rs::SkxSheetFullUse), {full, LoadResString(holder->Entry)});
+}
 
 QString RepeatChar(QChar Ch, int Count) {
     return Count > 0 ? QString(Count, Ch) : QString();

@@ -34,6 +34,10 @@ private:
     quint64 m_bits[2] = {};
 };
 
+// The refusal of a table longer than a sheet of Rows rows, naming the type
+// (its entry of the format list) that holds it.
+QString kxSheetFullMessage(int Rows, int HolderType);
+
 // Count copies of Ch; "" when Count is 0 or less.
 QString RepeatChar(QChar Ch, int Count);
 // The fill before and after a text of Length to make it Width long: all on

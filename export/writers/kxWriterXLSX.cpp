@@ -8,6 +8,7 @@
 #include "base/SharedLibrary.h"
 #include "export/kxExport.h"
 #include "export/writers/kxWriterConst.h"
+#include "export/writers/kxWriterGridDates.h"
 
 #include <QFile>
 #include <QRegularExpression>
@@ -51,10 +52,52 @@ void check(lxw_error error) {
         throw Exception(QString::fromUtf8(workbookLibrary().lxw_strerror(error)));
 }
 
-// The number format that shows a value with Decimals digits after the point.
-std::string decimalsFormat(int Decimals) {
-    return Decimals <= 0 ? std::string("0")
-                         : "0." + std::string(static_cast<std::size_t>(Decimals), '0');
+// The number format that shows a value with Decimals digits after the point,
+// in the exponent form where the table's text has it.
+std::string decimalsFormat(int Decimals, bool Scientific) {
+    const std::string fixed = Decimals <= 0
+                                  ? std::string("0")
+                                  : "0." + std::string(static_cast<std::size_t>(Decimals), '0');
+    return Scientific ? fixed + "E+00" : fixed;
+}
+
+// The date format that shows a date as the regional pattern does; every
+// literal character escaped, so that none is read as a field.
+std::string dateFormat(const std::vector<TkxDatePart>& Parts) {
+    std::string format;
+    for (const TkxDatePart& part : Parts) {
+        // Names in English, as the table writes them, whatever the reader's language.
+        if ((part.kind == TkxDatePart::DayName || part.kind == TkxDatePart::MonthName) &&
+            format.rfind("[$-409]", 0) != 0)
+            format.insert(0, "[$-409]");
+        const auto width = static_cast<std::size_t>(part.width);
+        switch (part.kind) {
+        case TkxDatePart::Day:
+        case TkxDatePart::DayName:
+            format += std::string(width, 'd');
+            break;
+        case TkxDatePart::Month:
+        case TkxDatePart::MonthName:
+            format += std::string(width, 'm');
+            break;
+        case TkxDatePart::Year:
+            format += "yyyy";
+            break;
+        case TkxDatePart::Text:
+            for (QChar c : part.text)
+                format += "\\" + QString(c).toStdString();
+            break;
+        }
+    }
+    return format;
+}
+
+// A date as the workbook's day number; only from 1 March 1900 on is that
+// the same in every reader.
+bool serialDay(const QDate& Date, double& Serial) {
+    if (Date < QDate(1900, 3, 1) || Date.year() > 9999) return false;
+    Serial = static_cast<double>(QDate(1899, 12, 30).daysTo(Date));
+    return true;
 }
 
 // A page header or footer text: without a section code it stands in the
@@ -108,6 +151,7 @@ void TkxXLSXWriter::BeginDocument(const QString& Title) {
     m_text = newFormat(false);
     m_header = newFormat(true);
     m_numbers.clear();
+    m_date = nullptr;
     m_row = 0;
     m_firstRow = true;
 }
@@ -122,14 +166,24 @@ lxw_format* TkxXLSXWriter::newFormat(bool Bold) {
     return format;
 }
 
-lxw_format* TkxXLSXWriter::numberFormat(int Decimals, bool Bold) {
-    const int key = Bold ? -1 - Decimals : Decimals;
+lxw_format* TkxXLSXWriter::numberFormat(int Decimals, bool Scientific, bool Bold) {
+    const int shape = Scientific ? 1000 + Decimals : Decimals;
+    const int key = Bold ? -1 - shape : shape;
     auto it = m_numbers.find(key);
     if (it != m_numbers.end()) return it->second;
     lxw_format* format = newFormat(Bold);
-    workbookLibrary().format_set_num_format(format, decimalsFormat(Decimals).c_str());
+    workbookLibrary().format_set_num_format(format, decimalsFormat(Decimals, Scientific).c_str());
     workbookLibrary().format_set_align(format, LXW_ALIGN_RIGHT);
     return m_numbers.emplace(key, format).first->second;
+}
+
+lxw_format* TkxXLSXWriter::dateCellFormat() {
+    if (!m_date) {
+        m_date = newFormat(false);
+        const std::string format = dateFormat(kxDateParts(regionalSettings().shortDateFormat));
+        workbookLibrary().format_set_num_format(m_date, format.c_str());
+    }
+    return m_date;
 }
 
 void TkxXLSXWriter::nextRow() {
@@ -157,8 +211,12 @@ void TkxXLSXWriter::TableRow(const std::vector<TkxGridCell>& Cells, bool IsHeade
         const TkxGridCell& cell = Cells[i];
         const auto column = static_cast<lxw_col_t>(i);
         if (cell.IsNumber) {
-            check(workbookLibrary().worksheet_write_number(m_sheet, m_row, column, cell.Value,
-                                                           numberFormat(cell.Decimals, IsHeader)));
+            check(workbookLibrary().worksheet_write_number(
+                m_sheet, m_row, column, cell.Value,
+                numberFormat(cell.Decimals, cell.Scientific, IsHeader)));
+        } else if (double serial = 0; cell.IsDate && serialDay(cell.Date, serial)) {
+            check(workbookLibrary().worksheet_write_number(m_sheet, m_row, column, serial,
+                                                           dateCellFormat()));
         } else if (!cell.Text.isEmpty()) {
             check(workbookLibrary().worksheet_write_string(m_sheet, m_row, column,
                                                            cell.Text.toUtf8().constData(),

@@ -27,7 +27,8 @@ public:
     QByteArray EndDocument() override;
 
 private:
-    lxw_format* numberFormat(int Decimals, bool Bold);
+    lxw_format* numberFormat(int Decimals, bool Scientific, bool Bold);
+    lxw_format* dateCellFormat();
     lxw_format* newFormat(bool Bold);
     void nextRow();
 
@@ -38,6 +39,7 @@ private:
     lxw_format* m_text = nullptr;
     lxw_format* m_header = nullptr;
     std::map<int, lxw_format*> m_numbers;
+    lxw_format* m_date = nullptr;
     std::uint32_t m_row = 0;
     bool m_firstRow = true;
     QByteArray m_title;

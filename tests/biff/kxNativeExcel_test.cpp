@@ -319,6 +319,26 @@ TEST(NativeExcel, TheCodePageIsARecordOfItsOwnAndOpenStaysBare) {
     }
 }
 
+// Every cell names format 0; the record that defines it takes the layout of
+// the version the readers take the file for (the BOF's version word says
+// 2.x except where the BOF itself is BIFF3's or BIFF4's).
+TEST(NativeExcel, TheCellFormatRecordFollowsTheVersionReadersSee) {
+    const std::pair<TkxBIFFVersion, const char*> cases[] = {
+        {bvBIFF2, "43 00 04 00 00 00 40 00"},
+        {bvBIFF3, "43 02 0C 00 00 00 01 00 00 00 00 00 00 00 00 00"},
+        {bvBIFF4, "43 04 0C 00 00 00 01 00 00 00 00 00 00 00 00 00"},
+        {bvBIFF5, "43 00 04 00 00 00 40 00"},
+    };
+    for (const auto& [version, bytes] : cases) {
+        TkxNativeExcel w;
+        w.setBIFF(version);
+        w.Open();
+        const QByteArray prolog = w.buffer();
+        w.WriteCellFormat();
+        EXPECT_TRUE(bytesEqual(w.buffer(), prolog + hexBytes(bytes))) << version;
+    }
+}
+
 TEST(NativeExcel, CursorMovesAndWraps) {
     using M = TkxNativeExcel;
     struct Case {

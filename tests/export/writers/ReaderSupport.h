@@ -3,10 +3,12 @@
 // Reads documents back with real readers in a child process: Python's
 // spreadsheet modules and the PDF tools. A test without its reader skips.
 
+#include <QFile>
 #include <QProcess>
 #include <QStandardPaths>
 #include <QString>
 #include <QStringList>
+#include <QTemporaryDir>
 
 namespace twl::test {
 
@@ -16,6 +18,14 @@ struct ReaderRun {
     QString out;
     QString err;
 };
+
+// Bytes written to `name` in `dir`, for a reader to open.
+inline QString savedFile(QTemporaryDir& dir, const QByteArray& bytes, const char* name) {
+    const QString path = dir.filePath(QString::fromLatin1(name));
+    QFile file(path);
+    if (file.open(QIODevice::WriteOnly)) file.write(bytes);
+    return path;
+}
 
 inline ReaderRun runReader(const QString& program, const QStringList& arguments) {
     ReaderRun run;

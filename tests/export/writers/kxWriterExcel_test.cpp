@@ -75,6 +75,9 @@ std::string font(bool bold) {
 // BIFF5 opening, the three default fonts, the "&P" footer and margins of 0.3.
 // The export's workbooks name their code page right after DIMENSIONS.
 const std::string CodePage1252 = record(0x0042, u16(1252));
+// After the fonts, the one cell format that the cells' format index 0 names,
+// in the oldest layout (the BOF's version word says 2.x).
+const std::string CellFormat2 = record(0x0043, QByteArray::fromHex("00004000"));
 
 Records storedProlog() {
     return {record(0x0809, QByteArray::fromHex("000210000000")),
@@ -83,6 +86,7 @@ Records storedProlog() {
             font(false),
             font(true),
             font(false),
+            CellFormat2,
             record(0x0015, QByteArray("\x02&P")),
             record(0x0026, f64(0.3)),
             record(0x0029, f64(0.3)),
@@ -105,10 +109,11 @@ struct Workbook : ::testing::Test {
         source.setTextRows({{"1", "x"}});
     }
     Records xls() { return records(writeDocument(source, xtExcel, &errors)); }
-    // The cell records only: after BOF, DIMENSIONS, CODEPAGE and the three fonts, before EOF.
+    // The cell records only: after BOF, DIMENSIONS, CODEPAGE, the three
+    // fonts and the cell format, before EOF.
     Records cells() {
         const Records all = xls();
-        return Records(all.begin() + 6, all.end() - 1);
+        return Records(all.begin() + 7, all.end() - 1);
     }
 };
 
@@ -234,7 +239,7 @@ TEST_F(Workbook, VersionsPageSetupColumnWidthsAndProtection) {
         all,
         Records({record(0x0009, QByteArray::fromHex("00021000")),
                  record(0x0000, QByteArray::fromHex("0000ffff00000001")), CodePage1252, font(false),
-                 font(true), font(false), record(0x0014, QByteArray("\x04Plan")),
+                 font(true), font(false), CellFormat2, record(0x0014, QByteArray("\x04Plan")),
                  record(0x0015, QByteArray("\x02&P")),
                  record(0x0024, QByteArray::fromHex("00ff000b")), label(0, 0, 1, NoBorders, "A"),
                  label(0, 1, 1, NoBorders, "B"), record(0x0012, u16(1)), Eof}));
@@ -246,29 +251,36 @@ TEST_F(Workbook, VersionsPageSetupColumnWidthsAndProtection) {
     }
 }
 
-TEST_F(Workbook, RowsUpToTheSheetsLastRowAreWritten) {
+// The readers of every version stop at row 16,384: the sheet ends there.
+TEST_F(Workbook, RowsUpToTheLastRowReadersKeepAreWritten) {
     LongSource tall;
     tall.setOptions({xoShowHeader});
     tall.captions = {"A"};
-    tall.count = 65534; // the caption row and 65534 data rows fill the sheet
+    tall.count = 16383; // the caption row and 16383 data rows fill the sheet
     const Records all = records(writeDocument(tall, xtExcel, &errors));
     EXPECT_TRUE(errors.empty());
     ASSERT_GE(all.size(), 2u);
-    EXPECT_EQ(all[all.size() - 2], number(65534, 0, 2, AllBorders, 7));
+    EXPECT_EQ(all[all.size() - 2], number(16383, 0, 2, AllBorders, 7));
 }
 
-TEST_F(Workbook, ATableBeyondTheSheetsLastRowFailsInsteadOfOverwriting) {
+TEST_F(Workbook, ATableBeyondTheLastRowReadersKeepFailsWholeNamingTheTypeThatHoldsIt) {
     LongSource tall;
     tall.setOptions({xoShowHeader});
     tall.captions = {"A"};
-    tall.count = 65535;
-    EXPECT_TRUE(writeDocument(tall, xtExcel, &errors).isEmpty());
-    EXPECT_EQ(errors, std::vector<TkxExportError>({xeWriteFailed}));
-    EXPECT_TRUE(tall.LastErrorText().contains(QStringLiteral("65535"))) << tall.LastErrorText();
+    for (TkxExcelVersion version : {xls21, xls30, xls40, xls50}) {
+        errors.clear();
+        tall.EXCEL()->setExcelVersion(version);
+        tall.count = 16384;
+        EXPECT_TRUE(writeDocument(tall, xtExcel, &errors).isEmpty());
+        EXPECT_EQ(errors, std::vector<TkxExportError>({xeWriteFailed}));
+        EXPECT_EQ(tall.LastErrorText(),
+                  QStringLiteral("The table does not fit on the worksheet, which holds at most "
+                                 "16384 rows; export it as Excel Workbook, which holds it"));
+    }
 
     // A footer that no longer fits below the table fails the same way.
     errors.clear();
-    tall.count = 65533;
+    tall.count = 16382;
     tall.OnGetFooter = [](QObject*, std::uint32_t, QString& f) { f = "End"; };
     EXPECT_TRUE(writeDocument(tall, xtExcel, &errors).isEmpty());
     EXPECT_EQ(errors, std::vector<TkxExportError>({xeWriteFailed}));

@@ -15,12 +15,6 @@ using namespace twl::test;
 
 namespace {
 
-QString saved(QTemporaryDir& dir, const QByteArray& bytes, const char* name) {
-    const QString path = dir.filePath(QString::fromLatin1(name));
-    writeFile(path, bytes);
-    return path;
-}
-
 // Each row as "value|format" cells joined by ";", then the properties.
 const char* const ReadXlsx = R"(
 import sys, openpyxl
@@ -89,7 +83,7 @@ TEST(XlsxDocument, AmountsAreNumbersShownInTheTablesDecimals) {
     s.exporter.EXCEL()->setHeader(QStringLiteral("Plan"));
     s.exporter.setOptions(s.exporter.Options().without(xoShowExportDate));
     QTemporaryDir dir;
-    const QString path = saved(dir, writeDocument(s.exporter, xtXLSX), "s.xlsx");
+    const QString path = savedFile(dir, writeDocument(s.exporter, xtXLSX), "s.xlsx");
     TWL_READ_WITH_PYTHON("openpyxl", ReadXlsx, path, read);
     QStringList lines = read.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 4 + 15);
@@ -117,7 +111,7 @@ TEST(XlsxDocument, TextsKeepEveryCharacterAndWithoutCaptionsNothingIsFrozen) {
     source.setOptions(source.Options().without(xoShowHeader).without(xoShowExportDate));
     RegionalScope comma(QLatin1Char(','));
     QTemporaryDir dir;
-    const QString path = saved(dir, writeDocument(source, xtXLSX), "t.xlsx");
+    const QString path = savedFile(dir, writeDocument(source, xtXLSX), "t.xlsx");
     TWL_READ_WITH_PYTHON("openpyxl", ReadXlsx, path, read);
     const QStringList lines = read.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 5);
@@ -141,7 +135,7 @@ TEST(OdsDocument, CellsAreTypedAndShowTheTablesText) {
     ScheduleExport s;
     s.exporter.setOptions(s.exporter.Options().without(xoShowExportDate));
     QTemporaryDir dir;
-    const QString path = saved(dir, writeDocument(s.exporter, xtODS), "s.ods");
+    const QString path = savedFile(dir, writeDocument(s.exporter, xtODS), "s.ods");
     TWL_READ_WITH_PYTHON("odf", ReadOds, path, read);
     const QStringList lines = read.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     ASSERT_EQ(lines.size(), 15);
@@ -168,7 +162,7 @@ print(sheet.cell_value(0, 0))
         source.setTextRows({{"1", "10.00"}});
         source.EXCEL()->setExcelVersion(version);
         QTemporaryDir dir;
-        const QString path = saved(dir, writeDocument(source, xtExcel), "s.xls");
+        const QString path = savedFile(dir, writeDocument(source, xtExcel), "s.xls");
         TWL_READ_WITH_PYTHON("xlrd", readXls, path, read);
         EXPECT_EQ(read.out, QStringLiteral("cp1252\n\u00c9ch\u00e9ance\n")) << int(version);
     }
