@@ -102,7 +102,10 @@ TEST_F(PdfReadBack, EveryCellOfTheCsvStandsInThePdfsText) {
          {"1829303.21", "252", "14.685"},
          "6",
          plan + QStringList{"--period", "biweekly"}},
-        {"Francais", {"999999999999999", "30", "14.685"}, "18", plan},
+        {"Francais",
+         {"999999999999999", "30", "14.685"},
+         "18",
+         {"--first-date", "2027-01-31", "--extra", "12=5000"}},
         {"Espanol", {"1000000000000000", "24", "7.5"}, "18", {}},
         {"English", {"250000", "40", "4.5"}, "12", plan + QStringList{"--balloon", "1000"}},
     };
