@@ -8,6 +8,7 @@
 #include "chart/ChartWidget.h"
 #include "toolkit/ApplicationTitle.h"
 #include "toolkit/ModalGuard.h"
+#include "toolkit/ScreenPlacement.h"
 #include "widgets/LbButtons.h"
 
 #include <QClipboard>
@@ -16,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QShortcut>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -65,13 +67,23 @@ TChartWindow::TChartWindow(QWidget* parent)
     savebtn->setObjectName(QStringLiteral("savebtn"));
     copybtn = new QPushButton(this);
     copybtn->setObjectName(QStringLiteral("copybtn"));
+    closebtn = new QPushButton(this);
+    closebtn->setObjectName(QStringLiteral("closebtn"));
     connect(savebtn, &QPushButton::clicked, this, [this] { savePicture(); });
     connect(copybtn, &QPushButton::clicked, this, [this] { copyPicture(); });
+    connect(closebtn, &QPushButton::clicked, this, &QWidget::close);
+    // The window is closed from the keyboard as a dialog is.
+    for (const QKeySequence& key :
+         {QKeySequence(Qt::Key_Escape), QKeySequence(Qt::CTRL | Qt::Key_W)}) {
+        auto* shortcut = new QShortcut(key, this);
+        connect(shortcut, &QShortcut::activated, this, &QWidget::close);
+    }
 
     auto* buttons = new QHBoxLayout;
     buttons->addStretch(1);
     buttons->addWidget(savebtn);
     buttons->addWidget(copybtn);
+    buttons->addWidget(closebtn);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(m_pages, 1);
     layout->addLayout(buttons);
@@ -82,11 +94,14 @@ TChartWindow::TChartWindow(QWidget* parent)
 }
 
 void TChartWindow::setChart(const chart::ChartData& data, const chart::ChartTexts& texts,
-                            const TChartTexts& words) {
+                            const TChartTexts& words, ChartState state) {
     setWindowTitle(words.Caption);
-    note->setText(words.EmptyNote);
+    note->setText(state == ChartState::NotCalculated ? words.EmptyNote
+                  : state == ChartState::Failed      ? words.FailedNote
+                                                     : words.NoPaymentsNote);
     savebtn->setText(words.SavePicture);
     copybtn->setText(words.Copy);
+    closebtn->setText(words.Close);
     m_saveTitle = words.SaveTitle;
     m_filters = words.PngFilter + QStringLiteral(" (*.png);;") + words.SvgFilter +
                 QStringLiteral(" (*.svg)");
@@ -95,6 +110,13 @@ void TChartWindow::setChart(const chart::ChartData& data, const chart::ChartText
     m_pages->setCurrentWidget(empty ? static_cast<QWidget*>(note) : chart);
     savebtn->setEnabled(!empty);
     copybtn->setEnabled(!empty);
+}
+
+void TChartWindow::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // Opened beside a main window near the screen's edge, or on a small or
+    // scaled screen, the whole window is brought into view.
+    keepFrameOnScreen(*this);
 }
 
 QSize TChartWindow::pictureSize() const {

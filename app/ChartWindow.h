@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chart window: the chart of the main window's current schedule, or a
-// one-line note while the table is empty, with "Save picture..." (PNG or SVG)
-// and "Copy" (the picture to the clipboard). Not modal; the main window hands
-// it each new calculation and closes it when it closes.
+// one-line note when there is none (nothing calculated yet, a failed
+// calculation, a schedule without payments), with "Save picture..." (PNG or
+// SVG), "Copy" (the picture to the clipboard) and "Close" (also Escape and
+// Ctrl+W). Not modal; the main window hands it each new calculation and
+// closes it when it closes.
 
 #include "chart/ChartData.h"
 #include "chart/ChartTexts.h"
@@ -23,6 +25,9 @@ class ChartWidget;
 }
 class TChartTexts;
 
+// What the last Calculate left for the chart.
+enum class ChartState { NotCalculated, Failed, Drawn };
+
 // Three bars and a falling line, 16 x 16: the picture of the Chart button.
 QImage chartGlyph();
 
@@ -31,9 +36,10 @@ class TChartWindow : public QWidget {
 public:
     explicit TChartWindow(QWidget* parent = nullptr);
 
-    // Shows `data` (or the note when it is empty) in the words given.
+    // Shows `data` in the words given, or the note that `state` calls for
+    // when there is nothing to draw.
     void setChart(const chart::ChartData& data, const chart::ChartTexts& texts,
-                  const TChartTexts& words);
+                  const TChartTexts& words, ChartState state = ChartState::Drawn);
 
     void savePicture();
     void copyPicture();
@@ -49,6 +55,10 @@ public:
     QLabel* note;
     QPushButton* savebtn;
     QPushButton* copybtn;
+    QPushButton* closebtn;
+
+protected:
+    void showEvent(QShowEvent* event) override;
 
 private:
     QSize pictureSize() const;

@@ -2,6 +2,7 @@
 #include "app/ChartWindowTexts.h"
 
 #include "app/MainWindow.h"
+#include "loan/PlanSchedule.h"
 #include "toolkit/ListView.h"
 #include "toolkit/Strings.h"
 
@@ -22,9 +23,15 @@ TChartTexts::TChartTexts(QObject* parent)
     DescribeBalance = english.describeBalance;
     DescribeInterestFirst = english.describeInterestFirst;
     DescribePrincipalFirst = english.describePrincipalFirst;
+    NegativeInterest = english.negativeInterest;
+    DescribeBalanceYear = english.describeBalanceYear;
+    DescribeBalanceRises = english.describeBalanceRises;
+    DescribeBalanceStays = english.describeBalanceStays;
+    DescribeNegativeInterest = english.describeNegativeInterest;
 }
 
-chart::ChartTexts TChartTexts::chartTexts(const TStrings& lines, const TListView& table) const {
+chart::ChartTexts TChartTexts::chartTexts(const TStrings& lines, const TListView& table,
+                                          bool dated) const {
     chart::ChartTexts t;
     t.title = Title;
     const ScheduleLabels labels = inputsRowLabels(lines);
@@ -35,13 +42,15 @@ chart::ChartTexts TChartTexts::chartTexts(const TStrings& lines, const TListView
     t.totalInterest = TotalInterest;
     t.interestShare = InterestShare;
     t.payments = Payments;
-    const auto caption = [&](int i) {
-        const TListColumn* c = table.Columns()->column(i);
+    // Each series is named after its column, found by its role.
+    const auto caption = [&](ScheduleColumn role) {
+        const TListColumn* c = table.Columns()->column(scheduleColumn(role, dated));
         return c ? c->Caption() : QString();
     };
-    t.interest = caption(2);
-    t.principal = caption(3);
-    t.balance = caption(4);
+    t.interest = caption(ScheduleColumn::Interest);
+    t.principal = caption(ScheduleColumn::Principal);
+    t.balance = caption(ScheduleColumn::Balance);
+    t.negativeInterest = NegativeInterest;
     t.year = Year;
     t.paidPerYear = PaidPerYear;
     t.paidPerYears = PaidPerYears;
@@ -49,6 +58,10 @@ chart::ChartTexts TChartTexts::chartTexts(const TStrings& lines, const TListView
     t.describeBalance = DescribeBalance;
     t.describeInterestFirst = DescribeInterestFirst;
     t.describePrincipalFirst = DescribePrincipalFirst;
+    t.describeBalanceYear = DescribeBalanceYear;
+    t.describeBalanceRises = DescribeBalanceRises;
+    t.describeBalanceStays = DescribeBalanceStays;
+    t.describeNegativeInterest = DescribeNegativeInterest;
     return t;
 }
 

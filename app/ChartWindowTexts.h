@@ -36,6 +36,14 @@ class TChartTexts : public QObject {
     Q_PROPERTY(QString DescribeBalance MEMBER DescribeBalance)
     Q_PROPERTY(QString DescribeInterestFirst MEMBER DescribeInterestFirst)
     Q_PROPERTY(QString DescribePrincipalFirst MEMBER DescribePrincipalFirst)
+    Q_PROPERTY(QString Close MEMBER Close)
+    Q_PROPERTY(QString FailedNote MEMBER FailedNote)
+    Q_PROPERTY(QString NoPaymentsNote MEMBER NoPaymentsNote)
+    Q_PROPERTY(QString NegativeInterest MEMBER NegativeInterest)
+    Q_PROPERTY(QString DescribeBalanceYear MEMBER DescribeBalanceYear)
+    Q_PROPERTY(QString DescribeBalanceRises MEMBER DescribeBalanceRises)
+    Q_PROPERTY(QString DescribeBalanceStays MEMBER DescribeBalanceStays)
+    Q_PROPERTY(QString DescribeNegativeInterest MEMBER DescribeNegativeInterest)
 
 public:
     explicit TChartTexts(QObject* parent = nullptr);
@@ -59,10 +67,19 @@ public:
     QString DescribeBalance;
     QString DescribeInterestFirst;
     QString DescribePrincipalFirst;
+    QString Close = QStringLiteral("C&lose");
+    QString FailedNote = QStringLiteral("The calculation failed: there is no chart to show.");
+    QString NoPaymentsNote = QStringLiteral("The schedule has no payments to draw.");
+    QString NegativeInterest;
+    QString DescribeBalanceYear;
+    QString DescribeBalanceRises;
+    QString DescribeBalanceStays;
+    QString DescribeNegativeInterest;
 
     // The words the chart draws: these texts, the inputs-row labels of the
-    // window's text list and the table's column captions.
-    chart::ChartTexts chartTexts(const TStrings& lines, const TListView& table) const;
+    // window's text list and the captions of the table's columns by their
+    // role (`dated`: the table has the plan's "Due" column).
+    chart::ChartTexts chartTexts(const TStrings& lines, const TListView& table, bool dated) const;
 };
 
 } // namespace twl

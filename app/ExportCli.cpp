@@ -16,7 +16,7 @@
 #include "base/ProgramFolder.h"
 #include "base/RegionalSettings.h"
 #include "chart/ChartOutput.h"
-#include "chart/ScheduleChartSink.h"
+#include "chart/ScheduleChart.h"
 #include "export/kxExportHost.h"
 #include "export/kxExportTypeTable.h"
 #include "export/kxTableExport.h"
@@ -584,15 +584,18 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
     };
     context.labels = inputsRowLabels(*host.messages->Lines());
     context.today = currentDateTime().date();
-    chart::ScheduleChartSink chartSink(context.labels, nullptr,
-                                       chart::columnRolesOf(plan.hasDueDates()),
-                                       periodsPerYear(plan.period));
+    chart::ChartData chartData;
     try {
         const ScheduleInputs inputs{options.amount, options.months, options.rate};
         const PlanLabels planLabels = host.planlabels->scheduleLabels();
-        if (isPictureFormat(options.format))
-            CalculatePlanSchedule(inputs, plan, context, planLabels, chartSink);
-        else {
+        if (isPictureFormat(options.format)) {
+            // The picture needs the numbers alone; the table's texts go nowhere.
+            struct : ScheduleSink {
+                void beginRow(QStringView) override {}
+                void addCell(QStringView) override {}
+            } nowhere;
+            chartData = chart::calculateWithChart(inputs, plan, context, planLabels, nowhere);
+        } else {
             // A schedule has its periods and at most three rows more (the sums,
             // the inputs, a plan's comparison); a plan may end sooner, and then
             // it is only not kept where it might have been.
@@ -617,14 +620,16 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
         return CliCalculationFailed;
     }
     if (isPictureFormat(options.format)) {
-        const chart::ChartData data = chartSink.result();
+        const chart::ChartData& data = chartData;
         // A picture without payments would say nothing; no file is written.
         if (data.empty()) {
             writeText(err, QStringLiteral("twlc-export: the schedule has no payments to draw\n"));
             return CliCalculationFailed;
         }
         const chart::ChartTexts texts =
-            host.charttexts->chartTexts(*host.messages->Lines(), *host.loanview);
+            // This host's table keeps the five designed columns: a Due column's
+            // caption goes to the document alone.
+            host.charttexts->chartTexts(*host.messages->Lines(), *host.loanview, false);
         const QByteArray picture =
             options.format.compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0
                 ? chart::chartSvg(data, texts, chart::DefaultPictureSize)

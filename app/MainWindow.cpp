@@ -12,7 +12,7 @@
 #include "app/SettingsFilePath.h"
 #include "base/ProgramFolder.h"
 #include "base/RegionalSettings.h"
-#include "chart/ScheduleChartSink.h"
+#include "chart/ScheduleChart.h"
 #include "export/kxExport.h"
 #include "export/kxExportHost.h"
 #include "i18n/bsPolyglotUn.h"
@@ -247,28 +247,33 @@ void Tmainfrm::FormCreate(QObject*) {
     SettingsFile* s = settingsFile();
     if (!s) return;
     plan = readPlanSettings(*s);
-    setTop(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Top"), 0));
-    setLeft(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Left"), 0));
-    setHeight(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Height"), 546));
-    setWidth(s->ReadInteger(QStringLiteral("Position"), QStringLiteral("Width"), 533));
-    // A place remembered from another monitor arrangement may be off screen.
-    const QRect stored(Left(), Top(), Width(), Height());
-    const QRect placed = placeOnScreens(stored, availableScreenAreas());
-    if (placed == stored) return;
-    setLeft(placed.x());
-    setTop(placed.y());
-    setWidth(placed.width());
-    setHeight(placed.height());
+    // The client area, as it was stored: the frame a window manager adds is
+    // known only once the window is shown, and is brought onto the screen then.
+    const QString section = QStringLiteral("Position");
+    const int top = s->ReadInteger(section, QStringLiteral("Top"), 0);
+    const int left = s->ReadInteger(section, QStringLiteral("Left"), 0);
+    const int height = s->ReadInteger(section, QStringLiteral("Height"), 546);
+    const int width = s->ReadInteger(section, QStringLiteral("Width"), 533);
+    setGeometry(left, top, width, height);
 }
 
 void Tmainfrm::FormClose(QObject*) {
     SettingsFile* s = settingsFile();
     if (!s) return;
     const QString section = QStringLiteral("Position");
-    s->WriteInteger(section, QStringLiteral("Top"), Top());
-    s->WriteInteger(section, QStringLiteral("Left"), Left());
-    s->WriteInteger(section, QStringLiteral("Height"), Height());
-    s->WriteInteger(section, QStringLiteral("Width"), Width());
+    // The client area: restored as such, it stays the same size at every start.
+    const QRect client = geometry();
+    s->WriteInteger(section, QStringLiteral("Top"), client.y());
+    s->WriteInteger(section, QStringLiteral("Left"), client.x());
+    s->WriteInteger(section, QStringLiteral("Height"), client.height());
+    s->WriteInteger(section, QStringLiteral("Width"), client.width());
+}
+
+void Tmainfrm::showEvent(QShowEvent* e) {
+    TForm::showEvent(e);
+    // A stored place from another screen arrangement, or the first start at
+    // the top-left corner, must not leave the title bar or the buttons off screen.
+    keepFrameOnScreen(*this);
 }
 
 void Tmainfrm::closeEvent(QCloseEvent* e) {
@@ -301,8 +306,13 @@ void Tmainfrm::chartbtnClick(QObject*) {
 
 void Tmainfrm::showChart() {
     if (!chartWindow) return;
-    chartWindow->setChart(chartData, charttexts->chartTexts(*messages->Lines(), *loanview),
-                          *charttexts);
+    chartWindow->setChart(chartData,
+                          charttexts->chartTexts(*messages->Lines(), *loanview, hasDueColumn()),
+                          *charttexts, chartState);
+}
+
+bool Tmainfrm::hasDueColumn() const {
+    return loanview->Columns()->Count() > 5;
 }
 
 void Tmainfrm::planbtnClick(QObject*) {
@@ -316,7 +326,7 @@ void Tmainfrm::planbtnClick(QObject*) {
 void Tmainfrm::showDueColumn(bool shown) {
     TListColumns& columns = *loanview->Columns();
     const int due = scheduleColumn(ScheduleColumn::Due, true);
-    const bool present = columns.Count() > 5;
+    const bool present = hasDueColumn();
     if (shown == present) return;
     // Captions move one place, so the translated ones stay with their figures.
     QStringList captions;
@@ -361,25 +371,43 @@ void Tmainfrm::CalculateSchedule() {
     // The view takes whole rows; a row cut short by an error keeps the cells it got.
     // A plan that does not read is reported before the table changes shape.
     plansummary->setVisible(false);
-    const PlanOptions options = parsePlanTexts(plan);
+    // Until the calculation succeeds, the chart says that it failed.
+    chartData = {};
+    chartState = ChartState::Failed;
+    PlanOptions options;
+    try {
+        options = parsePlanTexts(plan);
+    } catch (...) {
+        showChart();
+        throw;
+    }
     showDueColumn(options.hasDueDates());
     {
-        RowSink sink([this](QStringView caption, const QList<QStringView>& cells) {
-            loanview->addItem(caption, std::span<const QStringView>(cells.data(), cells.size()));
+        // Every row gets a cell in every column: a plan's comparison row has
+        // fewer figures than a dated table has columns, and the export reads
+        // each row's every column.
+        QList<QStringView> padded;
+        RowSink sink([this, &padded](QStringView caption, const QList<QStringView>& cells) {
+            const qsizetype columns = loanview->Columns()->Count() - 1;
+            if (cells.size() >= columns) {
+                loanview->addItem(caption,
+                                  std::span<const QStringView>(cells.data(), cells.size()));
+                return;
+            }
+            padded = cells;
+            padded.resize(columns);
+            loanview->addItem(caption, std::span<const QStringView>(padded.data(), padded.size()));
         });
-        // The chart reads the same rows as they pass to the table.
-        chart::ScheduleChartSink chartSink(context.labels, &sink,
-                                           chart::columnRolesOf(options.hasDueDates()),
-                                           periodsPerYear(options.period));
-        chartData = {};
+        // The chart takes the same calculation's numbers as the rows pass to the table.
+        const ScheduleInputs inputs{amountedt->text(), monthsedt->text(), interestedt->text()};
         try {
-            CalculatePlanSchedule({amountedt->text(), monthsedt->text(), interestedt->text()},
-                                  options, context, planlabels->scheduleLabels(), chartSink);
+            chartData = chart::calculateWithChart(inputs, options, context,
+                                                  planlabels->scheduleLabels(), sink);
         } catch (...) {
             showChart();
             throw;
         }
-        chartData = chartSink.result();
+        chartState = loanview->itemCount() == 0 ? ChartState::NotCalculated : ChartState::Drawn;
         showChart();
     }
     // The comparison row, which the table cuts short, in full beside it.

@@ -12,12 +12,13 @@
 //  - translation: `lngmanager` and `client1` of i18n/, applied when the window
 //    has been built and again when FormCreate points at the language folder;
 //    the language the user chose (app/LanguageChoice) is applied right after;
-//  - the chart of the schedule: `chartbtn` opens app/ChartWindow, fed by a
-//    chart/ScheduleChartSink beside the table in CalculateSchedule; its words
+//  - the chart of the schedule: `chartbtn` opens app/ChartWindow, fed with
+//    the calculation's numbers by chart/ScheduleChart in CalculateSchedule; its words
 //    are the component `charttexts` (app/ChartWindowTexts);
 //  - start-up, the splash window and the command line: app/Startup,
 //    app/SplashWindow, app/CommandLine; twlc-export: app/ExportCli.
 
+#include "app/ChartWindow.h"
 #include "app/ExportFileName.h"
 #include "chart/ChartData.h"
 #include "loan/Amortization.h"
@@ -118,13 +119,18 @@ public:
     QPointer<TChartWindow> chartWindow;
     // The chart of the table's current schedule.
     chart::ChartData chartData;
+    // Whether the last Calculate drew a chart, failed, or had nothing to compute.
+    ChartState chartState = ChartState::NotCalculated;
 
 protected:
     void closeEvent(QCloseEvent* e) override;
+    void showEvent(QShowEvent* e) override;
 
 private:
     void buildControls();
     void showChart();
+    // Whether the table has the plan's "Due" column.
+    bool hasDueColumn() const;
     // Puts the "Due" column in place when the plan has dates, and takes it
     // out again when it has none.
     void showDueColumn(bool shown);

@@ -16,11 +16,12 @@ TMainPrompts::TMainPrompts(QObject* parent)
     ClipboardFailed = texts.ClipboardFailed;
     NoSource = texts.NoSource;
     NoFileName = texts.NoFileName;
+    ViewFailed = texts.ViewFailed;
     UnknownLanguage = LoadResString(rs::SUnknownLanguage);
 }
 
 kxUserPromptTexts TMainPrompts::exportTexts() const {
-    return {ExportFailed, ClipboardFailed, FileExists, NoSource, NoFileName};
+    return {ExportFailed, ClipboardFailed, FileExists, NoSource, NoFileName, ViewFailed};
 }
 
 void TMainPrompts::showUnknownLanguage(QWidget* parent, const QString& language) const {

@@ -22,6 +22,7 @@ class TMainPrompts : public QObject {
     Q_PROPERTY(QString NoSource MEMBER NoSource)
     Q_PROPERTY(QString NoFileName MEMBER NoFileName)
     Q_PROPERTY(QString UnknownLanguage MEMBER UnknownLanguage)
+    Q_PROPERTY(QString ViewFailed MEMBER ViewFailed)
 
 public:
     explicit TMainPrompts(QObject* parent = nullptr);
@@ -32,6 +33,7 @@ public:
     QString NoSource;
     QString NoFileName;
     QString UnknownLanguage; // "%s" the language asked for
+    QString ViewFailed;      // "%s" the file nothing could open
 
     kxUserPromptTexts exportTexts() const;
     // Tells the user that the language asked for has no file.

@@ -37,10 +37,12 @@ AxisTicks axisTicks(double low, double high, int maxSteps) {
     return t;
 }
 
-QString tickLabel(double value, int decimals, QChar decimalSeparator, QChar thousandSeparator) {
+QString tickLabel(double value, int decimals, QChar decimalSeparator) {
     // A tick computed as first + i * step may miss zero by a rounding error.
     if (std::abs(value) < 1e-12) value = 0;
-    return FormatNumber(value, decimals, decimalSeparator, thousandSeparator);
+    // FormatFixed shows 18 significant digits from 1e18 on.
+    if (std::abs(value) >= 1e18) return FormatGeneral(value, 15, decimalSeparator);
+    return FormatFixed(value, decimals, decimalSeparator);
 }
 
 } // namespace twl::chart

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // Round axis steps: 1, 2 or 5 times a power of ten, and tick labels in the
-// regional number format.
+// form of the chart's totals (the regional separator, no thousands separators).
 
 #include <QChar>
 #include <QString>
@@ -26,7 +26,9 @@ double roundStep(double span, int maxSteps);
 // most about `maxSteps` steps; zero is a tick whenever the range holds it.
 AxisTicks axisTicks(double low, double high, int maxSteps);
 
-// A tick's label: fixed decimals, the given separators.
-QString tickLabel(double value, int decimals, QChar decimalSeparator, QChar thousandSeparator);
+// A tick's label: fixed decimals as the totals show amounts; beyond the
+// digits a fixed text holds, the 15 significant digits a tick's round value
+// needs (never the rounding noise of first + i * step).
+QString tickLabel(double value, int decimals, QChar decimalSeparator);
 
 } // namespace twl::chart

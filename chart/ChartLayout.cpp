@@ -67,13 +67,35 @@ struct Range {
     bool finite() const { return std::isfinite(low) && std::isfinite(high); }
 };
 
+// Each bar stacks its positive parts up from zero and its negative parts down
+// from it, so a negative interest shows below the axis.
+struct Stack {
+    double up = 0;
+    double down = 0;
+    // The span [from, to] of the next part of value v.
+    std::pair<double, double> add(double v) {
+        double& end = v >= 0 ? up : down;
+        const double from = end;
+        end += v;
+        return {from, end};
+    }
+};
+
 Range barRange(const std::vector<ChartBar>& bars) {
     Range r;
     for (const ChartBar& b : bars) {
-        r.include(b.principal);
-        r.include(b.principal + b.interest);
+        Stack stack;
+        stack.add(b.principal);
+        stack.add(b.interest);
+        r.include(stack.up);
+        r.include(stack.down);
     }
     return r;
+}
+
+bool anyNegativeInterest(const std::vector<ChartBar>& years) {
+    return std::any_of(years.begin(), years.end(),
+                       [](const ChartBar& b) { return b.interest < 0; });
 }
 
 Range balanceRange(const ChartData& data) {
@@ -95,7 +117,11 @@ struct Scale {
     }
 };
 
-AxisTicks ticksFor(const Range& r, double height, double lineHeight) {
+AxisTicks ticksFor(Range r, double height, double lineHeight) {
+    // Headroom, so that a line near its highest value is not lost on the frame.
+    const double room = (r.high - r.low) * 0.04;
+    if (r.high > 0) r.high += room;
+    if (r.low < 0) r.low -= room;
     const int steps = std::max(2, static_cast<int>(height / (lineHeight * 2.5)));
     AxisTicks t = axisTicks(r.low, r.high, steps);
     if (t.count < 2) t.count = 2;
@@ -103,12 +129,17 @@ AxisTicks ticksFor(const Range& r, double height, double lineHeight) {
 }
 
 double widestLabel(const AxisTicks& t, const QFontMetricsF& fm) {
-    const RegionalSettings& rs = regionalSettings();
     double w = 0;
     for (int i = 0; i < t.count; ++i)
-        w = std::max(w, fm.horizontalAdvance(tickLabel(t.value(i), t.decimals, rs.decimalSeparator,
-                                                       rs.thousandSeparator)));
+        w = std::max(w,
+                     fm.horizontalAdvance(tickLabel(t.value(i), t.decimals, decimalSeparator())));
     return w;
+}
+
+// A label that would overlap the one placed before it is left out (its tick stays).
+void placeApart(std::vector<PlacedText>& labels, PlacedText label) {
+    if (!labels.empty() && labels.back().rect.intersects(label.rect)) return;
+    labels.push_back(std::move(label));
 }
 
 } // namespace
@@ -145,7 +176,8 @@ ChartLayout layoutChart(const ChartData& data, const ChartTexts& texts, QSizeF s
     const double textWidth = std::max(1.0, width - 2 * Margin);
 
     double y = Margin;
-    L.title = {QRectF(Margin, y, textWidth, tfm.height()), texts.title};
+    L.title = {QRectF(Margin, y, textWidth, tfm.height()),
+               tfm.elidedText(texts.title, Qt::ElideRight, textWidth)};
     y += tfm.height() + Gap / 2;
     if (data.empty()) return L;
 
@@ -153,7 +185,8 @@ ChartLayout layoutChart(const ChartData& data, const ChartTexts& texts, QSizeF s
     for (const QString& s : wrapParts(totalsParts(data, texts), fm, textWidth))
         lines.push_back(s);
     for (const QString& s : lines) {
-        L.lines.push_back({QRectF(Margin, y, textWidth, lineHeight), s});
+        L.lines.push_back({QRectF(Margin, y, textWidth, lineHeight),
+                           fm.elidedText(s, Qt::ElideRight, textWidth)});
         y += lineHeight;
     }
     y += Gap + lineHeight / 2; // room for the top tick labels
@@ -161,11 +194,34 @@ ChartLayout layoutChart(const ChartData& data, const ChartTexts& texts, QSizeF s
     const Range balance = balanceRange(data);
     if (!balance.finite() || !barRange(data.years).finite()) return L;
 
+    // The legend, in as many lines as the width needs.
+    const bool negativeInterest = anyNegativeInterest(data.years);
+    const double swatch = lineHeight * 1.4;
+    const std::pair<LegendKind, QString> entries[] = {
+        {LegendKind::Principal, texts.principal},
+        {LegendKind::Interest,
+         negativeInterest ? Format(texts.negativeInterest, {texts.interest}) : texts.interest},
+        {LegendKind::Balance, texts.balance}};
+    std::vector<std::vector<std::pair<LegendKind, QString>>> legendLines(1);
+    std::vector<double> legendWidths(1, 0.0);
+    for (const auto& [kind, text] : entries) {
+        const QString shown = fm.elidedText(text, Qt::ElideRight, textWidth - swatch - Gap);
+        const double w = swatch + Gap + fm.horizontalAdvance(shown) + 3 * Gap;
+        if (!legendLines.back().empty() && legendWidths.back() + w > textWidth + 3 * Gap) {
+            legendLines.emplace_back();
+            legendWidths.push_back(0);
+        }
+        legendLines.back().emplace_back(kind, shown);
+        legendWidths.back() += w;
+    }
+
     // From the bottom: the legend, the bottom axis' title and its labels.
-    const double legendTop = height - Margin - lineHeight;
+    const double legendTop = height - Margin - lineHeight * static_cast<double>(legendLines.size());
     const double bottomTitleTop = legendTop - Gap - lineHeight;
     const double bottomLabelsTop = bottomTitleTop - lineHeight;
-    const double plotBottom = std::max(y + 1, bottomLabelsTop - TickLength);
+    // The lowest tick's label, half a line below its tick, stays above them.
+    const double plotBottom =
+        std::max(y + 1, bottomLabelsTop - std::max(TickLength, lineHeight / 2));
     const double plotHeight = plotBottom - y;
 
     // The label widths decide the plot's width, which decides how many years
@@ -190,30 +246,30 @@ ChartLayout layoutChart(const ChartData& data, const ChartTexts& texts, QSizeF s
     }
     L.plot = QRectF(QPointF(plotLeft, y), QPointF(plotRight, plotBottom));
 
-    const RegionalSettings& rs = regionalSettings();
+    const QChar sep = decimalSeparator();
     const Scale left{leftTicks, L.plot.top(), L.plot.bottom()};
     const Scale right{rightTicks, L.plot.top(), L.plot.bottom()};
     for (int i = 0; i < leftTicks.count; ++i) {
         const double ty = left.y(leftTicks.value(i));
         L.grid.push_back(ty);
-        L.leftTicks.push_back(
-            {QRectF(Margin + lineHeight + Gap, ty - lineHeight / 2, leftLabels, lineHeight),
-             tickLabel(leftTicks.value(i), leftTicks.decimals, rs.decimalSeparator,
-                       rs.thousandSeparator)});
+        placeApart(L.leftTicks,
+                   {QRectF(Margin + lineHeight + Gap, ty - lineHeight / 2, leftLabels, lineHeight),
+                    tickLabel(leftTicks.value(i), leftTicks.decimals, sep)});
     }
     for (int i = 0; i < rightTicks.count; ++i) {
         const double ty = right.y(rightTicks.value(i));
-        L.rightTicks.push_back(
-            {QRectF(plotRight + TickLength, ty - lineHeight / 2, rightLabels, lineHeight),
-             tickLabel(rightTicks.value(i), rightTicks.decimals, rs.decimalSeparator,
-                       rs.thousandSeparator)});
+        placeApart(L.rightTicks,
+                   {QRectF(plotRight + TickLength, ty - lineHeight / 2, rightLabels, lineHeight),
+                    tickLabel(rightTicks.value(i), rightTicks.decimals, sep)});
     }
+    // The turned titles are cut to the plot's height.
+    const QString leftTitle = L.yearsPerBar == 1
+                                  ? texts.paidPerYear
+                                  : Format(texts.paidPerYears, {QString::number(L.yearsPerBar)});
     L.leftTitle = {QRectF(Margin, L.plot.top(), lineHeight, L.plot.height()),
-                   L.yearsPerBar == 1
-                       ? texts.paidPerYear
-                       : Format(texts.paidPerYears, {QString::number(L.yearsPerBar)})};
+                   fm.elidedText(leftTitle, Qt::ElideRight, L.plot.height())};
     L.rightTitle = {QRectF(width - Margin - lineHeight, L.plot.top(), lineHeight, L.plot.height()),
-                    texts.balance};
+                    fm.elidedText(texts.balance, Qt::ElideRight, L.plot.height())};
 
     // Months run along the bottom; a bar covers its group's months.
     const double monthsShown =
@@ -221,17 +277,19 @@ ChartLayout layoutChart(const ChartData& data, const ChartTexts& texts, QSizeF s
     const auto xOf = [&](double period) {
         return L.plot.left() + L.plot.width() * period / monthsShown;
     };
+    L.baseline = left.y(0);
     const double pitch = L.plot.width() / static_cast<double>(bars.size());
     const double barWidth = std::max(1.0, pitch * (pitch >= 12 ? 0.7 : 0.75));
     for (std::size_t i = 0; i < bars.size(); ++i) {
         const double x = L.plot.left() + pitch * static_cast<double>(i) + (pitch - barWidth) / 2;
-        const double p = bars[i].principal;
-        const double top = p + bars[i].interest;
+        Stack stack;
+        const auto part = [&](double v) {
+            const auto [from, to] = stack.add(v);
+            return QRectF(QPointF(x, left.y(from)), QPointF(x + barWidth, left.y(to))).normalized();
+        };
         PlacedBar placed;
-        placed.principal =
-            QRectF(QPointF(x, left.y(0)), QPointF(x + barWidth, left.y(p))).normalized();
-        placed.interest =
-            QRectF(QPointF(x, left.y(p)), QPointF(x + barWidth, left.y(top))).normalized();
+        placed.principal = part(bars[i].principal);
+        placed.interest = part(bars[i].interest);
         L.bars.push_back(placed);
     }
 
@@ -262,23 +320,17 @@ ChartLayout layoutChart(const ChartData& data, const ChartTexts& texts, QSizeF s
     }
     L.bottomTitle = {QRectF(L.plot.left(), bottomTitleTop, L.plot.width(), lineHeight), texts.year};
 
-    // The legend, centred under the plot.
-    const double swatch = lineHeight * 1.4;
-    const std::pair<LegendKind, QString> entries[] = {{LegendKind::Principal, texts.principal},
-                                                      {LegendKind::Interest, texts.interest},
-                                                      {LegendKind::Balance, texts.balance}};
-    double total = 0;
-    for (const auto& e : entries)
-        total += swatch + Gap + fm.horizontalAdvance(e.second) + 3 * Gap;
-    double x = std::max(Margin, (width - total) / 2);
-    for (const auto& [kind, text] : entries) {
-        LegendEntry entry{
-            kind,
-            QRectF(x, legendTop + lineHeight * 0.15, swatch, lineHeight * 0.7),
-            {QRectF(x + swatch + Gap, legendTop, fm.horizontalAdvance(text) + 1, lineHeight),
-             text}};
-        L.legend.push_back(entry);
-        x += swatch + Gap + fm.horizontalAdvance(text) + 3 * Gap;
+    // The legend, each line centred under the plot.
+    for (std::size_t line = 0; line < legendLines.size(); ++line) {
+        const double top = legendTop + lineHeight * static_cast<double>(line);
+        double x = std::max(Margin, (width - legendWidths[line] + 3 * Gap) / 2);
+        for (const auto& [kind, text] : legendLines[line]) {
+            const double advance = fm.horizontalAdvance(text);
+            L.legend.push_back({kind,
+                                QRectF(x, top + lineHeight * 0.15, swatch, lineHeight * 0.7),
+                                {QRectF(x + swatch + Gap, top, advance + 1, lineHeight), text}});
+            x += swatch + Gap + advance + 3 * Gap;
+        }
     }
     return L;
 }

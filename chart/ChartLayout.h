@@ -54,6 +54,7 @@ struct ChartLayout {
     PlacedText rightTitle; // turned a quarter right
     PlacedText bottomTitle;
     std::vector<PlacedBar> bars;
+    double baseline = 0; // y of the bars' zero: above the plot's bottom when some are negative
     QPolygonF balance;
     std::vector<LegendEntry> legend;
     int yearsPerBar = 1;

@@ -82,6 +82,9 @@ void paintChart(QPainter& p, const ChartLayout& L, const QString& emptyNote) {
     p.drawLine(L.plot.bottomLeft(), L.plot.topLeft());
     p.drawLine(L.plot.bottomRight(), L.plot.topRight());
     p.drawLine(L.plot.bottomLeft(), L.plot.bottomRight());
+    // Bars below zero hang from an axis of their own.
+    if (L.baseline < L.plot.bottom() - 0.5)
+        p.drawLine(QPointF(L.plot.left(), L.baseline), QPointF(L.plot.right(), L.baseline));
     for (const PlacedText& t : L.leftTicks) {
         const double y = t.rect.center().y();
         p.drawLine(QPointF(L.plot.left() - 4, y), QPointF(L.plot.left(), y));

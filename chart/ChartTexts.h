@@ -21,6 +21,8 @@ struct ChartTexts {
     QString balance = QStringLiteral("Balance");
     QString principal = QStringLiteral("Principal");
     QString interest = QStringLiteral("Interest");
+    // The interest's legend when some of it is negative (drawn below the axis).
+    QString negativeInterest = QStringLiteral("%s (negative: below the axis)");
     QString year = QStringLiteral("Year");
     QString paidPerYear = QStringLiteral("Paid per year");
     QString paidPerYears = QStringLiteral("Paid per %s years"); // the years per bar
@@ -28,6 +30,11 @@ struct ChartTexts {
     QString describeTotals =
         QStringLiteral("%s payments: total paid %s, total interest %s, %s %% of the amount.");
     QString describeBalance = QStringLiteral("The balance falls from %s to %s over %s years.");
+    QString describeBalanceYear = QStringLiteral("The balance falls from %s to %s within a year.");
+    QString describeBalanceRises = QStringLiteral("The balance rises from %s to %s.");
+    QString describeBalanceStays = QStringLiteral("The balance stays at %s.");
+    QString describeNegativeInterest =
+        QStringLiteral("The interest is negative: it lowers what is paid.");
     QString describeInterestFirst =
         QStringLiteral("Interest is the larger part of the payments up to year %s.");
     QString describePrincipalFirst =

@@ -20,7 +20,8 @@ public:
     const ChartTexts& texts() const { return m_texts; }
 
     QSize sizeHint() const override { return {720, 480}; }
-    QSize minimumSizeHint() const override { return {240, 180}; }
+    // Room for the plot between the texts: below it, labels would overlap.
+    QSize minimumSizeHint() const override { return {400, 320}; }
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -198,6 +198,9 @@ public:
     void setDocumentSink(ByteSink* sink) { m_documentSink = sink; }
     // Replaces the desktop's open action (tests capture the opened file).
     std::function<void(const QString& FileName)> DocumentOpener;
+    // Raised, after the run, when nothing could open a viewed document; the
+    // file stays where it was written.
+    std::function<void(QObject* Sender, const QString& FileName)> OnViewFailed;
     // The reason of the last reported failure ("" when the user refused an
     // overwrite or nothing failed) and the file it concerned ("" for the clipboard).
     QString LastErrorText() const { return m_lastErrorText; }

@@ -77,5 +77,7 @@ inline constexpr ResourceString SkxFileExists{
     2082, "The file %s already exists.\nDo you want to replace it?"};
 inline constexpr ResourceString SkxNoSource{2083, "There is no table to export."};
 inline constexpr ResourceString SkxNoFileName{2084, "No file name was given for the export."};
+inline constexpr ResourceString SkxViewFailed{
+    2085, "No program could open %s.\nThe document stays in that file."};
 
 } // namespace twl::rs

@@ -26,8 +26,8 @@ void kxApplyMainWindowSettings(TkxListViewExport& Export, TListView* ListView) {
 
 kxUserPromptTexts kxDefaultPromptTexts() {
     return {LoadResString(rs::SkxExportFailed), LoadResString(rs::SkxClipboardFailed),
-            LoadResString(rs::SkxFileExists), LoadResString(rs::SkxNoSource),
-            LoadResString(rs::SkxNoFileName)};
+            LoadResString(rs::SkxFileExists),   LoadResString(rs::SkxNoSource),
+            LoadResString(rs::SkxNoFileName),   LoadResString(rs::SkxViewFailed)};
 }
 
 QString kxFailureText(const TkxCustomExport& Export, TkxExportError Error,
@@ -74,6 +74,10 @@ void kxAttachUserPrompts(TkxCustomExport& Export, QWidget* Parent,
     };
     Export.OnFileExist = [parent, Texts](QObject*, const QString& FileName, bool& CanOverWrite) {
         CanOverWrite = kxAskOverwrite(parent.data(), FileName, Texts().FileExists);
+    };
+    Export.OnViewFailed = [parent, Texts](QObject*, const QString& FileName) {
+        showMessageBox(QMessageBox::Warning, applicationTitle(),
+                       Format(Texts().ViewFailed, {FileName}), parent.data());
     };
 }
 

@@ -38,6 +38,7 @@ struct kxUserPromptTexts {
     QString FileExists;      // "%s" the file
     QString NoSource;
     QString NoFileName;
+    QString ViewFailed; // "%s" the file nothing could open
 };
 kxUserPromptTexts kxDefaultPromptTexts();
 
@@ -51,8 +52,9 @@ bool kxAskOverwrite(QWidget* Parent, const QString& FileName,
                     const QString& Question = kxDefaultPromptTexts().FileExists);
 
 // OnError shows kxFailureText in an error message box; OnFileExist asks
-// kxAskOverwrite. Replaces any handlers the two events had. Texts, when
-// given, is asked for the texts at every prompt.
+// kxAskOverwrite; OnViewFailed names the file that nothing could open.
+// Replaces any handlers the three events had. Texts, when given, is asked
+// for the texts at every prompt.
 void kxAttachUserPrompts(TkxCustomExport& Export, QWidget* Parent = nullptr,
                          std::function<kxUserPromptTexts()> Texts = {});
 

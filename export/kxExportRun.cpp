@@ -8,6 +8,7 @@
 #include "export/kxExport.h"
 #include "export/kxExportConst.h"
 #include "export/kxExportProgress.h"
+#include "export/kxExportRunViewer.h"
 #include "export/kxExportSelect.h"
 #include "toolkit/ApplicationTitle.h"
 #include "toolkit/ModalGuard.h"
@@ -15,7 +16,6 @@
 #include <QClipboard>
 #include <QComboBox>
 #include <QCoreApplication>
-#include <QDesktopServices>
 #include <QFileDialog>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -24,7 +24,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QUrl>
 
 #include <climits>
 
@@ -285,7 +284,9 @@ void TkxCustomExport::OpenDocument(const QString& FileName) {
         DocumentOpener(FileName);
         return;
     }
-    QDesktopServices::openUrl(QUrl::fromLocalFile(FileName));
+    kxOpenInViewer(FileName, this, [this](const QString& name) {
+        if (OnViewFailed) OnViewFailed(this, name);
+    });
 }
 
 // --- The frame of WriteDocument ---

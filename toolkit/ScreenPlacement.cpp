@@ -1,9 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/ScreenPlacement.h"
 
+#include <QEvent>
 #include <QGuiApplication>
+#include <QPointer>
 #include <QRegion>
 #include <QScreen>
+#include <QWidget>
 #include <algorithm>
 #include <limits>
 
@@ -54,6 +57,57 @@ QRect placeOnScreens(const QRect& wanted, const QList<QRect>& areas) {
     return {QPoint(clampStart(wanted.x(), size.width(), area.x(), area.width()),
                    clampStart(wanted.y(), size.height(), area.y(), area.height())),
             size};
+}
+
+namespace {
+
+// Re-places its window when the frame around it changes: the window manager's
+// frame arrives after the window is shown.
+class FrameWatch : public QObject {
+public:
+    static constexpr QLatin1StringView Name{"twl_framewatch"};
+
+    explicit FrameWatch(QWidget& window)
+        : QObject(&window)
+        , m_window(window) {
+        setObjectName(Name);
+        window.installEventFilter(this);
+    }
+    void place() {
+        m_margins = frameMargins();
+        const QRect frame = m_window.frameGeometry();
+        const QRect placed = placeOnScreens(frame, availableScreenAreas());
+        if (placed == frame) return;
+        m_window.setGeometry(placed.marginsRemoved(m_margins));
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* e) override {
+        if ((e->type() == QEvent::Move || e->type() == QEvent::Resize) && m_window.isVisible() &&
+            frameMargins() != m_margins)
+            place();
+        return false;
+    }
+
+private:
+    QMargins frameMargins() const {
+        const QRect frame = m_window.frameGeometry();
+        const QRect client = m_window.geometry();
+        return {client.left() - frame.left(), client.top() - frame.top(),
+                frame.right() - client.right(), frame.bottom() - client.bottom()};
+    }
+
+    QWidget& m_window;
+    QMargins m_margins{-1, -1, -1, -1};
+};
+
+} // namespace
+
+void keepFrameOnScreen(QWidget& window) {
+    auto* watch = static_cast<FrameWatch*>(
+        window.findChild<QObject*>(FrameWatch::Name, Qt::FindDirectChildrenOnly));
+    if (!watch) watch = new FrameWatch(window);
+    watch->place();
 }
 
 QList<QRect> availableScreenAreas() {

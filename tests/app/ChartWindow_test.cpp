@@ -213,4 +213,91 @@ TEST_F(ChartWindow, ExportCommandWritesThePictures) {
     EXPECT_FALSE(QFile::exists(none));
 }
 
+// A first date puts a Due column before the figures: the legend, the axis and
+// what Save picture writes still name each series by what it is.
+TEST_F(ChartWindow, NamesEachSeriesByItsRoleWhateverTheColumns) {
+    dir.ship("English.lng");
+    dir.ship("Deutsch.lng");
+    struct Case {
+        const char* language;
+        QChar separator;
+        QStringList names; // principal, interest, balance
+        QString payment;   // the Payment column's caption, never a series' name
+    } cases[] = {
+        {"English", '.', {"Principal", "Interest", "Balance"}, "Payment"},
+        {"Deutsch", ',', {"Tilgung", "Zinsen", "Restschuld"}, "Rate"},
+    };
+    for (const Case& c : cases) {
+        test::RegionalScope regional(c.separator);
+        setCommandLineLanguage(c.language);
+        Tmainfrm form;
+        form.plan.firstDate = "2027-01-31";
+        calculate(form, "1000", "24", "12");
+        ASSERT_EQ(form.loanview->Columns()->Count(), 6);
+        form.chartbtnClick(nullptr);
+        TChartWindow& w = *form.chartWindow;
+        const chart::ChartTexts& t = w.chart->texts();
+        EXPECT_EQ((QStringList{t.principal, t.interest, t.balance}), c.names) << c.language;
+        const QString svg = dir.filePath("dated.svg");
+        w.writePicture(svg);
+        const QByteArray picture = test::readFile(svg);
+        for (const QString& name : c.names)
+            EXPECT_TRUE(picture.contains(">" + name.toUtf8() + "<")) << c.language;
+        EXPECT_FALSE(picture.contains(">" + c.payment.toUtf8() + "<")) << c.language;
+    }
+    setCommandLineLanguage(QString());
+}
+
+TEST_F(ChartWindow, EscapeCtrlWAndItsCloseButtonCloseIt) {
+    Tmainfrm form;
+    form.show();
+    const std::pair<const char*, std::function<void(TChartWindow&)>> ways[] = {
+        {"Escape", [](TChartWindow& w) { QTest::keyClick(&w, Qt::Key_Escape); }},
+        {"Ctrl+W", [](TChartWindow& w) { QTest::keyClick(&w, Qt::Key_W, Qt::ControlModifier); }},
+        {"Alt+L", [](TChartWindow& w) { QTest::keyClick(&w, Qt::Key_L, Qt::AltModifier); }},
+        {"Space on Close",
+         [](TChartWindow& w) {
+             w.closebtn->setFocus();
+             QTest::keyClick(w.closebtn, Qt::Key_Space);
+         }},
+    };
+    for (const auto& [name, press] : ways) {
+        form.chartbtnClick(nullptr);
+        TChartWindow& w = *form.chartWindow;
+        w.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w)) << name;
+        EXPECT_EQ(w.closebtn->text(), "C&lose");
+        EXPECT_EQ(w.closebtn->shortcut().toString().toStdString(), "Alt+L");
+        press(w);
+        // A mnemonic presses its button as a click does, which takes a moment.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !w.isVisible(); }, 5000)) << name;
+    }
+    EXPECT_TRUE(form.isVisible());
+}
+
+TEST_F(ChartWindow, SaysWhyThereIsNoChart) {
+    struct Case {
+        const char* amount;
+        const char* months;
+        const char* rate;
+        const char* note;
+    } cases[] = {
+        {"", "", "", "Press Calculate to see the chart."},
+        {"1000", "24", "x", "The calculation failed: there is no chart to show."},
+        {"1000", "0", "12", "The schedule has no payments to draw."},
+    };
+    Tmainfrm form;
+    form.show();
+    form.chartbtnClick(nullptr);
+    TChartWindow& w = *form.chartWindow;
+    for (const Case& c : cases) {
+        calculate(form, "1000", "24", "7.5"); // a chart first, which each case replaces
+        if (QString(c.rate) == "x") test::answerNextModal([](QWidget* box) { box->close(); });
+        calculate(form, c.amount, c.months, c.rate);
+        EXPECT_TRUE(w.note->isVisible()) << c.note;
+        EXPECT_EQ(w.note->text(), c.note);
+        EXPECT_FALSE(w.savebtn->isEnabled()) << c.note;
+    }
+}
+
 } // namespace

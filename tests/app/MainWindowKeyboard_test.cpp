@@ -149,10 +149,13 @@ TEST_F(MainWindowKeyboard, AStoredPlaceOffTheScreenComesBackAndTheWindowKeepsIts
     test::writeFile(iniPath(),
                     "[Position]\r\nLeft=5000\r\nTop=3000\r\nWidth=533\r\nHeight=400\r\n");
     {
+        // Placed once shown, when the frame around it is known.
         Tmainfrm form;
-        const QRect placed(form.Left(), form.Top(), form.Width(), form.Height());
+        form.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&form));
+        const QRect placed = form.frameGeometry();
         EXPECT_TRUE(area.contains(placed)) << placed.x() << "," << placed.y();
-        EXPECT_EQ(placed.size(), QSize(533, 400));
+        EXPECT_EQ(form.size(), QSize(533, 400));
         // The least move: against the bottom right corner.
         EXPECT_EQ(placed.right(), area.right());
         EXPECT_EQ(placed.bottom(), area.bottom());

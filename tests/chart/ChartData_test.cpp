@@ -1,11 +1,11 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The chart's numbers: rows summed into years and groups of years, the
-// summary row read back as the table shows it, and the schedule adapter.
+// totals as the summary row shows them, from the calculation's numbers.
 
 #include "base/Exceptions.h"
 #include "base/NumberFormat.h"
 #include "chart/ChartData.h"
-#include "chart/ScheduleChartSink.h"
+#include "chart/ScheduleChart.h"
 #include "tests/support/TestSupport.h"
 
 #include <cmath>
@@ -79,60 +79,66 @@ TEST(ChartAggregation, ManyYearsShareBarsAndKeepTheirSums) {
     }
 }
 
-// Rows as the calculation writes them, read back through the adapter.
+// The table and the chart of one calculation.
 struct Calculated {
     ChartData chart;
     std::vector<std::pair<QString, QStringList>> rows;
+    bool failed = false;
 };
 
 Calculated calculate(const QString& amount, const QString& months, const QString& rate,
-                     const QString& decimals = QStringLiteral("2")) {
+                     const QString& decimals = QStringLiteral("2"), const PlanOptions& plan = {}) {
     Calculated c;
     ScheduleContext context;
     context.readDecimal = [decimals] { return decimals; };
     context.labels = {"Inputs:", "Amount: ", "Months: ", "Rate (%): ", "Date: "};
     context.today = QDate(2026, 12, 7);
-    {
-        RowSink table([&](QStringView caption, const QList<QStringView>& cells) {
-            QStringList texts;
-            for (const QStringView cell : cells)
-                texts << cell.toString();
-            c.rows.emplace_back(caption.toString(), texts);
-        });
-        ScheduleChartSink sink(context.labels, &table);
-        try {
-            CalculateSchedule({amount, months, rate}, context, sink);
-        } catch (const Exception&) {
-        }
-        c.chart = sink.result();
+    RowSink table([&](QStringView caption, const QList<QStringView>& cells) {
+        QStringList texts;
+        for (const QStringView cell : cells)
+            texts << cell.toString();
+        c.rows.emplace_back(caption.toString(), texts);
+    });
+    try {
+        c.chart = calculateWithChart({amount, months, rate}, plan, context, {}, table);
+    } catch (const Exception&) {
+        c.failed = true;
     }
     return c;
 }
 
-TEST(ScheduleChartSink, TotalsAreTheSummaryRowAsTheTableShowsIt) {
+TEST(ScheduleChart, TotalsAreTheSummaryRowAsTheTableShowsIt) {
     struct Case {
         QChar separator;
         QString amount, months, rate, decimals;
+        bool dated;
     } cases[] = {
-        {'.', "1000", "24", "7.5", "2"},
-        {',', "250000", "360", "3,875", "2"},
-        {',', "1000", "24", "7,5", "0"},
-        {'.', "5000", "7", "-2", "3"},
+        {'.', "1000", "24", "7.5", "2", false},
+        {',', "250000", "360", "3,875", "2", false},
+        {',', "1000", "24", "7,5", "0", false},
+        {'.', "5000", "7", "-2", "3", false},
+        // A dated table has its Due column first: the chart does not care.
+        {'.', "250000", "360", "7.5", "2", true},
     };
     for (const Case& c : cases) {
         test::RegionalScope regional(c.separator);
-        const Calculated calc = calculate(c.amount, c.months, c.rate, c.decimals);
+        PlanOptions plan;
+        if (c.dated) plan.firstDate = QDate(2027, 1, 31);
+        const Calculated calc = calculate(c.amount, c.months, c.rate, c.decimals, plan);
         const int n = c.months.toInt();
         ASSERT_EQ(calc.rows.size(), static_cast<std::size_t>(n + 2));
         ASSERT_FALSE(calc.chart.empty()) << c.amount.toStdString();
-        const QStringList& sum = calc.rows[n].second;
+        const QStringList sum = calc.rows[n].second.mid(c.dated ? 1 : 0);
         const ChartTotals& t = calc.chart.totals;
+        EXPECT_EQ(t.decimals, c.decimals.toInt());
         EXPECT_EQ(FormatFixed(t.paid, t.decimals, c.separator), sum[0]);
         EXPECT_EQ(FormatFixed(t.interest, t.decimals, c.separator), sum[1]);
         EXPECT_EQ(FormatFixed(t.principal, t.decimals, c.separator), sum[2]);
         EXPECT_EQ(t.payments, n);
         EXPECT_EQ(calc.chart.inputs.months, n);
-        // The bars add up to the summary row within the cells' rounding.
+        // The last balance as its cell shows it.
+        EXPECT_EQ(FormatFixed(calc.chart.balance.back(), t.decimals, c.separator),
+                  calc.rows[n - 1].second.back());
         double interest = 0;
         for (const ChartBar& b : calc.chart.years)
             interest += b.interest;
@@ -141,60 +147,28 @@ TEST(ScheduleChartSink, TotalsAreTheSummaryRowAsTheTableShowsIt) {
     }
 }
 
-TEST(ScheduleChartSink, PassesEveryRowOnAndReadsNothingFromABrokenCalculation) {
+TEST(ScheduleChart, NoChartFromAFailedOrEmptyCalculation) {
     test::RegionalScope regional(QLatin1Char('.'));
     const Calculated good = calculate("1000", "24", "7.5");
-    EXPECT_EQ(good.rows[0].first, "1");
-    EXPECT_EQ(good.rows[24].first, "SUM");
-    EXPECT_EQ(good.rows[25].second.size(), 4);
+    EXPECT_FALSE(good.failed);
     EXPECT_DOUBLE_EQ(good.chart.inputs.amount, 1000);
     EXPECT_DOUBLE_EQ(good.chart.inputs.rate, 7.5);
     EXPECT_NEAR(good.chart.balance.back(), 0, 0.005);
-
-    // A parse error before any row; no rows at all; a calculation that
-    // stops after some months: no chart in any of them.
-    for (const auto& [amount, months, rate] :
-         {std::tuple<QString, QString, QString>{"abc", "24", "7.5"}, {"", "24", "7.5"}}) {
-        EXPECT_TRUE(calculate(amount, months, rate).chart.empty()) << amount.toStdString();
+    struct Case {
+        QString amount, months, rate, decimals;
+        bool failed;
+    } cases[] = {
+        {"abc", "24", "7.5", "2", true},    // before any row
+        {"1000", "24", "7.5", "x", true},   // at the first amount
+        {"1000", "80000", "12", "2", true}, // an overflow after some months
+        {"", "24", "7.5", "2", false},      // nothing to compute
+        {"1000", "0", "12", "2", false},    // a table without payments
+    };
+    for (const Case& c : cases) {
+        const Calculated calc = calculate(c.amount, c.months, c.rate, c.decimals);
+        EXPECT_EQ(calc.failed, c.failed) << c.amount.toStdString() << c.months.toStdString();
+        EXPECT_TRUE(calc.chart.empty()) << c.amount.toStdString() << c.months.toStdString();
     }
-    ScheduleChartSink sink({"Inputs:", "Amount: ", "Months: ", "Rate (%): ", "Date: "});
-    sink.beginRow(u"1");
-    for (const char16_t* cell : {u"10.00", u"1.00", u"9.00", u"91.00"})
-        sink.addCell(cell);
-    sink.beginRow(u"2");
-    sink.addCell(u"10.00");
-    EXPECT_TRUE(sink.result().empty());
-}
-
-TEST(ScheduleChartSink, FindsColumnsByTheirRole) {
-    test::RegionalScope regional(QLatin1Char('.'));
-    // A plan's table, with a due-date column first.
-    const ScheduleColumnRoles plain = columnRolesOf(false);
-    EXPECT_EQ(std::vector<int>({plain.payment, plain.interest, plain.principal, plain.balance}),
-              std::vector<int>({0, 1, 2, 3}));
-    const ScheduleColumnRoles roles = columnRolesOf(true);
-    ScheduleChartSink sink({"Inputs:", "Amount: ", "Months: ", "Rate (%): ", "Date: "}, nullptr,
-                           roles);
-    sink.beginRow(u"1");
-    for (const char16_t* cell : {u"2027-01-07", u"60.00", u"10.00", u"50.00", u"50.00"})
-        sink.addCell(cell);
-    sink.beginRow(u"2");
-    for (const char16_t* cell : {u"2027-02-07", u"50.50", u"0.50", u"50.00", u"0.00"})
-        sink.addCell(cell);
-    sink.beginRow(u"SUM");
-    for (const char16_t* cell : {u"", u"110.50", u"10.50", u"100.00", u"-"})
-        sink.addCell(cell);
-    sink.beginRow(u"Inputs:");
-    for (const char16_t* cell :
-         {u"Amount: 100", u"Months: 2", u"Rate (%): 120", u"Date: 2026-12-07"})
-        sink.addCell(cell);
-    const ChartData d = sink.result();
-    ASSERT_FALSE(d.empty());
-    EXPECT_DOUBLE_EQ(d.years[0].interest, 10.5);
-    EXPECT_DOUBLE_EQ(d.years[0].principal, 100);
-    EXPECT_DOUBLE_EQ(d.totals.paid, 110.5);
-    EXPECT_EQ(d.balance, (std::vector<double>{50, 0}));
-    EXPECT_DOUBLE_EQ(interestShare(d), 10.5);
 }
 
 } // namespace

@@ -6,9 +6,11 @@
 #include "chart/ChartDescription.h"
 #include "chart/ChartLayout.h"
 #include "chart/ChartOutput.h"
+#include "chart/ChartWidget.h"
 #include "tests/support/TestSupport.h"
 
 #include <QBuffer>
+#include <QFontMetricsF>
 #include <QImage>
 #include <QSvgRenderer>
 #include <QXmlStreamReader>
@@ -46,11 +48,20 @@ TEST(ChartAxis, StepsAreRound) {
     EXPECT_EQ(roundStep(std::nan(""), 5), 1);
 }
 
-TEST(ChartAxis, LabelsUseTheRegionalSeparators) {
-    EXPECT_EQ(tickLabel(1234.5, 1, ',', '.'), "1.234,5");
-    EXPECT_EQ(tickLabel(250000, 0, '.', ','), "250,000");
-    EXPECT_EQ(tickLabel(0.1 + 0.2 - 0.3, 1, ',', '.'), "0,0"); // never "-0,0"
-    EXPECT_EQ(tickLabel(-40, 0, ',', '.'), "-40");
+TEST(ChartAxis, LabelsTakeTheTotalsFormWithoutRoundingNoise) {
+    struct Case {
+        double value;
+        int decimals;
+        QChar separator;
+        const char* label;
+    } cases[] = {
+        {1234.5, 1, ',', "1234,5"}, // no thousands separator, as the totals
+        {250000, 0, '.', "250000"}, {0.1 + 0.2 - 0.3, 1, ',', "0,0"}, // never "-0,0"
+        {-40, 0, ',', "-40"},       {5e304 * 9, 0, '.', "4.5E305"},   // not 4.4999999999999953E305
+        {2e18 * 3, 0, ',', "6E18"}, {1e17 * 3, 0, '.', "300000000000000000"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(tickLabel(c.value, c.decimals, c.separator), c.label) << c.value;
 }
 
 ChartData sample(std::int32_t months, double amount = 250000, double rate = 3.875) {
@@ -158,6 +169,119 @@ TEST(ChartDescription, TellsTheTotalsAndTheShape) {
     EXPECT_TRUE(describeChart(sample(24, 1000, 7.5), ChartTexts())
                     .contains("Principal is the larger part of the payments in every year."));
     EXPECT_EQ(describeChart(ChartData(), ChartTexts()), "");
+}
+
+// What a placed text really covers: its advance, where its alignment puts it.
+QRectF ink(const PlacedText& t, Qt::Alignment align, const QFont& font) {
+    const double w = QFontMetricsF(font).horizontalAdvance(t.text);
+    double left = t.rect.left();
+    if (align & Qt::AlignRight) left = t.rect.right() - w;
+    if (align & Qt::AlignHCenter) left = t.rect.center().x() - w / 2;
+    return {left, t.rect.top(), w, t.rect.height()};
+}
+
+std::vector<QRectF> texts(const ChartLayout& L) {
+    std::vector<QRectF> all{ink(L.title, Qt::AlignLeft, L.titleFont)};
+    for (const PlacedText& t : L.lines)
+        all.push_back(ink(t, Qt::AlignLeft, L.font));
+    for (const PlacedText& t : L.leftTicks)
+        all.push_back(ink(t, Qt::AlignRight, L.font));
+    for (const PlacedText& t : L.rightTicks)
+        all.push_back(ink(t, Qt::AlignLeft, L.font));
+    for (const PlacedText& t : L.bottomTicks)
+        all.push_back(ink(t, Qt::AlignHCenter, L.font));
+    all.push_back(ink(L.bottomTitle, Qt::AlignHCenter, L.font));
+    for (const LegendEntry& e : L.legend)
+        all.push_back(ink(e.label, Qt::AlignLeft, L.font));
+    // The turned titles: their advance runs along the plot's side.
+    for (const PlacedText& t : {L.leftTitle, L.rightTitle}) {
+        const double w = QFontMetricsF(L.font).horizontalAdvance(t.text);
+        all.emplace_back(t.rect.left(), t.rect.center().y() - w / 2, t.rect.width(), w);
+    }
+    return all;
+}
+
+TEST(ChartLayout, NoTextOverlapsAnotherOrLeavesThePicture) {
+    test::RegionalScope regional(QLatin1Char(','));
+    ChartData huge = sample(360, 250000, 3.875);
+    for (double& b : huge.balance)
+        b *= 1e300;
+    huge.inputs.amount *= 1e300;
+    for (ChartBar& bar : huge.years) {
+        bar.principal *= 1e300;
+        bar.interest *= 1e300;
+    }
+    const std::pair<const char*, ChartData> cases[] = {
+        {"30 years", sample(360)},
+        {"6000 years", sample(71332, 250000, 0.5)},
+        {"negative rate", sample(60, 5000, -5)},
+        {"1e305", huge},
+    };
+    const QSize minimum = ChartWidget().minimumSizeHint();
+    for (const auto& [name, data] : cases) {
+        for (const QSizeF size : {QSizeF(minimum), QSizeF(960, 640), QSizeF(minimum.width(), 900),
+                                  QSizeF(1600, minimum.height())}) {
+            const ChartLayout L = layoutChart(data, ChartTexts(), size, defaultChartFont());
+            const std::vector<QRectF> all = texts(L);
+            const QRectF picture(QPointF(0, 0), size);
+            for (std::size_t i = 0; i < all.size(); ++i) {
+                EXPECT_TRUE(picture.contains(all[i]))
+                    << name << " " << size.width() << "x" << size.height() << " text " << i;
+                for (std::size_t j = i + 1; j < all.size(); ++j)
+                    EXPECT_FALSE(all[i].intersects(all[j]))
+                        << name << " " << size.width() << "x" << size.height() << " texts " << i
+                        << " and " << j;
+            }
+            // Headroom: the balance never runs along the plot's top edge.
+            for (const QPointF& p : L.balance)
+                EXPECT_GT(p.y(), L.plot.top() + 2) << name;
+        }
+    }
+}
+
+TEST(ChartLayout, NegativeInterestHangsBelowTheAxisAndTheLegendSaysSo) {
+    const ChartData data = sample(60, 5000, -5);
+    ASSERT_LT(data.years.front().interest, 0);
+    const ChartLayout L = layoutChart(data, ChartTexts(), {960, 640}, defaultChartFont());
+    EXPECT_LT(L.baseline, L.plot.bottom());
+    for (const PlacedBar& bar : L.bars) {
+        EXPECT_NEAR(bar.principal.bottom(), L.baseline, 1e-6);
+        EXPECT_NEAR(bar.interest.top(), L.baseline, 1e-6);
+        EXPECT_GT(bar.interest.height(), 0);
+    }
+    EXPECT_EQ(L.legend[1].label.text, "Interest (negative: below the axis)");
+    // A positive rate keeps the designed legend and the bars on the bottom.
+    const ChartLayout plain =
+        layoutChart(sample(60, 5000, 5), ChartTexts(), {960, 640}, defaultChartFont());
+    EXPECT_EQ(plain.legend[1].label.text, "Interest");
+    EXPECT_NEAR(plain.baseline, plain.plot.bottom(), 1e-6);
+}
+
+TEST(ChartDescription, SaysWhereTheBalanceGoesInPlainWords) {
+    test::RegionalScope regional(QLatin1Char('.'));
+    ChartData stays = sample(24, 1000, 7.5);
+    std::fill(stays.balance.begin(), stays.balance.end(), 1000.0);
+    ChartData owedBack = sample(24, 1000, 7.5); // a negative amount: the other way round
+    owedBack.inputs.amount = -1000;
+    for (double& b : owedBack.balance)
+        b = -b;
+    for (ChartBar& bar : owedBack.years) {
+        bar.principal = -bar.principal;
+        bar.interest = -bar.interest;
+    }
+    const std::pair<ChartData, const char*> cases[] = {
+        {sample(360), "The balance falls from 250000.00 to 0.00 over 30 years."},
+        {sample(12, 1000, 12), "The balance falls from 1000.00 to 0.00 within a year."},
+        {stays, "The balance stays at 1000.00."},
+        {owedBack, "The balance falls from -1000.00 to 0.00 over 2 years. Principal is the "
+                   "larger part of the payments in every year."},
+        {sample(60, 5000, -5), "The interest is negative: it lowers what is paid."},
+    };
+    for (const auto& [data, expected] : cases) {
+        const QString text = describeChart(data, ChartTexts());
+        EXPECT_TRUE(text.contains(expected)) << text.toStdString();
+        EXPECT_FALSE(text.contains("1 years")) << text.toStdString();
+    }
 }
 
 } // namespace
