@@ -7,6 +7,7 @@
 #include <QRegion>
 #include <QScreen>
 #include <QWidget>
+#include <QWindow>
 #include <algorithm>
 #include <limits>
 
@@ -74,6 +75,12 @@ public:
         window.installEventFilter(this);
     }
     void place() {
+        // The platform window exists once shown; its exposure follows the
+        // window manager's framing, which need not move the client at all.
+        if (QWindow* handle = m_window.windowHandle(); handle && handle != m_handle) {
+            m_handle = handle;
+            handle->installEventFilter(this);
+        }
         m_margins = frameMargins();
         const QRect frame = m_window.frameGeometry();
         const QRect placed = placeOnScreens(frame, availableScreenAreas());
@@ -83,9 +90,9 @@ public:
 
 protected:
     bool eventFilter(QObject*, QEvent* e) override {
-        if ((e->type() == QEvent::Move || e->type() == QEvent::Resize) && m_window.isVisible() &&
-            frameMargins() != m_margins)
-            place();
+        const bool changed =
+            e->type() == QEvent::Move || e->type() == QEvent::Resize || e->type() == QEvent::Expose;
+        if (changed && m_window.isVisible() && frameMargins() != m_margins) place();
         return false;
     }
 
@@ -98,6 +105,7 @@ private:
     }
 
     QWidget& m_window;
+    QPointer<QWindow> m_handle;
     QMargins m_margins{-1, -1, -1, -1};
 };
 
