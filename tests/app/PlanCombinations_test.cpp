@@ -43,7 +43,7 @@ const std::vector<PlanCase>& planCases() {
          {.period = "weekly", .balloon = "200"},
          {"--period", "weekly", "--balloon", "200"}},
         {"payment mode + recurring extra",
-         {.extraEach = "50@2-4", .afterExtra = "payment"},
+         {.extraEach = {"50@2-4"}, .afterExtra = "payment"},
          {"--extra-each", "50@2-4", "--after-extra", "payment"}},
     };
     return cases;
