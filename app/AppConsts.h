@@ -28,4 +28,11 @@ inline constexpr ResourceString SUnknownLanguage{
 inline constexpr ResourceString SChart{1120, "C&hart"};
 inline constexpr ResourceString SPlan{1121, "&Plan..."};
 
+// twlc-export's own messages, after "twlc-export: " on the error output.
+inline constexpr ResourceString SCliNoPayments{1122, "the schedule has no payments to draw"};
+inline constexpr ResourceString SCliCannotWriteOutput{1123, "cannot write standard output: %s"};
+inline constexpr ResourceString SCliCannotWrite{1124, "cannot write %s: %s"};
+inline constexpr ResourceString SCliTheDocument{1125, "the document"};
+inline constexpr ResourceString SCliNotWritten{1126, "the document was not written"};
+
 } // namespace twl::rs

@@ -8,10 +8,12 @@
 #include "app/LanguageChoice.h"
 #include "app/MainWindow.h"
 #include "app/PlanLabels.h"
+#include "app/Prompts.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsFilePath.h"
 #include "base/Exceptions.h"
 #include "base/FileSave.h"
+#include "base/Format.h"
 #include "base/NumberParse.h"
 #include "base/ProgramFolder.h"
 #include "base/RegionalSettings.h"
@@ -397,9 +399,8 @@ void writeText(QIODevice& device, const QString& text) {
 // take is a failure, with the system's reason.
 int writeOut(QIODevice& out, QIODevice& err, const QByteArray& bytes) {
     if (out.write(bytes) == bytes.size()) return CliOk;
-    writeText(
-        err,
-        QStringLiteral("twlc-export: cannot write standard output: %1\n").arg(out.errorString()));
+    writeText(err, QStringLiteral("twlc-export: %1\n")
+                       .arg(Format(LoadResString(rs::SCliCannotWriteOutput), {out.errorString()})));
     return CliWriteFailed;
 }
 
@@ -505,14 +506,6 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
         return writeOut(
             out, err,
             QStringLiteral("twlc-export %1\n").arg(QStringLiteral(TWL_VERSION)).toLocal8Bit());
-    PlanOptions plan;
-    try {
-        plan = parsePlanTexts(options.plan);
-    } catch (const EPlanInput& e) {
-        writeText(err, planErrorLine(e));
-        return CliUsage;
-    }
-
     const QByteArray epoch = qgetenv("SOURCE_DATE_EPOCH");
     if (!epoch.isEmpty()) {
         bool ok = false;
@@ -539,6 +532,7 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
     // The window's texts never come from resource-string replacements, so
     // neither do this command's: its documents are the window's, byte for byte.
     core->Hook().SetActive(false);
+    core->Hook().SetMessageIds(userMessageIds());
 
     const SettingsFile settings(settingsPlace());
     cli::Tmainfrm host;
@@ -555,6 +549,14 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
         if (messages.failed()) return CliUsage;
     } catch (const Exception& e) {
         writeText(err, QStringLiteral("twlc-export: %1\n").arg(defaultErrorText(e.message())));
+        return CliUsage;
+    }
+    // After the language, so that a refused plan is told in it.
+    PlanOptions plan;
+    try {
+        plan = parsePlanTexts(options.plan);
+    } catch (const EPlanInput& e) {
+        writeText(err, planErrorLine(e));
         return CliUsage;
     }
     TScheduleTableExport& table = *host.loanexp;
@@ -582,7 +584,8 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
     context.readDecimal = [&] {
         return options.decimal ? *options.decimal : readDecimalSetting(settings);
     };
-    context.labels = inputsRowLabels(*host.messages->Lines());
+    context.labels =
+        host.planlabels->inputsRowLabels(inputsRowLabels(*host.messages->Lines()), plan.period);
     context.today = currentDateTime().date();
     chart::ChartData chartData;
     try {
@@ -623,13 +626,15 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
         const chart::ChartData& data = chartData;
         // A picture without payments would say nothing; no file is written.
         if (data.empty()) {
-            writeText(err, QStringLiteral("twlc-export: the schedule has no payments to draw\n"));
+            writeText(err,
+                      QStringLiteral("twlc-export: %1\n").arg(LoadResString(rs::SCliNoPayments)));
             return CliCalculationFailed;
         }
-        const chart::ChartTexts texts =
+        chart::ChartTexts texts =
             // This host's table keeps the five designed columns: a Due column's
             // caption goes to the document alone.
             host.charttexts->chartTexts(*host.messages->Lines(), *host.loanview, false);
+        texts.monthsLabel = context.labels.months;
         const QByteArray picture =
             options.format.compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0
                 ? chart::chartSvg(data, texts, chart::DefaultPictureSize)
@@ -662,8 +667,9 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
     table.setDocumentSink(nullptr);
     if (messages.failed()) return CliUsage;
     if (!standardOutput.failure().isEmpty()) {
-        writeText(err, QStringLiteral("twlc-export: cannot write standard output: %1\n")
-                           .arg(standardOutput.failure()));
+        writeText(err, QStringLiteral("twlc-export: %1\n")
+                           .arg(Format(LoadResString(rs::SCliCannotWriteOutput),
+                                       {standardOutput.failure()})));
         return CliWriteFailed;
     }
     if (failed && file && file->outcome() != SaveOutcome::Unchanged) {
@@ -673,14 +679,16 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
     }
     const QString systemReason = table.LastErrorReason();
     if (failed && !systemReason.isEmpty()) {
-        writeText(err, QStringLiteral("twlc-export: cannot write %1: %2\n")
-                           .arg(toStdout ? QStringLiteral("the document") : options.output,
-                                systemReason));
+        writeText(err,
+                  QStringLiteral("twlc-export: %1\n")
+                      .arg(Format(LoadResString(rs::SCliCannotWrite),
+                                  {toStdout ? LoadResString(rs::SCliTheDocument) : options.output,
+                                   systemReason})));
         return CliWriteFailed;
     }
     if (failed || table.WrittenFileName().isEmpty()) {
         QString reason = table.LastErrorText();
-        if (reason.isEmpty()) reason = QStringLiteral("the document was not written");
+        if (reason.isEmpty()) reason = LoadResString(rs::SCliNotWritten);
         writeText(err, QStringLiteral("twlc-export: %1: %2\n").arg(options.output, reason));
         return CliWriteFailed;
     }

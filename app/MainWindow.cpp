@@ -10,6 +10,7 @@
 #include "app/Prompts.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsFilePath.h"
+#include "app/WindowAccessible.h"
 #include "base/ProgramFolder.h"
 #include "base/RegionalSettings.h"
 #include "chart/ScheduleChart.h"
@@ -74,6 +75,7 @@ Tmainfrm::Tmainfrm(QWidget* parent)
     : TForm(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                         Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("mainfrm"));
+    installWindowAccessibility();
     buildControls();
     finishBuilding();
     setMainWindow(this);
@@ -175,6 +177,7 @@ void Tmainfrm::buildControls() {
     prompts = new TMainPrompts(this);
     prompts->setObjectName(QStringLiteral("prompts"));
     setOwner(prompts, this);
+    prompts->nameTable(loanview);
     // The user hears of a failed export and is asked before a file is replaced,
     // in the texts of the current language.
     kxAttachUserPrompts(*loanexp, this, [p = prompts] { return p->exportTexts(); });
@@ -184,6 +187,9 @@ void Tmainfrm::buildControls() {
     setOwner(lngmanager, this);
     lngmanager->setLangsDir(QStringLiteral("./Language/"));
     lngmanager->setTranslateResourceStrings(false);
+    // Its messages still follow the language file.
+    if (TbsCorePolyglot* core = TbsCorePolyglot::GetCorePolyglot())
+        core->Hook().SetMessageIds(userMessageIds());
     client1 = new TbsPolyglotTranslator(this);
     client1->setObjectName(QStringLiteral("client1"));
     setOwner(client1, this);
@@ -306,9 +312,9 @@ void Tmainfrm::chartbtnClick(QObject*) {
 
 void Tmainfrm::showChart() {
     if (!chartWindow) return;
-    chartWindow->setChart(chartData,
-                          charttexts->chartTexts(*messages->Lines(), *loanview, hasDueColumn()),
-                          *charttexts, chartState);
+    chart::ChartTexts texts = charttexts->chartTexts(*messages->Lines(), *loanview, hasDueColumn());
+    texts.monthsLabel = planlabels->countLabel(chartData.periodsPerYear, texts.monthsLabel);
+    chartWindow->setChart(chartData, texts, *charttexts, chartState);
 }
 
 bool Tmainfrm::hasDueColumn() const {
@@ -318,9 +324,12 @@ bool Tmainfrm::hasDueColumn() const {
 void Tmainfrm::planbtnClick(QObject*) {
     TPlanDialog dialog(*planlabels, this);
     dialog.setTexts(plan);
+    dialog.setLoan(amountedt->text(), monthsedt->text());
     if (execModal(dialog) != QDialog::Accepted) return;
     plan = dialog.texts();
     if (SettingsFile* s = settingsFile()) writePlanSettings(*s, plan);
+    // A table that shows a calculation shows it with the new plan at once.
+    if (loanview->itemCount() > 0) calcbtnClick(this);
 }
 
 void Tmainfrm::showDueColumn(bool shown) {
@@ -366,7 +375,6 @@ void Tmainfrm::CalculateSchedule() {
         const SettingsFile* s = settingsFile();
         return s ? readDecimalSetting(*s) : QStringLiteral("2");
     };
-    context.labels = inputsRowLabels(*messages->Lines());
     context.today = currentDateTime().date();
     // The view takes whole rows; a row cut short by an error keeps the cells it got.
     // A plan that does not read is reported before the table changes shape.
@@ -381,6 +389,8 @@ void Tmainfrm::CalculateSchedule() {
         showChart();
         throw;
     }
+    context.labels =
+        planlabels->inputsRowLabels(inputsRowLabels(*messages->Lines()), options.period);
     showDueColumn(options.hasDueDates());
     {
         // Every row gets a cell in every column: a plan's comparison row has

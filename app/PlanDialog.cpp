@@ -1,10 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/PlanDialog.h"
 
+#include "app/PlanDialogDates.h"
 #include "app/PlanLabels.h"
+#include "base/NumberParse.h"
 #include "base/RegionalSettings.h"
 #include "toolkit/ApplicationTitle.h"
 #include "toolkit/ModalGuard.h"
+#include "widgets/LbSpeedButtonAccessible.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -19,6 +22,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTableWidget>
+#include <algorithm>
 
 namespace twl {
 
@@ -85,8 +89,8 @@ TPlanDialog::TPlanDialog(const TPlanLabels& labels, QWidget* parent)
 
     firstdatechk = named<QCheckBox>(this, "firstdatechk");
     firstdatechk->setText(labels.FirstDateCheck);
-    firstdateedt = named<QDateEdit>(this, "firstdateedt");
-    firstdateedt->setDisplayFormat(QStringLiteral("yyyy-MM-dd"));
+    firstdateedt = named<TPlanDateEdit>(this, "firstdateedt");
+    firstdateedt->setAccessibleName(captionWithoutMnemonic(labels.FirstDateCheck));
     firstdateedt->setCalendarPopup(true);
     firstdateedt->setEnabled(false);
     connect(firstdatechk, &QCheckBox::toggled, firstdateedt, &QWidget::setEnabled);
@@ -100,9 +104,13 @@ TPlanDialog::TPlanDialog(const TPlanLabels& labels, QWidget* parent)
     extrastbl->setColumnCount(2);
     extrastbl->setHorizontalHeaderLabels({labels.ExtraWhen, labels.ExtraAmount});
     extrastbl->horizontalHeader()->setStretchLastSection(true);
-    extrastbl->setColumnWidth(0, 140);
+    // At least the designed width, wider where a translated header needs it.
+    const int whenWidth =
+        extrastbl->horizontalHeader()->fontMetrics().horizontalAdvance(labels.ExtraWhen) + 24;
+    extrastbl->setColumnWidth(0, std::max(140, whenWidth));
     extrastbl->verticalHeader()->hide();
     extrastbl->setMinimumHeight(110);
+    extrastbl->setAccessibleName(captionWithoutMnemonic(labels.ExtrasLabel));
     addextrabtn = named<QPushButton>(this, "addextrabtn");
     addextrabtn->setText(labels.AddExtra);
     removeextrabtn = named<QPushButton>(this, "removeextrabtn");
@@ -136,11 +144,21 @@ TPlanDialog::TPlanDialog(const TPlanLabels& labels, QWidget* parent)
     eachfromspn->setRange(1, 1000000);
     eachtospn = named<QSpinBox>(this, "eachtospn");
     eachtospn->setRange(0, 1000000);
+    // Room for an amount however long the translated labels beside it are.
+    eachamountedt->setMinimumWidth(
+        eachamountedt->fontMetrics().horizontalAdvance(QStringLiteral("000000.00")) + 12);
+    eachamountedt->setAccessibleName(captionWithoutMnemonic(labels.RecurringLabel));
+    eachfromspn->setAccessibleName(captionWithoutMnemonic(labels.RecurringFrom));
+    eachtospn->setAccessibleName(captionWithoutMnemonic(labels.RecurringTo));
     auto* each = new QHBoxLayout;
     each->addWidget(eachamountedt, 1);
-    each->addWidget(new QLabel(labels.RecurringFrom, this));
+    auto* fromLabel = new QLabel(labels.RecurringFrom, this);
+    fromLabel->setBuddy(eachfromspn);
+    each->addWidget(fromLabel);
     each->addWidget(eachfromspn);
-    each->addWidget(new QLabel(labels.RecurringTo, this));
+    auto* toLabel = new QLabel(labels.RecurringTo, this);
+    toLabel->setBuddy(eachtospn);
+    each->addWidget(toLabel);
     each->addWidget(eachtospn);
     form->addRow(labels.RecurringLabel, each);
 
@@ -191,7 +209,7 @@ void TPlanDialog::clear() {
 
 void TPlanDialog::setTexts(const PlanTexts& texts) {
     clear();
-    const QDate first = QDate::fromString(texts.firstDate.trimmed(), Qt::ISODate);
+    const QDate first = readPlanDate(texts.firstDate);
     firstdatechk->setChecked(first.isValid());
     if (first.isValid()) firstdateedt->setDate(first);
     selectKeyword(*periodcmb, texts.period);
@@ -199,7 +217,7 @@ void TPlanDialog::setTexts(const PlanTexts& texts) {
         const qsizetype eq = extra.indexOf(QLatin1Char('='));
         const int row = extrastbl->rowCount();
         extrastbl->insertRow(row);
-        extrastbl->setItem(row, 0, new QTableWidgetItem(extra.left(eq).trimmed()));
+        extrastbl->setItem(row, 0, new QTableWidgetItem(shownPlanDate(extra.left(eq).trimmed())));
         extrastbl->setItem(row, 1,
                            new QTableWidgetItem(eq < 0 ? QString() : extra.mid(eq + 1).trimmed()));
     }
@@ -224,7 +242,7 @@ PlanTexts TPlanDialog::texts() const {
     if (firstdatechk->isChecked()) t.firstDate = firstdateedt->date().toString(Qt::ISODate);
     t.period = chosenKeyword(*periodcmb);
     for (int row = 0; row < extrastbl->rowCount(); ++row) {
-        const QString when = cellText(*extrastbl, row, 0);
+        const QString when = storedPlanDate(cellText(*extrastbl, row, 0));
         const QString amount = cellText(*extrastbl, row, 1);
         // A half-filled row is kept, so that OK says what is missing.
         if (!when.isEmpty() || !amount.isEmpty()) t.extras << when + QLatin1Char('=') + amount;
@@ -254,15 +272,137 @@ void TPlanDialog::keyPressEvent(QKeyEvent* event) {
     QDialog::keyPressEvent(event);
 }
 
+void TPlanDialog::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    // The focus starts on the first control and is drawn, as after Tab, so
+    // that a keyboard user sees where typing goes.
+    setAttribute(Qt::WA_KeyboardFocusChange);
+    firstdatechk->setFocus(Qt::TabFocusReason);
+}
+
+namespace {
+
+// The last payment any loan of the plan can have: the last one due in the
+// year 9999 when it has dates.
+std::int32_t lastPossiblePayment(const PlanOptions& options) {
+    constexpr std::int32_t NoLastPayment = 1000000;
+    if (!options.hasDueDates()) return NoLastPayment;
+    std::int32_t low = 1, high = NoLastPayment;
+    while (low < high) {
+        const std::int32_t mid = low + (high - low + 1) / 2;
+        if (dueDate(options.firstDate, options.period, mid).year() <= 9999)
+            low = mid;
+        else
+            high = mid - 1;
+    }
+    return low;
+}
+
+} // namespace
+
+void TPlanDialog::setLoan(const QString& amount, const QString& months) {
+    m_amount = amount;
+    m_months = months;
+}
+
+void TPlanDialog::check(const PlanTexts& texts) const {
+    const PlanOptions options = parsePlanTexts(texts);
+    double amount = 0;
+    std::int32_t months = 0;
+    if (TryStrToFloat(m_amount, amount) && TryStrToInt(m_months, months) && months > 0) {
+        checkPlan(options, amount, months);
+        return;
+    }
+    // Without a loan that reads, whatever needs none is checked: negative
+    // amounts, a date without a first date. The calculation names the boxes.
+    // The stand-in amount is a whole number of cents, as a rounded plan wants.
+    constexpr double NoAmountLimit = 1e13;
+    checkPlan(options, NoAmountLimit, lastPossiblePayment(options));
+}
+
+int TPlanDialog::refusedExtraRow(const PlanTexts& texts) const {
+    PlanTexts alone = texts;
+    alone.extraEach.clear();
+    alone.balloon.clear();
+    for (int row = 0; row < extrastbl->rowCount(); ++row) {
+        alone.extras = QStringList{storedPlanDate(cellText(*extrastbl, row, 0)) + QLatin1Char('=') +
+                                   cellText(*extrastbl, row, 1)};
+        try {
+            check(alone);
+        } catch (const EPlanInput&) {
+            return row;
+        }
+    }
+    return -1;
+}
+
+QWidget* TPlanDialog::refusedRecurringField(const PlanTexts& texts) const {
+    // The amount, unless it reads; then the first payment, unless the range
+    // up to the last payment alone is refused. When the shown extra passes, the
+    // fault is in one the dialog keeps without showing: its amount box it is.
+    PlanTexts alone = texts;
+    alone.extras.clear();
+    alone.balloon.clear();
+    alone.extraEach = QStringList{eachamountedt->text().trimmed()};
+    try {
+        check(alone);
+        alone.extraEach[0] += QStringLiteral("@%1").arg(eachfromspn->value());
+        check(alone);
+    } catch (const EPlanInput&) {
+        return alone.extraEach[0].contains(QLatin1Char('@')) ? static_cast<QWidget*>(eachfromspn)
+                                                             : eachamountedt;
+    }
+    alone.extraEach = texts.extraEach.mid(0, 1);
+    try {
+        check(alone);
+    } catch (const EPlanInput&) {
+        return eachtospn;
+    }
+    return eachamountedt;
+}
+
+void TPlanDialog::focusField(PlanField field, const PlanTexts& texts) {
+    QWidget* target = nullptr;
+    switch (field) {
+    case PlanField::FirstDate:
+        target = firstdateedt;
+        break;
+    case PlanField::Extra: {
+        const int row = refusedExtraRow(texts);
+        if (row >= 0) extrastbl->setCurrentCell(row, 0);
+        target = extrastbl;
+        break;
+    }
+    case PlanField::RecurringExtra:
+        target = refusedRecurringField(texts);
+        break;
+    case PlanField::AfterExtra:
+        target = afterextracmb;
+        break;
+    case PlanField::Rounding:
+        target = roundingcmb;
+        break;
+    case PlanField::Period:
+        target = periodcmb;
+        break;
+    case PlanField::Balloon:
+        target = balloonedt;
+        break;
+    }
+    if (target) target->setFocus(Qt::OtherFocusReason);
+}
+
 void TPlanDialog::accept() {
     // What is typed in a cell still open counts, as the user sees it.
     if (QWidget* editor = openCellEditor(*extrastbl))
         QMetaObject::invokeMethod(extrastbl, "commitData", Qt::DirectConnection,
                                   Q_ARG(QWidget*, editor));
+    const PlanTexts plan = texts();
     try {
-        parsePlanTexts(texts());
+        check(plan);
     } catch (const EPlanInput& e) {
         showMessageBox(QMessageBox::Warning, applicationTitle(), e.message(), this);
+        focusField(e.field(), plan);
         return;
     }
     QDialog::accept();

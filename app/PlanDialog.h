@@ -2,8 +2,9 @@
 #pragma once
 // The "Plan..." dialog of the main window: the borrower's plan options, edited
 // as the texts twlc-export's flags take (PlanTexts), so that the window keeps
-// them in the settings file's [Plan] section as they are. OK checks them; a
-// bad entry keeps the dialog open with a message that names it.
+// them in the settings file's [Plan] section as they are. OK checks them as
+// the calculation will, against the loan typed in the window: a bad entry keeps
+// the dialog open, with a message that names it and the focus on it.
 
 #include "loan/PlanText.h"
 
@@ -17,6 +18,7 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class QTableWidget;
+class QLabel;
 
 namespace twl {
 
@@ -33,11 +35,14 @@ public:
 
     void setTexts(const PlanTexts& texts);
     PlanTexts texts() const;
+    // The loan the plan is checked against: the window's amount and number
+    // of payments as typed. Texts that do not read check the plan alone.
+    void setLoan(const QString& amount, const QString& months);
 
     void accept() override;
 
     QCheckBox* firstdatechk;
-    QDateEdit* firstdateedt;
+    QDateEdit* firstdateedt; // a TPlanDateEdit
     QComboBox* periodcmb;
     QTableWidget* extrastbl;
     QPushButton* addextrabtn;
@@ -54,9 +59,20 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
     void clear();
+    // The checks of the calculation; throws EPlanInput.
+    void check(const PlanTexts& texts) const;
+    // The first extras row that the check refuses on its own, or -1.
+    int refusedExtraRow(const PlanTexts& texts) const;
+    // The field of the recurring extra that the check refuses.
+    QWidget* refusedRecurringField(const PlanTexts& texts) const;
+    void focusField(PlanField field, const PlanTexts& texts);
+
+    QString m_amount;
+    QString m_months;
 
     // Recurring extras after the first (from twlc.ini): not shown, kept.
     QStringList m_moreExtraEach;

@@ -20,4 +20,21 @@ PlanLabels TPlanLabels::scheduleLabels() const {
             PaymentsSaved, LastPayment, InsteadOf};
 }
 
+ScheduleLabels TPlanLabels::inputsRowLabels(ScheduleLabels labels, PaymentPeriod period) const {
+    if (period == PaymentPeriod::Monthly) return labels;
+    const QString word = PeriodCounts.split(QLatin1Char('|')).value(static_cast<int>(period));
+    if (!word.isEmpty()) labels.months = word;
+    return labels;
+}
+
+QString TPlanLabels::countLabel(int perYear, const QString& monthly) const {
+    ScheduleLabels labels;
+    labels.months = monthly;
+    for (const PaymentPeriod period :
+         {PaymentPeriod::Semimonthly, PaymentPeriod::Biweekly, PaymentPeriod::Weekly,
+          PaymentPeriod::Quarterly, PaymentPeriod::Yearly})
+        if (periodsPerYear(period) == perYear) return inputsRowLabels(labels, period).months;
+    return monthly;
+}
+
 } // namespace twl

@@ -23,6 +23,7 @@ class TPlanLabels : public QObject {
     Q_PROPERTY(QString PaymentsSaved MEMBER PaymentsSaved)
     Q_PROPERTY(QString LastPayment MEMBER LastPayment)
     Q_PROPERTY(QString InsteadOf MEMBER InsteadOf)
+    Q_PROPERTY(QString PeriodCounts MEMBER PeriodCounts)
     // The Plan dialog.
     Q_PROPERTY(QString DialogCaption MEMBER DialogCaption)
     Q_PROPERTY(QString FirstDateCheck MEMBER FirstDateCheck)
@@ -51,6 +52,10 @@ public:
     QString DueCaption = QStringLiteral("Due");
     QString FirstDate, Comparison, TotalInterest, InterestSaved, PaymentsSaved, LastPayment,
         InsteadOf;
+    // The inputs row's label of the number of payments, per period in keyword
+    // order; monthly keeps the window's own "Months: " (its text list's line).
+    QString PeriodCounts =
+        QStringLiteral("Months: |Half-months: |Fortnights: |Weeks: |Quarters: |Years: ");
     QString DialogCaption = QStringLiteral("Plan");
     QString FirstDateCheck = QStringLiteral("&First payment date:");
     QString PeriodLabel = QStringLiteral("Payment &period:");
@@ -61,7 +66,7 @@ public:
     QString ExtraWhen = QStringLiteral("Payment # or date");
     QString ExtraAmount = QStringLiteral("Amount");
     QString AddExtra = QStringLiteral("&Add");
-    QString RemoveExtra = QStringLiteral("&Remove");
+    QString RemoveExtra = QStringLiteral("Re&move");
     QString RecurringLabel = QStringLiteral("Extra with every payment:");
     QString RecurringFrom = QStringLiteral("from payment");
     QString RecurringTo = QStringLiteral("to (0: the last)");
@@ -77,6 +82,12 @@ public:
     QString CancelButton = QStringLiteral("Cancel");
 
     PlanLabels scheduleLabels() const;
+    // The inputs row's labels for a plan of that period: the number of
+    // payments named in the period's word, so that 260 reads as weeks.
+    ScheduleLabels inputsRowLabels(ScheduleLabels labels, PaymentPeriod period) const;
+    // The same label for the chart, which knows the plan by its payments a
+    // year; `monthly` is the window's own label.
+    QString countLabel(int periodsPerYear, const QString& monthly) const;
 };
 
 } // namespace twl

@@ -2,11 +2,29 @@
 #include "app/Prompts.h"
 
 #include "app/AppConsts.h"
+#include "base/BaseConsts.h"
 #include "base/Format.h"
+#include "export/kxExportConst.h"
+#include "loan/LoanConsts.h"
 #include "toolkit/ApplicationTitle.h"
 #include "toolkit/ModalGuard.h"
 
+#include <QWidget>
+
 namespace twl {
+
+QSet<int> userMessageIds() {
+    QSet<int> ids;
+    for (const ResourceString& r :
+         {rs::SInvalidFloat, rs::SInvalidInteger, rs::SZeroDivide, rs::SOverflow, rs::SInvalidOp,
+          rs::SFCreateError, rs::SFOpenError, rs::SFPartlyWritten, rs::SFNotDurable,
+          rs::SUnableToWrite, rs::SCliNoPayments, rs::SCliCannotWriteOutput, rs::SCliCannotWrite,
+          rs::SCliTheDocument, rs::SCliNotWritten, rs::SkxNoMoreTempNames})
+        ids.insert(r.id);
+    for (int id = rs::PlanMessageFirstId; id <= rs::PlanMessageLastId; ++id)
+        ids.insert(id);
+    return ids;
+}
 
 TMainPrompts::TMainPrompts(QObject* parent)
     : QObject(parent) {
@@ -22,6 +40,16 @@ TMainPrompts::TMainPrompts(QObject* parent)
 
 kxUserPromptTexts TMainPrompts::exportTexts() const {
     return {ExportFailed, ClipboardFailed, FileExists, NoSource, NoFileName, ViewFailed};
+}
+
+void TMainPrompts::setTableName(const QString& name) {
+    m_tableName = name;
+    if (m_table) m_table->setAccessibleName(name);
+}
+
+void TMainPrompts::nameTable(QWidget* table) {
+    m_table = table;
+    setTableName(m_tableName);
 }
 
 void TMainPrompts::showUnknownLanguage(QWidget* parent, const QString& language) const {

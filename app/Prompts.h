@@ -8,11 +8,20 @@
 #include "export/kxExportHost.h"
 
 #include <QObject>
+#include <QPointer>
+#include <QSet>
 #include <QString>
 
 class QWidget;
 
 namespace twl {
+
+// The resource strings that a language file's [ResourceStrings] section
+// translates although the calculator keeps its other ones as built: the
+// messages a user meets in a box or on the error output (a number that does
+// not read, a failed calculation, a file that cannot be written, the plan's
+// refusals, twlc-export's own lines). Documents never hold them.
+QSet<int> userMessageIds();
 
 class TMainPrompts : public QObject {
     Q_OBJECT
@@ -23,6 +32,7 @@ class TMainPrompts : public QObject {
     Q_PROPERTY(QString NoFileName MEMBER NoFileName)
     Q_PROPERTY(QString UnknownLanguage MEMBER UnknownLanguage)
     Q_PROPERTY(QString ViewFailed MEMBER ViewFailed)
+    Q_PROPERTY(QString TableName READ tableName WRITE setTableName)
 
 public:
     explicit TMainPrompts(QObject* parent = nullptr);
@@ -35,9 +45,18 @@ public:
     QString UnknownLanguage; // "%s" the language asked for
     QString ViewFailed;      // "%s" the file nothing could open
 
+    // What a screen reader calls the schedule table; follows the language.
+    QString tableName() const { return m_tableName; }
+    void setTableName(const QString& name);
+    void nameTable(QWidget* table);
+
     kxUserPromptTexts exportTexts() const;
     // Tells the user that the language asked for has no file.
     void showUnknownLanguage(QWidget* parent, const QString& language) const;
+
+private:
+    QString m_tableName = QStringLiteral("Schedule");
+    QPointer<QWidget> m_table;
 };
 
 } // namespace twl

@@ -22,5 +22,8 @@ inline constexpr ResourceString SInvalidPropertyValue{1011, "Invalid property va
 inline constexpr ResourceString SNullText{1012, "** NULL **"};
 inline constexpr ResourceString SFOpenError{1013, "Cannot open file %s"};
 inline constexpr ResourceString SInvalidVarCast{1014, "Invalid variant type conversion"};
+inline constexpr ResourceString SFPartlyWritten{1015, "%s was partly written: %s"};
+inline constexpr ResourceString SFNotDurable{
+    1016, "%s now holds the new document, but it may not survive a system crash: %s"};
 
 } // namespace twl::rs

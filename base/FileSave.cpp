@@ -25,12 +25,9 @@ namespace {
 QString saveErrorText(const QString& path, int error, SaveOutcome outcome) {
     switch (outcome) {
     case SaveOutcome::PartlyWritten:
-        return Format(QStringLiteral("%s was partly written: %s"), {path, systemErrorText(error)});
+        return Format(LoadResString(rs::SFPartlyWritten), {path, systemErrorText(error)});
     case SaveOutcome::NotDurable:
-        return Format(
-            QStringLiteral("%s now holds the new document, but it may not survive a system "
-                           "crash: %s"),
-            {path, systemErrorText(error)});
+        return Format(LoadResString(rs::SFNotDurable), {path, systemErrorText(error)});
     case SaveOutcome::Unchanged:
         break;
     }

@@ -6,9 +6,10 @@
 #include "export/kxExportConst.h"
 #include "toolkit/FixedPalette.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QGroupBox>
-#include <QGuiApplication>
 #include <QPainter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -122,7 +123,23 @@ int Tfrm_Selection::Tag(const QObject* control) {
     return control ? control->property(TagProperty).toInt() : 0;
 }
 
+void Tfrm_Selection::fitTitle() {
+    // A translated title wider than the designed window would be cut in the
+    // title bar: the window grows to show it, its buttons keep to the right.
+    constexpr int DesignWidth = 322;
+    constexpr int ButtonsLeft = 240;
+    constexpr int TitleBarRoom = 96; // the frame's edges and its buttons
+    QFont titleFont = QApplication::font();
+    titleFont.setBold(true);
+    const int wanted = std::max(
+        DesignWidth, QFontMetrics(titleFont).horizontalAdvance(windowTitle()) + TitleBarRoom);
+    setFixedSize(wanted, height());
+    btn_Selection->move(ButtonsLeft + wanted - DesignWidth, btn_Selection->y());
+    btn_Cancel->move(ButtonsLeft + wanted - DesignWidth, btn_Cancel->y());
+}
+
 void Tfrm_Selection::showEvent(QShowEvent* e) {
+    fitTitle();
     if (const QScreen* screen = QGuiApplication::primaryScreen()) {
         QRect r = frameGeometry();
         r.moveCenter(screen->availableGeometry().center());

@@ -66,6 +66,8 @@ protected:
     void showEvent(QShowEvent* e) override;
 
 private:
+    void fitTitle();
+
     QList<QPixmap> m_images;
 };
 

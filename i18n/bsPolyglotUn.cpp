@@ -62,8 +62,24 @@ const QString TbsCorePolyglot::DefaultLanguage = QStringLiteral("English");
 
 void TbsResourceStringHook::SetActive(bool active) {
     if (active == m_active) return;
-    setResourceLookup(active ? ResourceLookup(lookUpResourceStringLoader) : ResourceLookup());
     m_active = active;
+    install();
+}
+
+void TbsResourceStringHook::SetMessageIds(QSet<int> ids) {
+    m_messageIds = std::move(ids);
+    install();
+}
+
+void TbsResourceStringHook::install() const {
+    if (m_active)
+        setResourceLookup(lookUpResourceStringLoader);
+    else if (!m_messageIds.isEmpty())
+        setResourceLookup([ids = m_messageIds](int id, QString& text) {
+            return ids.contains(id) && lookUpResourceStringLoader(id, text);
+        });
+    else
+        setResourceLookup({});
 }
 
 TbsCorePolyglot::TbsCorePolyglot() {
@@ -82,6 +98,7 @@ TbsCorePolyglot::TbsCorePolyglot() {
 
 TbsCorePolyglot::~TbsCorePolyglot() {
     m_hook.SetActive(false);
+    m_hook.SetMessageIds({});
     {
         QMutexLocker lock(&m_dataLock);
         if (m_languageFile) {

@@ -21,6 +21,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QRecursiveMutex>
+#include <QSet>
 #include <QString>
 #include <QStringList>
 #include <functional>
@@ -36,15 +37,28 @@ class TbsPolyglotTranslator;
 class TbsResourceStringHook {
 public:
     TbsResourceStringHook() = default;
-    ~TbsResourceStringHook() { SetActive(false); }
+    ~TbsResourceStringHook() {
+        m_active = false;
+        m_messageIds.clear();
+        install();
+    }
     TbsResourceStringHook(const TbsResourceStringHook&) = delete;
     TbsResourceStringHook& operator=(const TbsResourceStringHook&) = delete;
 
     bool Active() const { return m_active; }
     void SetActive(bool active);
 
+    // Identifiers the language file replaces even while the hook is inactive:
+    // the messages a user meets in a box, which a program that keeps its
+    // other resource strings fixed still shows in the user's language.
+    void SetMessageIds(QSet<int> ids);
+    const QSet<int>& MessageIds() const { return m_messageIds; }
+
 private:
+    void install() const;
+
     bool m_active = false;
+    QSet<int> m_messageIds;
 };
 
 class TbsCorePolyglot {

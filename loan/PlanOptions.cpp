@@ -74,7 +74,7 @@ std::int32_t extraPeriod(const OneOffExtra& extra, const PlanOptions& plan, std:
 QString recurringExtraName(std::size_t index, std::size_t count) {
     return count > 1
                ? Format(LoadResString(rs::SRecurringExtraNumbered), {static_cast<int>(index + 1)})
-               : QStringLiteral("Recurring extra payment");
+               : LoadResString(rs::SPlanRecurringField);
 }
 
 namespace {
@@ -128,89 +128,73 @@ void checkWholeCents(double amount, PlanField field, const QString& name) {
 
 void checkPlan(const PlanOptions& plan, double P, std::int32_t N) {
     const std::int32_t last = std::max(N, 0);
+    const auto message = [](const ResourceString& pattern, std::initializer_list<FormatArg> args) {
+        return Format(LoadResString(pattern), args);
+    };
     // First, as the dates of the extras are looked up among the payments'.
     if (plan.hasDueDates() && N >= 1 && !dueBeforeYear10000(plan.firstDate, plan.period, N))
         refuse(PlanField::FirstDate, Format(LoadResString(rs::SPastYear9999), {N}));
     for (std::size_t i = 0; i < plan.extras.size(); ++i) {
         const OneOffExtra& e = plan.extras[i];
-        const QString name = QStringLiteral("Extra payment %1: ").arg(i + 1);
+        const QString name = message(rs::SPlanExtraField, {static_cast<int>(i + 1)});
         if (e.date.isValid()) {
             if (!plan.hasDueDates())
-                refuse(PlanField::Extra, name + QStringLiteral("the date %1 needs a first payment "
-                                                               "date")
-                                                    .arg(DateToStr(e.date)));
+                refuse(PlanField::Extra,
+                       message(rs::SPlanDateNeedsFirst, {name, DateToStr(e.date)}));
             if (e.date < plan.firstDate)
                 refuse(PlanField::Extra,
-                       name + QStringLiteral("the date %1 is before the first payment (%2)")
-                                  .arg(DateToStr(e.date), DateToStr(plan.firstDate)));
+                       message(rs::SPlanDateBeforeFirst,
+                               {name, DateToStr(e.date), DateToStr(plan.firstDate)}));
             if (extraPeriod(e, plan, N) > last)
                 refuse(PlanField::Extra,
-                       name + QStringLiteral("the date %1 is after the last payment (%2)")
-                                  .arg(DateToStr(e.date),
-                                       last ? DateToStr(dueDate(plan.firstDate, plan.period, last))
-                                            : QStringLiteral("none")));
+                       message(rs::SPlanDateAfterLast,
+                               {name, DateToStr(e.date),
+                                last ? DateToStr(dueDate(plan.firstDate, plan.period, last))
+                                     : LoadResString(rs::SPlanNoPayment)}));
         } else {
             if (e.period < 1)
-                refuse(PlanField::Extra,
-                       name + QStringLiteral("the period %1 is before the first payment (1)")
-                                  .arg(e.period));
+                refuse(PlanField::Extra, message(rs::SPlanPeriodBeforeFirst, {name, e.period}));
             if (e.period > last)
-                refuse(PlanField::Extra,
-                       name + QStringLiteral("the period %1 is after the last payment (%2)")
-                                  .arg(e.period)
-                                  .arg(last));
+                refuse(PlanField::Extra, message(rs::SPlanPeriodAfterLast, {name, e.period, last}));
         }
         if (!(e.amount > 0))
-            refuse(
-                PlanField::Extra,
-                name +
-                    QStringLiteral("the amount %1 is not more than 0").arg(amountText(e.amount)));
+            refuse(PlanField::Extra,
+                   message(rs::SPlanAmountNotPositive, {name, amountText(e.amount)}));
     }
     for (std::size_t i = 0; i < plan.recurring.size(); ++i) {
         const RecurringExtra& r = plan.recurring[i];
-        const QString name = recurringExtraName(i, plan.recurring.size()) + QStringLiteral(": ");
+        const QString name = recurringExtraName(i, plan.recurring.size());
         if (!(r.amount > 0))
-            refuse(
-                PlanField::RecurringExtra,
-                name +
-                    QStringLiteral("the amount %1 is not more than 0").arg(amountText(r.amount)));
-        if (r.from < 1)
             refuse(PlanField::RecurringExtra,
-                   name +
-                       QStringLiteral("the period %1 is before the first payment (1)").arg(r.from));
+                   message(rs::SPlanAmountNotPositive, {name, amountText(r.amount)}));
+        if (r.from < 1)
+            refuse(PlanField::RecurringExtra, message(rs::SPlanPeriodBeforeFirst, {name, r.from}));
         if (r.from > last)
             refuse(PlanField::RecurringExtra,
-                   name + QStringLiteral("the period %1 is after the last payment (%2)")
-                              .arg(r.from)
-                              .arg(last));
+                   message(rs::SPlanPeriodAfterLast, {name, r.from, last}));
         if (r.to != 0 && r.to < r.from)
             refuse(PlanField::RecurringExtra,
-                   name + QStringLiteral("the last period %1 is before the first (%2)")
-                              .arg(r.to)
-                              .arg(r.from));
+                   message(rs::SPlanLastBeforeFirst, {name, r.to, r.from}));
         if (r.to > last)
             refuse(PlanField::RecurringExtra,
-                   name + QStringLiteral("the period %1 is after the last payment (%2)")
-                              .arg(r.to)
-                              .arg(last));
+                   message(rs::SPlanPeriodAfterLast, {name, r.to, last}));
     }
+    const QString balloon = LoadResString(rs::SPlanBalloonField);
     if (!(plan.balloon >= 0))
         refuse(PlanField::Balloon,
-               QStringLiteral("Balloon: the amount %1 is negative").arg(amountText(plan.balloon)));
+               message(rs::SPlanAmountNegative, {balloon, amountText(plan.balloon)}));
     if (plan.balloon > 0 && plan.balloon > P)
-        refuse(PlanField::Balloon,
-               QStringLiteral("Balloon: the amount %1 is more than the loan amount (%2)")
-                   .arg(amountText(plan.balloon), amountText(P)));
+        refuse(PlanField::Balloon, message(rs::SPlanMoreThanAmount,
+                                           {balloon, amountText(plan.balloon), amountText(P)}));
     if (plan.rounding == PlanRounding::None) return;
     checkWholeCents(P, PlanField::Rounding, LoadResString(rs::SLoanAmountName));
     for (std::size_t i = 0; i < plan.extras.size(); ++i)
         checkWholeCents(plan.extras[i].amount, PlanField::Extra,
-                        QStringLiteral("Extra payment %1").arg(i + 1));
+                        message(rs::SPlanExtraField, {static_cast<int>(i + 1)}));
     for (std::size_t i = 0; i < plan.recurring.size(); ++i)
         checkWholeCents(plan.recurring[i].amount, PlanField::RecurringExtra,
                         recurringExtraName(i, plan.recurring.size()));
-    if (plan.balloon != 0)
-        checkWholeCents(plan.balloon, PlanField::Balloon, QStringLiteral("Balloon"));
+    if (plan.balloon != 0) checkWholeCents(plan.balloon, PlanField::Balloon, balloon);
 }
 
 } // namespace twl

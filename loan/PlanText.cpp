@@ -1,7 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "loan/PlanText.h"
 
+#include "base/Format.h"
 #include "base/NumberParse.h"
+#include "loan/LoanConsts.h"
 
 #include <QRegularExpression>
 
@@ -32,14 +34,14 @@ template <class Enum, std::size_t Count> QStringList words(const Keyword<Enum> (
 
 template <class Enum, std::size_t Count>
 Enum keyword(const Keyword<Enum> (&table)[Count], const QString& text, Enum fallback,
-             PlanField field, const char* name) {
+             PlanField field, const ResourceString& name) {
     const QString t = text.trimmed();
     if (t.isEmpty()) return fallback;
     for (const auto& k : table)
         if (t.compare(QLatin1String(k.text), Qt::CaseInsensitive) == 0) return k.value;
     throw EPlanInput(field,
-                     QStringLiteral("%1: '%2' is not one of %3")
-                         .arg(QLatin1String(name), text, words(table).join(QStringLiteral(", "))));
+                     Format(LoadResString(rs::SPlanNotOneOf),
+                            {LoadResString(name), text, words(table).join(QStringLiteral(", "))}));
 }
 
 // Dates are written the one way that reads the same in every region.
@@ -55,8 +57,7 @@ std::optional<QDate> isoDate(const QString& text) {
 double amount(const QString& text, PlanField field, const QString& name) {
     double value = 0;
     if (!TryStrToFloat(text, value))
-        throw EPlanInput(
-            field, QStringLiteral("%1: '%2' is not a valid floating point value").arg(name, text));
+        throw EPlanInput(field, Format(LoadResString(rs::SPlanNotAmount), {name, text}));
     return value;
 }
 
@@ -66,23 +67,23 @@ std::int32_t period(const QString& text, PlanField field, const QString& name) {
     const QString t = text.trimmed();
     std::int32_t value = 0;
     if (!decimal.match(t).hasMatch() || !TryStrToInt(t, value))
-        throw EPlanInput(field, QStringLiteral("%1: '%2' is not a payment number").arg(name, text));
+        throw EPlanInput(field, Format(LoadResString(rs::SPlanNotPeriod), {name, text}));
     return value;
 }
 
 OneOffExtra oneOffExtra(const QString& text, int number) {
-    const QString name = QStringLiteral("Extra payment %1").arg(number);
+    const QString name = Format(LoadResString(rs::SPlanExtraField), {number});
     const qsizetype eq = text.indexOf(QLatin1Char('='));
     if (eq <= 0)
         throw EPlanInput(PlanField::Extra,
-                         QStringLiteral("%1: '%2' is not PERIOD=AMOUNT").arg(name, text));
+                         Format(LoadResString(rs::SPlanNotPeriodAmount), {name, text}));
     OneOffExtra e;
     const QString when = text.left(eq).trimmed();
     if (when.contains(QLatin1Char('-')) && !when.startsWith(QLatin1Char('-'))) {
         const std::optional<QDate> date = isoDate(when);
         if (!date)
             throw EPlanInput(PlanField::Extra,
-                             QStringLiteral("%1: '%2' is not a date (YYYY-MM-DD)").arg(name, when));
+                             Format(LoadResString(rs::SPlanNotDate), {name, when}));
         e.date = *date;
     } else {
         e.period = period(when, PlanField::Extra, name);
@@ -101,9 +102,8 @@ RecurringExtra recurringExtra(const QString& text, const QString& name) {
     r.from = period(dash < 0 ? range : range.left(dash), PlanField::RecurringExtra, name);
     if (dash >= 0) r.to = period(range.mid(dash + 1), PlanField::RecurringExtra, name);
     if (dash >= 0 && r.to == 0)
-        throw EPlanInput(
-            PlanField::RecurringExtra,
-            QStringLiteral("%1: the last period 0 is before the first (%2)").arg(name).arg(r.from));
+        throw EPlanInput(PlanField::RecurringExtra,
+                         Format(LoadResString(rs::SPlanLastBeforeFirst), {name, 0, r.from}));
     return r;
 }
 
@@ -127,8 +127,8 @@ PlanOptions parsePlanTexts(const PlanTexts& texts) {
         const std::optional<QDate> date = isoDate(texts.firstDate);
         if (!date)
             throw EPlanInput(PlanField::FirstDate,
-                             QStringLiteral("First payment date: '%1' is not a date (YYYY-MM-DD)")
-                                 .arg(texts.firstDate));
+                             Format(LoadResString(rs::SPlanNotDate),
+                                    {LoadResString(rs::SPlanFirstDateField), texts.firstDate}));
         plan.firstDate = *date;
     }
     for (qsizetype i = 0; i < texts.extras.size(); ++i)
@@ -140,13 +140,14 @@ PlanOptions parsePlanTexts(const PlanTexts& texts) {
                 recurringExtraName(static_cast<std::size_t>(i),
                                    static_cast<std::size_t>(texts.extraEach.size()))));
     plan.afterExtra = keyword(AfterExtraWords, texts.afterExtra, AfterExtra::Term,
-                              PlanField::AfterExtra, "After extra payments");
-    plan.rounding =
-        keyword(RoundingWords, texts.rounding, PlanRounding::None, PlanField::Rounding, "Rounding");
+                              PlanField::AfterExtra, rs::SPlanAfterExtraField);
+    plan.rounding = keyword(RoundingWords, texts.rounding, PlanRounding::None, PlanField::Rounding,
+                            rs::SPlanRoundingField);
     plan.period = keyword(PeriodWords, texts.period, PaymentPeriod::Monthly, PlanField::Period,
-                          "Payment period");
+                          rs::SPlanPeriodField);
     if (!texts.balloon.trimmed().isEmpty())
-        plan.balloon = amount(texts.balloon, PlanField::Balloon, QStringLiteral("Balloon"));
+        plan.balloon =
+            amount(texts.balloon, PlanField::Balloon, LoadResString(rs::SPlanBalloonField));
     return plan;
 }
 
