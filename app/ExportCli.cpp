@@ -464,12 +464,12 @@ private:
 
 } // namespace
 
-bool exportCliAsksDisplay(const QList<QByteArray>& rawArguments) {
+bool exportCliNeedsFonts(const QList<QByteArray>& rawArguments) {
     try {
         const Options options = parse(rawArguments);
         if (options.help || options.version) return false;
         if (isPictureFormat(options.format)) return true;
-        return kxExportTypeRow(formatType(options.format))->AsksDisplay;
+        return kxExportTypeRow(formatType(options.format))->NeedsFonts;
     } catch (const UsageError&) {
         return false;
     }
@@ -607,7 +607,7 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
                                                  ? static_cast<std::size_t>(periods) + 3
                                                  : 0;
             // Widths only for a document laid out to them.
-            const bool wantWidths = kxExportTypeRow(table.ExportType())->UsesDataWidths ||
+            const bool wantWidths = kxExportTypeRow(table.ExportType())->LaysOutToWidestText ||
                                     table.Options().contains(xoTruncate);
             table.measure(
                 [inputs, plan, context, planLabels](ScheduleSink& sink) {

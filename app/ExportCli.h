@@ -26,6 +26,6 @@ int runExportCli(const QList<QByteArray>& arguments, QIODevice& out, QIODevice& 
 // screens: a picture, or a document type whose writer asks. Other runs give
 // the same bytes on a platform without fonts, which starts in a fraction of
 // the time. Arguments that do not parse ask nothing: they end in a message.
-bool exportCliAsksDisplay(const QList<QByteArray>& arguments);
+bool exportCliNeedsFonts(const QList<QByteArray>& arguments);
 
 } // namespace twl

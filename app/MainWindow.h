@@ -82,6 +82,10 @@ public:
     void OpenSettings();
     void CalculateSchedule();
 
+    // The components below carry the window's published names, which the
+    // language files' keys use (mpanel: the inputs panel, bpanel: the button
+    // row, messages: the text list whose items 98 to 102 label the inputs row,
+    // the 98 before them unused; client1: the window's translator).
     TPanel* mpanel;
     TLabel* amountlbl;
     TLabel* monthlbl;

@@ -79,7 +79,7 @@ int main(int argc, char** argv) {
         args.append(QByteArray(argv[i]));
     // No window is ever shown; the export component's dialogs exist but stay
     // hidden. Fonts are loaded only where the document asks for them.
-    qputenv("QT_QPA_PLATFORM", twl::exportCliAsksDisplay(args) ? "offscreen" : "minimal");
+    qputenv("QT_QPA_PLATFORM", twl::exportCliNeedsFonts(args) ? "offscreen" : "minimal");
     QApplication app(argc, argv);
     twl::kxRegisterDocumentWriters();
     StandardOutput out(outputClosed);

@@ -34,6 +34,9 @@ private:
     QPainter* m_canvas = nullptr;
 };
 
+// The format dialog. Its class and control names are the published ones that a
+// language file's section and keys use ([Tfrm_Selection], rdo_View.Caption),
+// so they keep their form; rdo_Print, ours, is named after its neighbours.
 class Tfrm_Selection : public QDialog {
     Q_OBJECT
 public:

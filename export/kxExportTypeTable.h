@@ -30,10 +30,10 @@ struct TkxExportTypeRow {
     // Whether its writer asks the display: a font's family or the screen's
     // resolution (RTF), or text laid out in fonts (PDF). A program writing
     // only other types can start without fonts and screens.
-    bool AsksDisplay;
+    bool NeedsFonts;
     // Whether its cells are laid out to their column's widest text, which a
     // source finds before the first row (every type's are with xoTruncate).
-    bool UsesDataWidths;
+    bool LaysOutToWidestText;
 };
 
 // Every type, in the order of the format list.

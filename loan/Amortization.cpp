@@ -76,8 +76,8 @@ struct ReferenceMonth {
 // From month 2 on, with M set, steps b to d only matter for the faults they
 // raise. True when this month's q provably raises none, judged against a
 // month of the same sign of q that ran them without a fault.
-bool loopProvablyQuiet(long double q, const ReferenceMonth& positive,
-                       const ReferenceMonth& negative) {
+bool monthCannotFault(long double q, const ReferenceMonth& positive,
+                      const ReferenceMonth& negative) {
     if (q > 0) {
         // 0 < q <= q(ref): each F of this month is at most the same F of the
         // reference (rounding is monotonic and every factor is >= 1), which
@@ -126,7 +126,7 @@ void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& cont
     // known as q climbs towards zero.
     ReferenceMonth positive, negative;
 
-    bool testEach = context.literalLoop;
+    bool testEach = context.checkEveryStep;
     const auto extended = [&](auto&& formula) { return evaluateExtended(testEach, formula); };
     const auto stored = [&](auto&& formula) { return evaluateStored(testEach, formula); };
 
@@ -145,7 +145,7 @@ void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& cont
         volatile long double q = extended([&] { return ld(I) / ld(vP); });
 
         const bool skipLoop =
-            !context.literalLoop && k >= 2 && M != 0 && loopProvablyQuiet(q, positive, negative);
+            !context.checkEveryStep && k >= 2 && M != 0 && monthCannotFault(q, positive, negative);
         if (!skipLoop) {
             startPositive = positive;
             startNegative = negative;
@@ -182,7 +182,7 @@ void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& cont
             --k;
             continue;
         }
-        testEach = context.literalLoop;
+        testEach = context.checkEveryStep;
 
         sink.beginRow(period(k));
         sink.addAmount(M, fmt);

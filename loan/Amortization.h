@@ -77,7 +77,7 @@ struct ScheduleContext {
     // Run the compound-factor loop of every month even where it provably
     // cannot fail, and test the fault flags after every formula (the reference
     // behaviour the fast paths are checked against).
-    bool literalLoop = false;
+    bool checkEveryStep = false;
 };
 
 // Appends the month rows, the summary row and the inputs row. Empty input

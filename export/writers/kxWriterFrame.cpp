@@ -137,7 +137,8 @@ TkxDocument TkxWriterFrame::Build(const QString& FileName) {
     // The format's facts of a data row, asked once for all rows.
     const QString separator = format.CellSeparator();
     const bool documentLines = format.RowLinesAreDocumentLines();
-    QByteArray* unbrokenText = format.RowLinesAreUnbrokenText() ? format.StreamedBuffer() : nullptr;
+    QByteArray* unbrokenText =
+        format.RowLinesAppendWithoutLineEnds() ? format.StreamedBuffer() : nullptr;
     // A source with texts hands them over without a value each; rows of
     // plain cells then go straight into the document's bytes.
     const bool rowTexts = source.RowsAsTexts();

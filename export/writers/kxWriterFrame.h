@@ -155,7 +155,7 @@ public:
     virtual bool RowLinesAreDocumentLines() const { return false; }
     // Whether RowLines writes the lines' text, without line ends, at the end
     // of StreamedBuffer(), so that the frame may do the same straight away.
-    virtual bool RowLinesAreUnbrokenText() const { return false; }
+    virtual bool RowLinesAppendWithoutLineEnds() const { return false; }
     // Readies this document's plain cells: the bytes of a data cell of
     // printable ASCII, not cut, written by PlainCell straight into the
     // document, the same as Cell()'s text encoded. Returns the most bytes a

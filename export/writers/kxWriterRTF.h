@@ -17,7 +17,7 @@ class TFont;
 class TkxRTFWriter : public TkxFormatWriter {
 public:
     QByteArray* StreamedBuffer() override;
-    bool RowLinesAreUnbrokenText() const override { return true; }
+    bool RowLinesAppendWithoutLineEnds() const override { return true; }
     // The family class and character set of a font as the system realises it.
     struct FontClass {
         QString Family;  // "fswiss", "froman", ...

@@ -26,7 +26,7 @@ Outcome run(const QString& amount, const QString& months, const QString& rate,
     ctx.readDecimal = [decimal] { return decimal; };
     ctx.labels = {"Inputs", "Amount: ", "Months: ", "Rate: ", "Date: "};
     ctx.today = QDate(2026, 12, 7);
-    ctx.literalLoop = literal;
+    ctx.checkEveryStep = literal;
     TableSink sink;
     Outcome o;
     try {
