@@ -25,5 +25,7 @@ inline constexpr ResourceString SInvalidVarCast{1014, "Invalid variant type conv
 inline constexpr ResourceString SFPartlyWritten{1015, "%s was partly written: %s"};
 inline constexpr ResourceString SFNotDurable{
     1016, "%s now holds the new document, but it may not survive a system crash: %s"};
+inline constexpr ResourceString STemporaryFolderError{
+    1017, "Cannot write in the temporary folder %s: %s"};
 
 } // namespace twl::rs

@@ -2,18 +2,14 @@
 #include "base/FileSave.h"
 
 #include "base/BaseConsts.h"
-#include "base/FileWriteCalls.h"
+#include "base/FileSaveParts.h"
 #include "base/Format.h"
 
 #include <QFile>
-#include <QRandomGenerator>
 
 #include <cerrno>
 #include <climits>
-#include <csignal>
 #include <cstdlib>
-#include <ctime>
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/xattr.h>
@@ -41,45 +37,24 @@ EFileSaveError::EFileSaveError(const QString& path, int error, SaveOutcome outco
     , m_reason(systemErrorText(error))
     , m_outcome(outcome) {}
 
-namespace {
+namespace filesave {
 
-constexpr int MaxLinkDepth = 40;  // as the kernel follows links
-constexpr time_t StaleAfter = 60; // seconds a writer's temporary file is left alone
-constexpr char TempSuffix[] = ".tmp";
+Fd::~Fd() {
+    if (m_fd >= 0) ::close(m_fd);
+}
 
-class Fd {
-public:
-    explicit Fd(int fd = -1)
-        : m_fd(fd) {}
-    ~Fd() {
-        if (m_fd >= 0) ::close(m_fd);
-    }
-    Fd(const Fd&) = delete;
-    Fd& operator=(const Fd&) = delete;
-    int get() const { return m_fd; }
-    void reset(int fd) {
-        if (m_fd >= 0) ::close(m_fd);
-        m_fd = fd;
-    }
-    // Closes now and reports what close says: some file systems report a
-    // failed write only here.
-    int close() {
-        const int fd = m_fd;
-        m_fd = -1;
-        return closeFile(fd);
-    }
+void Fd::reset(int fd) {
+    if (m_fd >= 0) ::close(m_fd);
+    m_fd = fd;
+}
 
-private:
-    int m_fd;
-};
+int Fd::close() {
+    const int fd = m_fd;
+    m_fd = -1;
+    return closeFile(fd);
+}
 
-struct SaveTarget {
-    QString shown; // the caller's path, for the message
-    QByteArray native;
-};
-
-[[noreturn]] void fail(const SaveTarget& t, int error,
-                       SaveOutcome outcome = SaveOutcome::Unchanged) {
+void fail(const SaveTarget& t, int error, SaveOutcome outcome) {
     throw EFileSaveError(t.shown, error, outcome);
 }
 
@@ -93,6 +68,14 @@ QByteArray folderOf(const QByteArray& path) {
 bool sameFile(const struct stat& a, const struct stat& b) {
     return a.st_dev == b.st_dev && a.st_ino == b.st_ino;
 }
+
+} // namespace filesave
+
+using namespace filesave;
+
+namespace {
+
+constexpr int MaxLinkDepth = 40; // as the kernel follows links
 
 // The file a path names, with every link resolved; empty when that does not
 // lead back to the same file (a link into /proc naming an open descriptor).
@@ -110,199 +93,33 @@ bool mayWrite(const QByteArray& path, int mode) {
     return ::faccessat(AT_FDCWD, path.constData(), mode, AT_EACCESS) == 0;
 }
 
-// Writes all bytes, flushes them and closes; 0 or the errno of the failure.
-int writeSyncClose(Fd& fd, const QByteArray& data, bool deviceMayRefuse) {
-    int e = writeFully(fd.get(), data);
-    if (!e) e = syncFile(fd.get(), deviceMayRefuse);
-    const int closed = fd.close();
-    return e ? e : closed;
-}
-
-// A device, FIFO or socket: opened and written like a shell redirection.
-void writeThrough(const SaveTarget& t, const QByteArray& data) {
-    Fd fd(fileCall(FileCall::Open,
-                   [&] { return ::open(t.native.constData(), O_WRONLY | O_NOCTTY | O_CLOEXEC); }));
-    if (fd.get() < 0) fail(t, errno);
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) fail(t, errno);
-    // It became a regular file since it was looked at: never write a
-    // regular file this way.
-    if (S_ISREG(st.st_mode)) fail(t, EAGAIN);
-    if (const int e = writeSyncClose(fd, data, true)) fail(t, e);
-}
-
-// Gives back blocks a failed reservation took beyond the end of the file;
-// the size and the bytes stay as they are.
-void releaseReservation(int fd, off_t size) {
-    if (::ftruncate(fd, size) != 0) {
-        // Nothing more can be done: the file's bytes were never touched.
-    }
-}
-
-// The old text is overwritten only after the disk has room for the new one.
-void writeInPlace(const SaveTarget& t, const struct stat& expected, const QByteArray& data) {
-    const auto openAs = [&](int access) {
-        return fileCall(FileCall::Open, [&] {
-            return ::open(t.native.constData(), access | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
-        });
-    };
-    // Read access lets some file systems reserve; without it the file is
-    // still written.
-    int raw = openAs(O_RDWR);
-    if (raw < 0 && errno == EACCES) raw = openAs(O_WRONLY);
-    Fd fd(raw);
-    if (fd.get() < 0) fail(t, errno);
-    struct stat st {};
-    if (::fstat(fd.get(), &st) != 0) fail(t, errno);
-    if (!S_ISREG(st.st_mode) || !sameFile(st, expected)) fail(t, EAGAIN);
-    const off_t size = static_cast<off_t>(data.size());
-    if (size > st.st_size) {
-        // Past the end only, so the file keeps its size and bytes whatever
-        // happens; the C library's emulation would pad the file instead.
-        if (fileCall(FileCall::Reserve,
-                     [&] { return ::fallocate(fd.get(), FALLOC_FL_KEEP_SIZE, 0, size); }) != 0) {
-            const int e = errno;
-            if (e != EOPNOTSUPP && e != ENOSYS) {
-                releaseReservation(fd.get(), st.st_size);
-                fail(t, e);
-            }
-        }
-    }
-    // From the first byte written on, a failure has changed the old text.
-    qsizetype written = 0;
-    int e = writeFully(fd.get(), data.constData(), data.size(), &written);
-    bool changed = written > 0;
-    if (!e && size < st.st_size) {
-        if (fileCall(FileCall::Truncate, [&] { return ::ftruncate(fd.get(), size); }) != 0)
-            e = errno;
-        else
-            changed = true;
-    }
-    if (e && !changed) {
-        releaseReservation(fd.get(), st.st_size);
-        fail(t, e);
-    }
-    if (!e) e = syncFile(fd.get());
-    const int closed = fd.close();
-    if (!e) e = closed;
-    if (e) fail(t, e, SaveOutcome::PartlyWritten);
-}
-
-bool allOf(const QByteArray& text, bool (*test)(char)) {
-    if (text.isEmpty()) return false;
-    for (const char c : text)
-        if (!test(c)) return false;
-    return true;
-}
-
-bool isDigit(char c) {
-    return c >= '0' && c <= '9';
-}
-
-bool isHexDigit(char c) {
-    return isDigit(c) || (c >= 'a' && c <= 'f');
-}
-
-// The writer's process id when `name` is one of our temporary names
-// (".<target>.<pid>.<hex>.tmp"), else 0.
-pid_t writerOfTempName(const QByteArray& name) {
-    if (!name.startsWith('.') || !name.endsWith(TempSuffix)) return 0;
-    const QByteArray stem = name.chopped(int(sizeof TempSuffix) - 1);
-    const qsizetype tagDot = stem.lastIndexOf('.');
-    if (tagDot <= 0) return 0;
-    const qsizetype pidDot = stem.lastIndexOf('.', tagDot - 1);
-    if (pidDot <= 0) return 0;
-    const QByteArray tag = stem.mid(tagDot + 1);
-    const QByteArray pid = stem.mid(pidDot + 1, tagDot - pidDot - 1);
-    if (tag.size() > 16 || !allOf(tag, isHexDigit) || pid.size() > 9 || !allOf(pid, isDigit))
-        return 0;
-    return static_cast<pid_t>(pid.toInt());
-}
-
-// Removes the temporary files a killed writer left in the folder: ours by
-// name, of a process that no longer exists, unchanged for a minute.
-void removeStaleTempFiles(const QByteArray& folder) {
-    DIR* dir = ::opendir(folder.constData());
-    if (!dir) return;
-    const time_t now = ::time(nullptr);
-    const uid_t self = ::geteuid();
-    while (const dirent* entry = ::readdir(dir)) {
-        const QByteArray name(entry->d_name);
-        const pid_t pid = writerOfTempName(name);
-        if (pid <= 0 || ::kill(pid, 0) == 0 || errno != ESRCH) continue;
-        struct stat st {};
-        if (::fstatat(::dirfd(dir), name.constData(), &st, AT_SYMLINK_NOFOLLOW) != 0) continue;
-        if (!S_ISREG(st.st_mode) || st.st_uid != self || now - st.st_mtime < StaleAfter) continue;
-        ::unlinkat(::dirfd(dir), name.constData(), 0);
-    }
-    ::closedir(dir);
-}
-
-// A fresh name beside the target, hidden, unique and carrying our process id.
-QByteArray tempNameFor(const QByteArray& folder, const QByteArray& target) {
-    QByteArray base = target.mid(target.lastIndexOf('/') + 1);
-    base.truncate(NAME_MAX - 48); // room for the decoration within a name's limit
-    const QByteArray tag = QByteArray::number(QRandomGenerator::global()->generate64(), 16);
-    return folder + (folder.endsWith('/') ? "" : "/") + '.' + base + '.' +
-           QByteArray::number(::getpid()) + '.' + tag + TempSuffix;
-}
-
-// Copies every extended attribute of `from` (the ACL travels as one) to the
-// open file. False when one cannot be copied.
-bool copyAttributes(const QByteArray& from, int to) {
-    ssize_t listSize = ::llistxattr(from.constData(), nullptr, 0);
-    if (listSize < 0) return errno == ENOTSUP;
-    if (listSize == 0) return true;
-    QByteArray names(listSize, '\0');
-    listSize = ::llistxattr(from.constData(), names.data(), names.size());
-    if (listSize < 0) return false;
-    names.truncate(listSize);
-    for (const QByteArray& name : names.split('\0')) {
-        if (name.isEmpty()) continue;
-        const ssize_t size = ::lgetxattr(from.constData(), name.constData(), nullptr, 0);
-        if (size < 0) return false;
-        QByteArray value(size, '\0');
-        const ssize_t got = ::lgetxattr(from.constData(), name.constData(), value.data(), size);
-        if (got < 0) return false;
-        value.truncate(got);
-        if (fileCall(FileCall::Attribute, [&] {
-                return ::fsetxattr(to, name.constData(), value.constData(),
-                                   static_cast<size_t>(value.size()), 0);
-            }) != 0)
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
+// Every target kind takes the bytes as they come: a new file, the old one's
+// spool, or the device itself; no kind holds a large document in memory.
 struct FileSaveStream::State {
     enum class Mode { Undecided, Replace, InPlace, Through, Done };
     SaveTarget target;
     Mode mode = Mode::Undecided;
     struct stat old {};
-    QByteArray pending; // the whole document, where it is written at commit()
-    Fd fd;              // the new file, when replacing
-    QByteArray tempName;
-    QByteArray folder;
+    std::unique_ptr<Replacement> replacement;
+    std::unique_ptr<InPlaceWrite> inPlace;
+    std::unique_ptr<ThroughWrite> through;
 
-    ~State() { abandonTemp(); }
-
-    void abandonTemp() {
-        if (tempName.isEmpty()) return;
-        fd.reset(-1);
-        ::unlink(tempName.constData());
-        tempName.clear();
+    [[noreturn]] void failHere(int error) {
+        end();
+        fail(target, error);
     }
-
-    [[noreturn]] void failHere(int error, SaveOutcome outcome = SaveOutcome::Unchanged) {
-        abandonTemp();
+    // No byte more: a new file not yet in place is removed.
+    void end() {
         mode = Mode::Done;
-        fail(target, error, outcome);
+        replacement.reset();
+        inPlace.reset();
+        through.reset();
     }
 
     void decide();
-    bool createTemp(const struct stat* oldFile);
+    template <class F> void guarded(F step);
     void append(const char* data, qsizetype size);
     void finish();
 };
@@ -318,7 +135,9 @@ void FileSaveStream::State::decide() {
         // A link to a file not there yet: the file is created where it points.
         struct stat link {};
         if (::lstat(t.native.constData(), &link) != 0 || !S_ISLNK(link.st_mode)) {
-            if (!createTemp(nullptr)) failHere(EPERM);
+            replacement = std::make_unique<Replacement>(target);
+            if (!replacement->create(nullptr)) failHere(EPERM);
+            mode = Mode::Replace;
             return;
         }
         if (depth >= MaxLinkDepth) failHere(ELOOP);
@@ -331,120 +150,74 @@ void FileSaveStream::State::decide() {
     }
     if (S_ISDIR(old.st_mode)) failHere(EISDIR);
     if (!S_ISREG(old.st_mode)) {
+        through = std::make_unique<ThroughWrite>(target);
         mode = Mode::Through;
         return;
     }
     const QByteArray real = resolvedPath(t.native, old);
-    if (real.isEmpty()) {
-        mode = Mode::InPlace;
-        return;
+    if (!real.isEmpty()) {
+        t.native = real;
+        if (!mayWrite(real, W_OK)) failHere(errno);
+        // Replacing would cut the other links, or cannot happen in this folder.
+        if (old.st_nlink == 1 && mayWrite(folderOf(real), W_OK | X_OK)) {
+            replacement = std::make_unique<Replacement>(target);
+            if (replacement->create(&old)) {
+                mode = Mode::Replace;
+                return;
+            }
+            replacement.reset();
+        }
     }
-    t.native = real;
-    if (!mayWrite(real, W_OK)) failHere(errno);
-    // Replacing would cut the other links, or cannot happen in this folder.
-    if (old.st_nlink > 1 || !mayWrite(folderOf(real), W_OK | X_OK) || !createTemp(&old))
-        mode = Mode::InPlace;
+    inPlace = std::make_unique<InPlaceWrite>(target, old);
+    mode = Mode::InPlace;
 }
 
-// Creates the new file beside the target with the old one's owner, mode and
-// attributes. False, touching nothing, when these cannot be kept: the
-// caller then writes in place.
-bool FileSaveStream::State::createTemp(const struct stat* oldFile) {
-    folder = folderOf(target.native);
-    removeStaleTempFiles(folder);
-    int raw = -1;
-    for (int attempt = 0; raw < 0; ++attempt) {
-        tempName = tempNameFor(folder, target.native);
-        // An old file's mode is applied once the file is ours alone.
-        raw = fileCall(FileCall::Open, [&] {
-            return ::open(tempName.constData(),
-                          O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                          oldFile ? 0600 : 0666);
-        });
-        if (raw < 0) {
-            const int e = errno;
-            tempName.clear();
-            if (e != EEXIST || attempt >= 100) failHere(e);
-        }
+// Runs a step of the save; a failure ends it.
+template <class F> void FileSaveStream::State::guarded(F step) {
+    try {
+        if (mode == Mode::Undecided) decide();
+        step();
+    } catch (...) {
+        end();
+        throw;
     }
-    fd.reset(raw);
-    mode = Mode::Replace;
-    if (!oldFile) return true;
-    struct stat now {};
-    if (::fstat(fd.get(), &now) != 0) failHere(errno);
-    if (now.st_uid != oldFile->st_uid || now.st_gid != oldFile->st_gid) {
-        if (fileCall(FileCall::Owner,
-                     [&] { return ::fchown(fd.get(), oldFile->st_uid, oldFile->st_gid); }) != 0) {
-            abandonTemp();
-            return false;
-        }
-    }
-    // After the owner: a change of owner clears the set-id bits. Before the
-    // attributes: the ACL's mask is the mode's group bits.
-    if (fileCall(FileCall::Mode, [&] { return ::fchmod(fd.get(), oldFile->st_mode & 07777); }) != 0)
-        failHere(errno);
-    if (!copyAttributes(target.native, fd.get())) {
-        abandonTemp();
-        return false;
-    }
-    return true;
 }
 
 void FileSaveStream::State::append(const char* data, qsizetype size) {
-    if (mode == Mode::Undecided) decide();
-    switch (mode) {
-    case Mode::Replace:
-        if (const int e = writeFully(fd.get(), data, size)) failHere(e);
-        break;
-    case Mode::InPlace:
-    case Mode::Through:
-        pending.append(data, size);
-        break;
-    case Mode::Undecided:
-    case Mode::Done:
+    guarded([&] {
+        switch (mode) {
+        case Mode::Replace:
+            return replacement->write(data, size);
+        case Mode::InPlace:
+            return inPlace->write(data, size);
+        case Mode::Through:
+            return through->write(data, size);
+        case Mode::Undecided:
+        case Mode::Done:
+            break;
+        }
         failHere(EBADF);
-    }
+    });
 }
 
 void FileSaveStream::State::finish() {
-    if (mode == Mode::Undecided) decide();
-    switch (mode) {
-    case Mode::Replace: {
-        int e = syncFile(fd.get());
-        const int closed = fd.close();
-        if (!e) e = closed;
-        if (e) failHere(e);
-        if (fileCall(FileCall::Rename, [&] {
-                return ::rename(tempName.constData(), target.native.constData());
-            }) != 0)
-            failHere(errno);
-        tempName.clear();
-        mode = Mode::Done;
-        // The new file is in place: a failure from here on cannot bring the
-        // old one back, and must not claim it did.
-        Fd dir(fileCall(FileCall::Open, [&] {
-            return ::open(folder.constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-        }));
-        if (dir.get() < 0) return; // a folder we may write but not read: nothing to flush through
-        int synced;
-        while ((synced = injectedFailure(FileCall::FolderSync)) == EINTR) {
+    guarded([&] {
+        switch (mode) {
+        case Mode::Replace:
+            replacement->commit();
+            break;
+        case Mode::InPlace:
+            inPlace->commit();
+            break;
+        case Mode::Through:
+            through->commit();
+            break;
+        case Mode::Undecided:
+        case Mode::Done:
+            failHere(EBADF);
         }
-        if (!synced) synced = syncFile(dir.get(), true);
-        if (synced) fail(target, synced, SaveOutcome::NotDurable);
-        return;
-    }
-    case Mode::InPlace:
-        mode = Mode::Done;
-        writeInPlace(target, old, pending);
-        return;
-    case Mode::Through:
-        mode = Mode::Done;
-        writeThrough(target, pending);
-        return;
-    case Mode::Undecided:
-    case Mode::Done:
-        failHere(EBADF);
-    }
+        end();
+    });
 }
 
 FileSaveStream::FileSaveStream(const QString& shown, const QByteArray& native)
@@ -463,12 +236,12 @@ void FileSaveStream::write(const char* data, qsizetype size) {
 
 void FileSaveStream::write(const QByteArray& data) {
     State& s = *m_state;
-    if (s.mode == State::Mode::Undecided) s.decide();
-    const bool held = s.mode == State::Mode::InPlace || s.mode == State::Mode::Through;
-    if (held && s.pending.isEmpty())
-        s.pending = data;
-    else
-        s.append(data.constData(), data.size());
+    s.guarded([&] {
+        if (s.mode == State::Mode::InPlace)
+            s.inPlace->write(data);
+        else
+            s.append(data.constData(), data.size());
+    });
 }
 
 void FileSaveStream::commit() {
@@ -481,6 +254,16 @@ void saveFileAtomically(const QString& path, const QByteArray& data) {
     stream.commit();
 }
 
+namespace {
+// Writes all bytes, flushes them and closes; 0 or the errno of the failure.
+int writeSyncClose(Fd& fd, const QByteArray& data) {
+    int e = writeFully(fd.get(), data);
+    if (!e) e = syncFile(fd.get());
+    const int closed = fd.close();
+    return e ? e : closed;
+}
+} // namespace
+
 bool writeNewFileExclusively(const QString& path, const QByteArray& data) {
     const SaveTarget t{path, QFile::encodeName(path)};
     Fd fd(fileCall(FileCall::Open, [&] {
@@ -491,7 +274,7 @@ bool writeNewFileExclusively(const QString& path, const QByteArray& data) {
         if (errno == EEXIST) return false;
         fail(t, errno);
     }
-    if (const int e = writeSyncClose(fd, data, false)) {
+    if (const int e = writeSyncClose(fd, data)) {
         ::unlink(t.native.constData());
         fail(t, e);
     }

@@ -46,11 +46,12 @@ public:
     virtual void commit() = 0;
 };
 
-// A save whose bytes arrive in pieces, with the outcome of saveFileAtomically:
-// a replaced file is the buffer (the pieces go to the new file at once, so a
-// document of any size costs no memory); a file written in place, a device
-// or a FIFO gets the whole document at commit(). Destroyed without a
-// successful commit(), it leaves what stood at the target.
+// A save whose bytes arrive in pieces, with the outcome of saveFileAtomically;
+// a document of any size costs no more memory than a small one. A replaced
+// file, a device and a FIFO get each piece at once; a file written in place
+// gets the whole document at commit(), which waits until then in memory when
+// small, else in the temporary folder. Destroyed without a successful
+// commit(), it leaves what stood at the target.
 class FileSaveStream : public ByteSink {
 public:
     // `shown` names the file in messages; `native` is the name as the system
@@ -80,9 +81,10 @@ private:
 //   file it points to and keeps the link;
 // - where a replacement would change what the user has (other hard links, a
 //   folder the user cannot write, an owner or attribute that cannot be kept),
-//   the file is written in place after its full size has been reserved, so a
-//   full disk fails before a byte of the old text changes; a failure after
-//   that is raised as PartlyWritten;
+//   the file is written in place after its full size has been reserved (or,
+//   on a file system that cannot reserve, found free), so a full disk fails
+//   before a byte of the old text changes; a failure after that is raised as
+//   PartlyWritten;
 // - a device, FIFO or socket is opened and written as a shell redirection
 //   would, never replaced.
 // Temporary files of this routine whose writer is gone are removed from the

@@ -104,6 +104,11 @@ FailingWrites::FailingWrites(Plan plan)
     : m_plan(plan) {
     FileWriteCalls calls;
     calls.write = [this](int fd, const char* data, size_t size) -> ssize_t {
+        if (m_plan.interrupted) m_interruptNext = !m_interruptNext;
+        if (m_interruptNext) {
+            errno = EINTR;
+            return -1;
+        }
         qint64 n = static_cast<qint64>(size);
         if (m_plan.chunk > 0) n = qMin(n, m_plan.chunk);
         if (m_plan.allowedBytes >= 0) {
@@ -126,6 +131,22 @@ FailingWrites::FailingWrites(Plan plan)
 }
 
 FailingWrites::~FailingWrites() = default;
+
+QStringList folderEntries(const QString& folder) {
+    QStringList left =
+        QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+    left.removeIf([](const QString& name) { return name.startsWith(QLatin1String("runtime-")); });
+    return left;
+}
+
+TemporaryFolderScope::TemporaryFolderScope(const QString& path)
+    : m_previous(qgetenv("TMPDIR")) {
+    qputenv("TMPDIR", QFile::encodeName(path));
+}
+
+TemporaryFolderScope::~TemporaryFolderScope() {
+    qputenv("TMPDIR", m_previous);
+}
 
 struct FailingCall::Scope {
     ScopedFileWriteCalls calls;
@@ -198,15 +219,16 @@ bool runQuietly(const QString& program, const QStringList& args) {
 }
 } // namespace
 
-Ext4Image::Ext4Image(qint64 bytes) {
+Ext4Image::Ext4Image(qint64 bytes, const char* type) {
+    const QString kind = QString::fromLatin1(type);
     if (::geteuid() != 0) {
-        m_skipReason = QStringLiteral("mounting an ext4 image needs root");
+        m_skipReason = QStringLiteral("mounting an %1 image needs root").arg(kind);
         return;
     }
     const QString mkfs = QStandardPaths::findExecutable(
-        QStringLiteral("mkfs.ext4"), {QStringLiteral("/sbin"), QStringLiteral("/usr/sbin")});
+        QStringLiteral("mkfs.") + kind, {QStringLiteral("/sbin"), QStringLiteral("/usr/sbin")});
     if (mkfs.isEmpty()) {
-        m_skipReason = QStringLiteral("mkfs.ext4 is not installed (e2fsprogs)");
+        m_skipReason = QStringLiteral("mkfs.%1 is not installed (e2fsprogs)").arg(kind);
         return;
     }
     const QString image = m_dir.filePath(QStringLiteral("image"));
@@ -219,7 +241,8 @@ Ext4Image::Ext4Image(qint64 bytes) {
     QDir(m_dir.path()).mkdir(QStringLiteral("mnt"));
     if (!runQuietly(mkfs, {"-q", "-F", "-b", "1024", "-m", "0", image}) ||
         !runQuietly(QStringLiteral("mount"), {"-o", "loop", image, m_dir.filePath("mnt")})) {
-        m_skipReason = QStringLiteral("cannot make or mount an ext4 image through a loop device");
+        m_skipReason =
+            QStringLiteral("cannot make or mount an %1 image through a loop device").arg(kind);
         return;
     }
     m_mounted = true;

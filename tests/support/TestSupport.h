@@ -4,6 +4,7 @@
 
 #include <QByteArray>
 #include <QString>
+#include <QStringList>
 #include <QTemporaryDir>
 
 #include "base/FileWriteCalls.h"
@@ -23,6 +24,9 @@ namespace twl::test {
 QByteArray hexBytes(const char* hex);
 
 QByteArray readFile(const QString& path);
+// Every entry of the folder, hidden ones included, but the toolkit's runtime
+// folder (which it makes in the temporary folder where the session names none).
+QStringList folderEntries(const QString& folder);
 
 // The source tree (for the shipped language files) and the tests' data folder.
 QString sourceDir();
@@ -61,6 +65,7 @@ public:
         int error = ENOSPC;
         qint64 chunk = 0;
         int syncError = 0;
+        bool interrupted = false; // every other write is interrupted first
     };
     explicit FailingWrites(Plan plan);
     ~FailingWrites();
@@ -70,6 +75,7 @@ public:
 private:
     Plan m_plan;
     qint64 m_written = 0;
+    bool m_interruptNext = false;
     struct Scope;
     std::unique_ptr<Scope> m_scope;
 };
@@ -84,6 +90,19 @@ public:
 private:
     struct Scope;
     std::unique_ptr<Scope> m_scope;
+};
+
+// Points $TMPDIR, where the program keeps its temporary files, at `path`
+// until the scope ends.
+class TemporaryFolderScope {
+public:
+    explicit TemporaryFolderScope(const QString& path);
+    ~TemporaryFolderScope();
+    TemporaryFolderScope(const TemporaryFolderScope&) = delete;
+    TemporaryFolderScope& operator=(const TemporaryFolderScope&) = delete;
+
+private:
+    QByteArray m_previous;
 };
 
 // Lets a thread blocked reading the FIFO `path` see its end, in case the
@@ -117,7 +136,8 @@ private:
 // mounted() is false and skipReason() says why.
 class Ext4Image {
 public:
-    explicit Ext4Image(qint64 bytes = 4 * 1024 * 1024);
+    // `type` "ext3": the same kind of disk without space reservation.
+    explicit Ext4Image(qint64 bytes = 4 * 1024 * 1024, const char* type = "ext4");
     ~Ext4Image();
     bool mounted() const { return m_mounted; }
     QString skipReason() const { return m_skipReason; }
