@@ -645,6 +645,14 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
             FileSink file(options.output, options.outputNative);
             file.write(picture.constData(), picture.size());
             file.commit();
+        } catch (const EFileSaveError& e) {
+            // As for a document: the target and the system's reason, unless
+            // the message has to say what the file now holds.
+            writeText(err, e.outcome() == SaveOutcome::Unchanged
+                               ? QStringLiteral("twlc-export: cannot write %1: %2\n")
+                                     .arg(options.output, e.reason())
+                               : QStringLiteral("twlc-export: %1\n").arg(e.message()));
+            return CliWriteFailed;
         } catch (const Exception& e) {
             writeText(err, QStringLiteral("twlc-export: %1\n").arg(e.message()));
             return CliWriteFailed;

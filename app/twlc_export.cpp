@@ -2,6 +2,7 @@
 // twlc-export: writes the calculator's schedule as a document from a script.
 
 #include "app/ExportCli.h"
+#include "base/FileSaveTemporary.h"
 #include "base/FileWriteCalls.h"
 #include "export/writers/kxWriterRegistry.h"
 
@@ -72,6 +73,8 @@ bool holdClosedStandardDescriptors() {
 
 int main(int argc, char** argv) {
     const bool outputClosed = holdClosedStandardDescriptors();
+    // Interrupted, or its reader gone (`| head`), it leaves no temporary file.
+    twl::removeTemporariesOnSignals();
     qInstallMessageHandler(quietMessages);
     // As bytes: a file name need not be valid in the system's encoding.
     QList<QByteArray> args;

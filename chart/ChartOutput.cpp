@@ -5,6 +5,8 @@
 #include "chart/ChartLayout.h"
 #include "chart/ChartPaint.h"
 
+#include "base/XmlText.h"
+
 #include <QBuffer>
 #include <QPainter>
 #include <QSvgGenerator>
@@ -43,12 +45,15 @@ QByteArray chartSvg(const ChartData& data, const ChartTexts& texts, QSize size, 
     svg.setSize(size);
     svg.setViewBox(QRect(QPoint(0, 0), size));
     svg.setResolution(96);
-    svg.setTitle(texts.title);
-    svg.setDescription(describeChart(data, texts));
+    // The generator writes these two as they are given, markup and all.
+    svg.setTitle(xmlEscaped(texts.title));
+    svg.setDescription(xmlEscaped(describeChart(data, texts)));
     {
         QPainter p(&svg);
         paintChart(p, layoutChart(data, texts, size, font));
     }
+    // A translation's control character would reach the painted texts too.
+    replaceImpossibleXmlBytes(bytes);
     return bytes;
 }
 

@@ -11,9 +11,12 @@
 #  5. where LibreOffice is installed, its headless conversion of a CSV of the
 #     same table (100,000 and 1,000,000 rows) into each type it can write,
 #     and how many times slower it is.
+#  6. twlc-export's peak memory and peak temporary space at 1,000,000 months
+#     (TWL_BENCH_MONTHS) in every type, to every kind of target: a new file,
+#     a hard-linked file written in place, /dev/null and a FIFO.
 # TWL_BENCH_RUNS sets how many runs each timing takes (the best counts, as
 # a shared machine only ever adds time); TWL_BENCH_PARTS picks among
-# "micro process memory floor peer".
+# "micro process memory floor peer targets".
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # GNU time reports a process's peak memory; the bench alone needs it.
@@ -26,7 +29,7 @@ export QT_QPA_PLATFORM=offscreen
 export LC_ALL=C.UTF-8
 
 runs=${TWL_BENCH_RUNS:-5}
-parts=${TWL_BENCH_PARTS:-micro process memory floor peer}
+parts=${TWL_BENCH_PARTS:-micro process memory floor peer targets}
 wanted() { [[ " $parts " == *" $1 "* ]]; }
 
 if wanted micro; then
@@ -222,4 +225,73 @@ if wanted peer; then
     runs=$peer_runs
     echo "rtf, doc: no peer (the spreadsheet writes neither)"
   fi
+fi
+
+# number_in FILE: the number FILE holds, 0 where it holds none (yet).
+number_in() {
+  local v
+  v=$(cat "$1" 2>/dev/null || true)
+  echo "${v:-0}"
+}
+
+# sample_size FOLDER RESULT: writes to RESULT the most bytes FOLDER held while
+# this runs (until killed), its own entry left out.
+sample_size() {
+  local most=0 now empty
+  empty=$(du -sb "$1" | cut -f1)
+  while :; do
+    now=$(du -sb "$1" 2>/dev/null | cut -f1)
+    if [ -n "$now" ] && [ "$((now - empty))" -gt "$most" ]; then most=$((now - empty)); fi
+    echo "$most" >"$2.new"
+    mv -f "$2.new" "$2"
+    sleep 0.02
+  done
+}
+
+if wanted targets; then
+  months=${TWL_BENCH_MONTHS:-1000000}
+  echo
+  echo "twlc-export at $months months: peak memory and peak temporary space (\$TMPDIR) per target"
+  printf '%-5s %-8s %9s %9s %9s %9s\n' type target wall_s peak_MB tmp_MB doc_MB
+  targets_runs=$runs
+  runs=1
+  tmp="$work/tmp"
+  mkdir -p "$tmp"
+  for t in csv txt tab html rtf doc dif slk xls xlsx ods pdf png svg; do
+    n=$(months_for "$t" "$months")
+    for kind in file inplace null fifo; do
+      out="$work/out/target.$t"
+      rm -f "$out" "$work/out/link" "$work/out/fifo" "$work/fifo.size"
+      reader=""
+      case $kind in
+        inplace)
+          : >"$out"
+          ln "$out" "$work/out/link"
+          ;;
+        null) out=/dev/null ;;
+        fifo)
+          out="$work/out/fifo"
+          mkfifo "$out"
+          (wc -c <"$out" >"$work/fifo.size") &
+          reader=$!
+          ;;
+      esac
+      sample_size "$tmp" "$work/tmp.size" &
+      sampler=$!
+      # shellcheck disable=SC2046
+      timed "targets" env TMPDIR="$tmp" "$work/app/twlc-export" $(export_args "$n" 0.5 "$t" "$out") || true
+      kill "$sampler" 2>/dev/null || true
+      wait "$sampler" 2>/dev/null || true
+      if [ -n "$reader" ]; then wait "$reader" || true; fi
+      case $kind in
+        null) doc="-" ;;
+        fifo) doc=$(calc "$(number_in "$work/fifo.size") / 1000000") ;;
+        *) doc=$(calc "$(stat -c %s "$out") / 1000000") ;;
+      esac
+      printf '%-5s %-8s %9.3f %9.1f %9.1f %9s\n' "$t" "$kind" "$best_s" "$peak_mb" \
+        "$(calc "$(number_in "$work/tmp.size") / 1000000")" "$doc"
+      rm -f "$work/out/target.$t" "$work/out/link" "$work/out/fifo"
+    done
+  done
+  runs=$targets_runs
 fi

@@ -48,7 +48,7 @@ TkxReportPages::TkxReportPages(QString Title, QString PageNumbers)
                 m_boldEms.horizontalAdvance(QLatin1Char('0')))
             m_tabularDigits = false;
     }
-    m_spool = std::make_unique<QTemporaryFile>();
+    m_spool = std::make_unique<TemporaryFile>();
     if (!m_spool->open()) throw Exception(m_spool->errorString());
 }
 

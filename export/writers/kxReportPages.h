@@ -20,7 +20,8 @@
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
-#include <QTemporaryFile>
+
+#include "base/FileSaveTemporary.h"
 #include <vector>
 
 class QPainter;
@@ -77,7 +78,7 @@ private:
     bool m_tabularDigits = true;
     bool m_seenNumbered = false;
     qint64 m_rowCount = 0;
-    std::unique_ptr<QTemporaryFile> m_spool;
+    std::unique_ptr<TemporaryFile> m_spool;
 };
 
 } // namespace twl

@@ -2,15 +2,17 @@
 #include "export/writers/kxWriterODS.h"
 
 #include "base/Exceptions.h"
+#include "base/FileSaveTemporary.h"
 #include "base/RegionalSettings.h"
 #include "base/SharedLibrary.h"
+#include "base/XmlText.h"
 #include "export/writers/kxWriterConst.h"
 #include "export/writers/kxWriterGridDates.h"
 #include "export/writers/kxWriterUtils.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 #include <charconv>
+#include <cstring>
 #include <zip.h>
 
 namespace twl {
@@ -25,11 +27,20 @@ struct ZipLibrary {
     TWL_LIBRARY_FUNCTION(library, zip_discard);
     TWL_LIBRARY_FUNCTION(library, zip_file_add);
     TWL_LIBRARY_FUNCTION(library, zip_file_set_mtime);
-    TWL_LIBRARY_FUNCTION(library, zip_open);
+    TWL_LIBRARY_FUNCTION(library, zip_error_set);
+    TWL_LIBRARY_FUNCTION(library, zip_error_to_data);
+    TWL_LIBRARY_FUNCTION(library, zip_open_from_source);
     TWL_LIBRARY_FUNCTION(library, zip_set_file_compression);
     TWL_LIBRARY_FUNCTION(library, zip_source_buffer);
-    TWL_LIBRARY_FUNCTION(library, zip_source_file);
+    TWL_LIBRARY_FUNCTION(library, zip_source_buffer_create);
+    TWL_LIBRARY_FUNCTION(library, zip_source_close);
     TWL_LIBRARY_FUNCTION(library, zip_source_free);
+    TWL_LIBRARY_FUNCTION(library, zip_source_function);
+    TWL_LIBRARY_FUNCTION(library, zip_source_keep);
+    TWL_LIBRARY_FUNCTION(library, zip_source_open);
+    TWL_LIBRARY_FUNCTION(library, zip_source_read);
+    TWL_LIBRARY_FUNCTION(library, zip_source_stat);
+    TWL_LIBRARY_FUNCTION(library, zip_stat_init);
     TWL_LIBRARY_FUNCTION(library, zip_strerror);
 };
 
@@ -50,15 +61,10 @@ constexpr char Namespaces[] =
     " xmlns:dc=\"http://purl.org/dc/elements/1.1/\""
     " office:version=\"1.2\"";
 
-// Text as XML character data; characters XML cannot carry become blanks.
+// Text as XML character data; line ends and characters XML cannot carry
+// become blanks.
 void appendEscaped(QByteArray& out, const QString& text) {
-    QString clean;
-    clean.reserve(text.size());
-    for (QChar c : text) {
-        const char16_t u = c.unicode();
-        clean += (u < 0x20 && u != '\t') || u == 0xFFFE || u == 0xFFFF ? QChar(u' ') : c;
-    }
-    out += clean.toHtmlEscaped().toUtf8();
+    appendXmlEscaped(out, text, true);
 }
 
 void appendNumber(QByteArray& out, double value) {
@@ -96,11 +102,124 @@ void addEntry(zip_t* archive, const char* name, const QByteArray& bytes, bool st
     stamp(archive, index);
 }
 
-void addFileEntry(zip_t* archive, const char* name, const QString& file) {
+// content.xml as the archive reads it: its start, the spooled rows (packed
+// in blocks, each unpacked as it is read) and its end, made while the
+// archive packs them, so that the rows need no room of their own twice.
+struct ContentSource {
+    QByteArray start;
+    TemporaryFile* body = nullptr;
+    QByteArray end;
+    zip_uint64_t size = 0;
+    int part = 0; // 0 start, 1 rows, 2 end, 3 done
+    QByteArray current;
+    qsizetype at = 0;
+    int failure = 0; // the errno of a failed read of the rows
+    zip_error_t* error = nullptr;
+
+    // The next piece to hand on; false at the end or on failure.
+    bool next() {
+        at = 0;
+        current.clear();
+        while (current.isEmpty() && part < 3) {
+            if (part == 0) {
+                current = start;
+                ++part;
+            } else if (part == 1 && !body->atEnd()) {
+                quint32 packed = 0;
+                if (body->read(reinterpret_cast<char*>(&packed), sizeof packed) != sizeof packed)
+                    return fail();
+                const QByteArray block = body->read(packed);
+                if (block.size() != qsizetype(packed)) return fail();
+                current = qUncompress(block);
+                if (current.isEmpty()) return fail();
+            } else if (part == 1) {
+                current = end;
+                part = 2;
+            } else {
+                part = 3;
+            }
+        }
+        return !current.isEmpty();
+    }
+    bool fail() {
+        failure = body->errorCode() ? body->errorCode() : EIO;
+        part = 3;
+        return false;
+    }
+
+    // A command's argument; null where the library passed too little room.
+    template <class T> T* argument(void* data, zip_uint64_t length) {
+        if (length >= sizeof(T)) return static_cast<T*>(data);
+        zipLibrary().zip_error_set(error, ZIP_ER_INVAL, 0);
+        return nullptr;
+    }
+
+    static zip_int64_t callback(void* state, void* data, zip_uint64_t length,
+                                zip_source_cmd_t command) {
+        auto& self = *static_cast<ContentSource*>(state);
+        switch (command) {
+        case ZIP_SOURCE_OPEN:
+            self.part = 0;
+            self.current.clear();
+            self.at = 0;
+            return self.body->seek(0) ? 0 : (self.fail(), -1);
+        case ZIP_SOURCE_READ: {
+            auto* out = static_cast<char*>(data);
+            zip_uint64_t done = 0;
+            while (done < length) {
+                if (self.at == self.current.size() && !self.next()) break;
+                const auto n = std::min<zip_uint64_t>(length - done,
+                                                      zip_uint64_t(self.current.size() - self.at));
+                std::memcpy(out + done, self.current.constData() + self.at, n);
+                self.at += qsizetype(n);
+                done += n;
+            }
+            if (self.failure) {
+                zipLibrary().zip_error_set(self.error, ZIP_ER_READ, self.failure);
+                return -1;
+            }
+            return zip_int64_t(done);
+        }
+        case ZIP_SOURCE_CLOSE:
+        case ZIP_SOURCE_FREE:
+            return 0;
+        case ZIP_SOURCE_STAT: {
+            auto* st = self.argument<zip_stat_t>(data, length);
+            if (!st) return -1;
+            zipLibrary().zip_stat_init(st);
+            st->valid |= ZIP_STAT_SIZE;
+            st->size = self.size;
+            return sizeof *st;
+        }
+        case ZIP_SOURCE_ERROR:
+            return zipLibrary().zip_error_to_data(self.error, data, length);
+        case ZIP_SOURCE_GET_FILE_ATTRIBUTES: {
+            // Those of the private file content.xml was once packed from, so
+            // that the document stays the same byte for byte.
+            auto* attributes = self.argument<zip_file_attributes_t>(data, length);
+            if (!attributes) return -1;
+            attributes->valid |=
+                ZIP_FILE_ATTRIBUTES_HOST_SYSTEM | ZIP_FILE_ATTRIBUTES_EXTERNAL_FILE_ATTRIBUTES;
+            attributes->host_system = ZIP_OPSYS_UNIX;
+            attributes->external_file_attributes = 0100600u << 16;
+            return 0;
+        }
+        case ZIP_SOURCE_SUPPORTS:
+            return ZIP_SOURCE_SUPPORTS_READABLE |
+                   ZIP_SOURCE_MAKE_COMMAND_BITMASK(ZIP_SOURCE_GET_FILE_ATTRIBUTES);
+        default:
+            zipLibrary().zip_error_set(self.error, ZIP_ER_OPNOTSUPP, 0);
+            return -1;
+        }
+    }
+};
+
+void addContentEntry(zip_t* archive, ContentSource& content) {
     zip_source_t* source =
-        zipLibrary().zip_source_file(archive, QFile::encodeName(file).constData(), 0, -1);
+        zipLibrary().zip_source_function(archive, ContentSource::callback, &content);
     if (!source) throw Exception(QString::fromUtf8(zipLibrary().zip_strerror(archive)));
-    const zip_int64_t index = zipLibrary().zip_file_add(archive, name, source, ZIP_FL_ENC_UTF_8);
+    const zip_int64_t index =
+        zipLibrary().zip_file_add(archive, "content.xml", source, ZIP_FL_ENC_UTF_8);
     if (index < 0) {
         zipLibrary().zip_source_free(source);
         throw Exception(QString::fromUtf8(zipLibrary().zip_strerror(archive)));
@@ -176,14 +295,75 @@ void appendDateStyle(QByteArray& xml, const std::vector<TkxDatePart>& Parts) {
     xml += "</number:date-style>\n";
 }
 
+// The archive's bytes, which the library wrote into `buffer`.
+QByteArray bufferBytes(zip_source_t* buffer) {
+    zip_stat_t st;
+    zipLibrary().zip_stat_init(&st);
+    QByteArray bytes;
+    if (zipLibrary().zip_source_stat(buffer, &st) != 0 || !(st.valid & ZIP_STAT_SIZE) ||
+        zipLibrary().zip_source_open(buffer) != 0)
+        throw Exception(LoadResString(rs::SkxDocumentNotCreated));
+    bytes.resize(qsizetype(st.size));
+    const zip_int64_t got = zipLibrary().zip_source_read(buffer, bytes.data(), st.size);
+    zipLibrary().zip_source_close(buffer);
+    if (got != zip_int64_t(st.size)) throw Exception(LoadResString(rs::SkxDocumentNotCreated));
+    return bytes;
+}
+
+// The package from its parts: a zip whose first entry is the stored mimetype.
+QByteArray package(ContentSource& Content, const QByteArray& Styles, const QByteArray& Meta,
+                   const QByteArray& Settings) {
+    // The archive is made in memory: it needs no room in any folder, and its
+    // bytes go to the target through the program's own save.
+    zip_error_t error;
+    std::memset(&error, 0, sizeof error);
+    Content.error = &error;
+    zip_source_t* buffer = zipLibrary().zip_source_buffer_create(nullptr, 0, 0, &error);
+    if (!buffer) throw Exception(LoadResString(rs::SkxDocumentNotCreated));
+    zipLibrary().zip_source_keep(buffer);
+    struct BufferRelease {
+        zip_source_t* buffer;
+        ~BufferRelease() { zipLibrary().zip_source_free(buffer); }
+    } release{buffer};
+    zip_t* archive = zipLibrary().zip_open_from_source(buffer, ZIP_TRUNCATE, &error);
+    if (!archive) throw Exception(LoadResString(rs::SkxDocumentNotCreated));
+    // The library reads the parts when the archive closes: they live until then.
+    const QByteArray mime(MimeType);
+    const QByteArray manifestXml = manifest(!Settings.isEmpty());
+    try {
+        addEntry(archive, "mimetype", mime, true);
+        addContentEntry(archive, Content);
+        addEntry(archive, "styles.xml", Styles, false);
+        addEntry(archive, "meta.xml", Meta, false);
+        if (!Settings.isEmpty()) addEntry(archive, "settings.xml", Settings, false);
+        addEntry(archive, "META-INF/manifest.xml", manifestXml, false);
+    } catch (...) {
+        zipLibrary().zip_discard(archive);
+        throw;
+    }
+    if (zipLibrary().zip_close(archive) != 0) {
+        const QString reason = QString::fromUtf8(zipLibrary().zip_strerror(archive));
+        zipLibrary().zip_discard(archive);
+        // The rows could not be read back from the temporary folder.
+        if (Content.failure)
+            throw ETemporarySpaceError(QFile::decodeName(temporaryFolder()), Content.failure);
+        throw Exception(reason);
+    }
+    return bufferBytes(buffer);
+}
+
 } // namespace
+
+TkxODSWriter::~TkxODSWriter() = default;
 
 void TkxODSWriter::BeginDocument(const QString& Title) {
     m_title = Title;
     m_rows.clear();
-    // The rows wait in a file, so a long table costs no more memory than a short one.
-    m_body = std::make_unique<QTemporaryFile>();
+    // The rows wait in a file, packed, so a long table costs no more memory
+    // than a short one and about the document's size in the temporary folder.
+    m_body = std::make_unique<TemporaryFile>();
     if (!m_body->open()) throw Exception(m_body->errorString());
+    m_bodySize = 0;
     m_decimals.clear();
     m_scientific.clear();
     m_hasDates = false;
@@ -250,8 +430,13 @@ void TkxODSWriter::countRow() {
 
 void TkxODSWriter::spoolRows(bool All) {
     constexpr qsizetype Chunk = 1 << 20;
-    if (!All && m_rows.size() < Chunk) return;
-    if (m_body->write(m_rows) != m_rows.size()) throw Exception(m_body->errorString());
+    if (m_rows.isEmpty() || (!All && m_rows.size() < Chunk)) return;
+    const QByteArray packed = qCompress(m_rows, 1);
+    const auto size = quint32(packed.size());
+    if (m_body->write(reinterpret_cast<const char*>(&size), sizeof size) != sizeof size ||
+        m_body->write(packed) != packed.size() || (All && !m_body->flush()))
+        throw Exception(m_body->errorString());
+    m_bodySize += m_rows.size();
     m_rows.clear();
 }
 
@@ -376,53 +561,14 @@ QByteArray TkxODSWriter::EndDocument() {
     spoolRows(true);
     // content.xml: its start (the styles the rows turned out to need), the
     // rows, its end.
-    QTemporaryFile content;
-    if (!content.open()) throw Exception(content.errorString());
-    const QByteArray end =
-        "</table:table>\n</office:spreadsheet></office:body></office:document-content>\n";
-    bool written = content.write(contentStart()) >= 0;
-    m_body->seek(0);
-    while (written && !m_body->atEnd()) {
-        const QByteArray chunk = m_body->read(1 << 20);
-        written = !chunk.isEmpty() && content.write(chunk) == chunk.size();
-    }
-    written = written && content.write(end) == end.size() && content.flush();
-    if (!written) throw Exception(content.errorString());
+    ContentSource content;
+    content.start = contentStart();
+    content.body = m_body.get();
+    content.end = "</table:table>\n</office:spreadsheet></office:body></office:document-content>\n";
+    content.size = zip_uint64_t(content.start.size() + m_bodySize + content.end.size());
+    QByteArray bytes = package(content, styles, metaXml(), settingsXml());
     m_body.reset();
-    return Package(content.fileName(), styles, metaXml(), settingsXml());
-}
-
-QByteArray TkxODSWriter::Package(const QString& ContentFile, const QByteArray& Styles,
-                                 const QByteArray& Meta, const QByteArray& Settings) {
-    QTemporaryDir dir;
-    if (!dir.isValid()) throw Exception(dir.errorString());
-    const QString path = dir.filePath(QStringLiteral("document.ods"));
-    int error = 0;
-    zip_t* archive = zipLibrary().zip_open(QFile::encodeName(path).constData(),
-                                           ZIP_CREATE | ZIP_TRUNCATE, &error);
-    if (!archive) throw Exception(LoadResString(rs::SkxDocumentNotCreated));
-    // The library reads the parts when the archive closes: they live until then.
-    const QByteArray mime(MimeType);
-    const QByteArray manifestXml = manifest(!Settings.isEmpty());
-    try {
-        addEntry(archive, "mimetype", mime, true);
-        addFileEntry(archive, "content.xml", ContentFile);
-        addEntry(archive, "styles.xml", Styles, false);
-        addEntry(archive, "meta.xml", Meta, false);
-        if (!Settings.isEmpty()) addEntry(archive, "settings.xml", Settings, false);
-        addEntry(archive, "META-INF/manifest.xml", manifestXml, false);
-    } catch (...) {
-        zipLibrary().zip_discard(archive);
-        throw;
-    }
-    if (zipLibrary().zip_close(archive) != 0) {
-        const QString reason = QString::fromUtf8(zipLibrary().zip_strerror(archive));
-        zipLibrary().zip_discard(archive);
-        throw Exception(reason);
-    }
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) throw Exception(file.errorString());
-    return file.readAll();
+    return bytes;
 }
 
 } // namespace twl

@@ -6,11 +6,12 @@
 
 #include "export/writers/kxWriterGrid.h"
 
-#include <QTemporaryFile>
 #include <memory>
 #include <set>
 
 namespace twl {
+
+class TemporaryFile;
 
 class TkxODSWriter : public TkxGridWriter {
 public:
@@ -20,10 +21,7 @@ public:
     void TableRow(const std::vector<TkxGridCell>& Cells, bool IsHeader) override;
     QByteArray EndDocument() override;
 
-    // The package from its parts: a zip whose first entry is the stored
-    // mimetype; content.xml comes from a file, as it may be large.
-    static QByteArray Package(const QString& ContentFile, const QByteArray& Styles,
-                              const QByteArray& Meta, const QByteArray& Settings = {});
+    ~TkxODSWriter() override;
 
 private:
     // The start of content.xml, up to the first row.
@@ -40,7 +38,8 @@ private:
     QString m_title;
     // Rows not yet in the body file.
     QByteArray m_rows;
-    std::unique_ptr<QTemporaryFile> m_body;
+    std::unique_ptr<TemporaryFile> m_body;
+    qint64 m_bodySize = 0; // the rows in the body file, unpacked
     std::set<int> m_decimals;
     std::set<int> m_scientific;
     bool m_hasDates = false;

@@ -7,6 +7,7 @@
 #include "toolkit/ApplicationTitle.h"
 
 #include <QBuffer>
+#include <QHashSeed>
 #include <QPdfWriter>
 
 namespace twl {
@@ -28,6 +29,16 @@ void stampCreationDate(QByteArray& pdf) {
         currentDateTime().toUTC().toString(QStringLiteral("yyyyMMddhhmmss")).toLatin1();
     if (now.size() == digits) pdf.replace(start, digits, now);
 }
+
+// The PDF writer embeds its faces in the order of a hash table, which the
+// process's random seed shuffles: while a report is made, the seed is fixed,
+// so the same report is the same file in every run.
+struct FixedHashOrder {
+    FixedHashOrder() { QHashSeed::setDeterministicGlobalSeed(); }
+    ~FixedHashOrder() { QHashSeed::resetRandomGlobalSeed(); }
+    FixedHashOrder(const FixedHashOrder&) = delete;
+    FixedHashOrder& operator=(const FixedHashOrder&) = delete;
+};
 
 } // namespace
 
@@ -72,6 +83,7 @@ QByteArray TkxPDFWriter::PdfBytes(const TkxPagedDocument& Pages) {
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     {
+        const FixedHashOrder fixedOrder;
         QPdfWriter writer(&buffer);
         writer.setResolution(300);
         writer.setTitle(Pages.Title());

@@ -2,16 +2,22 @@
 #include "export/writers/kxWriterXLSX.h"
 
 #include "base/Exceptions.h"
+#include "base/FileSaveTemporary.h"
 #include "base/Font.h"
 #include "base/Format.h"
 #include "base/RegionalSettings.h"
 #include "base/SharedLibrary.h"
+#include "base/XmlText.h"
 #include "export/kxExport.h"
 #include "export/writers/kxWriterConst.h"
 #include "export/writers/kxWriterGridDates.h"
 
 #include <QFile>
 #include <QRegularExpression>
+#include <cerrno>
+#include <cstdio>
+#include <fcntl.h>
+#include <unistd.h>
 #include <xlsxwriter.h>
 
 namespace twl {
@@ -100,6 +106,44 @@ bool serialDay(const QDate& Date, double& Serial) {
     return true;
 }
 
+// The library tells its failures on standard error as well as in its result:
+// while it works, that goes nowhere, so that the user reads one message, ours.
+class QuietStandardError {
+public:
+    QuietStandardError() {
+        std::fflush(stderr);
+        m_saved = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3);
+        const int null = ::open("/dev/null", O_WRONLY | O_CLOEXEC);
+        if (m_saved >= 0 && null >= 0) ::dup2(null, STDERR_FILENO);
+        if (null >= 0) ::close(null);
+    }
+    ~QuietStandardError() {
+        if (m_saved < 0) return;
+        ::dup2(m_saved, STDERR_FILENO);
+        ::close(m_saved);
+    }
+    QuietStandardError(const QuietStandardError&) = delete;
+    QuietStandardError& operator=(const QuietStandardError&) = delete;
+
+private:
+    int m_saved = -1;
+};
+
+// Whether the library's failure is one of its files in the temporary folder.
+bool isFileError(lxw_error error) {
+    switch (error) {
+    case LXW_ERROR_CREATING_XLSX_FILE:
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+        return true;
+    default:
+        return false;
+    }
+}
+
 // A page header or footer text: without a section code it stands in the
 // centre, said explicitly so that every reader places it there.
 QByteArray pageText(const QString& Text) {
@@ -107,7 +151,7 @@ QByteArray pageText(const QString& Text) {
     static const QRegularExpression section(QStringLiteral("&[LCR]"),
                                             QRegularExpression::CaseInsensitiveOption);
     const QString placed = Text.contains(section) ? Text : QStringLiteral("&C") + Text;
-    return placed.left(255).toUtf8();
+    return xmlCharacters(placed.left(255)).toUtf8();
 }
 
 } // namespace
@@ -116,23 +160,40 @@ TkxXLSXWriter::TkxXLSXWriter() = default;
 
 TkxXLSXWriter::~TkxXLSXWriter() {
     // A run that failed half-way still frees the library's workbook.
-    if (m_workbook) workbookLibrary().workbook_close(m_workbook);
+    if (m_workbook) {
+        const QuietStandardError quiet;
+        workbookLibrary().workbook_close(m_workbook);
+    }
 }
 
 void TkxXLSXWriter::BeginDocument(const QString& Title) {
-    // The library writes to a file of its own; it is read back and removed.
-    m_dir = std::make_unique<QTemporaryDir>();
-    if (!m_dir->isValid()) throw Exception(m_dir->errorString());
-    m_path = m_dir->filePath(QStringLiteral("document.xlsx"));
-    const QByteArray path = QFile::encodeName(m_path);
-    const QByteArray tmp = QFile::encodeName(m_dir->path());
+    // The library writes to a file of its own, in a folder of ours that goes
+    // however the run ends; the file is read back.
+    m_dir = std::make_unique<TemporaryFolder>();
+    m_path = m_dir->filePath("document.xlsx");
+    QByteArray tmp = m_dir->path();
     lxw_workbook_options options = {};
     options.constant_memory = LXW_TRUE;
-    options.tmpdir = const_cast<char*>(tmp.constData());
-    m_workbook = workbookLibrary().workbook_new_opt(path.constData(), &options);
-    if (!m_workbook) throw Exception(LoadResString(rs::SkxDocumentNotCreated));
-    m_sheet = workbookLibrary().workbook_add_worksheet(m_workbook, nullptr);
-    m_title = Title.toUtf8();
+    options.tmpdir = tmp.data();
+    {
+        const QuietStandardError quiet;
+        errno = 0;
+        m_workbook = workbookLibrary().workbook_new_opt(m_path.constData(), &options);
+    }
+    if (!m_workbook) {
+        if (errno) m_dir->fail(errno);
+        throw Exception(LoadResString(rs::SkxDocumentNotCreated));
+    }
+    {
+        const QuietStandardError quiet;
+        errno = 0;
+        m_sheet = workbookLibrary().workbook_add_worksheet(m_workbook, nullptr);
+    }
+    // Its rows go to a file in the temporary folder.
+    if (!m_sheet) m_dir->fail(errno);
+    // The library escapes markup in these texts but passes every other
+    // character on: one XML cannot hold would leave the workbook unreadable.
+    m_title = xmlCharacters(Title).toUtf8();
     lxw_doc_properties properties = {};
     properties.title = m_title.data();
     // The program's current time, not the system clock's, so that a
@@ -159,7 +220,7 @@ void TkxXLSXWriter::BeginDocument(const QString& Title) {
 lxw_format* TkxXLSXWriter::newFormat(bool Bold) {
     const TFont& font = Bold ? *ExcelOptions().HeaderFont() : *ExcelOptions().TableFont();
     lxw_format* format = workbookLibrary().workbook_add_format(m_workbook);
-    const QByteArray name = font.Name().toUtf8();
+    const QByteArray name = xmlCharacters(font.Name()).toUtf8();
     if (!name.isEmpty()) workbookLibrary().format_set_font_name(format, name.constData());
     if (font.Size() > 0) workbookLibrary().format_set_font_size(format, font.Size());
     if (Bold) workbookLibrary().format_set_bold(format);
@@ -234,11 +295,24 @@ QByteArray TkxXLSXWriter::EndDocument() {
         check(workbookLibrary().worksheet_set_column(m_sheet, column, column, widths[i] + 2.0,
                                                      nullptr));
     }
-    const lxw_error error = workbookLibrary().workbook_close(m_workbook);
+    // The library does not check the writes of the rows' file: a full
+    // temporary folder would leave rows out of a workbook it calls written.
+    if (FILE* rows = m_sheet->optimize_tmpfile) {
+        errno = 0;
+        if (std::fflush(rows) != 0 || std::ferror(rows)) m_dir->fail(errno);
+    }
+    lxw_error error;
+    {
+        const QuietStandardError quiet;
+        errno = 0;
+        error = workbookLibrary().workbook_close(m_workbook);
+    }
+    const int reason = errno;
     m_workbook = nullptr;
+    if (isFileError(error)) m_dir->fail(reason);
     check(error);
-    QFile file(m_path);
-    if (!file.open(QIODevice::ReadOnly)) throw Exception(file.errorString());
+    QFile file(QFile::decodeName(m_path));
+    if (!file.open(QIODevice::ReadOnly)) m_dir->fail(EIO);
     QByteArray bytes = file.readAll();
     file.close();
     m_dir.reset();

@@ -5,7 +5,6 @@
 
 #include "export/writers/kxWriterGrid.h"
 
-#include <QTemporaryDir>
 #include <map>
 #include <memory>
 
@@ -14,6 +13,8 @@ struct lxw_worksheet;
 struct lxw_format;
 
 namespace twl {
+
+class TemporaryFolder;
 
 class TkxXLSXWriter : public TkxGridWriter {
 public:
@@ -32,8 +33,8 @@ private:
     lxw_format* newFormat(bool Bold);
     void nextRow();
 
-    std::unique_ptr<QTemporaryDir> m_dir;
-    QString m_path;
+    std::unique_ptr<TemporaryFolder> m_dir;
+    QByteArray m_path;
     lxw_workbook* m_workbook = nullptr;
     lxw_worksheet* m_sheet = nullptr;
     lxw_format* m_text = nullptr;
