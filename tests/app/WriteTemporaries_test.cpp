@@ -146,3 +146,13 @@ TEST_F(WriteTemporaries, AFullTemporaryFolderIsToldInOneLineAndTheOldFileStays) 
         EXPECT_EQ(folderEntries(full.path()), QStringList{".filler"}) << format;
     }
 }
+
+// A picture that cannot be written says where and why, as a document does.
+TEST_F(WriteTemporaries, APictureThatCannotBeWrittenSaysWhy) {
+    for (const char* format : {"png", "svg"}) {
+        const ChildRun r = run(scheduleOf(format, 12) + QStringList{"-o", "/dev/full"});
+        EXPECT_EQ(r.status, 3) << format;
+        EXPECT_EQ(r.err, "twlc-export: cannot write /dev/full: No space left on device\n")
+            << format;
+    }
+}
