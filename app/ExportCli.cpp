@@ -649,8 +649,9 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
             // As for a document: the target and the system's reason, unless
             // the message has to say what the file now holds.
             writeText(err, e.outcome() == SaveOutcome::Unchanged
-                               ? QStringLiteral("twlc-export: cannot write %1: %2\n")
-                                     .arg(options.output, e.reason())
+                               ? QStringLiteral("twlc-export: %1\n")
+                                     .arg(Format(LoadResString(rs::SCliCannotWrite),
+                                                 {options.output, e.reason()}))
                                : QStringLiteral("twlc-export: %1\n").arg(e.message()));
             return CliWriteFailed;
         } catch (const Exception& e) {

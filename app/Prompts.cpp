@@ -18,8 +18,9 @@ QSet<int> userMessageIds() {
     for (const ResourceString& r :
          {rs::SInvalidFloat, rs::SInvalidInteger, rs::SZeroDivide, rs::SOverflow, rs::SInvalidOp,
           rs::SFCreateError, rs::SFOpenError, rs::SFPartlyWritten, rs::SFNotDurable,
-          rs::SUnableToWrite, rs::SCliNoPayments, rs::SCliCannotWriteOutput, rs::SCliCannotWrite,
-          rs::SCliTheDocument, rs::SCliNotWritten, rs::SkxNoMoreTempNames})
+          rs::STemporaryFolderError, rs::SUnableToWrite, rs::SCliNoPayments,
+          rs::SCliCannotWriteOutput, rs::SCliCannotWrite, rs::SCliTheDocument, rs::SCliNotWritten,
+          rs::SkxNoMoreTempNames})
         ids.insert(r.id);
     for (int id = rs::PlanMessageFirstId; id <= rs::PlanMessageLastId; ++id)
         ids.insert(id);
