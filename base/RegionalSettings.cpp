@@ -37,6 +37,7 @@ RegionalSettings RegionalSettings::fromLocale(const QLocale& locale) {
     s.longTimeFormat = s.longTimeFormat.trimmed();
     s.shortTimeFormat = locale.timeFormat(QLocale::ShortFormat);
     s.currencyString = locale.currencySymbol();
+    s.territory = locale.territory();
     return s;
 }
 

@@ -18,6 +18,8 @@ struct RegionalSettings {
     QString longTimeFormat = QStringLiteral("h:mm:ss AP");
     QString shortTimeFormat = QStringLiteral("h:mm AP");
     QString currencyString = QStringLiteral("$");
+    // Where the settings are of: the law whose APR rule applies by default.
+    QLocale::Territory territory = QLocale::AnyTerritory;
 
     static RegionalSettings fromLocale(const QLocale& locale);
 };

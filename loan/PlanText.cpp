@@ -109,6 +109,10 @@ RecurringExtra recurringExtra(const QString& text, const QString& name) {
 
 } // namespace
 
+std::optional<QDate> parseIsoDate(const QString& text) {
+    return isoDate(text);
+}
+
 QStringList afterExtraKeywords() {
     return words(AfterExtraWords);
 }

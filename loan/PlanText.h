@@ -30,6 +30,9 @@ struct PlanTexts {
 // Throws EPlanInput naming the field of the first text that does not parse.
 PlanOptions parsePlanTexts(const PlanTexts& texts);
 
+// A date written YYYY-MM-DD, the one way that reads the same in every region.
+std::optional<QDate> parseIsoDate(const QString& text);
+
 // The keywords, in the order a list offers them; the first is the default.
 QStringList afterExtraKeywords();
 QStringList roundingKeywords();
