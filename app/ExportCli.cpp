@@ -4,6 +4,7 @@
 #include "app/AppConsts.h"
 #include "app/ChartWindowTexts.h"
 #include "app/CliMessageGuard.h"
+#include "app/CostLabels.h"
 #include "app/ExportCliSchedule.h"
 #include "app/LanguageChoice.h"
 #include "app/MainWindow.h"
@@ -26,6 +27,7 @@
 #include "i18n/bsPolyglotUn.h"
 #include "i18n/bsPolyglotUnModel.h"
 #include "i18n/bsPolyglotUnPaths.h"
+#include "loan/CostSchedule.h"
 #include "loan/PlanSchedule.h"
 #include "loan/PlanText.h"
 #include "toolkit/Component.h"
@@ -69,8 +71,12 @@ public:
         charttexts = new TChartTexts(this);
         charttexts->setObjectName(QStringLiteral("charttexts"));
         setOwner(charttexts, this);
+        costlabels = new TCostLabels(this);
+        costlabels->setObjectName(QStringLiteral("costlabels"));
+        setOwner(costlabels, this);
     }
     ~Tmainfrm() override {
+        delete costlabels;
         delete charttexts;
         delete loanexp;
         delete loanview;
@@ -83,6 +89,7 @@ public:
     TPlanLabels* planlabels;
     TScheduleTableExport* loanexp;
     TChartTexts* charttexts;
+    TCostLabels* costlabels;
 
 private:
     template <class T> T* component(const char* name) {
@@ -103,6 +110,7 @@ const char* const Usage =
     "                   [--first-date YYYY-MM-DD] [--extra PERIOD=AMOUNT]...\n"
     "                   [--extra-each AMOUNT[@FROM[-TO]]] [--after-extra term|payment]\n"
     "                   [--round none|cent|unit] [--period PERIOD] [--balloon AMOUNT]\n"
+    "                   [--fee AMOUNT[:financed]]... [--loan-date YYYY-MM-DD] [--apr us|eu]\n"
     "       twlc-export --help | --version\n";
 
 const char* const Help =
@@ -156,8 +164,20 @@ const char* const Help =
     "  Amounts take the regional decimal separator, as --amount. A plan that changes the\n"
     "  payments adds a row comparing it with the plain loan. The calculator's saved plan\n"
     "  is not read: a document has only the plan given here.\n"
-    "  Every option but --set, --extra and --extra-each is given at most once, and a\n"
-    "  plan option's value may not be empty.\n"
+    "  Every option but --set, --extra, --extra-each and --fee is given at most once,\n"
+    "  and a plan or cost option's value may not be empty.\n"
+    "\n"
+    "What the loan costs (any of these adds a row after the inputs row):\n"
+    "  --fee AMOUNT[:financed]  a fee paid on the loan date, out of the amount received,\n"
+    "                      or with :financed added to the amount borrowed, so that the\n"
+    "                      payments carry it; may be repeated\n"
+    "  --loan-date YYYY-MM-DD  the day the money is paid out (needs --first-date, on or\n"
+    "                      before it; default one period before the first payment)\n"
+    "  --apr us|eu         the rate's rule: us, the actuarial method in unit periods; eu,\n"
+    "                      the effective yearly rate with time in years (default us where\n"
+    "                      the regional settings are of the United States, else eu)\n"
+    "  The row gives the amount financed, the finance charge, the total of payments and\n"
+    "  the rate to two decimals.\n"
     "\n"
     "  --help              this text\n"
     "  --version           the program's version\n"
@@ -188,6 +208,7 @@ struct Options {
     QString language;
     std::vector<std::pair<QString, QString>> sets;
     PlanTexts plan;
+    CostTexts cost;
     bool help = false;
     bool version = false;
 };
@@ -207,7 +228,9 @@ Options parse(const QList<QByteArray>& raw) {
                                                    {"--after-extra", &o.plan.afterExtra},
                                                    {"--round", &o.plan.rounding},
                                                    {"--period", &o.plan.period},
-                                                   {"--balloon", &o.plan.balloon}};
+                                                   {"--balloon", &o.plan.balloon},
+                                                   {"--loan-date", &o.cost.loanDate},
+                                                   {"--apr", &o.cost.rule}};
     // A flag of one value given twice would silently drop the first value.
     std::set<const void*> given; // by the value it sets: -o is --output
     for (qsizetype i = 0; i < args.size(); ++i) {
@@ -232,8 +255,9 @@ Options parse(const QList<QByteArray>& raw) {
         const bool isLanguage = name == QLatin1String("--language");
         const bool isExtra = name == QLatin1String("--extra");
         const bool isExtraEach = name == QLatin1String("--extra-each");
+        const bool isFee = name == QLatin1String("--fee");
         const auto planSlot = planFlags.find(name);
-        const bool isPlan = isExtra || isExtraEach || planSlot != planFlags.end();
+        const bool isPlan = isExtra || isExtraEach || isFee || planSlot != planFlags.end();
         const auto slot = valued.find(name);
         if (!isSet && !isDecimal && !isLanguage && !isPlan && slot == valued.end())
             throw UsageError{QStringLiteral("unknown option: %1").arg(args[i])};
@@ -264,6 +288,8 @@ Options parse(const QList<QByteArray>& raw) {
             o.plan.extras << value;
         } else if (isExtraEach) {
             o.plan.extraEach << value;
+        } else if (isFee) {
+            o.cost.fees << value;
         } else if (isPlan) {
             *planSlot->second = value;
         } else if (isDecimal) {
@@ -389,6 +415,13 @@ const char* planFlag(PlanField field) {
 QString planErrorLine(const EPlanInput& e) {
     return QStringLiteral("twlc-export: %1: %2\n")
         .arg(QLatin1String(planFlag(e.field())), e.message());
+}
+
+QString costErrorLine(const ECostInput& e) {
+    const char* flag = e.field() == CostField::Fee        ? "--fee"
+                       : e.field() == CostField::LoanDate ? "--loan-date"
+                                                          : "--apr";
+    return QStringLiteral("twlc-export: %1: %2\n").arg(QLatin1String(flag), e.message());
 }
 
 void writeText(QIODevice& device, const QString& text) {
@@ -553,10 +586,15 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
     }
     // After the language, so that a refused plan is told in it.
     PlanOptions plan;
+    CostOptions cost;
     try {
         plan = parsePlanTexts(options.plan);
+        cost = parseCostTexts(options.cost);
     } catch (const EPlanInput& e) {
         writeText(err, planErrorLine(e));
+        return CliUsage;
+    } catch (const ECostInput& e) {
+        writeText(err, costErrorLine(e));
         return CliUsage;
     }
     TScheduleTableExport& table = *host.loanexp;
@@ -591,32 +629,42 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
     try {
         const ScheduleInputs inputs{options.amount, options.months, options.rate};
         const PlanLabels planLabels = host.planlabels->scheduleLabels();
+        const CostLabels costLabels = host.costlabels->scheduleLabels();
         if (isPictureFormat(options.format)) {
             // The picture needs the numbers alone; the table's texts go nowhere.
             struct : ScheduleSink {
                 void beginRow(QStringView) override {}
                 void addCell(QStringView) override {}
             } nowhere;
-            chartData = chart::calculateWithChart(inputs, plan, context, planLabels, nowhere);
+            // The chart draws the loan borrowed: a financed fee is part of it.
+            if (!cost.isEmpty() && !inputs.amount.isEmpty())
+                checkCost(cost, plan, StrToFloat(inputs.amount));
+            chartData = chart::calculateWithChart(borrowedInputs(inputs, cost), plan, context,
+                                                  planLabels, nowhere);
         } else {
-            // A schedule has its periods and at most three rows more (the sums,
-            // the inputs, a plan's comparison); a plan may end sooner, and then
-            // it is only not kept where it might have been.
+            // A schedule has its periods and at most four rows more (the sums,
+            // the inputs, a plan's comparison, the cost); a plan may end sooner,
+            // and then it is only not kept where it might have been.
             std::int32_t periods = 0;
-            const std::size_t expectedRows = TryStrToInt(inputs.months, periods) && periods > 0
-                                                 ? static_cast<std::size_t>(periods) + 3
-                                                 : 0;
+            const std::size_t expectedRows =
+                TryStrToInt(inputs.months, periods) && periods > 0
+                    ? static_cast<std::size_t>(periods) + 3 + (cost.isEmpty() ? 0 : 1)
+                    : 0;
             // Widths only for a document laid out to them.
             const bool wantWidths = kxExportTypeRow(table.ExportType())->LaysOutToWidestText ||
                                     table.Options().contains(xoTruncate);
             table.measure(
-                [inputs, plan, context, planLabels](ScheduleSink& sink) {
-                    CalculatePlanSchedule(inputs, plan, context, planLabels, sink);
+                [inputs, plan, cost, context, planLabels, costLabels](ScheduleSink& sink) {
+                    CalculateCostSchedule(inputs, plan, cost, context, planLabels, costLabels,
+                                          sink);
                 },
                 expectedRows, wantWidths);
         }
     } catch (const EPlanInput& e) {
         writeText(err, planErrorLine(e));
+        return CliUsage;
+    } catch (const ECostInput& e) {
+        writeText(err, costErrorLine(e));
         return CliUsage;
     } catch (const Exception& e) {
         writeText(err, defaultErrorText(e.message()) + QLatin1Char('\n'));

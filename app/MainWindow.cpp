@@ -4,6 +4,7 @@
 #include "app/AppConsts.h"
 #include "app/ChartWindow.h"
 #include "app/ChartWindowTexts.h"
+#include "app/CostLabels.h"
 #include "app/LanguageChoice.h"
 #include "app/PlanDialog.h"
 #include "app/PlanLabels.h"
@@ -174,6 +175,9 @@ void Tmainfrm::buildControls() {
     planlabels = new TPlanLabels(this);
     planlabels->setObjectName(QStringLiteral("planlabels"));
     setOwner(planlabels, this);
+    costlabels = new TCostLabels(this);
+    costlabels->setObjectName(QStringLiteral("costlabels"));
+    setOwner(costlabels, this);
     prompts = new TMainPrompts(this);
     prompts->setObjectName(QStringLiteral("prompts"));
     setOwner(prompts, this);

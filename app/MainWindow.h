@@ -45,6 +45,7 @@ class TListView;
 class TMainPrompts;
 class TMemo;
 class TPlanLabels;
+class TCostLabels;
 class TPanel;
 class TStrings;
 class TTimer;
@@ -113,6 +114,8 @@ public:
     TMainPrompts* prompts;
     // The texts of the plan in the table and the Plan dialog, translated with the window.
     TPlanLabels* planlabels;
+    // The texts of the cost-of-credit row, translated with the window.
+    TCostLabels* costlabels;
     // The borrower's plan as the Plan dialog left it; empty: the plain loan.
     PlanTexts plan;
     // The name the next "Export to file" proposes.

@@ -139,8 +139,8 @@ double solveRate(const RateEquation& equation) {
         long double paid = 0;
         for (const PaymentRun& run : *equation.runs)
             paid += static_cast<long double>(run.amount) * run.count;
-        throw ECostInput(CostField::Rule,
-                         Format(LoadResString(rs::SNoRate),
+        // A fault of the figures, not of the input.
+        throw EMathError(Format(LoadResString(rs::SNoRate),
                                 {amountText(static_cast<double>(paid)),
                                  amountText(static_cast<double>(equation.advance))}));
     }

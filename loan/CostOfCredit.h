@@ -113,8 +113,8 @@ struct RateEquation {
 // The present value of the payments at `rate` per unit of time (> -1).
 long double presentValue(const RateEquation& equation, long double rate);
 // The rate at which the present value is the advance, to the last bit of a
-// double, by halving a bracket that holds it. Throws ECostInput (Rule) when
-// no rate gives it.
+// double, by halving a bracket that holds it. Throws EMathError when no
+// rate gives it.
 double solveRate(const RateEquation& equation);
 
 // The annual percentage rate in percent, by each rule.

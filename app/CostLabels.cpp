@@ -1,0 +1,21 @@
+// SPDX-License-Identifier: GPL-3.0-or-later
+#include "app/CostLabels.h"
+
+namespace twl {
+
+TCostLabels::TCostLabels(QObject* parent)
+    : QObject(parent) {
+    const CostLabels defaults;
+    Caption = defaults.caption;
+    AmountFinanced = defaults.amountFinanced;
+    FinanceCharge = defaults.financeCharge;
+    TotalOfPayments = defaults.totalOfPayments;
+    Apr = defaults.apr;
+    Aprc = defaults.aprc;
+}
+
+CostLabels TCostLabels::scheduleLabels() const {
+    return {Caption, AmountFinanced, FinanceCharge, TotalOfPayments, Apr, Aprc};
+}
+
+} // namespace twl
