@@ -88,7 +88,8 @@ std::int32_t wholeMonthsBack(const QDate& from, const QDate& to) {
 
 void PaymentRuns::add(std::int32_t period, double amount) {
     ++m_count;
-    m_total += amount;
+    // Added as the schedule adds its SUM row, so that the two agree to the bit.
+    m_total = static_cast<double>(static_cast<long double>(m_total) + amount);
     if (!m_runs.empty()) {
         PaymentRun& last = m_runs.back();
         if (last.amount == amount && last.first + last.count == period) {

@@ -73,13 +73,13 @@ public:
     void add(std::int32_t period, double amount);
     const std::vector<PaymentRun>& runs() const { return m_runs; }
     std::int32_t count() const { return m_count; }
-    // The sum of the payments, added in extended precision.
-    double total() const { return static_cast<double>(m_total); }
+    // The sum of the payments, as the schedule's SUM row adds them.
+    double total() const { return m_total; }
 
 private:
     std::vector<PaymentRun> m_runs;
     std::int32_t m_count = 0;
-    long double m_total = 0;
+    double m_total = 0;
 };
 
 // When the loan's money moves: the loan date and the first payment's date

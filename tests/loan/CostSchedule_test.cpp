@@ -52,8 +52,9 @@ protected:
 // Without a cost option every row is the plan's; with one, the schedule runs
 // on the amount borrowed and one row follows the last.
 TEST_F(CostSchedule, TheRowComesOnlyWhenAsked) {
-    const ScheduleInputs loan{"1000", "12", "12"};
-    const std::vector<PlanTexts> plans = {{}, {.firstDate = "2027-01-31", .rounding = "cent"}};
+    const ScheduleInputs loan{"250000", "360", "4.5"};
+    const std::vector<PlanTexts> plans = {
+        {}, {.firstDate = "2027-01-31", .extras = {"12=5000"}, .rounding = "cent"}};
     for (const PlanTexts& plan : plans) {
         test::TableSink plain;
         CalculatePlanSchedule(loan, parsePlanTexts(plan), context(), PlanLabels{}, plain);
@@ -62,6 +63,12 @@ TEST_F(CostSchedule, TheRowComesOnlyWhenAsked) {
         ASSERT_EQ(asked.rows.size(), plain.rows.size() + 1) << asked.error.toStdString();
         EXPECT_TRUE(std::equal(plain.rows.begin(), plain.rows.end(), asked.rows.begin()));
         EXPECT_EQ(asked.rows.back().value(0), "Cost of credit");
+        // The total of payments is the SUM row's, to the cent of every length.
+        for (const QStringList& row : plain.rows) {
+            if (row.value(0) != "SUM") continue;
+            EXPECT_EQ(asked.rows.back().value(3),
+                      "Total of payments: " + row.value(plan.firstDate.isEmpty() ? 1 : 2));
+        }
     }
 }
 
