@@ -54,7 +54,7 @@ private:
     QString m_text;
     std::vector<qsizetype> m_cellEnds;  // end of each cell in m_text
     std::vector<std::size_t> m_rowEnds; // end of each row in m_cellEnds
-    std::vector<int> m_widths; // -1: not known
+    std::vector<int> m_widths;          // -1: not known
 };
 
 } // namespace twl
