@@ -50,25 +50,37 @@ QString calculatorHelpText() {
     return calculatorUsageText() +
            QStringLiteral(
                "\n"
-               "The loan calculator: the level monthly payment of a loan and its schedule,\n"
-               "exported to documents of ten kinds.\n"
+               "The loan calculator: the payment of a loan and its schedule, planned with\n"
+               "dates, extra payments, lender's rounding, payment periods and a balloon; the\n"
+               "schedule exported to HTML, XLS, Word, text, CSV, tab-separated text, RTF, DIF,\n"
+               "SYLK, XLSX, ODS, a PDF report or the clipboard, printed, and drawn as a chart.\n"
                "\n"
                "  --language NAME   the language of the windows: the file NAME.lng in the\n"
                "                    language folders, letter case ignored.\n"
                "                    Without it, Language=NAME in section [Settings] of twlc.ini;\n"
                "                    else English, else the first language found.\n"
                "  --help            this text\n"
-               "  --version         the program's version\n"
+               "  --version         the program's version and licence\n"
                "\n"
-               "The settings file twlc.ini is the one beside the program when that can be\n"
-               "written, else $XDG_CONFIG_HOME/tarnwell/twlc.ini (~/.config/tarnwell/).\n"
-               "Language files in $XDG_DATA_HOME/tarnwell/language/ (~/.local/share/...)\n"
-               "win over the shipped ones of the same name.\n") +
+               "An installed calculator keeps twlc.ini in $XDG_CONFIG_HOME/tarnwell/\n"
+               "(~/.config/tarnwell/), starting from the administrator's defaults until it\n"
+               "first writes it; run from its build tree, it keeps the file beside the program\n"
+               "when that can be written. Language files in $XDG_DATA_HOME/tarnwell/language/\n"
+               "(~/.local/share/...) win over the shipped ones of the same name.\n") +
            settingsHelpText();
 }
 
+QString programVersionText(const QString& program) {
+    return QStringLiteral("%1 %2\n"
+                          "Licence GPL-3.0-or-later: the GNU General Public License, version 3 or\n"
+                          "later <https://www.gnu.org/licenses/gpl-3.0.html>.\n"
+                          "This is free software: you are free to change and redistribute it.\n"
+                          "There is NO WARRANTY, to the extent permitted by law.\n")
+        .arg(program, QStringLiteral(TWL_VERSION));
+}
+
 QString calculatorVersionText() {
-    return QStringLiteral("twlc %1\n").arg(QStringLiteral(TWL_VERSION));
+    return programVersionText(QStringLiteral("twlc"));
 }
 
 } // namespace twl

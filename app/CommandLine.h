@@ -21,5 +21,7 @@ CalculatorCommandLine parseCalculatorCommandLine(const QStringList& arguments);
 QString calculatorUsageText();
 QString calculatorHelpText();
 QString calculatorVersionText();
+// The version and the licence, as both programs print them for --version.
+QString programVersionText(const QString& program);
 
 } // namespace twl

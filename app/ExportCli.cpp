@@ -4,6 +4,7 @@
 #include "app/AppConsts.h"
 #include "app/ChartWindowTexts.h"
 #include "app/CliMessageGuard.h"
+#include "app/CommandLine.h"
 #include "app/CostLabels.h"
 #include "app/ExportCliSchedule.h"
 #include "app/LanguageChoice.h"
@@ -536,9 +537,7 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
              settingsHelpText())
                 .toLocal8Bit());
     if (options.version)
-        return writeOut(
-            out, err,
-            QStringLiteral("twlc-export %1\n").arg(QStringLiteral(TWL_VERSION)).toLocal8Bit());
+        return writeOut(out, err, programVersionText(QStringLiteral("twlc-export")).toLocal8Bit());
     const QByteArray epoch = qgetenv("SOURCE_DATE_EPOCH");
     if (!epoch.isEmpty()) {
         bool ok = false;

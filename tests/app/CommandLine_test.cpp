@@ -58,3 +58,19 @@ TEST(CalculatorCommandLine, TheProgramPrintsHelpAndVersionAndRefusesWrongUse) {
     EXPECT_TRUE(p.readAllStandardError().contains("twlc: unknown option: --bogus"));
 }
 #endif
+
+#if defined(TWL_TWLC) && defined(TWL_EXPORT_PROGRAM)
+TEST(ProgramVersion, BothProgramsNameTheirVersionAndLicence) {
+    for (const auto& [program, name] :
+         {std::pair{TWL_TWLC, "twlc "}, std::pair{TWL_EXPORT_PROGRAM, "twlc-export "}}) {
+        QProcess p;
+        p.start(program, {"--version"});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), 0) << name;
+        const QByteArray out = p.readAllStandardOutput();
+        EXPECT_TRUE(out.startsWith(name)) << out.constData();
+        EXPECT_TRUE(out.contains("\nLicence GPL-3.0-or-later: the GNU General Public License"))
+            << out.constData();
+    }
+}
+#endif
