@@ -27,6 +27,7 @@ inline constexpr ResourceString SUnknownLanguage{
     1119, "There is no language named %s. The calculator starts in its default language."};
 inline constexpr ResourceString SChart{1120, "C&hart"};
 inline constexpr ResourceString SPlan{1121, "&Plan..."};
+inline constexpr ResourceString SKnownLanguages{1160, "Languages: %s"};
 
 // twlc-export's own messages, after "twlc-export: " on the error output.
 inline constexpr ResourceString SCliNoPayments{1122, "the schedule has no payments to draw"};

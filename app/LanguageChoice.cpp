@@ -26,7 +26,13 @@ QString requestedLanguage(const QString& commandLine, const SettingsFile* settin
 QString chooseRequestedLanguage(TbsCorePolyglot& core, const QString& commandLine,
                                 const SettingsFile* settings) {
     const QString wanted = requestedLanguage(commandLine, settings);
-    if (wanted.isEmpty()) return QString();
+    if (wanted.isEmpty()) {
+        // The core may have fallen back on a user's file while the shipped
+        // folder was not yet listed; without a choice the default is English.
+        const QString english = core.ListedLanguage(TbsCorePolyglot::DefaultLanguage);
+        if (!english.isEmpty()) core.ChangeLanguage(english);
+        return QString();
+    }
     // The file's own spelling, so that the current language reads as listed.
     const QString listed = core.ListedLanguage(wanted);
     if (listed.isEmpty()) return wanted;
@@ -34,10 +40,15 @@ QString chooseRequestedLanguage(TbsCorePolyglot& core, const QString& commandLin
     return QString();
 }
 
-QString unknownLanguageText(const TbsCorePolyglot& core, const QString& name) {
+QStringList listedLanguages(const TbsCorePolyglot& core) {
     QStringList names;
     for (int i = 0; i < core.LanguageCount(); ++i)
         names << core.LanguageAt(i);
+    return names;
+}
+
+QString unknownLanguageText(const TbsCorePolyglot& core, const QString& name) {
+    const QStringList names = listedLanguages(core);
     const QString known =
         names.isEmpty() ? QStringLiteral("none") : names.join(QLatin1String(", "));
     // The user's folder is named only where it exists: that is where a file would be put.

@@ -7,6 +7,7 @@
 // first language found.
 
 #include <QString>
+#include <QStringList>
 
 namespace twl {
 
@@ -18,10 +19,14 @@ class TbsCorePolyglot;
 QString requestedLanguage(const QString& commandLine, const SettingsFile* settings);
 
 // Makes the requested language current (translating every window) when the
-// core's folder lists it. Returns the requested name when it lists no such
+// core's folder lists it; without a request, English when listed, whatever
+// the user's folder holds. Returns the requested name when it lists no such
 // language (the current language stays), else empty.
 QString chooseRequestedLanguage(TbsCorePolyglot& core, const QString& commandLine,
                                 const SettingsFile* settings);
+
+// The languages the core lists, in its order.
+QStringList listedLanguages(const TbsCorePolyglot& core);
 
 // One line for a command's standard error: the unknown name and the
 // languages there are.

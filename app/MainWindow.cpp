@@ -31,6 +31,7 @@
 
 #include <QCloseEvent>
 #include <QLabel>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace twl {
@@ -252,7 +253,12 @@ void Tmainfrm::FormCreate(QObject*) {
     if (TbsCorePolyglot* core = TbsCorePolyglot::GetCorePolyglot()) {
         const QString unknown =
             chooseRequestedLanguage(*core, commandLineLanguage(), settingsFile());
-        if (!unknown.isEmpty()) prompts->showUnknownLanguage(nullptr, unknown);
+        // Told once the event loop runs: the splash window, kept above every
+        // other while this window is built, would hide the box.
+        if (!unknown.isEmpty())
+            QTimer::singleShot(0, this, [this, unknown, known = listedLanguages(*core)] {
+                prompts->showUnknownLanguage(this, unknown, known);
+            });
     }
     SettingsFile* s = settingsFile();
     if (!s) return;

@@ -37,6 +37,7 @@ TMainPrompts::TMainPrompts(QObject* parent)
     NoFileName = texts.NoFileName;
     ViewFailed = texts.ViewFailed;
     UnknownLanguage = LoadResString(rs::SUnknownLanguage);
+    KnownLanguages = LoadResString(rs::SKnownLanguages);
 }
 
 kxUserPromptTexts TMainPrompts::exportTexts() const {
@@ -53,8 +54,11 @@ void TMainPrompts::nameTable(QWidget* table) {
     setTableName(m_tableName);
 }
 
-void TMainPrompts::showUnknownLanguage(QWidget* parent, const QString& language) const {
-    showMessageBox(QMessageBox::Warning, applicationTitle(), Format(UnknownLanguage, {language}),
+void TMainPrompts::showUnknownLanguage(QWidget* parent, const QString& language,
+                                       const QStringList& languages) const {
+    showMessageBox(QMessageBox::Warning, applicationTitle(),
+                   Format(UnknownLanguage, {language}) + QLatin1Char('\n') +
+                       Format(KnownLanguages, {languages.join(QLatin1String(", "))}),
                    parent);
 }
 

@@ -33,6 +33,7 @@ class TMainPrompts : public QObject {
     Q_PROPERTY(QString UnknownLanguage MEMBER UnknownLanguage)
     Q_PROPERTY(QString ViewFailed MEMBER ViewFailed)
     Q_PROPERTY(QString TableName READ tableName WRITE setTableName)
+    Q_PROPERTY(QString KnownLanguages MEMBER KnownLanguages)
 
 public:
     explicit TMainPrompts(QObject* parent = nullptr);
@@ -44,6 +45,7 @@ public:
     QString NoFileName;
     QString UnknownLanguage; // "%s" the language asked for
     QString ViewFailed;      // "%s" the file nothing could open
+    QString KnownLanguages;  // "%s" the languages there are
 
     // What a screen reader calls the schedule table; follows the language.
     QString tableName() const { return m_tableName; }
@@ -51,8 +53,9 @@ public:
     void nameTable(QWidget* table);
 
     kxUserPromptTexts exportTexts() const;
-    // Tells the user that the language asked for has no file.
-    void showUnknownLanguage(QWidget* parent, const QString& language) const;
+    // Tells the user that the language asked for has no file, and which there are.
+    void showUnknownLanguage(QWidget* parent, const QString& language,
+                             const QStringList& languages) const;
 
 private:
     QString m_tableName = QStringLiteral("Schedule");

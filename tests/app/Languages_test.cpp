@@ -6,6 +6,7 @@
 #include "app/LanguageChoice.h"
 #include "app/MainWindow.h"
 #include "app/Prompts.h"
+#include "app/SplashWindow.h"
 #include "base/Format.h"
 #include "base/Windows1252.h"
 #include "export/kxExport.h"
@@ -22,10 +23,12 @@
 #include "widgets/LbSpeedButton.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <algorithm>
 
 using namespace twl;
@@ -115,6 +118,27 @@ TEST_F(Languages, EnglishIsChosenBesideTheProgramWhereverTheProgramStarts) {
     EXPECT_EQ(form->Caption(), "English");
 }
 
+TEST_F(Languages, AUsersOwnFileIsNeverTheDefault) {
+    program.ship("English.lng");
+    program.ship("Deutsch.lng");
+    QTemporaryDir own;
+    // Listed before English: the first language found, were it ever a fallback.
+    test::writeFile(own.filePath("Aardvark.lng"), "[Tmainfrm]\r\ncalcbtn.Caption='Dig'\r\n");
+    const auto startWithUserFolder = [&] {
+        TbsCorePolyglot::Create()->ChangeUserFolder(own.path());
+        return std::make_unique<Tmainfrm>();
+    };
+    {
+        auto form = startWithUserFolder();
+        EXPECT_EQ(form->lngmanager->CurrentLang(), "English");
+        EXPECT_EQ(form->calcbtn->Caption(), "&Calculate");
+    }
+    TbsCorePolyglot::Release();
+    setCommandLineLanguage("aardvark"); // chosen, it is used
+    auto form = startWithUserFolder();
+    EXPECT_EQ(form->calcbtn->Caption(), "Dig");
+}
+
 TEST_F(Languages, SetsAndQtsOwnPropertiesInALanguageFileChangeNothing) {
     TkxListViewExport defaults;
     program.language("English", "loanexp.Options=[xoShowHeader,xoShowTitle]\r\n"
@@ -186,17 +210,32 @@ TEST_F(Languages, TheSettingsFileChoosesAndTheCommandLineWins) {
     }
     TbsCorePolyglot::Release();
 
-    // An unknown name: the default language, and the user is told.
+    // An unknown name: the default language, and the user is told which there
+    // are, once the splash window that covers the start is gone.
     setCommandLineLanguage("Klingon");
     QString told;
+    QWidget* parent = nullptr;
+    bool splashShown = false;
     test::answerNextModal([&](QWidget* w) {
         told = qobject_cast<QMessageBox*>(w)->text();
+        parent = w->parentWidget();
+        for (QWidget* top : QApplication::topLevelWidgets())
+            splashShown = splashShown || (qobject_cast<Tsplashfrm*>(top) && top->isVisible());
         qobject_cast<QMessageBox*>(w)->accept();
     });
+    auto splash = std::make_unique<Tsplashfrm>();
+    splash->show();
     auto form = start();
     EXPECT_EQ(form->lngmanager->CurrentLang(), "English");
+    EXPECT_EQ(told, "") << "shown while the window was being built";
+    splash.reset();
+    form->show();
+    QCoreApplication::processEvents();
     EXPECT_EQ(told,
-              "There is no language named Klingon. The calculator starts in its default language.");
+              "There is no language named Klingon. The calculator starts in its default language.\n"
+              "Languages: Deutsch, English, Espanol, Francais");
+    EXPECT_EQ(parent, form.get());
+    EXPECT_FALSE(splashShown);
 }
 
 TEST_F(Languages, EveryShippedFileHasEnglishsKeysAndTranslatesTheWindow) {
