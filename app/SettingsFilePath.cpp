@@ -28,18 +28,29 @@ std::function<bool(const QString&)>& writeCheckSlot() {
 
 } // namespace
 
+const QString InstalledMarkName = QStringLiteral("twlc.installed");
+
 SettingsPlace settingsPlaceIn(const SettingsEnvironment& environment) {
-    const QString beside = environment.programFolder + SettingsName;
-    if (environment.canWrite(beside)) return {beside, QString()};
     const QString own =
         userBaseFolder(environment.configHome, environment.home, QStringLiteral(".config/")) +
         QStringLiteral("tarnwell/") + SettingsName;
+    // Root may write anywhere: a file beside an installed program would become
+    // every new user's defaults and outlive the package.
+    if (environment.installed) return {own, environment.systemFolder + SettingsName};
+    const QString beside = environment.programFolder + SettingsName;
+    if (environment.canWrite(beside)) return {beside, QString()};
     return {own, beside};
+}
+
+QString systemSettingsFolder() {
+    return QStringLiteral(TWL_SYSCONFDIR "/tarnwell/");
 }
 
 SettingsPlace settingsPlace() {
     const auto& check = writeCheckSlot();
-    return settingsPlaceIn({programFolder(), qEnvironmentVariable("XDG_CONFIG_HOME"),
+    const QString folder = programFolder();
+    return settingsPlaceIn({folder, QFileInfo::exists(folder + InstalledMarkName),
+                            systemSettingsFolder(), qEnvironmentVariable("XDG_CONFIG_HOME"),
                             userHomeFolder(), check ? check : canWritePath});
 }
 
@@ -51,9 +62,12 @@ QString settingsHelpText() {
     const SettingsPlace place = settingsPlace();
     QString text = QStringLiteral("\nSettings file: %1\n").arg(place.path);
     if (!place.seed.isEmpty())
-        text += QStringLiteral("(while it does not exist, %1 gives the starting values)\n")
+        text += QStringLiteral("Administrator's defaults: %1 (read while the settings file does "
+                               "not exist)\n")
                     .arg(place.seed);
-    return text + QStringLiteral("Your own language files: %1\n").arg(userLanguageFolder());
+    return text + QStringLiteral("Shipped language files: %1language/\n"
+                                 "Your own language files: %2\n")
+                      .arg(programFolder(), userLanguageFolder());
 }
 
 QString userLanguageFolder() {

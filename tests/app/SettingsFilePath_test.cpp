@@ -23,6 +23,7 @@ namespace {
 
 struct PlaceRow {
     const char* name;
+    bool installed;
     bool programFolderWritable;
     const char* configHome;
     const char* expectedPath;
@@ -32,11 +33,20 @@ struct PlaceRow {
 class SettingsPlaceRule : public ::testing::TestWithParam<PlaceRow> {};
 
 const PlaceRow PlaceRows[] = {
-    {"writable program folder", true, "/cfg", "/opt/tw/twlc.ini", ""},
-    {"read-only, config home set", false, "/cfg", "/cfg/tarnwell/twlc.ini", "/opt/tw/twlc.ini"},
-    {"config home with separator", false, "/cfg//", "/cfg/tarnwell/twlc.ini", "/opt/tw/twlc.ini"},
-    {"config home unset", false, "", "/home/u/.config/tarnwell/twlc.ini", "/opt/tw/twlc.ini"},
-    {"config home relative", false, "cfg", "/home/u/.config/tarnwell/twlc.ini", "/opt/tw/twlc.ini"},
+    {"writable program folder", false, true, "/cfg", "/opt/tw/twlc.ini", ""},
+    {"read-only, config home set", false, false, "/cfg", "/cfg/tarnwell/twlc.ini",
+     "/opt/tw/twlc.ini"},
+    {"config home with separator", false, false, "/cfg//", "/cfg/tarnwell/twlc.ini",
+     "/opt/tw/twlc.ini"},
+    {"config home unset", false, false, "", "/home/u/.config/tarnwell/twlc.ini",
+     "/opt/tw/twlc.ini"},
+    {"config home relative", false, false, "cfg", "/home/u/.config/tarnwell/twlc.ini",
+     "/opt/tw/twlc.ini"},
+    // Installed: never beside the program, even for root, who may write there.
+    {"installed, run by root", true, true, "/cfg", "/cfg/tarnwell/twlc.ini",
+     "/etc/tarnwell/twlc.ini"},
+    {"installed, read-only", true, false, "", "/home/u/.config/tarnwell/twlc.ini",
+     "/etc/tarnwell/twlc.ini"},
 };
 
 int folderMode(const QString& path) {
@@ -60,14 +70,15 @@ protected:
 TEST_P(SettingsPlaceRule, PicksTheFileAndItsSeed) {
     const PlaceRow& row = GetParam();
     QStringList asked;
-    const SettingsPlace place = settingsPlaceIn(
-        {"/opt/tw/", QString::fromUtf8(row.configHome), "/home/u", [&](const QString& path) {
-             asked << path;
-             return row.programFolderWritable;
-         }});
+    const SettingsPlace place =
+        settingsPlaceIn({"/opt/tw/", row.installed, "/etc/tarnwell/",
+                         QString::fromUtf8(row.configHome), "/home/u", [&](const QString& path) {
+                             asked << path;
+                             return row.programFolderWritable;
+                         }});
     EXPECT_EQ(place.path, row.expectedPath) << row.name;
     EXPECT_EQ(place.seed, row.expectedSeed) << row.name;
-    EXPECT_EQ(asked, QStringList{"/opt/tw/twlc.ini"}) << row.name;
+    EXPECT_EQ(asked, row.installed ? QStringList() : QStringList{"/opt/tw/twlc.ini"}) << row.name;
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, SettingsPlaceRule, ::testing::ValuesIn(PlaceRows));
@@ -149,7 +160,36 @@ TEST_F(UserSettings, TheExportCommandReadsTheSameFilesByTheSameRules) {
     test::writeFile(ownLanguages + "Pirate.lng",
                     test::readFile(english).replace("Balance", "Booty left"));
     EXPECT_TRUE(run({"--language", "pirate"}).contains("Booty left")) << run({}).constData();
-    EXPECT_TRUE(
-        run({"--language", "Klingon"})
-            .contains(" or " + ownLanguages.toLocal8Bit() + " (languages: English, Pirate)"));
+    // A user's file is never the default, even one listed before English.
+    test::writeFile(ownLanguages + "Aardvark.lng",
+                    test::readFile(english).replace("Balance", "Burrow"));
+    EXPECT_TRUE(run({}).startsWith("\"Payment #\",Payment,Interest,Principal,Balance\r\n"))
+        << run({}).constData();
+    EXPECT_TRUE(run({"--language", "Klingon"})
+                    .contains(" or " + ownLanguages.toLocal8Bit() +
+                              " (languages: Aardvark, English, Pirate)"));
+}
+
+TEST_F(UserSettings, TheInstallsMarkMakesTheProgramFolderOffLimitsEvenWhenWritable) {
+    setProgramFolder(dir.filePath("program"));
+    setSettingsWriteCheck([](const QString&) { return true; });
+    qputenv("XDG_CONFIG_HOME", QFile::encodeName(dir.filePath("home/.config")));
+    struct Restore {
+        ~Restore() {
+            setSettingsWriteCheck({});
+            qunsetenv("XDG_CONFIG_HOME");
+            setProgramFolder(QString());
+        }
+    } restore;
+    EXPECT_EQ(settingsPlace().path, seed()); // a build tree: beside the program
+
+    test::writeFile(dir.filePath("program/") + InstalledMarkName, "");
+    const SettingsPlace place = settingsPlace();
+    EXPECT_EQ(place.path, own());
+    EXPECT_EQ(place.seed, systemSettingsFolder() + "twlc.ini");
+    EXPECT_TRUE(systemSettingsFolder().endsWith("/etc/tarnwell/")) << systemSettingsFolder();
+    // --help names every file in use.
+    const QString help = settingsHelpText();
+    for (const QString& file : {own(), place.seed, dir.filePath("program/language/")})
+        EXPECT_TRUE(help.contains(file)) << file << "\n" << help;
 }

@@ -6,11 +6,13 @@ build=$1
 prefix=$(mktemp -d)
 trap 'kill "${pid:-}" 2>/dev/null || true; rm -rf "$prefix"' EXIT
 export QT_QPA_PLATFORM=offscreen
+# An installed program keeps the running user's settings: here, in the prefix.
+export XDG_CONFIG_HOME=$prefix/config
 
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 # The program folder holds both programs and the language files; bin has links.
-for f in lib/tarnwell/twlc lib/tarnwell/twlc-export lib/tarnwell/language/English.lng \
+for f in lib/tarnwell/twlc lib/tarnwell/twlc-export lib/tarnwell/twlc.installed lib/tarnwell/language/English.lng \
          share/applications/org.tarnwell.Calculator.desktop share/icons/hicolor/scalable/apps/org.tarnwell.Calculator.svg \
          share/metainfo/org.tarnwell.Calculator.metainfo.xml share/man/man1/twlc.1.gz; do
   [ -e "$prefix/$f" ] || { echo "missing after install: $f"; exit 1; }
@@ -23,6 +25,9 @@ fi
 cd "$prefix"
 "$prefix/bin/twlc-export" --version > version.txt
 grep -q '^twlc-export ' version.txt
+grep -q 'GPL-3.0-or-later' version.txt
+# The install's mark sends the settings to the user's own folder.
+"$prefix/bin/twlc-export" --help | grep -qx "Settings file: $XDG_CONFIG_HOME/tarnwell/twlc.ini"
 # The README's examples, as written.
 "$prefix/bin/twlc-export" --amount 1000 --months 12 --rate 12 --format csv --output schedule.csv
 head -n 2 schedule.csv | tr -d '\r' | diff - <(printf '"Payment #",Payment,Interest,Principal,Balance\n1,88.85,10.00,78.85,921.15\n')
