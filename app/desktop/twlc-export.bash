@@ -1,9 +1,11 @@
 # SPDX-License-Identifier: GPL-3.0-or-later
-# bash completion for twlc-export: its options and --format values as its own
-# --help lists them, and --language names from the shipped and the user's
-# language folders.
+# bash completion for twlc-export and twlc: options and their values as the
+# program's own --help lists them (a value list is either `--flag a|b|c` or a
+# description that starts "a, b or c"), and --language names from the shipped
+# and the user's language folders, matched in any letter case as the programs
+# match them.
 
-_twlc_export_languages() {
+_twlc_languages() {
     local program folder
     program=$(command -v -- "$1" 2>/dev/null) || return
     program=$(readlink -f -- "$program" 2>/dev/null) || return
@@ -18,6 +20,48 @@ _twlc_export_languages() {
     done
 }
 
+# The values --help gives for one option, one a line; nothing for free values.
+_twlc_option_values() {
+    local help=$1 option=$2
+    awk -v option="$option" '
+        function flush(   text, n, i, items, item) {
+            if (entry == "") return
+            text = entry
+            entry = ""
+            if (match(text, "^" option " [a-z0-9-]+(\\|[a-z0-9-]+)+")) {
+                text = substr(text, length(option) + 2, RLENGTH - length(option) - 1)
+                n = split(text, items, "|")
+                for (i = 1; i <= n; i++) print items[i]
+                exit
+            }
+            if (!match(text, "^" option " [A-Z][A-Z_]* +")) return
+            text = substr(text, RLENGTH + 1)
+            gsub(/\([^)]*\)/, "", text)
+            sub(/;.*/, "", text)
+            gsub(/ or /, ",", text)
+            n = split(text, items, ",")
+            if (n < 2) exit
+            for (i = 1; i <= n; i++) {
+                item = items[i]
+                gsub(/^ +| +$/, "", item)
+                if (item !~ /^[a-z0-9-]+$/) exit
+            }
+            for (i = 1; i <= n; i++) { item = items[i]; gsub(/^ +| +$/, "", item); print item }
+            exit
+        }
+        /^ *-/ {
+            flush()
+            line = $0
+            sub(/^ *(-[a-z], )?/, "", line)
+            entry = (index(line, option " ") == 1) ? line : ""
+            next
+        }
+        entry != "" && /^   / { line = $0; sub(/^ +/, " ", line); entry = entry line; next }
+        { flush() }
+        END { flush() }
+    ' <<<"$help"
+}
+
 _twlc_export() {
     local cur prev words cword
     if declare -F _init_completion >/dev/null; then
@@ -25,33 +69,48 @@ _twlc_export() {
     else
         cur=${COMP_WORDS[COMP_CWORD]}
         prev=${COMP_WORDS[COMP_CWORD - 1]}
+        # Without bash-completion, "--format=cs" arrives as three words.
+        if [[ $prev == = && $COMP_CWORD -ge 2 ]]; then
+            prev=${COMP_WORDS[COMP_CWORD - 2]}
+        elif [[ $cur == = ]]; then
+            prev=${COMP_WORDS[COMP_CWORD - 1]}
+            cur=
+        fi
+    fi
+    local prefix=
+    if [[ $cur == --*=* ]]; then
+        prev=${cur%%=*}
+        prefix=$prev=
+        cur=${cur#*=}
     fi
 
     local help
     help=$("$1" --help 2>/dev/null)
 
     case $prev in
-        --format)
-            local formats
-            formats=$(sed -n 's/^ *--format FORMAT *//p' <<<"$help" | tr -s ', ' '\n\n' | grep -vx 'or')
-            COMPREPLY=($(compgen -W "$formats" -- "$cur"))
-            return
-            ;;
         --language)
-            local IFS=$'\n'
-            COMPREPLY=($(compgen -W "$(_twlc_export_languages "$1" | sort -fu)" -- "$cur"))
+            local name lower=${cur,,}
+            COMPREPLY=()
+            while IFS= read -r name; do
+                [[ ${name,,} == "$lower"* ]] && COMPREPLY+=("$prefix$name")
+            done < <(_twlc_languages "$1" | sort -fu)
             return
             ;;
         -o | --output)
-            if declare -F _filedir >/dev/null; then
+            if [[ -z $prefix ]] && declare -F _filedir >/dev/null; then
                 _filedir
             else
-                COMPREPLY=($(compgen -f -- "$cur"))
+                local IFS=$'\n'
+                COMPREPLY=($(compgen -P "$prefix" -f -- "$cur"))
             fi
             return
             ;;
-        --amount | --months | --rate | --decimal | --set)
-            return
+        --*)
+            if grep -q -- "^ *\(-[a-z], \)\?$prev [A-Za-z]" <<<"$help"; then
+                local IFS=$'\n'
+                COMPREPLY=($(compgen -P "$prefix" -W "$(_twlc_option_values "$help" "$prev")" -- "$cur"))
+                return
+            fi
             ;;
     esac
 
@@ -60,4 +119,4 @@ _twlc_export() {
         return
     fi
 } &&
-    complete -F _twlc_export twlc-export
+    complete -F _twlc_export twlc-export twlc
