@@ -13,6 +13,7 @@ packages=(
   fonts-dejavu-core xvfb xauth desktop-file-utils
   locales libqt6svg6
   librsvg2-bin dpkg-dev file appstream lintian x11-utils xdotool python3
+  devscripts
   libxlsxwriter-dev libzip-dev poppler-utils python3-openpyxl python3-odf python3-xlrd gnumeric
   e2fsprogs acl attr
   "$@"
