@@ -193,13 +193,16 @@ void removeStaleOnce(const QByteArray& folder) {
 TemporaryFolder::TemporaryFolder() {
     const QByteArray folder = temporaryFolder();
     removeStaleOnce(folder);
+    // Remembered before it is made: a signal between the two would leave it.
+    // The name carries our process id, so it can only be ours.
     for (int attempt = 0;; ++attempt) {
         m_path = temporaryName(folder, OwnPrefix);
+        m_handle = rememberTemporary(m_path, true);
         if (fileCall(FileCall::Open, [&] { return ::mkdir(m_path.constData(), 0700); }) == 0) break;
-        if (errno != EEXIST || attempt >= 100)
-            throw ETemporarySpaceError(QFile::decodeName(folder), errno);
+        const int e = errno;
+        forgetTemporary(m_handle);
+        if (e != EEXIST || attempt >= 100) throw ETemporarySpaceError(QFile::decodeName(folder), e);
     }
-    m_handle = rememberTemporary(m_path, true);
 }
 
 TemporaryFolder::~TemporaryFolder() {
@@ -226,17 +229,22 @@ bool TemporaryFile::open(OpenMode mode) {
     removeStaleOnce(folder);
     for (int attempt = 0; m_fd < 0; ++attempt) {
         m_path = temporaryName(folder, OwnPrefix);
+        // Remembered before it is made, as a temporary folder is.
+        m_handle = rememberTemporary(m_path, false);
         m_fd = fileCall(FileCall::Open, [&] {
             return ::open(m_path.constData(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                           0600);
         });
-        if (m_fd < 0 && (errno != EEXIST || attempt >= 100)) {
+        if (m_fd < 0) {
             const int e = errno;
-            m_path.clear();
-            return failWith(e);
+            forgetTemporary(m_handle);
+            m_handle = -1;
+            if (e != EEXIST || attempt >= 100) {
+                m_path.clear();
+                return failWith(e);
+            }
         }
     }
-    m_handle = rememberTemporary(m_path, false);
     m_flushed = 0;
     return QIODevice::open(mode | QIODevice::Unbuffered);
 }
