@@ -35,5 +35,26 @@ inline constexpr ResourceString SCliCannotWriteOutput{1123, "cannot write standa
 inline constexpr ResourceString SCliCannotWrite{1124, "cannot write %s: %s"};
 inline constexpr ResourceString SCliTheDocument{1125, "the document"};
 inline constexpr ResourceString SCliNotWritten{1126, "the document was not written"};
+// Its usage errors: an argument it cannot read or a value it refuses.
+inline constexpr ResourceString SCliUnknownOption{1130, "unknown option: %s"};
+inline constexpr ResourceString SCliNeedsValue{1131, "%s needs a value"};
+inline constexpr ResourceString SCliGivenTwice{1132, "%s is given more than once"};
+inline constexpr ResourceString SCliEmptyValue{1133, "%s: the value is empty"};
+inline constexpr ResourceString SCliSetForm{1134, "--set takes PATH=VALUE: %s"};
+inline constexpr ResourceString SCliBadDecimal{1135,
+                                               "--decimal: '%s' is not a valid integer value"};
+inline constexpr ResourceString SCliMissing{1136, "%s is missing"};
+inline constexpr ResourceString SCliUnknownFormat{1137, "unknown format: %s"};
+inline constexpr ResourceString SCliNoProperty{1138, "no property %s in %s"};
+inline constexpr ResourceString SCliNoSubProperties{1139,
+                                                    "%s has no properties of its own (in %s)"};
+inline constexpr ResourceString SCliEmptyPath{1140, "empty property path"};
+inline constexpr ResourceString SCliSetNeedsBrackets{1141, "%s is a set: write [member,...]"};
+inline constexpr ResourceString SCliNotASet{1142, "%s is not a set"};
+inline constexpr ResourceString SCliNotAMember{1143, "%s is not a member of %s"};
+inline constexpr ResourceString SCliCannotBeSet{1144, "%s cannot be set"};
+inline constexpr ResourceString SCliBadEpoch{1145, "SOURCE_DATE_EPOCH is not a number of seconds"};
+inline constexpr int CliUsageMessageFirstId = 1130;
+inline constexpr int CliUsageMessageLastId = 1145;
 
 } // namespace twl::rs

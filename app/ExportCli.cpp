@@ -190,14 +190,21 @@ const char* const Help =
     "No window is ever opened: what the calculator would show in a box is one line on\n"
     "standard error.\n";
 
+// A usage error keeps its text unformatted until it is told: the arguments
+// are read before the language is known, and the message is told in it.
 struct UsageError {
-    QString message;
+    ResourceString text;
+    QStringList args;
     // A value refused is one line; a command that does not read also shows the usage.
     bool showUsage = true;
+    QString message() const {
+        std::vector<FormatArg> values(args.begin(), args.end());
+        return Format(LoadResString(text), values);
+    }
 };
 
-[[noreturn]] void refuseValue(const QString& message) {
-    throw UsageError{message, false};
+[[noreturn]] void refuseValue(const ResourceString& text, const QStringList& args) {
+    throw UsageError{text, args, false};
 }
 
 struct Options {
@@ -261,10 +268,9 @@ Options parse(const QList<QByteArray>& raw) {
         const bool isPlan = isExtra || isExtraEach || isFee || planSlot != planFlags.end();
         const auto slot = valued.find(name);
         if (!isSet && !isDecimal && !isLanguage && !isPlan && slot == valued.end())
-            throw UsageError{QStringLiteral("unknown option: %1").arg(args[i])};
+            throw UsageError{rs::SCliUnknownOption, {args[i]}};
         if (!inlineValue) {
-            if (i + 1 >= args.size())
-                throw UsageError{QStringLiteral("%1 needs a value").arg(name)};
+            if (i + 1 >= args.size()) throw UsageError{rs::SCliNeedsValue, {name}};
             value = args[++i];
         }
         const void* single = nullptr;
@@ -276,14 +282,12 @@ Options parse(const QList<QByteArray>& raw) {
             single = planSlot->second;
         else if (slot != valued.end())
             single = slot->second;
-        if (single && !given.insert(single).second)
-            refuseValue(QStringLiteral("%1 is given more than once").arg(name));
+        if (single && !given.insert(single).second) refuseValue(rs::SCliGivenTwice, {name});
         // An empty value (an unset variable of a script) is not taken as "off".
-        if (isPlan && value.trimmed().isEmpty())
-            refuseValue(QStringLiteral("%1: the value is empty").arg(name));
+        if (isPlan && value.trimmed().isEmpty()) refuseValue(rs::SCliEmptyValue, {name});
         if (isSet) {
             const qsizetype eq = value.indexOf(QLatin1Char('='));
-            if (eq <= 0) throw UsageError{QStringLiteral("--set takes PATH=VALUE: %1").arg(value)};
+            if (eq <= 0) throw UsageError{rs::SCliSetForm, {value}};
             o.sets.emplace_back(value.left(eq).trimmed(), value.mid(eq + 1));
         } else if (isExtra) {
             o.plan.extras << value;
@@ -296,13 +300,10 @@ Options parse(const QList<QByteArray>& raw) {
         } else if (isDecimal) {
             // Refused here as a bad value, as the calculation would only fail on it.
             std::int32_t decimals = 0;
-            if (!TryStrToInt(value, decimals))
-                refuseValue(
-                    QStringLiteral("--decimal: '%1' is not a valid integer value").arg(value));
+            if (!TryStrToInt(value, decimals)) refuseValue(rs::SCliBadDecimal, {value});
             o.decimal = value;
         } else if (isLanguage) {
-            if (value.trimmed().isEmpty())
-                throw UsageError{QStringLiteral("--language needs a value")};
+            if (value.trimmed().isEmpty()) throw UsageError{rs::SCliNeedsValue, {name}};
             o.language = value;
         } else {
             *slot->second = value;
@@ -313,9 +314,21 @@ Options parse(const QList<QByteArray>& raw) {
     if (o.help || o.version) return o;
     for (const auto& [name, slot] : valued) {
         if (slot->isNull() && name != QLatin1String("-o"))
-            throw UsageError{QStringLiteral("%1 is missing").arg(name)};
+            throw UsageError{rs::SCliMissing, {name}};
     }
     return o;
+}
+
+// The language the arguments ask for, read as far as they can be read.
+QString languageArgument(const QList<QByteArray>& raw) {
+    for (qsizetype i = 0; i < raw.size(); ++i) {
+        const QString a = QFile::decodeName(raw[i]);
+        if (a.startsWith(QLatin1String("--language=")))
+            return a.mid(int(sizeof("--language=")) - 1);
+        if (a == QLatin1String("--language") && i + 1 < raw.size())
+            return QFile::decodeName(raw[i + 1]);
+    }
+    return {};
 }
 
 // The chart's picture formats, beside the table's document formats.
@@ -331,7 +344,7 @@ TkxExportType formatType(const QString& name) {
             name.compare(QLatin1String(row.CommandLineName), Qt::CaseInsensitive) == 0)
             return row.Type;
     }
-    throw UsageError{QStringLiteral("unknown format: %1").arg(name)};
+    throw UsageError{rs::SCliUnknownFormat, {name}};
 }
 
 // The object and property a path names, walking property objects from the
@@ -341,16 +354,13 @@ std::pair<QObject*, QMetaProperty> resolve(QObject* root, const QString& path) {
     const QStringList parts = path.split(QLatin1Char('.'));
     for (qsizetype i = 0; i < parts.size(); ++i) {
         const QMetaProperty p = polyglot::findPublishedProperty(obj, parts[i]);
-        if (!p.isValid())
-            throw UsageError{QStringLiteral("no property %1 in %2").arg(parts[i], path)};
+        if (!p.isValid()) throw UsageError{rs::SCliNoProperty, {parts[i], path}};
         if (i + 1 == parts.size()) return {obj, p};
         QObject* next = p.read(obj).value<QObject*>();
-        if (!next)
-            throw UsageError{
-                QStringLiteral("%1 has no properties of its own (in %2)").arg(parts[i], path)};
+        if (!next) throw UsageError{rs::SCliNoSubProperties, {parts[i], path}};
         obj = next;
     }
-    throw UsageError{QStringLiteral("empty property path")};
+    throw UsageError{rs::SCliEmptyPath, {}};
 }
 
 // The enumeration whose members a set property holds; invalid for other kinds.
@@ -367,24 +377,23 @@ void applySet(TkxCustomExport& exporter, const QString& path, const QString& val
     const QMetaEnum e = setEnumeration(obj, prop);
     const bool bracketed =
         trimmed.startsWith(QLatin1Char('[')) && trimmed.endsWith(QLatin1Char(']'));
-    if (e.isValid() && !bracketed)
-        throw UsageError{QStringLiteral("%1 is a set: write [member,...]").arg(path)};
+    if (e.isValid() && !bracketed) throw UsageError{rs::SCliSetNeedsBrackets, {path}};
     if (bracketed) {
-        if (!e.isValid()) throw UsageError{QStringLiteral("%1 is not a set").arg(path)};
+        if (!e.isValid()) throw UsageError{rs::SCliNotASet, {path}};
         int bits = 0;
         for (const QString& member : trimmed.mid(1, trimmed.size() - 2).split(QLatin1Char(','))) {
             const QString name = member.trimmed();
             if (name.isEmpty()) continue;
             bool ok = false;
             const int v = e.keyToValue(name.toLatin1().constData(), &ok);
-            if (!ok) throw UsageError{QStringLiteral("%1 is not a member of %2").arg(name, path)};
+            if (!ok) throw UsageError{rs::SCliNotAMember, {name, path}};
             bits |= 1 << v;
         }
         prop.write(obj, bits);
         return;
     }
     if (!prop.isWritable() && !prop.read(obj).value<QObject*>())
-        throw UsageError{QStringLiteral("%1 cannot be set").arg(path)};
+        throw UsageError{rs::SCliCannotBeSet, {path}};
     // The value goes through the translator, so every value form of a language
     // file works here, with its errors.
     const QByteArray ini = "[Set]\r\n" + path.toUtf8() + "=" + value.toUtf8() + "\r\n";
@@ -520,12 +529,15 @@ int runExportCli(const QStringList& arguments, QIODevice& out, QIODevice& err) {
 int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevice& err) {
     const CliMessageGuard messages(err);
     Options options;
+    // Told once the language is known: the language asked for, if the
+    // arguments name one, else the settings file's.
+    std::optional<UsageError> refused;
     try {
         options = parse(rawArguments);
     } catch (const UsageError& e) {
-        writeText(err, QStringLiteral("twlc-export: %1\n").arg(e.message) +
-                           (e.showUsage ? QLatin1String(Usage) : QLatin1String()));
-        return CliUsage;
+        refused = e;
+        options = Options{};
+        options.language = languageArgument(rawArguments);
     }
     if (options.help)
         return writeOut(
@@ -542,12 +554,8 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
     if (!epoch.isEmpty()) {
         bool ok = false;
         const qint64 seconds = epoch.toLongLong(&ok);
-        if (!ok) {
-            writeText(
-                err, QStringLiteral("twlc-export: SOURCE_DATE_EPOCH is not a number of seconds\n"));
-            return CliUsage;
-        }
-        setClock([seconds] { return QDateTime::fromSecsSinceEpoch(seconds); });
+        if (!ok && !refused) refused = UsageError{rs::SCliBadEpoch, {}, false};
+        if (ok) setClock([seconds] { return QDateTime::fromSecsSinceEpoch(seconds); });
     }
 
     // The language as the calculator chooses it: the core's start-up folder,
@@ -583,6 +591,11 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
         writeText(err, QStringLiteral("twlc-export: %1\n").arg(defaultErrorText(e.message())));
         return CliUsage;
     }
+    if (refused) {
+        writeText(err, QStringLiteral("twlc-export: %1\n").arg(refused->message()) +
+                           (refused->showUsage ? QLatin1String(Usage) : QLatin1String()));
+        return CliUsage;
+    }
     // After the language, so that a refused plan is told in it.
     PlanOptions plan;
     CostOptions cost;
@@ -603,7 +616,7 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
         if (!isPictureFormat(options.format)) table.setExportType(formatType(options.format));
         if (messages.failed()) return CliUsage;
     } catch (const UsageError& e) {
-        writeText(err, QStringLiteral("twlc-export: %1\n").arg(e.message) + QLatin1String(Usage));
+        writeText(err, QStringLiteral("twlc-export: %1\n").arg(e.message()) + QLatin1String(Usage));
         return CliUsage;
     } catch (const Exception& e) {
         writeText(err, QStringLiteral("twlc-export: %1\n").arg(defaultErrorText(e.message())));

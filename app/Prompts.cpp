@@ -24,6 +24,8 @@ QSet<int> userMessageIds() {
         ids.insert(r.id);
     for (int id = rs::PlanMessageFirstId; id <= rs::PlanMessageLastId; ++id)
         ids.insert(id);
+    for (int id = rs::CliUsageMessageFirstId; id <= rs::CliUsageMessageLastId; ++id)
+        ids.insert(id);
     return ids;
 }
 

@@ -166,6 +166,14 @@ TEST_F(LanguageMessages, TheCommandTellsInTheLanguageItWasGiven) {
          "twlc-export: --round: Redondeo: 'up' no es ninguno de none, cent, unit\n"},
         {{"--language", "English", "--amount", "1000", "--rate", "12", "--round", "up"},
          "twlc-export: --round: Rounding: 'up' is not one of none, cent, unit\n"},
+        // The command's own usage errors, read before the language is known.
+        {{"--language", "Deutsch", "--amount", "1000", "--rate", "12", "--round", "cent", "--round",
+          "unit"},
+         "twlc-export: --round wird mehr als einmal angegeben\n"},
+        {{"--amount", "1000", "--rate", "12", "--balloon", "", "--language=Francais"},
+         "twlc-export: --balloon : la valeur est vide\n"},
+        {{"--language", "Espanol", "--amount", "1000", "--rate", "12", "--decimal", "abc"},
+         "twlc-export: --decimal: 'abc' no es un valor entero válido\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.line);
