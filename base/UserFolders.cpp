@@ -21,11 +21,6 @@ QString userHomeFolder() {
     return QDir::isAbsolutePath(home) ? home : QDir::homePath();
 }
 
-QString userConfigFolder() {
-    return userBaseFolder(qEnvironmentVariable("XDG_CONFIG_HOME"), userHomeFolder(),
-                          QStringLiteral(".config/"));
-}
-
 QString userDataFolder() {
     return userBaseFolder(qEnvironmentVariable("XDG_DATA_HOME"), userHomeFolder(),
                           QStringLiteral(".local/share/"));

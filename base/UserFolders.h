@@ -9,7 +9,6 @@ namespace twl {
 // $XDG_CONFIG_HOME or $XDG_DATA_HOME when absolute, else the home folder's
 // default (".config/", ".local/share/" below `home`); with a trailing separator.
 QString userBaseFolder(const QString& variable, const QString& home, const QString& fallback);
-QString userConfigFolder();
 QString userDataFolder();
 // $HOME when absolute, else the account's home folder.
 QString userHomeFolder();
