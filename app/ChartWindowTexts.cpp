@@ -32,6 +32,14 @@ TChartTexts::TChartTexts(QObject* parent)
 
 chart::ChartTexts TChartTexts::chartTexts(const TStrings& lines, const TListView& table,
                                           bool dated) const {
+    QStringList captions;
+    for (int i = 0; i < table.Columns()->Count(); ++i)
+        captions << table.Columns()->column(i)->Caption();
+    return chartTexts(lines, captions, dated);
+}
+
+chart::ChartTexts TChartTexts::chartTexts(const TStrings& lines, const QStringList& captions,
+                                          bool dated) const {
     chart::ChartTexts t;
     t.title = Title;
     const ScheduleLabels labels = inputsRowLabels(lines);
@@ -44,8 +52,7 @@ chart::ChartTexts TChartTexts::chartTexts(const TStrings& lines, const TListView
     t.payments = Payments;
     // Each series is named after its column, found by its role.
     const auto caption = [&](ScheduleColumn role) {
-        const TListColumn* c = table.Columns()->column(scheduleColumn(role, dated));
-        return c ? c->Caption() : QString();
+        return captions.value(scheduleColumn(role, dated));
     };
     t.interest = caption(ScheduleColumn::Interest);
     t.principal = caption(ScheduleColumn::Principal);

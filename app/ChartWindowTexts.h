@@ -9,6 +9,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 namespace twl {
 
@@ -80,6 +81,9 @@ public:
     // window's text list and the captions of the table's columns by their
     // role (`dated`: the table has the plan's "Due" column).
     chart::ChartTexts chartTexts(const TStrings& lines, const TListView& table, bool dated) const;
+    // The same with the table's column captions, in the table's order.
+    chart::ChartTexts chartTexts(const TStrings& lines, const QStringList& captions,
+                                 bool dated) const;
 };
 
 } // namespace twl

@@ -4,14 +4,12 @@
 #include "app/ExportCliArgs.h"
 
 #include "app/AppConsts.h"
-#include "app/ChartWindowTexts.h"
 #include "app/CliMessageGuard.h"
 #include "app/CommandLine.h"
-#include "app/CostLabels.h"
 #include "app/ExportCliSchedule.h"
+#include "app/ExportCliTexts.h"
 #include "app/LanguageChoice.h"
 #include "app/MainWindow.h"
-#include "app/PlanLabels.h"
 #include "app/Prompts.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsFilePath.h"
@@ -30,10 +28,7 @@
 #include "loan/CostSchedule.h"
 #include "loan/PlanSchedule.h"
 #include "loan/PlanText.h"
-#include "toolkit/Component.h"
-#include "toolkit/Controls.h"
 #include "toolkit/ErrorDisplay.h"
-#include "toolkit/ListView.h"
 
 #include <QFile>
 #include <memory>
@@ -42,62 +37,6 @@
 #include <unistd.h>
 
 namespace twl {
-
-namespace cli {
-
-// Stands in for the main window in the language file: the file's "Tmainfrm"
-// section translates this object's components (the text list `messages`, the
-// table `loanview` and the export component `loanexp`) as it translates the
-// window's, and skips the keys of controls this host does not have.
-class Tmainfrm : public QObject {
-    Q_OBJECT
-public:
-    Tmainfrm() {
-        loanview = component<TListView>("loanview");
-        addScheduleColumns(*loanview);
-        messages = component<TMemo>("messages");
-        planlabels = new TPlanLabels(this);
-        planlabels->setObjectName(QStringLiteral("planlabels"));
-        setOwner(planlabels, this);
-        loanexp = new TScheduleTableExport(this);
-        loanexp->setObjectName(QStringLiteral("loanexp"));
-        setOwner(loanexp, this);
-        kxApplyMainWindowFormats(*loanexp);
-        // Interchange documents carry the main window's component as their title.
-        loanexp->setDocumentClassName(QStringLiteral("TkxListViewExport"));
-        charttexts = new TChartTexts(this);
-        charttexts->setObjectName(QStringLiteral("charttexts"));
-        setOwner(charttexts, this);
-        costlabels = new TCostLabels(this);
-        costlabels->setObjectName(QStringLiteral("costlabels"));
-        setOwner(costlabels, this);
-    }
-    ~Tmainfrm() override {
-        delete costlabels;
-        delete charttexts;
-        delete loanexp;
-        delete loanview;
-        delete messages;
-        delete planlabels;
-    }
-
-    TListView* loanview;
-    TMemo* messages;
-    TPlanLabels* planlabels;
-    TScheduleTableExport* loanexp;
-    TChartTexts* charttexts;
-    TCostLabels* costlabels;
-
-private:
-    template <class T> T* component(const char* name) {
-        auto* c = new T;
-        c->setObjectName(QLatin1String(name));
-        setOwner(c, this);
-        return c;
-    }
-};
-
-} // namespace cli
 
 using cli::Options;
 using cli::UsageError;
@@ -237,7 +176,7 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
     core->Hook().SetMessageIds(userMessageIds());
 
     const SettingsFile settings(settingsPlace());
-    cli::Tmainfrm host;
+    ExportCliTexts window;
     try {
         core->ChangeUserFolder(userLanguageFolder());
         core->ChangeFolder(programFolder() + QStringLiteral("language/"));
@@ -247,7 +186,7 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
                       QStringLiteral("twlc-export: %1\n").arg(unknownLanguageText(*core, unknown)));
             return CliUsage;
         }
-        core->TranslateComponent(&host);
+        window.translate(*core);
         if (messages.failed()) return CliUsage;
     } catch (const Exception& e) {
         writeText(err, QStringLiteral("twlc-export: %1\n").arg(defaultErrorText(e.message())));
@@ -268,7 +207,7 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
         writeText(err, *line);
         return CliUsage;
     }
-    TScheduleTableExport& table = *host.loanexp;
+    TScheduleTableExport& table = window.loanexp;
     try {
         for (const auto& [path, value] : options.sets)
             cli::applySet(table, path, value);
@@ -283,26 +222,23 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
         return CliUsage;
     }
 
-    QStringList captions;
-    for (int i = 0; i < host.loanview->Columns()->Count(); ++i)
-        captions << host.loanview->Columns()->column(i)->Caption();
+    QStringList captions = window.columnCaptions;
     if (plan.hasDueDates())
-        captions.insert(scheduleColumn(ScheduleColumn::Due, true), host.planlabels->DueCaption);
+        captions.insert(scheduleColumn(ScheduleColumn::Due, true), window.planlabels.DueCaption);
     table.setCaptions(captions);
 
     ScheduleContext context;
     context.readDecimal = [&] {
         return options.decimal ? *options.decimal : readDecimalSetting(settings);
     };
-    context.labels =
-        host.planlabels->inputsRowLabels(inputsRowLabels(*host.messages->Lines()), plan.period);
+    context.labels = window.planlabels.inputsRowLabels(inputsRowLabels(window.lines), plan.period);
     context.today = currentDateTime().date();
     chart::ChartData chartData;
     try {
         const auto line = cli::refusedInputLine([&] {
             const ScheduleInputs inputs{options.amount, options.months, options.rate};
-            const PlanLabels planLabels = host.planlabels->scheduleLabels();
-            const CostLabels costLabels = host.costlabels->scheduleLabels();
+            const PlanLabels planLabels = window.planlabels.scheduleLabels();
+            const CostLabels costLabels = window.costlabels.scheduleLabels();
             if (cli::isPictureFormat(options.format)) {
                 // The picture needs the numbers alone; the table's texts go nowhere.
                 struct : ScheduleSink {
@@ -351,9 +287,9 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
             return CliCalculationFailed;
         }
         chart::ChartTexts texts =
-            // This host's table keeps the five designed columns: a Due column's
+            // The command line's table keeps the five designed columns: a Due column's
             // caption goes to the document alone.
-            host.charttexts->chartTexts(*host.messages->Lines(), *host.loanview, false);
+            window.charttexts.chartTexts(window.lines, window.columnCaptions, false);
         texts.monthsLabel = context.labels.months;
         const QByteArray picture =
             options.format.compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0
@@ -425,5 +361,3 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
 }
 
 } // namespace twl
-
-#include "ExportCli.moc"

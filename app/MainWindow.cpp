@@ -56,12 +56,16 @@ SettingsFile* settingsFile() {
     return settingsSlot().get();
 }
 
+QStringList scheduleColumnCaptions() {
+    return {LoadResString(rs::SColPaymentNo), LoadResString(rs::SColPayment),
+            LoadResString(rs::SColInterest), LoadResString(rs::SColPrincipal),
+            LoadResString(rs::SColBalance)};
+}
+
 void addScheduleColumns(TListView& view) {
-    view.AddColumn(LoadResString(rs::SColPaymentNo), 70);
-    view.AddColumn(LoadResString(rs::SColPayment), 100);
-    view.AddColumn(LoadResString(rs::SColInterest), 100);
-    view.AddColumn(LoadResString(rs::SColPrincipal), 100);
-    view.AddColumn(LoadResString(rs::SColBalance), 100);
+    const QStringList captions = scheduleColumnCaptions();
+    for (qsizetype i = 0; i < captions.size(); ++i)
+        view.AddColumn(captions[i], i == 0 ? 70 : 100);
 }
 
 ScheduleLabels inputsRowLabels(const TStrings& lines) {

@@ -57,6 +57,8 @@ SettingsFile* settingsFile();
 // five columns, the inputs-row labels (lines 98 to 102 of the text list) and
 // the "Decimal" setting's text.
 void addScheduleColumns(TListView& view);
+// Those columns' captions before a language file translates them.
+QStringList scheduleColumnCaptions();
 ScheduleLabels inputsRowLabels(const TStrings& lines);
 QString readDecimalSetting(const SettingsFile& settings);
 

@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <fcntl.h>
+#include <memory>
 #include <sys/mman.h>
 #include <unistd.h>
 
@@ -80,10 +81,16 @@ int main(int argc, char** argv) {
     QList<QByteArray> args;
     for (int i = 1; i < argc; ++i)
         args.append(QByteArray(argv[i]));
-    // No window is ever shown; the export component's dialogs exist but stay
-    // hidden. Fonts are loaded only where the document asks for them.
-    qputenv("QT_QPA_PLATFORM", twl::exportCliNeedsFonts(args) ? "offscreen" : "minimal");
-    QApplication app(argc, argv);
+    // No window is ever shown. A document laid out in fonts gets the widget
+    // application (its export component's dialogs exist but stay hidden); any
+    // other starts without the window system, its fonts and its widgets.
+    std::unique_ptr<QCoreApplication> app;
+    if (twl::exportCliNeedsFonts(args)) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     twl::kxRegisterDocumentWriters();
     StandardOutput out(outputClosed);
     QFile err;

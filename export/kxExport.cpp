@@ -18,6 +18,7 @@
 #include "toolkit/ModalGuard.h"
 #include "toolkit/ToolkitConsts.h"
 
+#include <QApplication>
 #include <QDir>
 
 namespace twl {
@@ -72,13 +73,16 @@ TkxCustomExport::TkxCustomExport(QObject* owner)
     m_excel->setObjectName(QStringLiteral("EXCEL"));
     m_excelWriter = new TkxNativeExcel(this);
     setOwner(m_excelWriter, this);
+    // A process without the widget module (the command line writing a
+    // document that needs no fonts) has no windows: the run shows no progress.
+    if (!qobject_cast<QApplication*>(QCoreApplication::instance())) return;
     m_progressForm = new Tfrm_ProgressForm;
     m_selectionForm = new Tfrm_Selection;
     m_selectionForm->IconImage->OnPaint = [this](QObject* sender) { PaintFormatIcon(sender); };
 }
 
 TkxCustomExport::~TkxCustomExport() {
-    m_selectionForm->IconImage->OnPaint = nullptr;
+    if (m_selectionForm) m_selectionForm->IconImage->OnPaint = nullptr;
     delete m_selectionForm;
     delete m_progressForm;
     delete m_excel;

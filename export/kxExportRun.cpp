@@ -86,6 +86,7 @@ const TkxWriterFactory& kxDefaultWriterFactory() {
 
 void TkxCustomExport::Execute() {
     Tfrm_Selection* dlg = m_selectionForm;
+    if (!dlg) return; // no widget module: no dialog to show
     dlg->setWindowTitle(m_messages->Caption);
     dlg->btn_Selection->setText(m_messages->ExportCaption);
     dlg->btn_Cancel->setText(m_messages->CancelCaption);
@@ -341,7 +342,7 @@ bool TkxCustomExport::rowWanted() {
 void TkxCustomExport::stepProgress() {
     // The bar moves only when the change can show (a pixel of its width);
     // asking the bar at every row of a long table costs more than the export.
-    if (m_options.contains(xoShowProgress) && m_rowIndex % m_progressStep == 0)
+    if (m_progressForm && m_options.contains(xoShowProgress) && m_rowIndex % m_progressStep == 0)
         m_progressForm->step(static_cast<int>(qMin<std::uint32_t>(m_rowIndex, INT_MAX)));
 }
 
@@ -355,7 +356,7 @@ bool TkxCustomExport::writeDocument(const QString& FileName, Delivery delivery) 
     m_writtenFileName.clear();
     if (OnBeginExport) OnBeginExport(this);
     m_rowTotal = static_cast<std::uint32_t>(GetRowCount());
-    const bool showProgress = m_options.contains(xoShowProgress);
+    const bool showProgress = m_progressForm && m_options.contains(xoShowProgress);
     if (showProgress) setUpProgress();
 
     // The progress window closes whatever happens below, an error of a handler included.
@@ -447,7 +448,7 @@ void TkxCustomExport::deliver(const TkxDocument& document, const QString& FileNa
         clipboard->setText(document.ClipboardText);
         if (m_options.contains(xoClipboardMessage)) {
             // The notice is the run's last word: the progress window goes first.
-            if (m_options.contains(xoShowProgress)) m_progressForm->endRun();
+            if (m_progressForm && m_options.contains(xoShowProgress)) m_progressForm->endRun();
             showMessageBox(QMessageBox::Information, applicationTitle(),
                            m_messages->CopiedToClipboard, messageParent());
         }

@@ -326,6 +326,23 @@ void TbsCorePolyglot::TranslateComponent(QObject* component) {
     polyglot::translateFromFile(*file, component, [this, &file] { return m_languageFile == file; });
 }
 
+void TbsCorePolyglot::TranslateNamed(const QString& section,
+                                     const QList<std::pair<QString, QObject*>>& components) {
+    QMutexLocker lock(&m_dataLock);
+    if (m_languageFile) polyglot::translateNamed(*m_languageFile, section, components);
+}
+
+bool TbsCorePolyglot::LookUpText(const QString& section, QStringView path, QString& text) const {
+    QMutexLocker lock(&m_dataLock);
+    return m_languageFile && polyglot::lookUpText(*m_languageFile, section, path, text);
+}
+
+bool TbsCorePolyglot::LookUpStrings(const QString& section, QStringView path,
+                                    QStringList& items) const {
+    QMutexLocker lock(&m_dataLock);
+    return m_languageFile && polyglot::lookUpStrings(*m_languageFile, section, path, items);
+}
+
 bool TbsCorePolyglot::LookUpResourceString(int id, QString& text) const {
     QMutexLocker lock(&m_dataLock);
     if (!m_languageFile) return false;

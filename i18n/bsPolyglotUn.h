@@ -26,6 +26,7 @@
 #include <QStringList>
 #include <functional>
 #include <memory>
+#include <utility>
 
 namespace twl {
 
@@ -111,6 +112,14 @@ public:
     void TranslateFrame(QObject* frame) { TranslateComponent(frame); }
     // Applies the object's class section of the current language file.
     void TranslateComponent(QObject* component);
+    // A section applied to components that no window holds, each under the
+    // name the file gives it (polyglot::translateNamed).
+    void TranslateNamed(const QString& section,
+                        const QList<std::pair<QString, QObject*>>& components);
+    // The texts a section gives a property path, without the objects
+    // (polyglot::lookUpText, lookUpStrings); false where no key names it.
+    bool LookUpText(const QString& section, QStringView path, QString& text) const;
+    bool LookUpStrings(const QString& section, QStringView path, QStringList& items) const;
 
     bool LookUpResourceString(int id, QString& text) const;
 

@@ -169,9 +169,13 @@ struct Walk {
 
 void applyPath(const TbsINIFile& file, const QString& section, const QString& key,
                QObject* component) {
+    applyPathFrom(file, section, key, key, component);
+}
+
+void applyPathFrom(const TbsINIFile& file, const QString& section, const QString& key,
+                   QStringView path, QObject* component) {
     const Walk walk{file, section, key};
     QObject* obj = component;
-    QStringView path = key;
     // At the start of the path, and after an owned component or child control,
     // a name may be a property, an owned component or a child control; inside a
     // property object only its properties count.

@@ -3,16 +3,22 @@
 
 #include "app/ExportCli.h"
 #include "app/MainWindow.h"
+#include "base/Windows1252.h"
 #include "export/kxExport.h"
 #include "export/writers/kxWriterRegistry.h"
+#include "i18n/bsINIFile.h"
 #include "i18n/bsPolyglotUn.h"
+#include "i18n/bsStrUtils.h"
 #include "tests/app/ProgramFolder.h"
+#include "tests/app/ProgramProcess.h"
 #include "tests/support/TestSupport.h"
 #include "toolkit/Controls.h"
 
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
 
 using namespace twl;
 
@@ -123,4 +129,43 @@ TEST_F(ExportCommandLanguage, SetsStayOutOfLanguageFilesButNotOutOfTheCommand) {
     TbsCorePolyglot::Release();
     EXPECT_EQ(run({"--set", "Options=5"}, out, err), CliUsage);
     EXPECT_TRUE(err.startsWith("twlc-export: Options is a set: write [member,...]\n"));
+}
+
+// The program itself, which writes these documents without the widget module:
+// every language's texts of the main window reach it by their paths (the
+// table's captions, the inputs row, a plan's Due column, the cost row).
+TEST_F(ExportCommandLanguage, EveryLanguageReachesTheProgramWithoutWidgets) {
+    QTemporaryDir home;
+    const QProcessEnvironment env = test::programEnvironment(home.path());
+    for (const char* language : {"English", "Deutsch", "Espanol", "Francais"}) {
+        const TbsINIFile file(test::sourceDir() + QStringLiteral("/language/%1.lng").arg(language));
+        const auto text = [&](const QString& key) {
+            return DecodeLiteral(file.ReadString("Tmainfrm", key, QString()));
+        };
+        QStringList wanted = {
+            text("planlabels.DueCaption"), text("costlabels.Caption"),
+            SplitQuotedList(file.ReadString("Tmainfrm", "messages.Lines.Strings", QString()))
+                .value(98)};
+        for (int i = 0; i < 5; ++i)
+            wanted << text(QStringLiteral("loanview.Columns.Items(%1).Caption").arg(i));
+        for (const char* format : {"csv", "xlsx"}) {
+            QProcess program;
+            program.setProcessEnvironment(env);
+            program.start(QStringLiteral(TWL_EXPORT_PROGRAM),
+                          {"--language", language, "--amount", "1000", "--months", "3", "--rate",
+                           "7", "--first-date", "2027-01-15", "--fee", "50", "--format", format,
+                           "-o", home.filePath(QStringLiteral("out.%1").arg(format))});
+            ASSERT_TRUE(program.waitForFinished(60000)) << language;
+            ASSERT_EQ(program.exitCode(), CliOk)
+                << language << program.readAllStandardError().data();
+            if (QLatin1String(format) != QLatin1String("csv"))
+                continue; // it ran: no widgets needed
+            const QByteArray out = test::readFile(home.filePath("out.csv"));
+            for (const QString& t : wanted) {
+                EXPECT_FALSE(t.isEmpty()) << language;
+                EXPECT_TRUE(out.contains(Windows1252Codec::encode(t)))
+                    << language << " " << t.toStdString();
+            }
+        }
+    }
 }

@@ -7,6 +7,7 @@
 #include "export/kxExport.h"
 #include "export/writers/kxWriterRegistry.h"
 #include "i18n/bsPolyglotUn.h"
+#include "tests/app/ProgramProcess.h"
 #include "tests/support/TestSupport.h"
 #include "toolkit/ApplicationTitle.h"
 #include "toolkit/Controls.h"
@@ -453,11 +454,7 @@ TEST_F(ExportCommand, TheProgramWithoutFontsWritesTheBytesOfTheUsualPlatform) {
     const test::RegionalScope programsRegion{QLatin1Char('.'), QStringLiteral("d MMM yyyy")};
     qputenv("SOURCE_DATE_EPOCH", "1796644800");
     QTemporaryDir home;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("SOURCE_DATE_EPOCH", "1796644800");
-    env.insert("LC_ALL", "C.UTF-8");
-    env.insert("XDG_CONFIG_HOME", home.path());
-    env.insert("XDG_DATA_HOME", home.path());
+    const QProcessEnvironment env = test::programEnvironment(home.path());
     const QStringList options = {
         "--amount",   "1234.5",  "--months",  "30",
         "--rate",     "7.25",    "--decimal", "2",
