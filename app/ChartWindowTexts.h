@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
 // The chart window's words as published texts of a component `charttexts`
-// on the main window (and on twlc-export's stand-in for it), so a language
+// on the main window (and, without the window, in twlc-export), so a language
 // file translates them like every other text of the window. The inputs
 // labels and the legend come from the window's own text list and columns.
 

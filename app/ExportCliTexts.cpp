@@ -34,8 +34,7 @@ void ExportCliTexts::translate(TbsCorePolyglot& core) {
                         columnCaptions[i]);
     }
     QStringList items;
-    if (core.LookUpStrings(WindowSection, u"messages.Lines", items))
-        lines.setStrings(items);
+    if (core.LookUpStrings(WindowSection, u"messages.Lines", items)) lines.setStrings(items);
 }
 
 } // namespace twl

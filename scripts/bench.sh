@@ -13,27 +13,35 @@
 #     and how many times slower it is.
 #  6. twlc-export's peak memory and peak temporary space at 1,000,000 months
 #     (TWL_BENCH_MONTHS) in every type, to every kind of target: a new file,
-#     a hard-linked file written in place, /dev/null and a FIFO.
+#     a hard-linked file written in place, /dev/null and a FIFO;
+#  7. the ratios the command line is held to (start-up and CSV against the
+#     floor, the spreadsheets and the report against our CSV, in CPU time)
+#     and the main window's memory after Calculate at 1,000,000 months.
 # TWL_BENCH_RUNS sets how many runs each timing takes (the best counts, as
 # a shared machine only ever adds time); TWL_BENCH_PARTS picks among
-# "micro process memory floor peer targets".
+# "micro process memory floor peer targets ratios".
 set -euo pipefail
 cd "$(dirname "$0")/.."
 # GNU time reports a process's peak memory; the bench alone needs it.
 scripts/install-deps.sh time
-cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTWL_TESTS=OFF -DTWL_BENCH=ON >/dev/null
-cmake --build build/bench
+# TWL_BENCH_BUILD takes the programs from another build folder (with
+# TWL_BENCH=ON), as it is, to compare two builds.
+build=${TWL_BENCH_BUILD:-build/bench}
+if [ -z "${TWL_BENCH_BUILD:-}" ]; then
+  cmake -S . -B build/bench -G Ninja -DCMAKE_BUILD_TYPE=Release -DTWL_TESTS=OFF -DTWL_BENCH=ON >/dev/null
+  cmake --build build/bench
+fi
 export QT_QPA_PLATFORM=offscreen
 # The timings are computed by awk and printed by printf, and the rates typed
 # with a ".": numbers follow the C conventions whatever the user's locale.
 export LC_ALL=C.UTF-8
 
 runs=${TWL_BENCH_RUNS:-5}
-parts=${TWL_BENCH_PARTS:-micro process memory floor peer targets}
+parts=${TWL_BENCH_PARTS:-micro process memory floor peer targets ratios}
 wanted() { [[ " $parts " == *" $1 "* ]]; }
 
 if wanted micro; then
-  for b in build/bench/bench/bench_*; do
+  for b in "$build"/bench/bench_*; do
     if [ -f "$b" ] && [ -x "$b" ]; then "$b" "$@"; fi
   done
 fi
@@ -43,8 +51,10 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/app" "$work/out"
-cp build/bench/app/twlc-export build/bench/bench/floor_csv build/bench/bench/cpu_time "$work/app/"
-cp -r build/bench/app/language "$work/app/"
+cp "$build"/app/twlc-export "$build"/bench/floor_csv "$build"/bench/cpu_time "$work/app/"
+# Older builds have no window_memory: their window goes unmeasured.
+cp "$build"/bench/window_memory "$work/app/" 2>/dev/null || true
+cp -r "$build"/app/language "$work/app/"
 printf '[Settings]\r\nDecimal=2\r\n' >"$work/app/twlc.ini"
 export SOURCE_DATE_EPOCH=1796601600
 
@@ -125,6 +135,23 @@ cpu_once() {
   }
 }
 
+# floor_for MONTHS RATE: sets floor (the floor's command for that schedule)
+# after checking that its CSV and ours agree byte for byte.
+floor_for() {
+  local ours_csv="$work/out/ours.csv" day
+  # shellcheck disable=SC2046
+  "$work/app/twlc-export" $(export_args "$1" "$2" csv "$ours_csv") >/dev/null
+  # The inputs row's date is the regional one; the floor takes it as given.
+  day=$(sed -n 's/.*"Date: \(.*\)"\r$/\1/p' "$ours_csv")
+  floor=("$work/app/floor_csv" 100000 "$1" "$2" 2 "$day" "$work/out/floor.csv")
+  "${floor[@]}"
+  if ! cmp -s "$ours_csv" "$work/out/floor.csv"; then
+    echo "the floor's CSV differs from ours at $1 months, $2 %:" >&2
+    cmp "$ours_csv" "$work/out/floor.csv" >&2 || true
+    exit 1
+  fi
+}
+
 if wanted floor; then
   echo
   echo "twlc-export over the floor (CPU time, best of $runs runs; load $(cut -d' ' -f1-3 /proc/loadavg))"
@@ -133,18 +160,7 @@ if wanted floor; then
   printf '%-28s %-5s %9s %9s %7s\n' case type floor_s ours_s ratio
   for c in "71332 12 csv" "1000000 0.5 csv" "100000 1 csv txt tab html rtf doc dif slk"; do
     read -r months rate types <<<"$c"
-    ours_csv="$work/out/ours.csv"
-    # shellcheck disable=SC2046
-    "$work/app/twlc-export" $(export_args "$months" "$rate" csv "$ours_csv") >/dev/null
-    # The inputs row's date is the regional one; the floor takes it as given.
-    day=$(sed -n 's/.*"Date: \(.*\)"\r$/\1/p' "$ours_csv")
-    floor=("$work/app/floor_csv" 100000 "$months" "$rate" 2 "$day" "$work/out/floor.csv")
-    "${floor[@]}"
-    if ! cmp -s "$ours_csv" "$work/out/floor.csv"; then
-      echo "the floor's CSV differs from ours at $months months, $rate %:" >&2
-      cmp "$ours_csv" "$work/out/floor.csv" >&2 || true
-      exit 1
-    fi
+    floor_for "$months" "$rate"
     declare -A best=()
     for ((i = 0; i < runs; i++)); do
       cpu_once "${floor[@]}"
@@ -294,4 +310,51 @@ if wanted targets; then
     done
   done
   runs=$targets_runs
+fi
+
+# in_turn: the best CPU time of the commands in base and measured ($runs runs,
+# taking turns so that a slow spell of a shared machine falls on both); sets
+# base_s, measured_s.
+in_turn() {
+  base_s="" measured_s=""
+  local i
+  for ((i = 0; i < runs; i++)); do
+    cpu_once "${base[@]}"
+    if [ -z "$base_s" ] || [ "$(calc "$cpu_one < $base_s")" = 1 ]; then base_s=$cpu_one; fi
+    cpu_once "${measured[@]}"
+    if [ -z "$measured_s" ] || [ "$(calc "$cpu_one < $measured_s")" = 1 ]; then measured_s=$cpu_one; fi
+  done
+}
+
+if wanted ratios; then
+  echo
+  echo "The ratios twlc-export is held to (CPU time, best of $runs runs in turn; load $(cut -d' ' -f1-3 /proc/loadavg))"
+  printf '%-34s %-10s %9s %9s %7s %6s\n' case "against" base_s ours_s ratio goal
+  for c in "one month (start-up):1:12:4" "CSV, 71332 months at 12 %:71332:12:2" \
+    "CSV, 1000000 months at 0.5 %:1000000:0.5:2"; do
+    IFS=: read -r label months rate goal <<<"$c"
+    floor_for "$months" "$rate"
+    base=("${floor[@]}")
+    # shellcheck disable=SC2207
+    measured=("$work/app/twlc-export" $(export_args "$months" "$rate" csv "$work/out/ratio.csv"))
+    in_turn
+    printf '%-34s %-10s %9.4f %9.4f %7.2f %5sx\n' "$label" floor "$base_s" "$measured_s" \
+      "$(calc "$measured_s / $base_s")" "$goal"
+  done
+  for c in "xlsx:6" "ods:6" "pdf:20"; do
+    IFS=: read -r t goal <<<"$c"
+    # shellcheck disable=SC2207
+    base=("$work/app/twlc-export" $(export_args 100000 1 csv "$work/out/ratio.csv"))
+    # shellcheck disable=SC2207
+    measured=("$work/app/twlc-export" $(export_args 100000 1 "$t" "$work/out/ratio.$t"))
+    in_turn
+    printf '%-34s %-10s %9.4f %9.4f %7.2f %5sx\n' "${t^^}, 100000 months" "our CSV" "$base_s" \
+      "$measured_s" "$(calc "$measured_s / $base_s")" "$goal"
+    printf '%-34s %s MB\n' "  its size" "$(calc "$(stat -c %s "$work/out/ratio.$t") / 1000000")"
+  done
+  if [ -x "$work/app/window_memory" ]; then
+    read -r rows before_mb after_mb < <(cd "$work/app" && ./window_memory 1000000 0.5)
+    printf '%-34s %s MB after Calculate (%s MB before the window; %s rows)\n' \
+      "the window at 1000000 months" "$after_mb" "$before_mb" "$rows"
+  fi
 fi
