@@ -18,4 +18,10 @@ CostLabels TCostLabels::scheduleLabels() const {
     return {Caption, AmountFinanced, FinanceCharge, TotalOfPayments, Apr, Aprc};
 }
 
+QString TCostLabels::summary(const CostOfCredit& cost, int decimals) const {
+    // As the plan's comparison shows under the table.
+    return Caption + QStringLiteral(": ") +
+           costRowCells(cost, scheduleLabels(), decimals).join(QStringLiteral(" \u2022 "));
+}
+
 } // namespace twl
