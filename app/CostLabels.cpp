@@ -19,9 +19,12 @@ CostLabels TCostLabels::scheduleLabels() const {
 }
 
 QString TCostLabels::summary(const CostOfCredit& cost, int decimals) const {
-    // As the plan's comparison shows under the table.
-    return Caption + QStringLiteral(": ") +
-           costRowCells(cost, scheduleLabels(), decimals).join(QStringLiteral(" \u2022 "));
+    // As the plan's comparison shows under the table; a narrow window wraps
+    // the line between figures, never inside one ("APR: 9.69 %").
+    QStringList cells = costRowCells(cost, scheduleLabels(), decimals);
+    for (QString& cell : cells)
+        cell.replace(QLatin1Char(' '), QChar(0xA0));
+    return Caption + QStringLiteral(": ") + cells.join(QStringLiteral(" \u2022 "));
 }
 
 } // namespace twl

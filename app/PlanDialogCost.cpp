@@ -72,7 +72,6 @@ TPlanDialogCost::TPlanDialogCost(const TCostLabels& labels, QWidget* parent)
 
     rulecmb = named<QComboBox>(this, "rulecmb");
     fillChoices(*rulecmb, labels.RuleNames, QStringList{QString()} + aprRuleKeywords());
-    rulecmb->setAccessibleName(captionWithoutMnemonic(labels.RuleLabel));
     form->addRow(labels.RuleLabel, rulecmb);
     clear();
 }
