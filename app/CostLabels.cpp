@@ -18,4 +18,13 @@ CostLabels TCostLabels::scheduleLabels() const {
     return {Caption, AmountFinanced, FinanceCharge, TotalOfPayments, Apr, Aprc};
 }
 
+QString TCostLabels::summary(const CostOfCredit& cost, int decimals) const {
+    // As the plan's comparison shows under the table; a narrow window wraps
+    // the line between figures, never inside one ("APR: 9.69 %").
+    QStringList cells = costRowCells(cost, scheduleLabels(), decimals);
+    for (QString& cell : cells)
+        cell.replace(QLatin1Char(' '), QChar(0xA0));
+    return Caption + QStringLiteral(": ") + cells.join(QStringLiteral(" \u2022 "));
+}
+
 } // namespace twl

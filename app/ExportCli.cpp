@@ -245,11 +245,8 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
                     void beginRow(QStringView) override {}
                     void addCell(QStringView) override {}
                 } nowhere;
-                // The chart draws the loan borrowed: a financed fee is part of it.
-                if (!cost.isEmpty() && !inputs.amount.isEmpty())
-                    checkCost(cost, plan, StrToFloat(inputs.amount));
-                chartData = chart::calculateWithChart(borrowedInputs(inputs, cost), plan, context,
-                                                      planLabels, nowhere);
+                chartData = chart::calculateWithChart(inputs, plan, cost, context, planLabels,
+                                                      costLabels, nowhere);
             } else {
                 // A schedule has its periods and at most four rows more (the sums,
                 // the inputs, a plan's comparison, the cost); a plan may end sooner,
@@ -291,6 +288,7 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
             // caption goes to the document alone.
             window.charttexts.chartTexts(window.lines, window.columnCaptions, false);
         texts.monthsLabel = context.labels.months;
+        texts.cost = window.costlabels.scheduleLabels();
         const QByteArray picture =
             options.format.compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0
                 ? chart::chartSvg(data, texts, chart::DefaultPictureSize)

@@ -158,12 +158,15 @@ void Tmainfrm::buildControls() {
 
     layout->addWidget(mpanel);
     layout->addWidget(loanview, 1);
-    plansummary = new QLabel(this);
+    for (QLabel** summary : {&plansummary, &costsummary}) {
+        *summary = new QLabel(this);
+        (*summary)->setContentsMargins(8, 4, 8, 4);
+        (*summary)->setWordWrap(true);
+        (*summary)->setVisible(false);
+        layout->addWidget(*summary);
+    }
     plansummary->setObjectName(QStringLiteral("plansummary"));
-    plansummary->setContentsMargins(8, 4, 8, 4);
-    plansummary->setWordWrap(true);
-    plansummary->setVisible(false);
-    layout->addWidget(plansummary);
+    costsummary->setObjectName(QStringLiteral("costsummary"));
     layout->addWidget(bpanel);
 
     titletimer = new TTimer(this);
@@ -267,6 +270,7 @@ void Tmainfrm::FormCreate(QObject*) {
     SettingsFile* s = settingsFile();
     if (!s) return;
     plan = readPlanSettings(*s);
+    cost = readCostSettings(*s);
     // The client area, as it was stored: the frame a window manager adds is
     // known only once the window is shown, and is brought onto the screen then.
     const QString section = QStringLiteral("Position");
@@ -328,6 +332,7 @@ void Tmainfrm::showChart() {
     if (!chartWindow) return;
     chart::ChartTexts texts = charttexts->chartTexts(*messages->Lines(), *loanview, hasDueColumn());
     texts.monthsLabel = planlabels->countLabel(chartData.periodsPerYear, texts.monthsLabel);
+    texts.cost = costlabels->scheduleLabels();
     chartWindow->setChart(chartData, texts, *charttexts, chartState);
 }
 
@@ -336,12 +341,16 @@ bool Tmainfrm::hasDueColumn() const {
 }
 
 void Tmainfrm::planbtnClick(QObject*) {
-    TPlanDialog dialog(*planlabels, this);
-    dialog.setTexts(plan);
+    TPlanDialog dialog(*planlabels, this, costlabels);
+    dialog.setTexts(plan, cost);
     dialog.setLoan(amountedt->text(), monthsedt->text());
     if (execModal(dialog) != QDialog::Accepted) return;
     plan = dialog.texts();
-    if (SettingsFile* s = settingsFile()) writePlanSettings(*s, plan);
+    cost = dialog.costTexts();
+    if (SettingsFile* s = settingsFile()) {
+        writePlanSettings(*s, plan);
+        writeCostSettings(*s, cost);
+    }
     // A table that shows a calculation shows it with the new plan at once.
     if (loanview->itemCount() > 0) calcbtnClick(this);
 }
@@ -393,12 +402,15 @@ void Tmainfrm::CalculateSchedule() {
     // The view takes whole rows; a row cut short by an error keeps the cells it got.
     // A plan that does not read is reported before the table changes shape.
     plansummary->setVisible(false);
+    costsummary->setVisible(false);
     // Until the calculation succeeds, the chart says that it failed.
     chartData = {};
     chartState = ChartState::Failed;
     PlanOptions options;
+    CostOptions costOptions;
     try {
         options = parsePlanTexts(plan);
+        costOptions = parseCostTexts(cost);
     } catch (...) {
         showChart();
         throw;
@@ -425,8 +437,9 @@ void Tmainfrm::CalculateSchedule() {
         // The chart takes the same calculation's numbers as the rows pass to the table.
         const ScheduleInputs inputs{amountedt->text(), monthsedt->text(), interestedt->text()};
         try {
-            chartData = chart::calculateWithChart(inputs, options, context,
-                                                  planlabels->scheduleLabels(), sink);
+            chartData = chart::calculateWithChart(inputs, options, costOptions, context,
+                                                  planlabels->scheduleLabels(),
+                                                  costlabels->scheduleLabels(), sink);
         } catch (...) {
             showChart();
             throw;
@@ -434,8 +447,12 @@ void Tmainfrm::CalculateSchedule() {
         chartState = loanview->itemCount() == 0 ? ChartState::NotCalculated : ChartState::Drawn;
         showChart();
     }
+    if (chartData.cost) {
+        costsummary->setText(costlabels->summary(*chartData.cost, chartData.totals.decimals));
+        costsummary->setVisible(true);
+    }
     // The comparison row, which the table cuts short, in full beside it.
-    const int last = loanview->itemCount() - 1;
+    const int last = loanview->itemCount() - 1 - (chartData.cost ? 1 : 0);
     if (comparesWithPlainLoan(options) && last >= 0 &&
         loanview->itemCaption(last) == planlabels->Comparison) {
         QStringList cells;

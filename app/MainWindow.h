@@ -22,6 +22,7 @@
 #include "app/ExportFileName.h"
 #include "chart/ChartData.h"
 #include "loan/Amortization.h"
+#include "loan/CostSchedule.h"
 #include "loan/PlanText.h"
 #include "toolkit/Form.h"
 
@@ -107,6 +108,8 @@ public:
     // The comparison of the plan with the plain loan, under the table; hidden
     // while there is none.
     QLabel* plansummary;
+    // The cost-of-credit row in full, under the comparison; hidden without one.
+    QLabel* costsummary;
     TTimer* titletimer;
     TbsPolyglotTranslator* client1;
     TbsPolyglotManager* lngmanager;
@@ -120,6 +123,8 @@ public:
     TCostLabels* costlabels;
     // The borrower's plan as the Plan dialog left it; empty: the plain loan.
     PlanTexts plan;
+    // What the loan costs, from the same dialog and section; empty: no cost row.
+    CostTexts cost;
     // The name the next "Export to file" proposes.
     ExportFileName exportFileName;
     // The chart window's words, translated with the window.

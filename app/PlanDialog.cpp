@@ -1,6 +1,9 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/PlanDialog.h"
 
+#include "app/CostLabels.h"
+#include "app/PlanDialogChoices.h"
+#include "app/PlanDialogCost.h"
 #include "app/PlanDialogDates.h"
 #include "app/PlanLabels.h"
 #include "base/NumberParse.h"
@@ -34,37 +37,6 @@ template <class T> T* named(QWidget* parent, const char* name) {
     return w;
 }
 
-// A list of choices shown in the user's language, each holding its keyword.
-void fillChoices(QComboBox& box, const QString& names, const QStringList& keywords) {
-    const QStringList shown = names.split(QLatin1Char('|'));
-    for (qsizetype i = 0; i < keywords.size(); ++i)
-        box.addItem(i < shown.size() ? shown[i] : keywords[i], keywords[i]);
-}
-
-void selectKeyword(QComboBox& box, const QString& keyword) {
-    const int index = box.findData(keyword.trimmed().toLower());
-    box.setCurrentIndex(index < 0 ? 0 : index);
-}
-
-// The keyword of the choice; empty for the first, which is the default, so a
-// plan left at its defaults is stored as no plan.
-QString chosenKeyword(const QComboBox& box) {
-    return box.currentIndex() <= 0 ? QString() : box.currentData().toString();
-}
-
-QString cellText(const QTableWidget& table, int row, int column) {
-    const QTableWidgetItem* item = table.item(row, column);
-    return item ? item->text().trimmed() : QString();
-}
-
-// The cell editor the table has open, if any (editors are its viewport's
-// children, hidden once closed).
-QWidget* openCellEditor(const QTableWidget& table) {
-    for (QWidget* editor : table.viewport()->findChildren<QWidget*>())
-        if (editor->isVisible()) return editor;
-    return nullptr;
-}
-
 } // namespace
 
 QImage planGlyph() {
@@ -81,20 +53,14 @@ QImage planGlyph() {
     return image;
 }
 
-TPlanDialog::TPlanDialog(const TPlanLabels& labels, QWidget* parent)
+TPlanDialog::TPlanDialog(const TPlanLabels& labels, QWidget* parent, const TCostLabels* costLabels)
     : QDialog(parent) {
     setObjectName(QStringLiteral("plandlg"));
     setWindowTitle(labels.DialogCaption);
     auto* form = new QFormLayout;
 
-    firstdatechk = named<QCheckBox>(this, "firstdatechk");
-    firstdatechk->setText(labels.FirstDateCheck);
-    firstdateedt = named<TPlanDateEdit>(this, "firstdateedt");
-    firstdateedt->setAccessibleName(captionWithoutMnemonic(labels.FirstDateCheck));
-    firstdateedt->setCalendarPopup(true);
-    firstdateedt->setEnabled(false);
-    connect(firstdatechk, &QCheckBox::toggled, firstdateedt, &QWidget::setEnabled);
-    form->addRow(firstdatechk, firstdateedt);
+    addOptionalDate(this, *form, labels.FirstDateCheck, "firstdatechk", firstdatechk,
+                    "firstdateedt", firstdateedt);
 
     periodcmb = named<QComboBox>(this, "periodcmb");
     fillChoices(*periodcmb, labels.PeriodNames, periodKeywords());
@@ -115,29 +81,12 @@ TPlanDialog::TPlanDialog(const TPlanLabels& labels, QWidget* parent)
     addextrabtn->setText(labels.AddExtra);
     removeextrabtn = named<QPushButton>(this, "removeextrabtn");
     removeextrabtn->setText(labels.RemoveExtra);
-    connect(addextrabtn, &QPushButton::clicked, this, [this] {
+    addEditableTable(*form, labels.ExtrasLabel, *extrastbl, *addextrabtn, *removeextrabtn, [this] {
         const int row = extrastbl->rowCount();
         extrastbl->insertRow(row);
         extrastbl->setItem(row, 0, new QTableWidgetItem);
         extrastbl->setItem(row, 1, new QTableWidgetItem);
-        extrastbl->setCurrentCell(row, 0);
-        extrastbl->setFocus();
-        extrastbl->editItem(extrastbl->item(row, 0));
     });
-    connect(removeextrabtn, &QPushButton::clicked, this, [this] {
-        if (extrastbl->currentRow() >= 0) extrastbl->removeRow(extrastbl->currentRow());
-    });
-    auto* extraButtons = new QVBoxLayout;
-    extraButtons->addWidget(addextrabtn);
-    extraButtons->addWidget(removeextrabtn);
-    extraButtons->addStretch();
-    auto* extras = new QHBoxLayout;
-    extras->addWidget(extrastbl, 1);
-    extras->addLayout(extraButtons);
-    auto* extrasLabel = new QLabel(labels.ExtrasLabel, this);
-    extrasLabel->setBuddy(extrastbl);
-    form->addRow(extrasLabel);
-    form->addRow(extras);
 
     eachamountedt = named<QLineEdit>(this, "eachamountedt");
     eachfromspn = named<QSpinBox>(this, "eachfromspn");
@@ -187,8 +136,12 @@ TPlanDialog::TPlanDialog(const TPlanLabels& labels, QWidget* parent)
     buttons->addWidget(okbtn);
     buttons->addWidget(cancelbtn);
 
+    const TCostLabels english;
+    costgrp = new TPlanDialogCost(costLabels ? *costLabels : english, this);
+
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addWidget(costgrp);
     layout->addLayout(buttons);
     clear();
 }
@@ -205,10 +158,12 @@ void TPlanDialog::clear() {
     roundingcmb->setCurrentIndex(0);
     balloonedt->clear();
     m_moreExtraEach.clear();
+    costgrp->clear();
 }
 
-void TPlanDialog::setTexts(const PlanTexts& texts) {
+void TPlanDialog::setTexts(const PlanTexts& texts, const CostTexts& cost) {
     clear();
+    costgrp->setTexts(cost);
     const QDate first = readPlanDate(texts.firstDate);
     firstdatechk->setChecked(first.isValid());
     if (first.isValid()) firstdateedt->setDate(first);
@@ -262,10 +217,14 @@ PlanTexts TPlanDialog::texts() const {
     return t;
 }
 
+CostTexts TPlanDialog::costTexts() const {
+    return costgrp->texts();
+}
+
 void TPlanDialog::keyPressEvent(QKeyEvent* event) {
     // Enter in a cell of the extras ends that cell's editing, not the dialog.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && openCellEditor(*extrastbl)) {
+    if (enter && (openCellEditor(*extrastbl) || openCellEditor(*costgrp->feestbl))) {
         event->accept();
         return;
     }
@@ -394,15 +353,23 @@ void TPlanDialog::focusField(PlanField field, const PlanTexts& texts) {
 
 void TPlanDialog::accept() {
     // What is typed in a cell still open counts, as the user sees it.
-    if (QWidget* editor = openCellEditor(*extrastbl))
-        QMetaObject::invokeMethod(extrastbl, "commitData", Qt::DirectConnection,
-                                  Q_ARG(QWidget*, editor));
+    commitOpenCell(*extrastbl);
+    commitOpenCell(*costgrp->feestbl);
     const PlanTexts plan = texts();
     try {
         check(plan);
     } catch (const EPlanInput& e) {
         showMessageBox(QMessageBox::Warning, applicationTitle(), e.message(), this);
         focusField(e.field(), plan);
+        return;
+    }
+    // The cost after the plan: the loan date is checked against its first date.
+    const CostTexts cost = costgrp->texts();
+    try {
+        costgrp->check(cost, parsePlanTexts(plan), m_amount);
+    } catch (const ECostInput& e) {
+        showMessageBox(QMessageBox::Warning, applicationTitle(), e.message(), this);
+        costgrp->focusField(e.field(), cost);
         return;
     }
     QDialog::accept();

@@ -6,6 +6,7 @@
 // the calculation will, against the loan typed in the window: a bad entry keeps
 // the dialog open, with a message that names it and the focus on it.
 
+#include "loan/CostSchedule.h"
 #include "loan/PlanText.h"
 
 #include <QDialog>
@@ -22,6 +23,8 @@ class QLabel;
 
 namespace twl {
 
+class TCostLabels;
+class TPlanDialogCost;
 class TPlanLabels;
 
 // The picture of the main window's Plan button: a calendar page, 16 x 16, on
@@ -31,10 +34,13 @@ QImage planGlyph();
 class TPlanDialog : public QDialog {
     Q_OBJECT
 public:
-    TPlanDialog(const TPlanLabels& labels, QWidget* parent = nullptr);
+    // Without cost labels the cost group shows the English built-in texts.
+    TPlanDialog(const TPlanLabels& labels, QWidget* parent = nullptr,
+                const TCostLabels* costLabels = nullptr);
 
-    void setTexts(const PlanTexts& texts);
+    void setTexts(const PlanTexts& texts, const CostTexts& cost = {});
     PlanTexts texts() const;
+    CostTexts costTexts() const;
     // The loan the plan is checked against: the window's amount and number
     // of payments as typed. Texts that do not read check the plan alone.
     void setLoan(const QString& amount, const QString& months);
@@ -53,6 +59,9 @@ public:
     QComboBox* afterextracmb;
     QComboBox* roundingcmb;
     QLineEdit* balloonedt;
+    // What the loan costs: its own group (app/PlanDialogCost), edited as the
+    // texts of twlc-export's cost flags.
+    TPlanDialogCost* costgrp;
     QPushButton* clearbtn;
     QPushButton* okbtn;
     QPushButton* cancelbtn;

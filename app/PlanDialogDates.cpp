@@ -2,6 +2,10 @@
 #include "app/PlanDialogDates.h"
 
 #include "base/RegionalSettings.h"
+#include "widgets/LbSpeedButtonAccessible.h"
+
+#include <QCheckBox>
+#include <QFormLayout>
 
 #include <QRegularExpression>
 
@@ -39,6 +43,20 @@ QString storedPlanDate(const QString& text) {
 QString shownPlanDate(const QString& text) {
     const QDate date = isoDate(text.trimmed());
     return date.isValid() ? DateToStr(date) : text;
+}
+
+void addOptionalDate(QWidget* parent, QFormLayout& form, const QString& label,
+                     const char* checkName, QCheckBox*& check, const char* editName,
+                     QDateEdit*& edit) {
+    check = new QCheckBox(label, parent);
+    check->setObjectName(QLatin1String(checkName));
+    edit = new TPlanDateEdit(parent);
+    edit->setObjectName(QLatin1String(editName));
+    edit->setAccessibleName(captionWithoutMnemonic(label));
+    edit->setCalendarPopup(true);
+    edit->setEnabled(false);
+    QObject::connect(check, &QCheckBox::toggled, edit, &QWidget::setEnabled);
+    form.addRow(check, edit);
 }
 
 TPlanDateEdit::TPlanDateEdit(QWidget* parent)

@@ -5,6 +5,9 @@
 
 #include <QDateEdit>
 
+class QCheckBox;
+class QFormLayout;
+
 namespace twl {
 
 // The date a text gives in either form; invalid when it gives none.
@@ -14,6 +17,13 @@ QDate readPlanDate(const QString& text);
 QString storedPlanDate(const QString& text);
 // The regional form of a stored YYYY-MM-DD; any other text as it is.
 QString shownPlanDate(const QString& text);
+
+// A date that may be left out, as a row of `form` on `parent`: a check box with the
+// label, named `checkName`, and a date box named `editName` beside it, named
+// after the label for a screen reader and usable while the box is ticked.
+void addOptionalDate(QWidget* parent, QFormLayout& form, const QString& label,
+                     const char* checkName, QCheckBox*& check, const char* editName,
+                     QDateEdit*& edit);
 
 // The first-date box: its sections follow the regional short date, and a
 // YYYY-MM-DD typed or pasted over the whole text is taken too.

@@ -351,4 +351,41 @@ void writePlanSettings(SettingsFile& settings, const PlanTexts& plan) {
         settings.WriteString(PlanSection, extraEachKey(end), QString());
 }
 
+namespace {
+
+const QString LoanDateKey = QStringLiteral("LoanDate");
+const QString AprRuleKey = QStringLiteral("AprRule");
+const QString FeesKey = QStringLiteral("Fees");
+
+QString feeKey(qsizetype index) {
+    return QStringLiteral("Fee%1").arg(index + 1);
+}
+
+// Writes a value, unless both it and the file's are empty.
+void writeIfAny(SettingsFile& settings, const QString& key, const QString& value) {
+    if (value.isEmpty() && settings.ReadString(PlanSection, key, QString()).isEmpty()) return;
+    settings.WriteString(PlanSection, key, value);
+}
+
+} // namespace
+
+CostTexts readCostSettings(const SettingsFile& settings) {
+    CostTexts cost;
+    cost.loanDate = settings.ReadString(PlanSection, LoanDateKey, QString());
+    cost.rule = settings.ReadString(PlanSection, AprRuleKey, QString());
+    const std::int32_t count = settings.ReadInteger(PlanSection, FeesKey, 0);
+    for (std::int32_t i = 0; i < count; ++i)
+        cost.fees << settings.ReadString(PlanSection, feeKey(i), QString());
+    return cost;
+}
+
+void writeCostSettings(SettingsFile& settings, const CostTexts& cost) {
+    writeIfAny(settings, LoanDateKey, cost.loanDate);
+    writeIfAny(settings, AprRuleKey, cost.rule);
+    if (!cost.fees.isEmpty() || settings.ReadInteger(PlanSection, FeesKey, 0) != 0)
+        settings.WriteInteger(PlanSection, FeesKey, static_cast<std::int32_t>(cost.fees.size()));
+    for (qsizetype i = 0; i < cost.fees.size(); ++i)
+        settings.WriteString(PlanSection, feeKey(i), cost.fees[i]);
+}
+
 } // namespace twl

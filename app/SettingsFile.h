@@ -8,6 +8,7 @@
 // file's identity, size and modification time are unchanged.
 
 #include "app/SettingsFilePath.h"
+#include "loan/CostSchedule.h"
 #include "loan/PlanText.h"
 
 #include <QByteArray>
@@ -62,5 +63,10 @@ private:
 // without the section is the plain loan, as before plans existed.
 PlanTexts readPlanSettings(const SettingsFile& settings);
 void writePlanSettings(SettingsFile& settings, const PlanTexts& plan);
+// What the loan costs, in the same section: "LoanDate", "AprRule", "Fees" the
+// count and "Fee1"... each fee. Only keys the file holds or that get a value
+// are written, so a file of a plan without costs stays as it was.
+CostTexts readCostSettings(const SettingsFile& settings);
+void writeCostSettings(SettingsFile& settings, const CostTexts& cost);
 
 } // namespace twl

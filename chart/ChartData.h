@@ -4,7 +4,10 @@
 // painted: the rows are summed into payment years as they arrive, so a long
 // schedule costs one balance value per month and one bar per year.
 
+#include "loan/CostOfCredit.h"
+
 #include <cstdint>
+#include <optional>
 #include <vector>
 
 namespace twl::chart {
@@ -45,10 +48,11 @@ struct ChartBar {
 struct ChartData {
     ChartInputs inputs;
     ChartTotals totals;
-    std::vector<ChartBar> years; // periods 1-12, 13-24, ...; the last may be short
-    int periodsPerYear = 12;     // payments in a year: 12 unless the plan says otherwise
-    std::vector<double> balance; // after each period, in order
-    bool complete = false;       // the summary row was seen
+    std::vector<ChartBar> years;      // periods 1-12, 13-24, ...; the last may be short
+    int periodsPerYear = 12;          // payments in a year: 12 unless the plan says otherwise
+    std::vector<double> balance;      // after each period, in order
+    bool complete = false;            // the summary row was seen
+    std::optional<CostOfCredit> cost; // what the loan costs, when a cost option asked
 
     // Nothing to draw: no finished calculation, or one without payments.
     bool empty() const { return !complete || years.empty(); }

@@ -184,6 +184,10 @@ ChartLayout layoutChart(const ChartData& data, const ChartTexts& texts, QSizeF s
     std::vector<QString> lines = wrapParts(inputsParts(data, texts), fm, textWidth);
     for (const QString& s : wrapParts(totalsParts(data, texts), fm, textWidth))
         lines.push_back(s);
+    if (data.cost)
+        for (const QString& s :
+             wrapParts(costRowCells(*data.cost, texts.cost, data.totals.decimals), fm, textWidth))
+            lines.push_back(s);
     for (const QString& s : lines) {
         L.lines.push_back({QRectF(Margin, y, textWidth, lineHeight),
                            fm.elidedText(s, Qt::ElideRight, textWidth)});

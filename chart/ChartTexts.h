@@ -3,6 +3,8 @@
 // The words on the chart, in the window's language; the defaults are the
 // English built-in texts. Patterns take their values through Format() ("%s").
 
+#include "loan/CostSchedule.h"
+
 #include <QString>
 
 namespace twl::chart {
@@ -17,6 +19,8 @@ struct ChartTexts {
     QString totalInterest = QStringLiteral("Total interest");
     QString interestShare = QStringLiteral("Interest in % of the amount");
     QString payments = QStringLiteral("Payments");
+    // The cost-of-credit row's labels, for the line under the totals.
+    CostLabels cost;
     // Legend and axes: the table's column captions.
     QString balance = QStringLiteral("Balance");
     QString principal = QStringLiteral("Principal");

@@ -36,18 +36,28 @@ ChartData ScheduleChartRecorder::finish(double P, std::int32_t N, double R, int 
 ChartData calculateWithChart(const ScheduleInputs& inputs, const PlanOptions& plan,
                              const ScheduleContext& context, const PlanLabels& labels,
                              ScheduleSink& table) {
+    return calculateWithChart(inputs, plan, CostOptions{}, context, labels, CostLabels{}, table);
+}
+
+ChartData calculateWithChart(const ScheduleInputs& inputs, const PlanOptions& plan,
+                             const CostOptions& cost, const ScheduleContext& context,
+                             const PlanLabels& planLabels, const CostLabels& costLabels,
+                             ScheduleSink& table) {
     // The decimals the amount cells were made with: the setting as the
     // calculation read it, once.
     QString decimalSetting;
     ScheduleContext reading = context;
     reading.readDecimal = [&] { return decimalSetting = context.readDecimal(); };
     ScheduleChartRecorder recorder(periodsPerYear(plan.period));
-    CalculatePlanSchedule(inputs, plan, reading, labels, table, recorder.observer());
+    const std::optional<CostOfCredit> costOfCredit = CalculateCostSchedule(
+        inputs, plan, cost, reading, planLabels, costLabels, table, recorder.observer());
     if (inputs.amount.isEmpty() || inputs.months.isEmpty() || inputs.rate.isEmpty()) return {};
     // The calculation read the same texts without an error.
-    return recorder.finish(StrToFloat(inputs.amount), StrToInt(inputs.months),
-                           StrToFloat(inputs.rate),
-                           decimalSetting.isNull() ? 2 : amountDecimals(decimalSetting));
+    ChartData data = recorder.finish(StrToFloat(borrowedInputs(inputs, cost).amount),
+                                     StrToInt(inputs.months), StrToFloat(inputs.rate),
+                                     decimalSetting.isNull() ? 2 : amountDecimals(decimalSetting));
+    data.cost = costOfCredit;
+    return data;
 }
 
 } // namespace twl::chart

@@ -6,6 +6,7 @@
 // cell texts back and does not care which columns the table has.
 
 #include "chart/ChartData.h"
+#include "loan/CostSchedule.h"
 #include "loan/PlanSchedule.h"
 
 namespace twl::chart {
@@ -35,6 +36,13 @@ private:
 // rows it got.
 ChartData calculateWithChart(const ScheduleInputs& inputs, const PlanOptions& plan,
                              const ScheduleContext& context, const PlanLabels& labels,
+                             ScheduleSink& table);
+// The same with what the loan costs: CalculateCostSchedule into `table`; the
+// chart draws the loan borrowed (a financed fee is part of it) and keeps the
+// cost its row shows. Without a cost option it is the function above.
+ChartData calculateWithChart(const ScheduleInputs& inputs, const PlanOptions& plan,
+                             const CostOptions& cost, const ScheduleContext& context,
+                             const PlanLabels& planLabels, const CostLabels& costLabels,
                              ScheduleSink& table);
 
 } // namespace twl::chart

@@ -78,15 +78,26 @@ QString aprText(double apr) {
     return FormatFixed(apr, 2, regionalSettings().decimalSeparator) + QStringLiteral(" %");
 }
 
-void CalculateCostSchedule(const ScheduleInputs& inputs, const PlanOptions& plan,
-                           const CostOptions& cost, const ScheduleContext& context,
-                           const PlanLabels& planLabels, const CostLabels& costLabels,
-                           ScheduleSink& sink, const ScheduleRowObserver& onRow) {
+QStringList costRowCells(const CostOfCredit& c, const CostLabels& labels, int decimals) {
+    const QChar sep = regionalSettings().decimalSeparator;
+    return {labels.amountFinanced + FormatFixed(c.amountFinanced, decimals, sep),
+            labels.financeCharge + FormatFixed(c.financeCharge, decimals, sep),
+            labels.totalOfPayments + FormatFixed(c.totalOfPayments, decimals, sep),
+            (c.rule == AprRule::Us ? labels.apr : labels.aprc) + aprText(c.apr)};
+}
+
+std::optional<CostOfCredit> CalculateCostSchedule(const ScheduleInputs& inputs,
+                                                  const PlanOptions& plan, const CostOptions& cost,
+                                                  const ScheduleContext& context,
+                                                  const PlanLabels& planLabels,
+                                                  const CostLabels& costLabels, ScheduleSink& sink,
+                                                  const ScheduleRowObserver& onRow) {
     if (cost.isEmpty()) {
         CalculatePlanSchedule(inputs, plan, context, planLabels, sink, onRow);
-        return;
+        return std::nullopt;
     }
-    if (inputs.amount.isEmpty() || inputs.months.isEmpty() || inputs.rate.isEmpty()) return;
+    if (inputs.amount.isEmpty() || inputs.months.isEmpty() || inputs.rate.isEmpty())
+        return std::nullopt;
     const double amount = StrToFloat(inputs.amount);
     checkCost(cost, plan, amount);
     PaymentRuns payments;
@@ -95,14 +106,13 @@ void CalculateCostSchedule(const ScheduleInputs& inputs, const PlanOptions& plan
                               payments.add(row.period, row.payment);
                               if (onRow) onRow(row);
                           });
-    if (payments.count() == 0) return;
+    if (payments.count() == 0) return std::nullopt;
     const CostOfCredit c = computeCost(amount, cost, plan, payments);
     AmountFormat fmt(context);
     sink.beginRow(costLabels.caption);
-    sink.addCell(costLabels.amountFinanced + fmt(c.amountFinanced));
-    sink.addCell(costLabels.financeCharge + fmt(c.financeCharge));
-    sink.addCell(costLabels.totalOfPayments + fmt(c.totalOfPayments));
-    sink.addCell((c.rule == AprRule::Us ? costLabels.apr : costLabels.aprc) + aprText(c.apr));
+    for (const QString& cell : costRowCells(c, costLabels, fmt.decimals()))
+        sink.addCell(cell);
+    return c;
 }
 
 } // namespace twl

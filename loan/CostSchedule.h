@@ -45,12 +45,18 @@ ScheduleInputs borrowedInputs(const ScheduleInputs& inputs, const CostOptions& c
 
 // The rate as the row shows it: two decimals and " %".
 QString aprText(double apr);
+// The cost row's cells after its caption, amounts with `decimals`: the
+// documents, the window and the chart show the same texts.
+QStringList costRowCells(const CostOfCredit& cost, const CostLabels& labels, int decimals);
 
 // CalculatePlanSchedule on the amount borrowed, then the cost row. Checks the
-// cost options (ECostInput) before any row.
-void CalculateCostSchedule(const ScheduleInputs& inputs, const PlanOptions& plan,
-                           const CostOptions& cost, const ScheduleContext& context,
-                           const PlanLabels& planLabels, const CostLabels& costLabels,
-                           ScheduleSink& sink, const ScheduleRowObserver& onRow = {});
+// cost options (ECostInput) before any row. Returns the cost the row shows;
+// none without a cost option or without payments.
+std::optional<CostOfCredit> CalculateCostSchedule(const ScheduleInputs& inputs,
+                                                  const PlanOptions& plan, const CostOptions& cost,
+                                                  const ScheduleContext& context,
+                                                  const PlanLabels& planLabels,
+                                                  const CostLabels& costLabels, ScheduleSink& sink,
+                                                  const ScheduleRowObserver& onRow = {});
 
 } // namespace twl

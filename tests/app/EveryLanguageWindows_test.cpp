@@ -6,9 +6,11 @@
 // windows and tables.
 
 #include "app/ChartWindow.h"
+#include "app/CostLabels.h"
 #include "app/LanguageChoice.h"
 #include "app/MainWindow.h"
 #include "app/PlanDialog.h"
+#include "app/PlanDialogCost.h"
 #include "app/PlanLabels.h"
 #include "app/Prompts.h"
 #include "export/kxExportSelect.h"
@@ -100,11 +102,14 @@ TEST_F(EveryLanguageWindows, NoLetterMarksTwoControlsAndNoTextIsCut) {
              {form.calcbtn, form.planbtn, form.chartbtn, form.expbtn, form.cancelbtn})
             EXPECT_FALSE(markedLetter(b->Caption()).isNull()) << b->Caption().toStdString();
 
-        TPlanDialog plan(*form.planlabels, &form);
+        TPlanDialog plan(*form.planlabels, &form, form.costlabels);
         EXPECT_EQ(clashes(captionsOf(&plan)), QStringList());
         const QHeaderView* header = plan.extrastbl->horizontalHeader();
         EXPECT_GT(header->sectionSize(0),
                   header->fontMetrics().horizontalAdvance(form.planlabels->ExtraWhen));
+        const QHeaderView* fees = plan.costgrp->feestbl->horizontalHeader();
+        EXPECT_GT(fees->sectionSize(0),
+                  fees->fontMetrics().horizontalAdvance(form.costlabels->FeeAmount));
 
         TChartWindow chart(&form);
         EXPECT_EQ(clashes(captionsOf(&chart)), QStringList());

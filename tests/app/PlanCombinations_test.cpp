@@ -1,11 +1,14 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // Where the plan, the documents and the chart meet: every plan the dialog can
-// make, in every document type of the format dialog, from the window and from
-// twlc-export, and the chart of each.
+// make, with and without what the loan costs, in every document type of the
+// format dialog, from the window and from twlc-export, and the chart of each.
 
 #include "app/ChartWindow.h"
+#include "app/CostLabels.h"
 #include "app/ExportCli.h"
 #include "app/MainWindow.h"
+#include "chart/ChartLayout.h"
+#include "chart/ChartOutput.h"
 #include "chart/ChartWidget.h"
 #include "export/kxExport.h"
 #include "export/kxExportTypeTable.h"
@@ -27,6 +30,7 @@ struct PlanCase {
     const char* name;
     PlanTexts plan;
     QStringList flags; // the same plan for twlc-export
+    CostTexts cost{};  // what the loan costs, in the same flags
 };
 
 const std::vector<PlanCase>& planCases() {
@@ -45,6 +49,19 @@ const std::vector<PlanCase>& planCases() {
         {"payment mode + recurring extra",
          {.extraEach = {"50@2-4"}, .afterExtra = "payment"},
          {"--extra-each", "50@2-4", "--after-extra", "payment"}},
+        {"fees both ways, long first period, US rule",
+         {.firstDate = "2027-01-31"},
+         {"--first-date", "2027-01-31", "--fee", "25", "--fee", "40:financed", "--loan-date",
+          "2026-12-20", "--apr", "us"},
+         {.fees = {"25", "40:financed"}, .loanDate = "2026-12-20", .rule = "us"}},
+        {"extra + fee, EU rule",
+         {.extras = {"3=500"}},
+         {"--extra", "3=500", "--fee", "15", "--apr", "eu"},
+         {.fees = {"15"}, .rule = "eu"}},
+        {"cent rounding, short first period, the regional rule",
+         {.firstDate = "2027-01-31", .rounding = "cent"},
+         {"--first-date", "2027-01-31", "--round", "cent", "--loan-date", "2027-01-15"},
+         {.loanDate = "2027-01-15"}},
     };
     return cases;
 }
@@ -78,10 +95,26 @@ TEST_F(PlanCombinations, EveryPlanInEveryTypeFromTheWindowAndTheCommandLine) {
     for (const PlanCase& c : planCases()) {
         Tmainfrm form;
         form.plan = c.plan;
+        form.cost = c.cost;
         form.amountedt->setText("1000");
         form.monthsedt->setText("12");
         form.interestedt->setText("12");
         form.calcbtnClick(nullptr);
+        // The cost row ends the table and shows in full under it.
+        const int last = form.loanview->itemCount() - 1;
+        QStringList costCells;
+        for (int col = 1; col < form.loanview->Columns()->Count(); ++col)
+            if (!form.loanview->cellText(last, col).isEmpty())
+                costCells << form.loanview->cellText(last, col);
+        const bool costed = !c.cost.isEmpty();
+        EXPECT_EQ(form.loanview->itemCaption(last) == form.costlabels->Caption, costed) << c.name;
+        EXPECT_EQ(form.costsummary->isVisibleTo(&form), costed) << c.name;
+        if (costed) {
+            // Each figure kept on one line: its blanks do not break.
+            EXPECT_EQ(form.costsummary->text().replace(QChar(0xA0), ' '),
+                      form.costlabels->Caption + ": " + costCells.join(" \u2022 "))
+                << c.name;
+        }
         std::vector<TkxExportError> errors;
         form.loanexp->OnError = [&](QObject*, TkxExportError e) { errors.push_back(e); };
 
@@ -120,6 +153,13 @@ TEST_F(PlanCombinations, EveryPlanInEveryTypeFromTheWindowAndTheCommandLine) {
         EXPECT_EQ(texts.interest, "Interest") << c.name;
         EXPECT_EQ(texts.balance, "Balance") << c.name;
         EXPECT_FALSE(form.chartWindow->chart->data().empty()) << c.name;
+        // The chart's header ends with the table's cost row.
+        const chart::ChartLayout layout =
+            chart::layoutChart(form.chartWindow->chart->data(), texts, chart::DefaultPictureSize,
+                               chart::defaultChartFont());
+        ASSERT_FALSE(layout.lines.empty());
+        EXPECT_EQ(layout.lines.back().text.endsWith(costCells.value(3, "-")), costed)
+            << c.name << " " << layout.lines.back().text.toStdString();
         // Not yet laid out on a screen, the window's picture is twlc-export's.
         form.chartWindow->hide();
         const QString svg = dir.filePath("chart.svg");

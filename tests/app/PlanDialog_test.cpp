@@ -1,11 +1,13 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The Plan dialog as a user meets it: OK checks the plan as the calculation
-// will and points at the field at fault; dates in the regional form; names
-// for a screen reader; the focus shown from the start.
+// The Plan dialog as a user meets it: OK checks the plan and what the loan
+// costs as the calculation will and points at the field at fault; dates and
+// fees in the regional form; names for a screen reader; the focus shown from
+// the start.
 
 #include "app/LanguageChoice.h"
 #include "app/MainWindow.h"
 #include "app/PlanDialog.h"
+#include "app/PlanDialogCost.h"
 #include "app/PlanLabels.h"
 #include "tests/app/MainWindowFixture.h"
 #include "toolkit/Controls.h"
@@ -16,6 +18,7 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QDateEdit>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -30,7 +33,21 @@ using namespace twl;
 
 namespace {
 
-class PlanDialog : public test::MainWindowFixture {};
+class PlanDialog : public test::MainWindowFixture {
+protected:
+    // The window in German, with a plain loan calculated.
+    std::unique_ptr<Tmainfrm> germanWindow() {
+        dir.ship("Deutsch.lng");
+        test::writeFile(iniPath(), "[Settings]\r\nLanguage=Deutsch\r\n");
+        auto form = std::make_unique<Tmainfrm>();
+        form->show();
+        form->amountedt->setText("1000");
+        form->monthsedt->setText("12");
+        form->interestedt->setText("12");
+        form->calcbtnClick(nullptr);
+        return form;
+    }
+};
 
 // Presses OK and returns the text of the message box it opened ("" when none);
 // the box is answered by a timer of its own, gone when no box came.
@@ -155,14 +172,8 @@ TEST_F(PlanDialog, OkRefusesWhatTheCalculationWouldAndPointsAtTheField) {
 }
 
 TEST_F(PlanDialog, AValidPlanRecalculatesAtOnceAndABadOneIsToldInTheWindowsLanguage) {
-    dir.ship("Deutsch.lng");
-    test::writeFile(iniPath(), "[Settings]\r\nLanguage=Deutsch\r\n");
-    Tmainfrm form;
-    form.show();
-    form.amountedt->setText("1000");
-    form.monthsedt->setText("12");
-    form.interestedt->setText("12");
-    form.calcbtnClick(nullptr);
+    const std::unique_ptr<Tmainfrm> window = germanWindow();
+    Tmainfrm& form = *window;
     ASSERT_EQ(form.loanview->itemCount(), 14);
 
     QString told;
@@ -236,9 +247,163 @@ TEST_F(PlanDialog, AScreenReaderHearsEveryFieldAndTheFocusIsShownFromTheStart) {
         {dialog.eachamountedt, "Extra with every payment:"},
         {dialog.eachfromspn, "from payment"},
         {dialog.eachtospn, "to (0: the last)"},
+        {dialog.costgrp->loandateedt, "Loan date (money paid out):"},
+        {dialog.costgrp->feestbl, "Fees:"},
     };
     for (const auto& [field, name] : fields)
         EXPECT_EQ(QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name), name)
             << field->objectName().toStdString();
     EXPECT_EQ(QAccessible::queryAccessibleInterface(&dialog)->role(), QAccessible::Dialog);
+}
+
+namespace {
+
+struct CostRefusal {
+    const char* name;
+    PlanTexts plan;
+    CostTexts cost;
+    const char* amount;
+    const char* message; // "" when taken
+    const char* focused;
+    int row; // the fees row made current, or -1
+};
+
+} // namespace
+
+TEST_F(PlanDialog, OkRefusesTheCostsTheCommandLineRefusesWithItsMessages) {
+    const CostRefusal cases[] = {
+        {"loan date after the first payment",
+         {.firstDate = "2027-01-31"},
+         {.loanDate = "2027-02-01"},
+         "1000",
+         "Loan date: 2027-02-01 is after the first payment (2027-01-31)",
+         "loandateedt",
+         -1},
+        {"loan date without a first date",
+         {},
+         {.loanDate = "2027-01-01"},
+         "1000",
+         "Loan date: 2027-01-01 needs a first payment date",
+         "loandateedt",
+         -1},
+        {"fee that is no amount",
+         {},
+         {.fees = {"25", "1O:financed"}},
+         "1000",
+         "Fee 2: '1O:financed' is not AMOUNT or AMOUNT:financed",
+         "feestbl",
+         1},
+        {"fee of nothing",
+         {},
+         {.fees = {"0"}},
+         "1000",
+         "Fee 1: the amount 0 is not more than 0",
+         "feestbl",
+         0},
+        {"fees at the start eat the amount",
+         {},
+         {.fees = {"600", "400", "5000:financed"}},
+         "1000",
+         "Fees: those paid at the start (1000) leave nothing of the amount (1000) to finance",
+         "feestbl",
+         -1},
+        // Without an amount that reads, all but the check against it.
+        {"no amount typed yet", {}, {.fees = {"600", "400"}}, "", "", "", -1},
+        {"loan date on the first payment",
+         {.firstDate = "2027-01-31"},
+         {.fees = {"75"}, .loanDate = "2027-01-31", .rule = "eu"},
+         "1000",
+         "",
+         "",
+         -1},
+    };
+    TPlanLabels labels;
+    for (const CostRefusal& c : cases) {
+        SCOPED_TRACE(c.name);
+        TPlanDialog dialog(labels);
+        dialog.setTexts(c.plan, c.cost);
+        dialog.setLoan(c.amount, "12");
+        dialog.show();
+        EXPECT_EQ(pressOk(dialog), QString::fromUtf8(c.message));
+        if (*c.message == 0) {
+            EXPECT_EQ(dialog.result(), QDialog::Accepted);
+            EXPECT_EQ(dialog.costTexts().fees, c.cost.fees);
+            continue;
+        }
+        EXPECT_EQ(dialog.result(), 0);
+        ASSERT_NE(dialog.focusWidget(), nullptr);
+        EXPECT_EQ(dialog.focusWidget()->objectName(), c.focused);
+        if (c.row >= 0) {
+            EXPECT_EQ(dialog.costgrp->feestbl->currentRow(), c.row);
+        }
+    }
+}
+
+TEST_F(PlanDialog, FeesAreTypedInTheRegionalFormAndTickedFromTheKeyboard) {
+    test::RegionalScope german{QLatin1Char(','), QStringLiteral("dd.MM.yyyy")};
+    TPlanLabels labels;
+    TPlanDialog dialog(labels);
+    const CostTexts stored{.fees = {"12,5", "40:financed"}, .loanDate = "2027-01-10", .rule = "eu"};
+    dialog.setTexts({.firstDate = "2027-01-31"}, stored);
+    TPlanDialogCost& cost = *dialog.costgrp;
+    EXPECT_EQ(cost.loandateedt->text(), "10.01.2027");
+    EXPECT_EQ(cost.feestbl->item(0, 0)->text(), "12,5");
+    EXPECT_EQ(cost.feestbl->item(0, 1)->text(), "At the start");
+    EXPECT_EQ(cost.feestbl->item(1, 0)->text(), "40");
+    EXPECT_EQ(cost.feestbl->item(1, 1)->text(), "Financed (added to the loan)");
+    EXPECT_EQ(cost.rulecmb->currentText(), "EU rule (APRC)");
+    EXPECT_EQ(dialog.costTexts().fees, stored.fees);
+    EXPECT_EQ(dialog.costTexts().loanDate, stored.loanDate);
+    EXPECT_EQ(dialog.costTexts().rule, stored.rule);
+    dialog.show();
+
+    // Add opens the amount for typing; Tab and Space make the fee financed.
+    QTest::mouseClick(cost.addfeebtn, Qt::LeftButton);
+    QLineEdit* editor = nullptr;
+    for (QLineEdit* e : cost.feestbl->viewport()->findChildren<QLineEdit*>())
+        if (e->isVisible()) editor = e;
+    ASSERT_NE(editor, nullptr);
+    QTest::keyClicks(editor, "7,25");
+    QTest::keyClick(editor, Qt::Key_Tab);
+    EXPECT_EQ(cost.feestbl->currentColumn(), 1);
+    QTest::keyClick(cost.feestbl, Qt::Key_Space);
+    EXPECT_EQ(dialog.costTexts().fees, (QStringList{"12,5", "40:financed", "7,25:financed"}));
+    EXPECT_EQ(cost.feestbl->item(2, 1)->text(), "Financed (added to the loan)");
+
+    // The first choice is the regional rule: stored as no rule.
+    cost.rulecmb->setCurrentIndex(0);
+    EXPECT_EQ(dialog.costTexts().rule, "");
+    QTest::mouseClick(dialog.clearbtn, Qt::LeftButton);
+    EXPECT_TRUE(dialog.costTexts().isEmpty());
+    EXPECT_FALSE(cost.loandateedt->isEnabled());
+}
+
+TEST_F(PlanDialog, ARefusedLoanDateIsToldInTheWindowsLanguageAndAGoodOneShowsTheCost) {
+    const std::unique_ptr<Tmainfrm> window = germanWindow();
+    Tmainfrm& form = *window;
+    EXPECT_FALSE(form.costsummary->isVisible());
+
+    QString told;
+    QString focused;
+    test::answerNextModal([&](QWidget* w) {
+        auto* dialog = qobject_cast<TPlanDialog*>(w);
+        ASSERT_NE(dialog, nullptr);
+        EXPECT_EQ(dialog->costgrp->title(), "Was der Kredit kostet");
+        dialog->setTexts({.firstDate = "2027-01-31"}, {.loanDate = "2027-03-01"});
+        told = pressOk(*dialog);
+        focused = dialog->focusWidget() ? dialog->focusWidget()->objectName() : QString();
+        dialog->costgrp->loandateedt->setDate(QDate(2026, 12, 20));
+        EXPECT_EQ(pressOk(*dialog), "");
+    });
+    QTest::mouseClick(form.planbtn, Qt::LeftButton);
+    EXPECT_EQ(told, "Auszahlungstag: 2027-03-01 liegt nach der ersten Zahlung (2027-01-31)");
+    EXPECT_EQ(focused, "loandateedt");
+    EXPECT_EQ(form.cost.loanDate, "2026-12-20");
+    // Recalculated at once: the cost row ends the table and shows in full below it.
+    const int last = form.loanview->itemCount() - 1;
+    EXPECT_EQ(form.loanview->itemCaption(last), "Kreditkosten");
+    EXPECT_TRUE(form.costsummary->isVisible());
+    const QString summary = form.costsummary->text().replace(QChar(0xA0), ' ');
+    EXPECT_TRUE(summary.startsWith("Kreditkosten: Nettodarlehensbetrag: 1000.00"))
+        << summary.toStdString();
 }

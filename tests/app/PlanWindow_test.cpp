@@ -182,3 +182,24 @@ TEST_F(PlanWindow, TheSettingsFileKeepsThePlanInItsOwnSection) {
     EXPECT_EQ(readPlanSettings(settings).extraEach, QStringList{"70@3"});
     EXPECT_TRUE(test::readFile(iniPath()).contains("\r\nExtraEach=70@3\r\n"));
 }
+
+TEST_F(PlanWindow, TheSettingsFileKeepsTheCostBesideThePlanAndNoKeyWhileItIsUnset) {
+    const QByteArray before = "[Position]\r\nTop=5\r\n[Plan]\r\nFirstDate=2027-01-31\r\n";
+    test::writeFile(iniPath(), before);
+    SettingsFile settings(iniPath());
+    EXPECT_TRUE(readCostSettings(settings).isEmpty()); // files from before costs
+    writeCostSettings(settings, {});
+    EXPECT_EQ(test::readFile(iniPath()), before);
+
+    const CostTexts cost{.fees = {"75", "1200,5:financed"}, .loanDate = "2027-01-10", .rule = "us"};
+    writeCostSettings(settings, cost);
+    const CostTexts back = readCostSettings(settings);
+    EXPECT_EQ(back.fees, cost.fees);
+    EXPECT_EQ(back.loanDate, cost.loanDate);
+    EXPECT_EQ(back.rule, cost.rule);
+    EXPECT_TRUE(test::readFile(iniPath()).startsWith(before));
+    // Unset again: what was stored reads as unset.
+    writeCostSettings(settings, {});
+    EXPECT_TRUE(readCostSettings(settings).isEmpty());
+    EXPECT_EQ(readPlanSettings(settings).firstDate, "2027-01-31");
+}
