@@ -125,6 +125,12 @@ const char* planFlag(PlanField field) {
         return "--period";
     case PlanField::Balloon:
         return "--balloon";
+    case PlanField::Payment:
+        return "--payment";
+    case PlanField::RateChange:
+        return "--rate-change";
+    case PlanField::AfterRateChange:
+        return "--after-rate-change";
     }
     return "--extra";
 }
