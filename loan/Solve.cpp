@@ -3,6 +3,7 @@
 
 #include "base/Format.h"
 #include "base/NumberFormat.h"
+#include "base/NumberParse.h"
 #include "base/RegionalSettings.h"
 #include "loan/CostOfCredit.h"
 #include "loan/LoanConsts.h"
@@ -118,6 +119,35 @@ LoanFigures solveLoan(SolvedInput unknown, const LoanFigures& known, const PlanO
         break;
     }
     return f;
+}
+
+void solveInputs(ScheduleInputs& inputs, PlanOptions& plan) {
+    const int empty =
+        int(inputs.amount.isEmpty()) + int(inputs.months.isEmpty()) + int(inputs.rate.isEmpty());
+    if (empty != 1)
+        throw EPlanInput(PlanField::Payment,
+                         Format(LoadResString(rs::SSolveWhich), {LoadResString(rs::SPaymentName)}));
+    const SolvedInput unknown = inputs.amount.isEmpty()   ? SolvedInput::Amount
+                                : inputs.months.isEmpty() ? SolvedInput::Count
+                                                          : SolvedInput::Rate;
+    LoanFigures known;
+    if (unknown != SolvedInput::Amount) known.amount = StrToFloat(inputs.amount);
+    if (unknown != SolvedInput::Count) known.count = StrToInt(inputs.months);
+    if (unknown != SolvedInput::Rate) known.rate = StrToFloat(inputs.rate);
+    const LoanFigures solved = solveLoan(unknown, known, plan);
+    const QChar sep = regionalSettings().decimalSeparator;
+    switch (unknown) {
+    case SolvedInput::Amount:
+        inputs.amount = FormatGeneral(solved.amount, 15, sep);
+        break;
+    case SolvedInput::Count:
+        inputs.months = QString::number(solved.count);
+        break;
+    default:
+        inputs.rate = FormatGeneral(solved.rate, 15, sep);
+        break;
+    }
+    plan.solved = unknown;
 }
 
 } // namespace twl

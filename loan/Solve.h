@@ -7,6 +7,7 @@
 // significant digits), so that the text gives back the loan computed; under a
 // lender's rounding an amount is rounded to the cent.
 
+#include "loan/Amortization.h"
 #include "loan/PlanOptions.h"
 
 namespace twl {
@@ -20,6 +21,12 @@ struct LoanFigures {
 // The figures with `unknown` solved from plan.payment; the others as given.
 // Throws EPlanInput (the payment's field) when no figure does it.
 LoanFigures solveLoan(SolvedInput unknown, const LoanFigures& known, const PlanOptions& plan);
+
+// A loan typed as text with plan.payment given: the one empty input of
+// `inputs` is solved and filled in as the inputs row shows it, and
+// plan.solved names it. Raises the parse errors of the other two, and
+// EPlanInput (the payment) unless exactly one is empty.
+void solveInputs(ScheduleInputs& inputs, PlanOptions& plan);
 
 // Each figure alone, unrounded; `perYear` payments a year.
 double presentValueOf(double payment, std::int32_t count, double rate, int perYear, double balloon);
