@@ -28,6 +28,7 @@
 #include "loan/CostSchedule.h"
 #include "loan/PlanSchedule.h"
 #include "loan/PlanText.h"
+#include "loan/Solve.h"
 #include "toolkit/ErrorDisplay.h"
 
 #include <QFile>
@@ -236,7 +237,8 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
     chart::ChartData chartData;
     try {
         const auto line = cli::refusedInputLine([&] {
-            const ScheduleInputs inputs{options.amount, options.months, options.rate};
+            ScheduleInputs inputs{options.amount, options.months, options.rate};
+            if (!options.plan.payment.isNull()) solveInputs(inputs, plan);
             const PlanLabels planLabels = window.planlabels.scheduleLabels();
             const CostLabels costLabels = window.costlabels.scheduleLabels();
             if (cli::isPictureFormat(options.format)) {

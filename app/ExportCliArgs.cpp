@@ -9,6 +9,7 @@
 #include "i18n/bsINIFile.h"
 #include "i18n/bsPolyglotUnModel.h"
 #include "i18n/bsPolyglotUnPaths.h"
+#include "loan/LoanConsts.h"
 
 #include <QFile>
 #include <QMetaEnum>
@@ -26,6 +27,8 @@ const char* const UsageText =
     "                   [--extra-each AMOUNT[@FROM[-TO]]] [--after-extra term|payment]\n"
     "                   [--round none|cent|unit] [--period PERIOD] [--balloon AMOUNT]\n"
     "                   [--fee AMOUNT[:financed]]... [--loan-date YYYY-MM-DD] [--apr us|eu]\n"
+    "                   [--payment AMOUNT] [--rate-change PERIOD=RATE]...\n"
+    "                   [--after-rate-change payment|term]\n"
     "       twlc-export --help | --version\n";
 
 const char* const HelpText =
@@ -76,11 +79,25 @@ const char* const HelpText =
     "                      apart: the first date's day D and D+15, or D-15 and D when\n"
     "                      D is after the 15th (2027-01-20: 20 Jan, 5 Feb, 20 Feb...)\n"
     "  --balloon AMOUNT    left owing after the last regular payment, paid with it\n"
+    "  --payment AMOUNT    the level payment: leave out exactly one of --amount,\n"
+    "                      --months and --rate, and it is solved from the other two\n"
+    "                      at the first rate: the amount the payments repay, the\n"
+    "                      fewest payments that repay the loan (the last one smaller),\n"
+    "                      or the annual rate. The inputs row shows it, marked solved\n"
+    "  --rate-change PERIOD=RATE  the annual rate in percent from payment number\n"
+    "                      PERIOD on, or from the first payment due on or after PERIOD\n"
+    "                      when it is a date YYYY-MM-DD (needs --first-date); may be\n"
+    "                      repeated\n"
+    "  --after-rate-change payment|term  after a rate change, work the payment out\n"
+    "                      again so that the loan ends with its last payment (payment,\n"
+    "                      the default), or keep the payment and let the term change\n"
+    "                      (term; refused when the payment no longer covers the\n"
+    "                      interest)\n"
     "  Amounts take the regional decimal separator, as --amount. A plan that changes the\n"
     "  payments adds a row comparing it with the plain loan. The calculator's saved plan\n"
     "  is not read: a document has only the plan given here.\n"
-    "  Every option but --set, --extra, --extra-each and --fee is given at most once,\n"
-    "  and a plan or cost option's value may not be empty.\n"
+    "  Every option but --set, --extra, --extra-each, --rate-change and --fee is given\n"
+    "  at most once, and a plan or cost option's value may not be empty.\n"
     "\n"
     "What the loan costs (any of these adds a row after the inputs row):\n"
     "  --fee AMOUNT[:financed]  a fee paid on the loan date, out of the amount received,\n"
@@ -125,6 +142,12 @@ const char* planFlag(PlanField field) {
         return "--period";
     case PlanField::Balloon:
         return "--balloon";
+    case PlanField::Payment:
+        return "--payment";
+    case PlanField::RateChange:
+        return "--rate-change";
+    case PlanField::AfterRateChange:
+        return "--after-rate-change";
     }
     return "--extra";
 }
@@ -174,6 +197,8 @@ Options parse(const QList<QByteArray>& raw) {
                                                    {"--round", &o.plan.rounding},
                                                    {"--period", &o.plan.period},
                                                    {"--balloon", &o.plan.balloon},
+                                                   {"--payment", &o.plan.payment},
+                                                   {"--after-rate-change", &o.plan.afterRateChange},
                                                    {"--loan-date", &o.cost.loanDate},
                                                    {"--apr", &o.cost.rule}};
     // A flag of one value given twice would silently drop the first value.
@@ -201,8 +226,10 @@ Options parse(const QList<QByteArray>& raw) {
         const bool isExtra = name == QLatin1String("--extra");
         const bool isExtraEach = name == QLatin1String("--extra-each");
         const bool isFee = name == QLatin1String("--fee");
+        const bool isRateChange = name == QLatin1String("--rate-change");
         const auto planSlot = planFlags.find(name);
-        const bool isPlan = isExtra || isExtraEach || isFee || planSlot != planFlags.end();
+        const bool isPlan =
+            isExtra || isExtraEach || isFee || isRateChange || planSlot != planFlags.end();
         const auto slot = valued.find(name);
         if (!isSet && !isDecimal && !isLanguage && !isPlan && slot == valued.end())
             throw UsageError{rs::SCliUnknownOption, {args[i]}};
@@ -232,6 +259,8 @@ Options parse(const QList<QByteArray>& raw) {
             o.plan.extraEach << value;
         } else if (isFee) {
             o.cost.fees << value;
+        } else if (isRateChange) {
+            o.plan.rateChanges << value;
         } else if (isPlan) {
             *planSlot->second = value;
         } else if (isDecimal) {
@@ -249,8 +278,13 @@ Options parse(const QList<QByteArray>& raw) {
         }
     }
     if (o.help || o.version) return o;
+    // With a payment, exactly one of the loan's inputs is left out, to be solved.
+    const bool solving = !o.plan.payment.isNull();
+    if (solving && int(o.amount.isNull()) + int(o.months.isNull()) + int(o.rate.isNull()) != 1)
+        refuseValue(rs::SSolveWhich, {QStringLiteral("--payment")});
     for (const auto& [name, slot] : valued) {
-        if (slot->isNull() && name != QLatin1String("-o"))
+        const bool solvable = slot == &o.amount || slot == &o.months || slot == &o.rate;
+        if (slot->isNull() && name != QLatin1String("-o") && !(solving && solvable))
             throw UsageError{rs::SCliMissing, {name}};
     }
     return o;

@@ -347,6 +347,10 @@ void TPlanDialog::focusField(PlanField field, const PlanTexts& texts) {
     case PlanField::Balloon:
         target = balloonedt;
         break;
+    case PlanField::Payment:
+    case PlanField::RateChange:
+    case PlanField::AfterRateChange:
+        break; // not in this dialog
     }
     if (target) target->setFocus(Qt::OtherFocusReason);
 }

@@ -13,11 +13,12 @@ TPlanLabels::TPlanLabels(QObject* parent)
     PaymentsSaved = defaults.paymentsSaved;
     LastPayment = defaults.lastPayment;
     InsteadOf = defaults.insteadOf;
+    Solved = defaults.solved;
 }
 
 PlanLabels TPlanLabels::scheduleLabels() const {
     return {FirstDate,     Comparison,  TotalInterest, InterestSaved,
-            PaymentsSaved, LastPayment, InsteadOf};
+            PaymentsSaved, LastPayment, InsteadOf,     Solved};
 }
 
 ScheduleLabels TPlanLabels::inputsRowLabels(ScheduleLabels labels, PaymentPeriod period) const {

@@ -24,6 +24,7 @@ class TPlanLabels : public QObject {
     Q_PROPERTY(QString LastPayment MEMBER LastPayment)
     Q_PROPERTY(QString InsteadOf MEMBER InsteadOf)
     Q_PROPERTY(QString PeriodCounts MEMBER PeriodCounts)
+    Q_PROPERTY(QString Solved MEMBER Solved)
     // The Plan dialog.
     Q_PROPERTY(QString DialogCaption MEMBER DialogCaption)
     Q_PROPERTY(QString FirstDateCheck MEMBER FirstDateCheck)
@@ -51,7 +52,7 @@ public:
 
     QString DueCaption = QStringLiteral("Due");
     QString FirstDate, Comparison, TotalInterest, InterestSaved, PaymentsSaved, LastPayment,
-        InsteadOf;
+        InsteadOf, Solved;
     // The inputs row's label of the number of payments, per period in keyword
     // order; monthly keeps the window's own "Months: " (its text list's line).
     QString PeriodCounts =

@@ -196,7 +196,8 @@ void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& cont
 
 void appendSummaryAndInputRows(ScheduleSink& sink, AmountFormat& fmt,
                                const ScheduleContext& context, double P, std::int32_t N, double R,
-                               double paid, double interest, double principal, bool dueColumn) {
+                               double paid, double interest, double principal, bool dueColumn,
+                               const InputMarks& marks) {
     sink.beginRow(LoadResString(rs::SSumCaption));
     if (dueColumn) sink.addCell(QString());
     sink.addAmount(paid, fmt);
@@ -206,9 +207,9 @@ void appendSummaryAndInputRows(ScheduleSink& sink, AmountFormat& fmt,
 
     const QChar sep = regionalSettings().decimalSeparator;
     sink.beginRow(context.labels.caption);
-    sink.addCell(context.labels.amount + FormatGeneral(P, 15, sep));
-    sink.addCell(context.labels.months + QString::number(N));
-    sink.addCell(context.labels.rate + FormatGeneral(R, 15, sep));
+    sink.addCell(context.labels.amount + FormatGeneral(P, 15, sep) + marks.amount);
+    sink.addCell(context.labels.months + QString::number(N) + marks.count);
+    sink.addCell(context.labels.rate + FormatGeneral(R, 15, sep) + marks.rate);
     sink.addCell(context.labels.date + DateToStr(context.today));
 }
 

@@ -56,9 +56,14 @@ private:
 // (each input after its label, then today's date). `dueColumn` gives the
 // summary row the empty cell of a plan's Due column; a caller may add cells
 // to the inputs row after it.
+// `marks` follow the inputs' texts (a solved input's mark).
+struct InputMarks {
+    QString amount, count, rate;
+};
 void appendSummaryAndInputRows(ScheduleSink& sink, AmountFormat& fmt,
                                const ScheduleContext& context, double P, std::int32_t N, double R,
-                               double paid, double interest, double principal, bool dueColumn);
+                               double paid, double interest, double principal, bool dueColumn,
+                               const InputMarks& marks = {});
 
 // A row's period number as its caption, valid until the next call.
 class PeriodCaption {

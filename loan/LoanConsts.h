@@ -55,6 +55,27 @@ inline constexpr ResourceString SFractionOfCent{
 inline constexpr ResourceString STooLargeForCents{
     1264, "%s: the amount %s is too large to be kept to the cent"};
 
+// Solving for one input from a given payment, and rate changes (1240 on).
+inline constexpr ResourceString SPaymentName{1240, "Payment"};
+inline constexpr ResourceString SRateChangeField{1241, "Rate change %d"};
+inline constexpr ResourceString SAfterRateChangeField{1242, "After a rate change"};
+inline constexpr ResourceString SRateChangeZero{1243, "%s: the rate may not be 0"};
+inline constexpr ResourceString SPaymentNoInterestCover{
+    1244, "%s: the payment %s does not cover the first period's interest (%s)"};
+inline constexpr ResourceString SPaymentNoRate{
+    1245, "%s: no interest rate makes %d payments of %s repay %s"};
+inline constexpr ResourceString SPaymentTooManyPayments{
+    1246, "%s: the payment %s would repay the loan only after more than %d payments"};
+inline constexpr ResourceString SRateChangeNoInterestCover{
+    1247, "%s: the payment %s does not cover the interest (%s) at the rate %s"};
+inline constexpr ResourceString SPaymentNoAmount{
+    1248, "%s: no loan amount is repaid by %d payments of %s at this rate"};
+inline constexpr ResourceString SPaymentNothingOwed{
+    1249, "%s: a loan amount of %s leaves nothing to repay"};
+inline constexpr ResourceString SSolveWhich{
+    1250, "%s: give the payment with exactly two of the loan amount, the number of payments "
+          "and the rate"};
+
 // The range a language file may translate of the schedule's messages.
 inline constexpr int PlanMessageFirstId = 1200;
 inline constexpr int PlanMessageLastId = 1299;

@@ -24,6 +24,7 @@ struct ExactFigures {
         return evaluateStored(true, formula);
     }
 
+    void setRate(double) {} // the interest is worked out by the caller
     Amount amount(double value) const { return value; }
     double value(Amount a) const { return a; }
     Amount interest(double computed, Amount) const { return computed; }
@@ -48,6 +49,7 @@ struct CentFigures {
     int periodsPerYear = 12;
     bool wholeUnits = false; // the payment rounded up to a unit, not a cent
 
+    void setRate(double annual) { rate = shortestDecimal(annual); }
     // The plan's amounts were checked to be whole cents (checkPlan).
     Amount amount(double value) const { return wholeCents(value).value_or(0); }
     double value(Amount a) const { return centsToDouble(a); }

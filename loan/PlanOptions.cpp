@@ -56,19 +56,32 @@ QDate dueDate(const QDate& first, PaymentPeriod period, std::int32_t k) {
     return first;
 }
 
-std::int32_t extraPeriod(const OneOffExtra& extra, const PlanOptions& plan, std::int32_t N) {
-    if (!extra.date.isValid()) return extra.period;
+namespace {
+
+// The first payment due on or after `date`, N + 1 past the end; 0 without a
+// first date.
+std::int32_t periodOnOrAfter(const QDate& date, const PlanOptions& plan, std::int32_t N) {
     if (!plan.hasDueDates()) return 0;
-    // Due dates rise with k: the first one on or after the date, N + 1 past the end.
+    // Due dates rise with k.
     std::int32_t low = 1, high = N + 1;
     while (low < high) {
         const std::int32_t mid = low + (high - low) / 2;
-        if (dueDate(plan.firstDate, plan.period, mid) >= extra.date)
+        if (dueDate(plan.firstDate, plan.period, mid) >= date)
             high = mid;
         else
             low = mid + 1;
     }
     return low;
+}
+
+} // namespace
+
+std::int32_t extraPeriod(const OneOffExtra& extra, const PlanOptions& plan, std::int32_t N) {
+    return extra.date.isValid() ? periodOnOrAfter(extra.date, plan, N) : extra.period;
+}
+
+std::int32_t rateChangePeriod(const RateChange& change, const PlanOptions& plan, std::int32_t N) {
+    return change.date.isValid() ? periodOnOrAfter(change.date, plan, N) : change.period;
 }
 
 QString recurringExtraName(std::size_t index, std::size_t count) {
@@ -124,6 +137,31 @@ void checkWholeCents(double amount, PlanField field, const QString& name) {
                       : Format(LoadResString(rs::STooLargeForCents), {name, text}));
 }
 
+// When an extra or a rate change falls: a payment number or, with a first
+// date, a date; either within the payments.
+void checkDue(PlanField field, const QString& name, std::int32_t period, const QDate& date,
+              std::int32_t due, const PlanOptions& plan, std::int32_t N) {
+    const std::int32_t last = std::max(N, 0);
+    const auto message = [](const ResourceString& pattern, std::initializer_list<FormatArg> args) {
+        return Format(LoadResString(pattern), args);
+    };
+    if (date.isValid()) {
+        if (!plan.hasDueDates())
+            refuse(field, message(rs::SPlanDateNeedsFirst, {name, DateToStr(date)}));
+        if (date < plan.firstDate)
+            refuse(field, message(rs::SPlanDateBeforeFirst,
+                                  {name, DateToStr(date), DateToStr(plan.firstDate)}));
+        if (due > last)
+            refuse(field, message(rs::SPlanDateAfterLast,
+                                  {name, DateToStr(date),
+                                   last ? DateToStr(dueDate(plan.firstDate, plan.period, last))
+                                        : LoadResString(rs::SPlanNoPayment)}));
+        return;
+    }
+    if (period < 1) refuse(field, message(rs::SPlanPeriodBeforeFirst, {name, period}));
+    if (period > last) refuse(field, message(rs::SPlanPeriodAfterLast, {name, period, last}));
+}
+
 } // namespace
 
 void checkPlan(const PlanOptions& plan, double P, std::int32_t N) {
@@ -137,30 +175,23 @@ void checkPlan(const PlanOptions& plan, double P, std::int32_t N) {
     for (std::size_t i = 0; i < plan.extras.size(); ++i) {
         const OneOffExtra& e = plan.extras[i];
         const QString name = message(rs::SPlanExtraField, {static_cast<int>(i + 1)});
-        if (e.date.isValid()) {
-            if (!plan.hasDueDates())
-                refuse(PlanField::Extra,
-                       message(rs::SPlanDateNeedsFirst, {name, DateToStr(e.date)}));
-            if (e.date < plan.firstDate)
-                refuse(PlanField::Extra,
-                       message(rs::SPlanDateBeforeFirst,
-                               {name, DateToStr(e.date), DateToStr(plan.firstDate)}));
-            if (extraPeriod(e, plan, N) > last)
-                refuse(PlanField::Extra,
-                       message(rs::SPlanDateAfterLast,
-                               {name, DateToStr(e.date),
-                                last ? DateToStr(dueDate(plan.firstDate, plan.period, last))
-                                     : LoadResString(rs::SPlanNoPayment)}));
-        } else {
-            if (e.period < 1)
-                refuse(PlanField::Extra, message(rs::SPlanPeriodBeforeFirst, {name, e.period}));
-            if (e.period > last)
-                refuse(PlanField::Extra, message(rs::SPlanPeriodAfterLast, {name, e.period, last}));
-        }
+        checkDue(PlanField::Extra, name, e.period, e.date, extraPeriod(e, plan, N), plan, N);
         if (!(e.amount > 0))
             refuse(PlanField::Extra,
                    message(rs::SPlanAmountNotPositive, {name, amountText(e.amount)}));
     }
+    for (std::size_t i = 0; i < plan.rateChanges.size(); ++i) {
+        const RateChange& c = plan.rateChanges[i];
+        const QString name = message(rs::SRateChangeField, {static_cast<int>(i + 1)});
+        checkDue(PlanField::RateChange, name, c.period, c.date, rateChangePeriod(c, plan, N), plan,
+                 N);
+        // The payment is worked out at every rate, and the formula has no rate 0.
+        if (c.rate == 0) refuse(PlanField::RateChange, message(rs::SRateChangeZero, {name}));
+    }
+    if (plan.payment != 0 && !(plan.payment > 0))
+        refuse(PlanField::Payment,
+               message(rs::SPlanAmountNotPositive,
+                       {LoadResString(rs::SPaymentName), amountText(plan.payment)}));
     for (std::size_t i = 0; i < plan.recurring.size(); ++i) {
         const RecurringExtra& r = plan.recurring[i];
         const QString name = recurringExtraName(i, plan.recurring.size());
@@ -195,6 +226,8 @@ void checkPlan(const PlanOptions& plan, double P, std::int32_t N) {
         checkWholeCents(plan.recurring[i].amount, PlanField::RecurringExtra,
                         recurringExtraName(i, plan.recurring.size()));
     if (plan.balloon != 0) checkWholeCents(plan.balloon, PlanField::Balloon, balloon);
+    if (plan.payment != 0)
+        checkWholeCents(plan.payment, PlanField::Payment, LoadResString(rs::SPaymentName));
 }
 
 } // namespace twl

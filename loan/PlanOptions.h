@@ -36,6 +36,22 @@ struct RecurringExtra {
     std::int32_t to = 0;
 };
 
+// A change of the annual rate (percent) from the payment of `period` or,
+// when `date` is valid, from the first payment due on or after that date:
+// that payment's interest on is at the new rate.
+struct RateChange {
+    std::int32_t period = 0;
+    QDate date;
+    double rate = 0;
+};
+
+// After a rate change: work the payment out again so that the loan ends with
+// its last payment, or keep the payment and let the term change.
+enum class AfterRateChange { Payment, Term };
+
+// The input a loan's figures were solved for from a given payment.
+enum class SolvedInput { Nothing, Amount, Count, Rate };
+
 struct PlanOptions {
     QDate firstDate; // invalid: no "Due" column
     std::vector<OneOffExtra> extras;
@@ -44,12 +60,19 @@ struct PlanOptions {
     PlanRounding rounding = PlanRounding::None;
     PaymentPeriod period = PaymentPeriod::Monthly;
     double balloon = 0;
+    std::vector<RateChange> rateChanges;
+    AfterRateChange afterRateChange = AfterRateChange::Payment;
+    // The level payment when given (0: worked out from the loan), and which
+    // input was solved from it, for the inputs row.
+    double payment = 0;
+    SolvedInput solved = SolvedInput::Nothing;
 
     bool hasDueDates() const { return firstDate.isValid(); }
     // Options that make other payments than the plain loan's.
     bool changesPayments() const {
         return !extras.empty() || !recurring.empty() || rounding != PlanRounding::None ||
-               period != PaymentPeriod::Monthly || balloon != 0;
+               period != PaymentPeriod::Monthly || balloon != 0 || !rateChanges.empty() ||
+               payment != 0;
     }
     bool isPlain() const { return !hasDueDates() && !changesPayments(); }
 };
@@ -62,7 +85,18 @@ int periodsPerYear(PaymentPeriod period);
 QDate dueDate(const QDate& first, PaymentPeriod period, std::int32_t k);
 
 // Which input of the plan an error is about.
-enum class PlanField { FirstDate, Extra, RecurringExtra, AfterExtra, Rounding, Period, Balloon };
+enum class PlanField {
+    FirstDate,
+    Extra,
+    RecurringExtra,
+    AfterExtra,
+    Rounding,
+    Period,
+    Balloon,
+    Payment,
+    RateChange,
+    AfterRateChange
+};
 
 // Bad plan input, with a message that names the field. Raised before any row
 // of the schedule, never in place of one of the calculation's faults.
@@ -89,5 +123,7 @@ void checkPlan(const PlanOptions& plan, double P, std::int32_t N);
 // The period an extra falls on (its period, or the first payment due on or
 // after its date); 0 when a date is given without a first date.
 std::int32_t extraPeriod(const OneOffExtra& extra, const PlanOptions& plan, std::int32_t N);
+// The same for a rate change.
+std::int32_t rateChangePeriod(const RateChange& change, const PlanOptions& plan, std::int32_t N);
 
 } // namespace twl

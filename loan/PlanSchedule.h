@@ -55,6 +55,11 @@ using ScheduleRowObserver = std::function<void(const ScheduleRow&)>;
 ScheduleTotals computePlan(double P, std::int32_t N, double R, const PlanOptions& plan,
                            const ScheduleRowObserver& onRow = {});
 
+// The plan's given payment (plan.payment) made until the loan is repaid, as
+// many payments as that takes: the schedule of a solved number of payments.
+// The caller makes sure the payment repays the loan.
+ScheduleTotals computeOpenPlan(double P, double R, const PlanOptions& plan);
+
 // True when the plan's payments differ from the plain loan's of the same
 // period, so that a comparison says something.
 bool comparesWithPlainLoan(const PlanOptions& plan);
@@ -69,6 +74,8 @@ struct PlanLabels {
     QString paymentsSaved = QStringLiteral("Payments saved: ");
     QString lastPayment = QStringLiteral("Last payment: ");
     QString insteadOf = QStringLiteral(" instead of ");
+    // After an input solved from the payment.
+    QString solved = QStringLiteral(" (solved)");
 };
 
 // CalculateSchedule with a plan: the payment rows (with their due dates), the

@@ -18,6 +18,8 @@ template <class Enum> struct Keyword {
 
 constexpr Keyword<AfterExtra> AfterExtraWords[] = {{"term", AfterExtra::Term},
                                                    {"payment", AfterExtra::Payment}};
+constexpr Keyword<AfterRateChange> AfterRateChangeWords[] = {{"payment", AfterRateChange::Payment},
+                                                             {"term", AfterRateChange::Term}};
 constexpr Keyword<PlanRounding> RoundingWords[] = {
     {"none", PlanRounding::None}, {"cent", PlanRounding::Cent}, {"unit", PlanRounding::Unit}};
 constexpr Keyword<PaymentPeriod> PeriodWords[] = {
@@ -71,25 +73,36 @@ std::int32_t period(const QString& text, PlanField field, const QString& name) {
     return value;
 }
 
-OneOffExtra oneOffExtra(const QString& text, int number) {
-    const QString name = Format(LoadResString(rs::SPlanExtraField), {number});
+// PERIOD=VALUE, PERIOD a payment number or a date; the value's text.
+template <class Item>
+QString whenAndValue(Item& item, const QString& text, PlanField field, const QString& name) {
     const qsizetype eq = text.indexOf(QLatin1Char('='));
     if (eq <= 0)
-        throw EPlanInput(PlanField::Extra,
-                         Format(LoadResString(rs::SPlanNotPeriodAmount), {name, text}));
-    OneOffExtra e;
+        throw EPlanInput(field, Format(LoadResString(rs::SPlanNotPeriodAmount), {name, text}));
     const QString when = text.left(eq).trimmed();
     if (when.contains(QLatin1Char('-')) && !when.startsWith(QLatin1Char('-'))) {
         const std::optional<QDate> date = isoDate(when);
-        if (!date)
-            throw EPlanInput(PlanField::Extra,
-                             Format(LoadResString(rs::SPlanNotDate), {name, when}));
-        e.date = *date;
+        if (!date) throw EPlanInput(field, Format(LoadResString(rs::SPlanNotDate), {name, when}));
+        item.date = *date;
     } else {
-        e.period = period(when, PlanField::Extra, name);
+        item.period = period(when, field, name);
     }
-    e.amount = amount(text.mid(eq + 1), PlanField::Extra, name);
+    return text.mid(eq + 1);
+}
+
+OneOffExtra oneOffExtra(const QString& text, int number) {
+    const QString name = Format(LoadResString(rs::SPlanExtraField), {number});
+    OneOffExtra e;
+    e.amount = amount(whenAndValue(e, text, PlanField::Extra, name), PlanField::Extra, name);
     return e;
+}
+
+RateChange rateChange(const QString& text, int number) {
+    const QString name = Format(LoadResString(rs::SRateChangeField), {number});
+    RateChange c;
+    c.rate =
+        amount(whenAndValue(c, text, PlanField::RateChange, name), PlanField::RateChange, name);
+    return c;
 }
 
 RecurringExtra recurringExtra(const QString& text, const QString& name) {
@@ -115,6 +128,10 @@ std::optional<QDate> parseIsoDate(const QString& text) {
 
 QStringList afterExtraKeywords() {
     return words(AfterExtraWords);
+}
+
+QStringList afterRateChangeKeywords() {
+    return words(AfterRateChangeWords);
 }
 
 QStringList roundingKeywords() {
@@ -152,6 +169,13 @@ PlanOptions parsePlanTexts(const PlanTexts& texts) {
     if (!texts.balloon.trimmed().isEmpty())
         plan.balloon =
             amount(texts.balloon, PlanField::Balloon, LoadResString(rs::SPlanBalloonField));
+    for (qsizetype i = 0; i < texts.rateChanges.size(); ++i)
+        plan.rateChanges.push_back(rateChange(texts.rateChanges[i], static_cast<int>(i + 1)));
+    plan.afterRateChange =
+        keyword(AfterRateChangeWords, texts.afterRateChange, AfterRateChange::Payment,
+                PlanField::AfterRateChange, rs::SAfterRateChangeField);
+    if (!texts.payment.trimmed().isEmpty())
+        plan.payment = amount(texts.payment, PlanField::Payment, LoadResString(rs::SPaymentName));
     return plan;
 }
 

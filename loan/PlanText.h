@@ -20,10 +20,15 @@ struct PlanTexts {
     QString rounding{};   // none | cent | unit
     QString period{};     // monthly | semimonthly | biweekly | weekly | quarterly | yearly
     QString balloon{};
+    QStringList rateChanges{}; // PERIOD=RATE, the rate in percent
+    QString afterRateChange{}; // payment | term
+    QString payment{};         // the level payment, when given
 
     bool isEmpty() const {
         return firstDate.isEmpty() && extras.isEmpty() && extraEach.isEmpty() &&
-               afterExtra.isEmpty() && rounding.isEmpty() && period.isEmpty() && balloon.isEmpty();
+               afterExtra.isEmpty() && rounding.isEmpty() && period.isEmpty() &&
+               balloon.isEmpty() && rateChanges.isEmpty() && afterRateChange.isEmpty() &&
+               payment.isEmpty();
     }
 };
 
@@ -36,6 +41,7 @@ std::optional<QDate> parseIsoDate(const QString& text);
 // The keywords, in the order a list offers them; the first is the default.
 QStringList afterExtraKeywords();
 QStringList roundingKeywords();
+QStringList afterRateChangeKeywords();
 QStringList periodKeywords();
 
 } // namespace twl

@@ -2,46 +2,21 @@
 // twlc-export and what the loan costs: the fee, loan-date and rule flags, the
 // row they add in the user's language, and their refusals.
 
-#include "app/ExportCli.h"
 #include "base/RegionalSettings.h"
-#include "export/writers/kxWriterRegistry.h"
-#include "i18n/bsPolyglotUn.h"
-#include "tests/app/ProgramFolder.h"
-#include "tests/support/TestSupport.h"
-
-#include <QBuffer>
+#include "tests/app/ExportCommandFixture.h"
 
 using namespace twl;
 
 namespace {
 
-struct CostRun {
-    int status;
-    QByteArray out;
-    QString err;
-};
+using CostRun = test::CliRun;
 
-class ExportCommandCost : public ::testing::Test {
+class ExportCommandCost : public test::ExportCommandFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(program.isValid());
-        qunsetenv("SOURCE_DATE_EPOCH");
-        for (const char* file : {"English.lng", "Deutsch.lng", "Francais.lng", "Espanol.lng"})
-            program.ship(QLatin1String(file));
-        kxRegisterDocumentWriters();
-        TbsCorePolyglot::Create();
-    }
-    void TearDown() override { TbsCorePolyglot::Release(); }
-
     CostRun run(const QStringList& extra) {
-        QBuffer o, e;
-        o.open(QIODevice::WriteOnly);
-        e.open(QIODevice::WriteOnly);
-        const int status = runExportCli(QStringList{"--amount", "1000", "--months", "12", "--rate",
-                                                    "12", "--format", "csv", "-o", "-"} +
-                                            extra,
-                                        o, e);
-        return {status, o.data(), QString::fromLocal8Bit(e.data())};
+        return runCommand(QStringList{"--amount", "1000", "--months", "12", "--rate", "12",
+                                      "--format", "csv", "-o", "-"} +
+                          extra);
     }
     // The document's last line.
     static QByteArray lastLine(const QByteArray& document) {
@@ -49,7 +24,6 @@ protected:
         return lines.isEmpty() ? QByteArray() : lines.back().trimmed();
     }
 
-    test::ProgramFolderScope program;
     test::RegionalScope regional{QLatin1Char('.'), QStringLiteral("yyyy-MM-dd")};
     test::ClockScope clock{QDateTime(QDate(2026, 12, 7), QTime(9, 30))};
 };

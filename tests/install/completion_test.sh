@@ -41,6 +41,8 @@ check "Deutsch" twlc --language D
 check "cent" twlc-export --round c
 check "none" twlc-export --round n
 check "payment term" twlc-export --after-extra ""
+check "payment term" twlc-export --after-rate-change ""
+check "--rate-change" twlc-export --rate-c
 check "weekly" twlc-export --period w
 check "biweekly" twlc-export --period bi
 check "biweekly monthly quarterly semimonthly weekly yearly" twlc-export --period ""
