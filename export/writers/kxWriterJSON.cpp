@@ -142,6 +142,7 @@ void TkxJSONWriter::appendSummaryRow(QByteArray& Out, const std::vector<TkxGridC
             appendValue(Out, text);
             continue;
         }
+        if (text.isEmpty()) continue; // a gap in the line, not a value
         const qsizetype colon = text.indexOf(QLatin1String(": "));
         if (colon > 0) {
             appendKey(Out, first, text.left(colon));

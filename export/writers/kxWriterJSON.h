@@ -14,7 +14,8 @@
 // "rows" are the table's own rows (up to the last one that starts with a
 // number), keyed by the column captions; "summary" the rows after them (the
 // totals, the inputs, a plan's comparison, the cost of credit), where a
-// "Label: value" cell is keyed by its label and any other by its column.
+// "Label: value" cell is keyed by its label, an empty one left out and any
+// other keyed by its column.
 
 #include "export/writers/kxWriterGrid.h"
 
