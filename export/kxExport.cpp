@@ -47,7 +47,7 @@ TkxCustomExport::TkxCustomExport(QObject* owner)
     // A non-visual component: its owner frees it, as its Qt parent.
     if (owner) setOwner(this, owner);
     m_versionNumber = kxVersionNumber;
-    m_exportTypes = kxAllExportTypes;
+    m_exportTypes = kxDesignExportTypes;
     m_options = {xoClipboardMessage, xoFooterLine,   xoHeaderLine,   xoShowExportDate,
                  xoShowHeader,       xoShowProgress, xoUseAlignments};
     m_captions = new TStrings(this);
@@ -220,7 +220,8 @@ void TkxCustomExport::GetDefaultExtension(QString& Extension) const {
 void TkxCustomExport::GetSaveFilter(QString& Filter) const {
     const TkxExportTypeRow* row = kxExportTypeRow(m_exportType);
     QString text;
-    if (row && row->Filter) text = m_messages->DocumentFilter()->*(row->Filter);
+    if (row && row->FilterProperty)
+        text = m_messages->DocumentFilter()->property(row->FilterProperty).toString();
     QString ext;
     GetDefaultExtension(ext);
     Filter = Format(QStringLiteral("%s (*.%s)|*.%s"), {text, ext.toLower(), ext});

@@ -14,6 +14,7 @@
 
 #include "base/Variant.h"
 #include "export/kxExportOptions.h"
+#include "export/kxExportTypeTable.h"
 #include "export/kxExportTypes.h"
 #include "export/kxExportWriter.h"
 #include "toolkit/ListView.h"

@@ -20,6 +20,7 @@ inline constexpr ResourceString SkxClipboard{2009, "Clipboard"};
 inline constexpr ResourceString SkxXLSX{2032, "Excel Workbook"};
 inline constexpr ResourceString SkxODS{2033, "OpenDocument Spreadsheet"};
 inline constexpr ResourceString SkxPDF{2034, "PDF Report"};
+inline constexpr ResourceString SkxJSON{2048, "JSON"};
 
 // Defaults of the user-visible texts.
 inline constexpr ResourceString SkxCaption{2010, "Export"};
@@ -51,6 +52,7 @@ inline constexpr ResourceString SkxFilterSYLK{2031, "SYLK Files"};
 inline constexpr ResourceString SkxFilterXLSX{2035, "Excel Workbooks"};
 inline constexpr ResourceString SkxFilterODS{2036, "OpenDocument Spreadsheets"};
 inline constexpr ResourceString SkxFilterPDF{2037, "PDF Documents"};
+inline constexpr ResourceString SkxFilterJSON{2049, "JSON Data"};
 
 // Colour and face defaults of the option objects.
 inline constexpr ResourceString SkxColorWhite{2040, "$00FFFFFF"};

@@ -20,7 +20,7 @@ void kxApplyMainWindowFormats(TkxCustomExport& Export) {
 
 void kxApplyMainWindowSettings(TkxListViewExport& Export, TListView* ListView) {
     kxApplyMainWindowFormats(Export);
-    Export.setExportTypes(kxEveryExportType);
+    Export.setExportTypes(kxWindowExportTypes);
     Export.setListView(ListView);
 }
 

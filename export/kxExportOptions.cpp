@@ -7,6 +7,7 @@
 #include "base/Exceptions.h"
 #include "base/Format.h"
 #include "export/kxExportConst.h"
+#include "export/kxExportTypeTable.h"
 
 namespace twl {
 
@@ -126,19 +127,12 @@ void TkxExcelOptions::Assign(const QObject* Source) {
 }
 
 TkxDocumentFilter::TkxDocumentFilter(QObject* parent)
-    : TkxPersistent(parent)
-    , HTML(LoadResString(rs::SkxFilterHTML))
-    , Excel(LoadResString(rs::SkxFilterExcel))
-    , Word(LoadResString(rs::SkxFilterWord))
-    , Text(LoadResString(rs::SkxFilterText))
-    , Comma(LoadResString(rs::SkxFilterComma))
-    , Tab(LoadResString(rs::SkxFilterTab))
-    , RTF(LoadResString(rs::SkxFilterRTF))
-    , DIF(LoadResString(rs::SkxFilterDIF))
-    , SYLK(LoadResString(rs::SkxFilterSYLK))
-    , XLSX(LoadResString(rs::SkxFilterXLSX))
-    , ODS(LoadResString(rs::SkxFilterODS))
-    , PDF(LoadResString(rs::SkxFilterPDF)) {}
+    : TkxPersistent(parent) {
+    // Each property's default is its row's filter text.
+    for (const TkxExportTypeRow& row : kxExportTypeTable) {
+        if (row.FilterProperty) setProperty(row.FilterProperty, LoadResString(*row.Filter));
+    }
+}
 
 TkxMessagesOptions::TkxMessagesOptions(QObject* parent)
     : TkxPersistent(parent)

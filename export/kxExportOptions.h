@@ -288,6 +288,8 @@ private:
     double m_rightMargin = 0.3;
 };
 
+// The save dialog's filter texts, one property per type that saves a file;
+// each row of the type table names its property and default.
 class TkxDocumentFilter : public TkxPersistent {
     Q_OBJECT
     Q_PROPERTY(QString HTML MEMBER HTML)
@@ -302,6 +304,7 @@ class TkxDocumentFilter : public TkxPersistent {
     Q_PROPERTY(QString XLSX MEMBER XLSX)
     Q_PROPERTY(QString ODS MEMBER ODS)
     Q_PROPERTY(QString PDF MEMBER PDF)
+    Q_PROPERTY(QString JSON MEMBER JSON)
 
 public:
     explicit TkxDocumentFilter(QObject* parent = nullptr);
@@ -318,6 +321,7 @@ public:
     QString XLSX;
     QString ODS;
     QString PDF;
+    QString JSON;
 };
 
 class TkxMessagesOptions : public TkxPersistent {

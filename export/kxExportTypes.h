@@ -30,7 +30,8 @@ public:
         xtClipboard,
         xtXLSX,
         xtODS,
-        xtPDF
+        xtPDF,
+        xtJSON
     };
     Q_ENUM(TkxExportType)
     enum TkxExportStyle : std::uint8_t { xsFile, xsView, xsPrint };
@@ -117,8 +118,6 @@ using enum TkxExportEnums::TkxRTFColorTemplate;
 using enum TkxExportEnums::TkxHTMLExtension;
 using enum TkxExportEnums::TkxExportError;
 
-inline constexpr int kxExportTypeCount = 13;
-
 // A set over an enumeration: member n is bit n. Published as its bits.
 template <class E, class Bits> class TkxSet {
 public:
@@ -150,10 +149,11 @@ using TkxExportHTMLOptionSet = TkxSet<TkxExportHTMLOptions, std::uint8_t>;
 using TkxExportRTFOptionSet = TkxSet<TkxExportRTFOptions, std::uint8_t>;
 using TkxExportExcelOptionSet = TkxSet<TkxExportExcelOptions, std::uint8_t>;
 
-// The ten types every stored set was written against; the default offer.
-inline constexpr TkxExportTypeSet kxAllExportTypes = TkxExportTypeSet::fromBits(0x03FF);
-// Those and the workbook, spreadsheet and report types added after them.
-inline constexpr TkxExportTypeSet kxEveryExportType = TkxExportTypeSet::fromBits(0x1FFF);
+// The ten types the design knows, which every stored set was written
+// against: a component's default offer. The types added since, and the set
+// the main window offers (every type), follow from the type table
+// (kxExportTypeTable.h: kxExportTypeCount, kxWindowExportTypes).
+inline constexpr TkxExportTypeSet kxDesignExportTypes = TkxExportTypeSet::fromBits(0x03FF);
 
 // Events: an empty function is an unassigned event. In-out parameters are
 // references; the row and its CanExport flag reach OnExport as values.

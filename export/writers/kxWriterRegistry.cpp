@@ -6,6 +6,7 @@
 #include "export/writers/kxWriterExcel.h"
 #include "export/writers/kxWriterFrame.h"
 #include "export/writers/kxWriterHTML.h"
+#include "export/writers/kxWriterJSON.h"
 #include "export/writers/kxWriterODS.h"
 #include "export/writers/kxWriterPDF.h"
 #include "export/writers/kxWriterRTF.h"
@@ -41,6 +42,8 @@ std::unique_ptr<TkxFormatWriter> kxMakeFormatWriter(TkxExportType Type) {
         return std::make_unique<TkxODSWriter>();
     case xtPDF:
         return std::make_unique<TkxPDFWriter>();
+    case xtJSON:
+        return std::make_unique<TkxJSONWriter>();
     }
     return nullptr;
 }

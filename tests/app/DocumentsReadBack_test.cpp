@@ -1,13 +1,15 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The PDF report read back by the PDF tools loses no figure: every cell of
 // the same schedule's CSV stands in its text, for plain loans and plans, few
-// and many decimals, large amounts and every shipped language.
+// and many decimals, large amounts and every shipped language. The JSON data
+// read back by Python's json module holds every cell of that CSV, typed.
 
 #include "app/ExportCli.h"
 #include "base/ProgramFolder.h"
 #include "base/Windows1252.h"
 #include "export/writers/kxWriterRegistry.h"
 #include "i18n/bsPolyglotUn.h"
+#include "tests/export/writers/ReaderSupport.h"
 #include "tests/support/TestSupport.h"
 
 #include <QBuffer>
@@ -130,5 +132,82 @@ TEST_F(PdfReadBack, EveryCellOfTheCsvStandsInThePdfsText) {
         }
         EXPECT_EQ(missing, 0) << args.join(' ').toStdString();
         EXPECT_FALSE(text.contains(QChar(0x2026))) << "a text was shortened";
+    }
+}
+
+namespace {
+
+// Compares the JSON document (argv[1]) with the CSV of the same schedule
+// (argv[2]) cell by cell: numbers as the same value, ISO dates as the table's
+// date ("d MMM yyyy"), empty cells as null, other texts as they are. Prints
+// the number of rows, of numbers and of dates, then the summary's labels.
+const char* const CompareJson = R"(
+import csv, datetime, json, re, sys
+doc = json.load(open(sys.argv[1], encoding='utf-8'))
+table = list(csv.reader(open(sys.argv[2], encoding='cp1252', newline='')))
+captions, body = table[0], table[1:]
+assert doc['columns'] == captions, (doc['columns'], captions)
+numbered = max(i for i, r in enumerate(body) if r[0].isdigit()) + 1
+assert len(doc['rows']) == numbered and len(doc['summary']) == len(body) - numbered
+counts = {'n': 0, 'd': 0}
+def same(value, text):
+    if value is None: return text == ''
+    if isinstance(value, bool): return False
+    if isinstance(value, (int, float)):
+        counts['n'] += 1
+        return float(text) == value
+    if re.fullmatch(r'\d{4}-\d\d-\d\d', value) and not re.fullmatch(r'\d{4}-\d\d-\d\d', text):
+        counts['d'] += 1
+        d = datetime.date.fromisoformat(value)
+        return text == '%d %s %d' % (d.day, d.strftime('%b'), d.year)
+    return value == text
+for row, cells in zip(doc['rows'], body):
+    assert list(row) == captions[:len(cells)], row
+    for key, text in zip(captions, cells):
+        assert same(row[key], text), (key, row[key], text)
+for item, cells in zip(doc['summary'], body[numbered:]):
+    assert item['label'] == cells[0], (item, cells)
+    assert len(item) == 1 + sum(1 for text in cells[1:] if text), (item, cells)
+    for i, text in enumerate(cells[1:], 1):
+        if not text: continue
+        label, sep, value = text.partition(': ')
+        key, text = (label, value.strip()) if sep and label else (captions[i], text)
+        assert same(item[key], text), (key, item[key], text)
+print(len(doc['rows']), counts['n'], counts['d'])
+print('|'.join(item['label'] for item in doc['summary']))
+)";
+
+} // namespace
+
+TEST_F(PdfReadBack, JsonDataHoldsEveryCellOfTheCsvTyped) {
+    const QString python = test::pythonWith(QStringLiteral("json"));
+    if (python.isEmpty()) GTEST_SKIP() << "python3 is not installed";
+    const QStringList loan = {"--language", "English", "--amount", "5000.5",
+                              "--months",   "12",      "--rate",   "7.5"};
+    struct Case {
+        QStringList plan;
+        const char* counts; // rows, numbers, dates
+        const char* labels;
+    } cases[] = {
+        {{}, "12 66 1", "SUM|Inputs:"},
+        {{"--first-date", "2027-01-31", "--extra", "3=1000", "--extra", "2027-06-30=500"},
+         "9 53 11",
+         "SUM|Inputs:|Plan vs. plain loan"},
+        {{"--fee", "50", "--fee", "25:financed", "--apr", "eu", "--first-date", "2027-01-31",
+          "--loan-date", "2026-12-31"},
+         "12 69 14",
+         "SUM|Inputs:|Cost of credit"},
+    };
+    for (const Case& c : cases) {
+        const QStringList args = loan + c.plan;
+        SCOPED_TRACE(args.join(' ').toStdString());
+        const QString json = dir.filePath(QStringLiteral("s.json"));
+        const QString csv = dir.filePath(QStringLiteral("s.csv"));
+        test::writeFile(json, run(args, "json"));
+        test::writeFile(csv, run(args, "csv"));
+        const test::ReaderRun read = test::runReader(
+            python, {QStringLiteral("-c"), QString::fromUtf8(CompareJson), json, csv});
+        ASSERT_EQ(read.status, 0) << read.err.toStdString();
+        EXPECT_EQ(read.out, QString::fromLatin1(c.counts) + '\n' + c.labels + '\n');
     }
 }

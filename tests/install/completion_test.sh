@@ -47,6 +47,7 @@ check "weekly" twlc-export --period w
 check "biweekly" twlc-export --period bi
 check "biweekly monthly quarterly semimonthly weekly yearly" twlc-export --period ""
 check "xls xlsx" twlc-export --format x
+check "json" twlc-export --format j
 check "csv" twlc-export --format = cs
 check "--format=csv" twlc-export --format=cs
 check "--language=Deutsch" twlc-export --language=de
