@@ -7,6 +7,8 @@
 #include "app/CostLabels.h"
 #include "app/LanguageChoice.h"
 #include "app/PlanDialog.h"
+#include "app/PlanDialogSolve.h"
+#include "app/PlanDialogSolveBoxes.h"
 #include "app/PlanLabels.h"
 #include "app/Prompts.h"
 #include "app/SettingsFile.h"
@@ -230,6 +232,8 @@ void Tmainfrm::buildControls() {
     amountlbl->setBuddy(amountedt);
     monthlbl->setBuddy(monthsedt);
     interestlbl->setBuddy(interestedt);
+    solveboxes =
+        std::make_unique<SolveBoxes>(std::array<QLineEdit*, 3>{amountedt, monthsedt, interestedt});
     mpanel->setTabOrderProperty(0);
     loanview->setTabOrderProperty(1);
     bpanel->setTabOrderProperty(2);
@@ -271,6 +275,8 @@ void Tmainfrm::FormCreate(QObject*) {
     if (!s) return;
     plan = readPlanSettings(*s);
     cost = readCostSettings(*s);
+    solveFor = readSolveForSetting(*s);
+    solveboxes->setSolved(solvedInput(solveFor));
     // The client area, as it was stored: the frame a window manager adds is
     // known only once the window is shown, and is brought onto the screen then.
     const QString section = QStringLiteral("Position");
@@ -342,14 +348,17 @@ bool Tmainfrm::hasDueColumn() const {
 
 void Tmainfrm::planbtnClick(QObject*) {
     TPlanDialog dialog(*planlabels, this, costlabels);
-    dialog.setTexts(plan, cost);
+    dialog.setTexts(plan, cost, solveFor);
     dialog.setLoan(amountedt->text(), monthsedt->text());
     if (execModal(dialog) != QDialog::Accepted) return;
     plan = dialog.texts();
     cost = dialog.costTexts();
+    solveFor = dialog.solveFor();
+    solveboxes->setSolved(solvedInput(solveFor));
     if (SettingsFile* s = settingsFile()) {
         writePlanSettings(*s, plan);
         writeCostSettings(*s, cost);
+        writeSolveForSetting(*s, solveFor);
     }
     // A table that shows a calculation shows it with the new plan at once.
     if (loanview->itemCount() > 0) calcbtnClick(this);
@@ -435,8 +444,8 @@ void Tmainfrm::CalculateSchedule() {
             loanview->addItem(caption, std::span<const QStringView>(padded.data(), padded.size()));
         });
         // The chart takes the same calculation's numbers as the rows pass to the table.
-        const ScheduleInputs inputs{amountedt->text(), monthsedt->text(), interestedt->text()};
         try {
+            const ScheduleInputs inputs = solveboxes->inputs(options);
             chartData = chart::calculateWithChart(inputs, options, costOptions, context,
                                                   planlabels->scheduleLabels(),
                                                   costlabels->scheduleLabels(), sink);

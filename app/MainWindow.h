@@ -47,6 +47,7 @@ class TMainPrompts;
 class TMemo;
 class TPlanLabels;
 class TCostLabels;
+class SolveBoxes;
 class TPanel;
 class TStrings;
 class TTimer;
@@ -125,6 +126,10 @@ public:
     PlanTexts plan;
     // What the loan costs, from the same dialog and section; empty: no cost row.
     CostTexts cost;
+    // The input the plan solves from its payment (a keyword; empty: none), and
+    // the boxes of the loan under it.
+    QString solveFor;
+    std::unique_ptr<SolveBoxes> solveboxes;
     // The name the next "Export to file" proposes.
     ExportFileName exportFileName;
     // The chart window's words, translated with the window.

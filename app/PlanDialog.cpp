@@ -5,6 +5,7 @@
 #include "app/PlanDialogChoices.h"
 #include "app/PlanDialogCost.h"
 #include "app/PlanDialogDates.h"
+#include "app/PlanDialogSolve.h"
 #include "app/PlanLabels.h"
 #include "base/NumberParse.h"
 #include "base/RegionalSettings.h"
@@ -28,16 +29,6 @@
 #include <algorithm>
 
 namespace twl {
-
-namespace {
-
-template <class T> T* named(QWidget* parent, const char* name) {
-    auto* w = new T(parent);
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
-} // namespace
 
 QImage planGlyph() {
     QImage image(16, 16, QImage::Format_RGB32);
@@ -138,10 +129,16 @@ TPlanDialog::TPlanDialog(const TPlanLabels& labels, QWidget* parent, const TCost
 
     const TCostLabels english;
     costgrp = new TPlanDialogCost(costLabels ? *costLabels : english, this);
+    solvegrp = new TPlanDialogSolve(labels, this);
 
+    // The two groups side by side under the plan's own options: the dialog
+    // stays short enough for a small screen.
+    auto* groups = new QHBoxLayout;
+    groups->addWidget(solvegrp, 1);
+    groups->addWidget(costgrp, 1);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(costgrp);
+    layout->addLayout(groups);
     layout->addLayout(buttons);
     clear();
 }
@@ -159,11 +156,13 @@ void TPlanDialog::clear() {
     balloonedt->clear();
     m_moreExtraEach.clear();
     costgrp->clear();
+    solvegrp->clear();
 }
 
-void TPlanDialog::setTexts(const PlanTexts& texts, const CostTexts& cost) {
+void TPlanDialog::setTexts(const PlanTexts& texts, const CostTexts& cost, const QString& solveFor) {
     clear();
     costgrp->setTexts(cost);
+    solvegrp->setTexts(texts, solveFor);
     const QDate first = readPlanDate(texts.firstDate);
     firstdatechk->setChecked(first.isValid());
     if (first.isValid()) firstdateedt->setDate(first);
@@ -214,6 +213,7 @@ PlanTexts TPlanDialog::texts() const {
     t.afterExtra = chosenKeyword(*afterextracmb);
     t.rounding = chosenKeyword(*roundingcmb);
     t.balloon = balloonedt->text().trimmed();
+    solvegrp->writeTexts(t);
     return t;
 }
 
@@ -221,10 +221,15 @@ CostTexts TPlanDialog::costTexts() const {
     return costgrp->texts();
 }
 
+QString TPlanDialog::solveFor() const {
+    return solvegrp->solveFor();
+}
+
 void TPlanDialog::keyPressEvent(QKeyEvent* event) {
     // Enter in a cell of the extras ends that cell's editing, not the dialog.
     const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && (openCellEditor(*extrastbl) || openCellEditor(*costgrp->feestbl))) {
+    if (enter && (openCellEditor(*extrastbl) || openCellEditor(*costgrp->feestbl) ||
+                  openCellEditor(*solvegrp->ratestbl))) {
         event->accept();
         return;
     }
@@ -265,10 +270,15 @@ void TPlanDialog::setLoan(const QString& amount, const QString& months) {
 }
 
 void TPlanDialog::check(const PlanTexts& texts) const {
+    solvegrp->check(texts);
     const PlanOptions options = parsePlanTexts(texts);
+    // The input to be solved is no part of the loan the plan is checked against.
+    const SolvedInput solved = solvedInput(solvegrp->solveFor());
+    const QString typedAmount = solved == SolvedInput::Amount ? QString() : m_amount;
+    const QString typedMonths = solved == SolvedInput::Count ? QString() : m_months;
     double amount = 0;
     std::int32_t months = 0;
-    if (TryStrToFloat(m_amount, amount) && TryStrToInt(m_months, months) && months > 0) {
+    if (TryStrToFloat(typedAmount, amount) && TryStrToInt(typedMonths, months) && months > 0) {
         checkPlan(options, amount, months);
         return;
     }
@@ -279,17 +289,18 @@ void TPlanDialog::check(const PlanTexts& texts) const {
     checkPlan(options, NoAmountLimit, lastPossiblePayment(options));
 }
 
-int TPlanDialog::refusedExtraRow(const PlanTexts& texts) const {
+int TPlanDialog::refusedEntry(const PlanTexts& texts, QStringList PlanTexts::*list) const {
     PlanTexts alone = texts;
+    alone.extras.clear();
     alone.extraEach.clear();
     alone.balloon.clear();
-    for (int row = 0; row < extrastbl->rowCount(); ++row) {
-        alone.extras = QStringList{storedPlanDate(cellText(*extrastbl, row, 0)) + QLatin1Char('=') +
-                                   cellText(*extrastbl, row, 1)};
+    alone.rateChanges.clear();
+    for (qsizetype i = 0; i < (texts.*list).size(); ++i) {
+        alone.*list = QStringList{(texts.*list)[i]};
         try {
             check(alone);
         } catch (const EPlanInput&) {
-            return row;
+            return static_cast<int>(i);
         }
     }
     return -1;
@@ -327,8 +338,13 @@ void TPlanDialog::focusField(PlanField field, const PlanTexts& texts) {
         target = firstdateedt;
         break;
     case PlanField::Extra: {
-        const int row = refusedExtraRow(texts);
-        if (row >= 0) extrastbl->setCurrentCell(row, 0);
+        // The texts keep the rows that have something typed, in order.
+        std::vector<int> rows;
+        for (int row = 0; row < extrastbl->rowCount(); ++row)
+            if (!cellText(*extrastbl, row, 0).isEmpty() || !cellText(*extrastbl, row, 1).isEmpty())
+                rows.push_back(row);
+        const int entry = refusedEntry(texts, &PlanTexts::extras);
+        if (entry >= 0) extrastbl->setCurrentCell(rows[static_cast<std::size_t>(entry)], 0);
         target = extrastbl;
         break;
     }
@@ -348,9 +364,15 @@ void TPlanDialog::focusField(PlanField field, const PlanTexts& texts) {
         target = balloonedt;
         break;
     case PlanField::Payment:
-    case PlanField::RateChange:
     case PlanField::AfterRateChange:
-        break; // not in this dialog
+        solvegrp->focusField(field, -1);
+        break;
+    case PlanField::RateChange: {
+        const int entry = refusedEntry(texts, &PlanTexts::rateChanges);
+        const std::vector<int> rows = solvegrp->changeRows();
+        solvegrp->focusField(field, entry < 0 ? -1 : rows[static_cast<std::size_t>(entry)]);
+        break;
+    }
     }
     if (target) target->setFocus(Qt::OtherFocusReason);
 }
@@ -359,6 +381,7 @@ void TPlanDialog::accept() {
     // What is typed in a cell still open counts, as the user sees it.
     commitOpenCell(*extrastbl);
     commitOpenCell(*costgrp->feestbl);
+    commitOpenCell(*solvegrp->ratestbl);
     const PlanTexts plan = texts();
     try {
         check(plan);

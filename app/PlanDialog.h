@@ -25,6 +25,7 @@ namespace twl {
 
 class TCostLabels;
 class TPlanDialogCost;
+class TPlanDialogSolve;
 class TPlanLabels;
 
 // The picture of the main window's Plan button: a calendar page, 16 x 16, on
@@ -38,9 +39,11 @@ public:
     TPlanDialog(const TPlanLabels& labels, QWidget* parent = nullptr,
                 const TCostLabels* costLabels = nullptr);
 
-    void setTexts(const PlanTexts& texts, const CostTexts& cost = {});
+    void setTexts(const PlanTexts& texts, const CostTexts& cost = {}, const QString& solveFor = {});
     PlanTexts texts() const;
     CostTexts costTexts() const;
+    // The keyword of the input solved from the payment; empty: none.
+    QString solveFor() const;
     // The loan the plan is checked against: the window's amount and number
     // of payments as typed. Texts that do not read check the plan alone.
     void setLoan(const QString& amount, const QString& months);
@@ -62,6 +65,8 @@ public:
     // What the loan costs: its own group (app/PlanDialogCost), edited as the
     // texts of twlc-export's cost flags.
     TPlanDialogCost* costgrp;
+    // Solving from a payment and rate changes: app/PlanDialogSolve.
+    TPlanDialogSolve* solvegrp;
     QPushButton* clearbtn;
     QPushButton* okbtn;
     QPushButton* cancelbtn;
@@ -74,8 +79,8 @@ private:
     void clear();
     // The checks of the calculation; throws EPlanInput.
     void check(const PlanTexts& texts) const;
-    // The first extras row that the check refuses on its own, or -1.
-    int refusedExtraRow(const PlanTexts& texts) const;
+    // The first entry of texts.*list that the check refuses on its own, or -1.
+    int refusedEntry(const PlanTexts& texts, QStringList PlanTexts::*list) const;
     // The field of the recurring extra that the check refuses.
     QWidget* refusedRecurringField(const PlanTexts& texts) const;
     void focusField(PlanField field, const PlanTexts& texts);

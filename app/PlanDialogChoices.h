@@ -5,6 +5,7 @@
 
 #include <QString>
 #include <QStringList>
+#include <QWidget>
 #include <functional>
 
 class QComboBox;
@@ -14,6 +15,13 @@ class QTableWidget;
 class QWidget;
 
 namespace twl {
+
+// A new control of the dialog with its published name.
+template <class T> T* named(QWidget* parent, const char* name) {
+    auto* w = new T(parent);
+    w->setObjectName(QLatin1String(name));
+    return w;
+}
 
 // Fills `box` with `names` (entries separated by "|", in keyword order), each
 // holding its keyword; a keyword without a name shows as itself.

@@ -25,12 +25,6 @@ namespace {
 
 const QLatin1String Financed(":financed");
 
-template <class T> T* named(QWidget* parent, const char* name) {
-    auto* w = new T(parent);
-    w->setObjectName(QLatin1String(name));
-    return w;
-}
-
 bool isFinanced(const QTableWidgetItem* kind) {
     return kind && kind->checkState() == Qt::Checked;
 }

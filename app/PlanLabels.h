@@ -46,6 +46,18 @@ class TPlanLabels : public QObject {
     Q_PROPERTY(QString ClearPlan MEMBER ClearPlan)
     Q_PROPERTY(QString OkButton MEMBER OkButton)
     Q_PROPERTY(QString CancelButton MEMBER CancelButton)
+    // The dialog's group for solving and rate changes.
+    Q_PROPERTY(QString SolveGroup MEMBER SolveGroup)
+    Q_PROPERTY(QString SolveLabel MEMBER SolveLabel)
+    Q_PROPERTY(QString SolveNames MEMBER SolveNames)
+    Q_PROPERTY(QString PaymentLabel MEMBER PaymentLabel)
+    Q_PROPERTY(QString RateChangesLabel MEMBER RateChangesLabel)
+    Q_PROPERTY(QString RateChangeWhen MEMBER RateChangeWhen)
+    Q_PROPERTY(QString RateChangeRate MEMBER RateChangeRate)
+    Q_PROPERTY(QString AddRateChange MEMBER AddRateChange)
+    Q_PROPERTY(QString RemoveRateChange MEMBER RemoveRateChange)
+    Q_PROPERTY(QString AfterRateChangeLabel MEMBER AfterRateChangeLabel)
+    Q_PROPERTY(QString AfterRateChangeNames MEMBER AfterRateChangeNames)
 
 public:
     explicit TPlanLabels(QObject* parent = nullptr);
@@ -81,6 +93,20 @@ public:
     QString ClearPlan = QStringLiteral("&Clear plan");
     QString OkButton = QStringLiteral("OK");
     QString CancelButton = QStringLiteral("Cancel");
+    QString SolveGroup = QStringLiteral("Solving and rate changes");
+    QString SolveLabel = QStringLiteral("Solve f&or:");
+    // Nothing, the amount, the number of payments, the rate.
+    QString SolveNames =
+        QStringLiteral("Nothing (all three typed)|The loan amount|The number of payments|The rate");
+    QString PaymentLabel = QStringLiteral("Pa&yment per period:");
+    QString RateChangesLabel = QStringLiteral("Rate c&hanges:");
+    QString RateChangeWhen = QStringLiteral("Payment # or date");
+    QString RateChangeRate = QStringLiteral("New annual rate (%)");
+    QString AddRateChange = QStringLiteral("Add &new rate");
+    QString RemoveRateChange = QStringLiteral("Remove ra&te");
+    QString AfterRateChangeLabel = QStringLiteral("After a rate change:");
+    QString AfterRateChangeNames =
+        QStringLiteral("Work the payment out again|Keep the payment, the term changes");
 
     PlanLabels scheduleLabels() const;
     // The inputs row's labels for a plan of that period: the number of

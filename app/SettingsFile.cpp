@@ -317,6 +317,23 @@ QString extraEachKey(qsizetype index) {
     return index == 0 ? ExtraEachKey : ExtraEachKey + QString::number(index + 1);
 }
 
+// Writes a value, unless both it and the file's are empty.
+void writeIfAny(SettingsFile& settings, const QString& key, const QString& value) {
+    if (value.isEmpty() && settings.ReadString(PlanSection, key, QString()).isEmpty()) return;
+    settings.WriteString(PlanSection, key, value);
+}
+
+// Solving and rate changes came later: their keys are written only once they
+// have a value, so that an older plan's file stays as it was.
+const QString PaymentKey = QStringLiteral("Payment");
+const QString AfterRateChangeKey = QStringLiteral("AfterRateChange");
+const QString RateChangesKey = QStringLiteral("RateChanges");
+const QString SolveForKey = QStringLiteral("SolveFor");
+
+QString rateChangeKey(qsizetype index) {
+    return QStringLiteral("RateChange%1").arg(index + 1);
+}
+
 } // namespace
 
 PlanTexts readPlanSettings(const SettingsFile& settings) {
@@ -332,6 +349,11 @@ PlanTexts readPlanSettings(const SettingsFile& settings) {
         if (each.isEmpty()) break;
         plan.extraEach << each;
     }
+    plan.payment = settings.ReadString(PlanSection, PaymentKey, QString());
+    plan.afterRateChange = settings.ReadString(PlanSection, AfterRateChangeKey, QString());
+    const std::int32_t changes = settings.ReadInteger(PlanSection, RateChangesKey, 0);
+    for (std::int32_t i = 0; i < changes; ++i)
+        plan.rateChanges << settings.ReadString(PlanSection, rateChangeKey(i), QString());
     return plan;
 }
 
@@ -349,6 +371,21 @@ void writePlanSettings(SettingsFile& settings, const PlanTexts& plan) {
     const qsizetype end = std::max<qsizetype>(plan.extraEach.size(), 1);
     if (!settings.ReadString(PlanSection, extraEachKey(end), QString()).isEmpty())
         settings.WriteString(PlanSection, extraEachKey(end), QString());
+    writeIfAny(settings, PaymentKey, plan.payment);
+    writeIfAny(settings, AfterRateChangeKey, plan.afterRateChange);
+    if (!plan.rateChanges.isEmpty() || settings.ReadInteger(PlanSection, RateChangesKey, 0) != 0)
+        settings.WriteInteger(PlanSection, RateChangesKey,
+                              static_cast<std::int32_t>(plan.rateChanges.size()));
+    for (qsizetype i = 0; i < plan.rateChanges.size(); ++i)
+        settings.WriteString(PlanSection, rateChangeKey(i), plan.rateChanges[i]);
+}
+
+QString readSolveForSetting(const SettingsFile& settings) {
+    return settings.ReadString(PlanSection, SolveForKey, QString());
+}
+
+void writeSolveForSetting(SettingsFile& settings, const QString& solveFor) {
+    writeIfAny(settings, SolveForKey, solveFor);
 }
 
 namespace {
@@ -359,12 +396,6 @@ const QString FeesKey = QStringLiteral("Fees");
 
 QString feeKey(qsizetype index) {
     return QStringLiteral("Fee%1").arg(index + 1);
-}
-
-// Writes a value, unless both it and the file's are empty.
-void writeIfAny(SettingsFile& settings, const QString& key, const QString& value) {
-    if (value.isEmpty() && settings.ReadString(PlanSection, key, QString()).isEmpty()) return;
-    settings.WriteString(PlanSection, key, value);
 }
 
 } // namespace

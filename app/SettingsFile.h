@@ -63,6 +63,12 @@ private:
 // without the section is the plain loan, as before plans existed.
 PlanTexts readPlanSettings(const SettingsFile& settings);
 void writePlanSettings(SettingsFile& settings, const PlanTexts& plan);
+// The input the window solves from the plan's payment ("SolveFor": amount,
+// months or rate; none: the window solves nothing and the payment is unused).
+// The payment, "AfterRateChange", "RateChanges" the count and "RateChange1"...
+// are kept with the plan; these keys are written only once they have a value.
+QString readSolveForSetting(const SettingsFile& settings);
+void writeSolveForSetting(SettingsFile& settings, const QString& solveFor);
 // What the loan costs, in the same section: "LoanDate", "AprRule", "Fees" the
 // count and "Fee1"... each fee. Only keys the file holds or that get a value
 // are written, so a file of a plan without costs stays as it was.

@@ -7,6 +7,8 @@
 #include "app/CostLabels.h"
 #include "app/ExportCli.h"
 #include "app/MainWindow.h"
+#include "app/PlanDialogSolve.h"
+#include "app/PlanDialogSolveBoxes.h"
 #include "chart/ChartLayout.h"
 #include "chart/ChartOutput.h"
 #include "chart/ChartWidget.h"
@@ -31,6 +33,9 @@ struct PlanCase {
     PlanTexts plan;
     QStringList flags; // the same plan for twlc-export
     CostTexts cost{};  // what the loan costs, in the same flags
+    // The input solved from the plan's payment: its box in the window, its
+    // flag left out of twlc-export's.
+    const char* solveFor = "";
 };
 
 const std::vector<PlanCase>& planCases() {
@@ -62,6 +67,24 @@ const std::vector<PlanCase>& planCases() {
          {.firstDate = "2027-01-31", .rounding = "cent"},
          {"--first-date", "2027-01-31", "--round", "cent", "--loan-date", "2027-01-15"},
          {.loanDate = "2027-01-15"}},
+        {"solve the amount", {.payment = "88.85"}, {"--payment", "88.85"}, {}, "amount"},
+        {"solve the number of payments, dated",
+         {.firstDate = "2027-01-31", .payment = "100"},
+         {"--first-date", "2027-01-31", "--payment", "100"},
+         {},
+         "months"},
+        {"solve the rate, with a fee",
+         {.payment = "90"},
+         {"--payment", "90", "--fee", "20"},
+         {.fees = {"20"}},
+         "rate"},
+        {"rate changes, the term changes, cent rounding",
+         {.rounding = "cent", .rateChanges = {"4=9", "8=15"}, .afterRateChange = "term"},
+         {"--round", "cent", "--rate-change", "4=9", "--rate-change", "8=15", "--after-rate-change",
+          "term"}},
+        {"rate change by date, the payment recomputed",
+         {.firstDate = "2027-01-31", .rateChanges = {"2027-06-15=6"}},
+         {"--first-date", "2027-01-31", "--rate-change", "2027-06-15=6"}},
     };
     return cases;
 }
@@ -79,9 +102,12 @@ protected:
         QBuffer out, err;
         out.open(QIODevice::WriteOnly);
         err.open(QIODevice::WriteOnly);
-        const QStringList args = QStringList{"--amount", "1000",     "--months", "12", "--rate",
-                                             "12",       "--format", format,     "-o", "-"} +
-                                 c.flags;
+        QStringList args{"--format", format, "-o", "-"};
+        // The loan as typed in the window; the solved input is left out.
+        for (const auto& [flag, value] :
+             {std::pair{"--amount", "1000"}, {"--months", "12"}, {"--rate", "12"}})
+            if (QLatin1String(flag).mid(2) != QLatin1String(c.solveFor)) args << flag << value;
+        args << c.flags;
         const int status = runExportCli(args, out, err);
         EXPECT_EQ(status, CliOk) << c.name << " " << format.toStdString() << " "
                                  << err.data().toStdString();
@@ -99,7 +125,18 @@ TEST_F(PlanCombinations, EveryPlanInEveryTypeFromTheWindowAndTheCommandLine) {
         form.amountedt->setText("1000");
         form.monthsedt->setText("12");
         form.interestedt->setText("12");
+        form.solveFor = c.solveFor;
+        form.solveboxes->setSolved(solvedInput(form.solveFor));
         form.calcbtnClick(nullptr);
+        // The solved input's box shows the answer, read-only; the others stay typed.
+        for (TEdit* box : {form.amountedt, form.monthsedt, form.interestedt}) {
+            const bool solved =
+                box == std::array<TEdit*, 4>{
+                           nullptr, form.amountedt, form.monthsedt,
+                           form.interestedt}[static_cast<std::size_t>(solvedInput(c.solveFor))];
+            EXPECT_EQ(box->isReadOnly(), solved) << c.name;
+            EXPECT_FALSE(box->text().isEmpty()) << c.name;
+        }
         // The cost row ends the table and shows in full under it.
         const int last = form.loanview->itemCount() - 1;
         QStringList costCells;

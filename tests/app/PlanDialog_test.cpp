@@ -8,8 +8,10 @@
 #include "app/MainWindow.h"
 #include "app/PlanDialog.h"
 #include "app/PlanDialogCost.h"
+#include "app/PlanDialogSolve.h"
 #include "app/PlanLabels.h"
 #include "tests/app/MainWindowFixture.h"
+#include "tests/app/PlanDialogOk.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ListView.h"
 #include "widgets/LbSpeedButton.h"
@@ -30,6 +32,7 @@
 #include <QTimer>
 
 using namespace twl;
+using twl::test::pressOk;
 
 namespace {
 
@@ -48,24 +51,6 @@ protected:
         return form;
     }
 };
-
-// Presses OK and returns the text of the message box it opened ("" when none);
-// the box is answered by a timer of its own, gone when no box came.
-QString pressOk(TPlanDialog& dialog) {
-    QString told;
-    QTimer timer;
-    timer.setInterval(5);
-    QObject::connect(&timer, &QTimer::timeout, [&] {
-        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
-            timer.stop();
-            told = box->text();
-            box->accept();
-        }
-    });
-    timer.start();
-    QTest::mouseClick(dialog.okbtn, Qt::LeftButton);
-    return told;
-}
 
 struct Refusal {
     const char* name;
@@ -249,6 +234,8 @@ TEST_F(PlanDialog, AScreenReaderHearsEveryFieldAndTheFocusIsShownFromTheStart) {
         {dialog.eachtospn, "to (0: the last)"},
         {dialog.costgrp->loandateedt, "Loan date (money paid out):"},
         {dialog.costgrp->feestbl, "Fees:"},
+        {dialog.solvegrp->paymentedt, "Payment per period:"},
+        {dialog.solvegrp->ratestbl, "Rate changes:"},
     };
     for (const auto& [field, name] : fields)
         EXPECT_EQ(QAccessible::queryAccessibleInterface(field)->text(QAccessible::Name), name)
