@@ -53,6 +53,8 @@ struct ChartData {
     std::vector<double> balance;      // after each period, in order
     bool complete = false;            // the summary row was seen
     std::optional<CostOfCredit> cost; // what the loan costs, when a cost option asked
+    // The payments from which a changed rate applies, rising, each within the schedule.
+    std::vector<std::int32_t> rateChanges;
 
     // Nothing to draw: no finished calculation, or one without payments.
     bool empty() const { return !complete || years.empty(); }

@@ -309,6 +309,8 @@ ChartLayout layoutChart(const ChartData& data, const ChartTexts& texts, QSizeF s
         L.balance << QPointF(xOf(static_cast<double>(i + 1)), right.y(data.balance[i]));
     if ((n % stride) != 0)
         L.balance << QPointF(xOf(static_cast<double>(n)), right.y(data.balance.back()));
+    for (const std::int32_t k : data.rateChanges)
+        L.rateChangeX.push_back(xOf(static_cast<double>(k - 1)));
 
     // Year numbers on round steps (1000, not a multiple of the years per bar).
     const int yearsShown = static_cast<int>(bars.size()) * L.yearsPerBar;

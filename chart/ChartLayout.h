@@ -56,6 +56,8 @@ struct ChartLayout {
     std::vector<PlacedBar> bars;
     double baseline = 0; // y of the bars' zero: above the plot's bottom when some are negative
     QPolygonF balance;
+    // Where a rate change starts: the x of the start of its payment's period.
+    std::vector<double> rateChangeX;
     std::vector<LegendEntry> legend;
     int yearsPerBar = 1;
 };

@@ -75,6 +75,11 @@ void paintChart(QPainter& p, const ChartLayout& L, const QString& emptyNote) {
         fillPrincipal(p, bar.principal);
         fillInterest(p, bar.interest);
     }
+    // A thin dashed line where a rate changes, under the balance; a chart
+    // without changes is drawn as before, pen for pen.
+    if (!L.rateChangeX.empty()) p.setPen(QPen(Ink, 1, Qt::DashLine));
+    for (const double x : L.rateChangeX)
+        p.drawLine(QPointF(x, L.plot.top()), QPointF(x, L.plot.bottom()));
     strokeBalance(p, L.balance);
 
     // Axes, ticks and their labels.

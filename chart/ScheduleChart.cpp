@@ -6,6 +6,8 @@
 
 #include <utility>
 
+#include <algorithm>
+
 namespace twl::chart {
 
 namespace {
@@ -57,6 +59,14 @@ ChartData calculateWithChart(const ScheduleInputs& inputs, const PlanOptions& pl
                                      StrToInt(inputs.months), StrToFloat(inputs.rate),
                                      decimalSetting.isNull() ? 2 : amountDecimals(decimalSetting));
     data.cost = costOfCredit;
+    for (const RateChange& change : plan.rateChanges) {
+        const std::int32_t k = rateChangePeriod(change, plan, StrToInt(inputs.months));
+        if (k >= 1 && static_cast<std::size_t>(k) <= data.balance.size())
+            data.rateChanges.push_back(k);
+    }
+    std::sort(data.rateChanges.begin(), data.rateChanges.end());
+    data.rateChanges.erase(std::unique(data.rateChanges.begin(), data.rateChanges.end()),
+                           data.rateChanges.end());
     return data;
 }
 

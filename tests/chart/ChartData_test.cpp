@@ -172,3 +172,29 @@ TEST(ScheduleChart, NoChartFromAFailedOrEmptyCalculation) {
 }
 
 } // namespace
+
+TEST(ScheduleChart, MarksThePaymentsFromWhichTheRateChanges) {
+    const auto change = [](std::int32_t period, QDate date, double rate) {
+        RateChange c;
+        c.period = period;
+        c.date = date;
+        c.rate = rate;
+        return c;
+    };
+    PlanOptions twice;
+    twice.rateChanges = {change(8, {}, 9), change(4, {}, 6), change(4, {}, 7)};
+    // The first payment due on or after the date: 30 June is the sixth.
+    PlanOptions byDate;
+    byDate.firstDate = QDate(2027, 1, 31);
+    byDate.rateChanges = {change(0, QDate(2027, 6, 15), 6)};
+    const std::tuple<const char*, PlanOptions, std::vector<std::int32_t>> cases[] = {
+        {"no change", PlanOptions(), {}},
+        {"out of order, one payment twice", twice, {4, 8}},
+        {"by date", byDate, {6}},
+    };
+    for (const auto& [name, plan, marks] : cases) {
+        const Calculated calculated = calculate("1000", "12", "12", "2", plan);
+        ASSERT_FALSE(calculated.failed) << name;
+        EXPECT_EQ(calculated.chart.rateChanges, marks) << name;
+    }
+}

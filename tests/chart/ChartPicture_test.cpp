@@ -285,3 +285,22 @@ TEST(ChartDescription, SaysWhereTheBalanceGoesInPlainWords) {
 }
 
 } // namespace
+
+TEST(ChartOutput, ARateChangeIsAThinLineInThePlotAndNoChangeDrawsNothingMore) {
+    ChartData data = sample(360);
+    const QByteArray plain = chartSvg(data, ChartTexts(), {960, 640});
+    EXPECT_TRUE(
+        layoutChart(data, ChartTexts(), {960, 640}, defaultChartFont()).rateChangeX.empty());
+    data.rateChanges = {1, 121};
+    const ChartLayout L = layoutChart(data, ChartTexts(), {960, 640}, defaultChartFont());
+    ASSERT_EQ(L.rateChangeX.size(), 2u);
+    // The first at the plot's left edge, the second a third of the way along.
+    EXPECT_DOUBLE_EQ(L.rateChangeX[0], L.plot.left());
+    EXPECT_NEAR(L.rateChangeX[1], L.plot.left() + L.plot.width() / 3, 1.0);
+    const QByteArray marked = chartSvg(data, ChartTexts(), {960, 640});
+    EXPECT_GT(marked.count("stroke-dasharray"), plain.count("stroke-dasharray"));
+    // In the picture too: the line is ink where the plot is otherwise light.
+    const QImage image = chartImage(data, ChartTexts(), {960, 640}, 1);
+    const QPoint onLine(static_cast<int>(L.rateChangeX[1]), static_cast<int>(L.plot.top()) + 3);
+    EXPECT_LT(qGray(image.pixel(onLine)), 128);
+}
