@@ -47,7 +47,11 @@ TPlanDialogSolve::TPlanDialogSolve(const TPlanLabels& labels, QWidget* parent)
     ratestbl->setHorizontalHeaderLabels({labels.RateChangeWhen, labels.RateChangeRate});
     ratestbl->horizontalHeader()->setStretchLastSection(true);
     const QFontMetrics fm = ratestbl->horizontalHeader()->fontMetrics();
-    ratestbl->setColumnWidth(0, std::max(140, fm.horizontalAdvance(labels.RateChangeWhen) + 24));
+    // Both headers in full, in any language, without scrolling.
+    const int whenWidth = std::max(100, fm.horizontalAdvance(labels.RateChangeWhen) + 24);
+    ratestbl->setColumnWidth(0, whenWidth);
+    ratestbl->setMinimumWidth(whenWidth + fm.horizontalAdvance(labels.RateChangeRate) + 24 +
+                              2 * ratestbl->frameWidth());
     ratestbl->verticalHeader()->hide();
     ratestbl->setMinimumHeight(90);
     ratestbl->setAccessibleName(captionWithoutMnemonic(labels.RateChangesLabel));
