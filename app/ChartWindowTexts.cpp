@@ -28,6 +28,7 @@ TChartTexts::TChartTexts(QObject* parent)
     DescribeBalanceRises = english.describeBalanceRises;
     DescribeBalanceStays = english.describeBalanceStays;
     DescribeNegativeInterest = english.describeNegativeInterest;
+    DescribeRateChanges = english.describeRateChanges;
 }
 
 chart::ChartTexts TChartTexts::chartTexts(const TStrings& lines, const TListView& table,
@@ -69,6 +70,7 @@ chart::ChartTexts TChartTexts::chartTexts(const TStrings& lines, const QStringLi
     t.describeBalanceRises = DescribeBalanceRises;
     t.describeBalanceStays = DescribeBalanceStays;
     t.describeNegativeInterest = DescribeNegativeInterest;
+    t.describeRateChanges = DescribeRateChanges;
     return t;
 }
 

@@ -45,6 +45,7 @@ class TChartTexts : public QObject {
     Q_PROPERTY(QString DescribeBalanceRises MEMBER DescribeBalanceRises)
     Q_PROPERTY(QString DescribeBalanceStays MEMBER DescribeBalanceStays)
     Q_PROPERTY(QString DescribeNegativeInterest MEMBER DescribeNegativeInterest)
+    Q_PROPERTY(QString DescribeRateChanges MEMBER DescribeRateChanges)
 
 public:
     explicit TChartTexts(QObject* parent = nullptr);
@@ -76,6 +77,7 @@ public:
     QString DescribeBalanceRises;
     QString DescribeBalanceStays;
     QString DescribeNegativeInterest;
+    QString DescribeRateChanges;
 
     // The words the chart draws: these texts, the inputs-row labels of the
     // window's text list and the captions of the table's columns by their

@@ -291,6 +291,7 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
             window.charttexts.chartTexts(window.lines, window.columnCaptions, false);
         texts.monthsLabel = context.labels.months;
         texts.cost = window.costlabels.scheduleLabels();
+        texts.solvedMark = window.planlabels.scheduleLabels().solved;
         const QByteArray picture =
             options.format.compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0
                 ? chart::chartSvg(data, texts, chart::DefaultPictureSize)

@@ -339,6 +339,7 @@ void Tmainfrm::showChart() {
     chart::ChartTexts texts = charttexts->chartTexts(*messages->Lines(), *loanview, hasDueColumn());
     texts.monthsLabel = planlabels->countLabel(chartData.periodsPerYear, texts.monthsLabel);
     texts.cost = costlabels->scheduleLabels();
+    texts.solvedMark = planlabels->scheduleLabels().solved;
     chartWindow->setChart(chartData, texts, *charttexts, chartState);
 }
 

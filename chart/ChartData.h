@@ -5,6 +5,7 @@
 // schedule costs one balance value per month and one bar per year.
 
 #include "loan/CostOfCredit.h"
+#include "loan/PlanOptions.h"
 
 #include <cstdint>
 #include <optional>
@@ -55,6 +56,8 @@ struct ChartData {
     std::optional<CostOfCredit> cost; // what the loan costs, when a cost option asked
     // The payments from which a changed rate applies, rising, each within the schedule.
     std::vector<std::int32_t> rateChanges;
+    // The input solved from a given payment, marked in the header as in the inputs row.
+    SolvedInput solved = SolvedInput::Nothing;
 
     // Nothing to draw: no finished calculation, or one without payments.
     bool empty() const { return !complete || years.empty(); }

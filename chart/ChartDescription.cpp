@@ -5,6 +5,7 @@
 #include "base/NumberFormat.h"
 #include "base/RegionalSettings.h"
 
+#include <QStringList>
 #include <cmath>
 
 namespace twl::chart {
@@ -47,6 +48,13 @@ QString describeChart(const ChartData& data, const ChartTexts& texts) {
     text += interestYears == 0
                 ? texts.describePrincipalFirst
                 : Format(texts.describeInterestFirst, {QString::number(interestYears)});
+    if (!data.rateChanges.empty()) {
+        QStringList payments;
+        for (const std::int32_t k : data.rateChanges)
+            payments << QString::number(k);
+        text += QLatin1Char(' ') +
+                Format(texts.describeRateChanges, {payments.join(QStringLiteral(", "))});
+    }
     if (data.totals.interest < 0) text += QLatin1Char(' ') + texts.describeNegativeInterest;
     return text;
 }

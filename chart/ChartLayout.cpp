@@ -42,9 +42,13 @@ std::vector<QString> wrapParts(const QStringList& parts, const QFontMetricsF& fm
 
 QStringList inputsParts(const ChartData& data, const ChartTexts& texts) {
     const QChar sep = decimalSeparator();
-    return {texts.amountLabel + FormatGeneral(data.inputs.amount, 15, sep),
-            texts.monthsLabel + QString::number(data.inputs.months),
-            texts.rateLabel + FormatGeneral(data.inputs.rate, 15, sep)};
+    const auto mark = [&](SolvedInput input) {
+        return data.solved == input ? texts.solvedMark : QString();
+    };
+    return {texts.amountLabel + FormatGeneral(data.inputs.amount, 15, sep) +
+                mark(SolvedInput::Amount),
+            texts.monthsLabel + QString::number(data.inputs.months) + mark(SolvedInput::Count),
+            texts.rateLabel + FormatGeneral(data.inputs.rate, 15, sep) + mark(SolvedInput::Rate)};
 }
 
 QStringList totalsParts(const ChartData& data, const ChartTexts& texts) {

@@ -15,6 +15,8 @@ struct ChartTexts {
     QString amountLabel = QStringLiteral("Amount: ");
     QString monthsLabel = QStringLiteral("Months: ");
     QString rateLabel = QStringLiteral("Rate (%): ");
+    // After the input solved from the payment, as the inputs row marks it.
+    QString solvedMark = QStringLiteral(" (solved)");
     QString totalPaid = QStringLiteral("Total paid");
     QString totalInterest = QStringLiteral("Total interest");
     QString interestShare = QStringLiteral("Interest in % of the amount");
@@ -37,6 +39,7 @@ struct ChartTexts {
     QString describeBalanceYear = QStringLiteral("The balance falls from %s to %s within a year.");
     QString describeBalanceRises = QStringLiteral("The balance rises from %s to %s.");
     QString describeBalanceStays = QStringLiteral("The balance stays at %s.");
+    QString describeRateChanges = QStringLiteral("The rate changes from payment %s.");
     QString describeNegativeInterest =
         QStringLiteral("The interest is negative: it lowers what is paid.");
     QString describeInterestFirst =

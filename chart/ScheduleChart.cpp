@@ -59,6 +59,7 @@ ChartData calculateWithChart(const ScheduleInputs& inputs, const PlanOptions& pl
                                      StrToInt(inputs.months), StrToFloat(inputs.rate),
                                      decimalSetting.isNull() ? 2 : amountDecimals(decimalSetting));
     data.cost = costOfCredit;
+    data.solved = plan.solved;
     for (const RateChange& change : plan.rateChanges) {
         const std::int32_t k = rateChangePeriod(change, plan, StrToInt(inputs.months));
         if (k >= 1 && static_cast<std::size_t>(k) <= data.balance.size())

@@ -5,6 +5,8 @@
 #include "base/Exceptions.h"
 #include "base/NumberFormat.h"
 #include "chart/ChartData.h"
+#include "chart/ChartDescription.h"
+#include "chart/ChartLayout.h"
 #include "chart/ScheduleChart.h"
 #include "tests/support/TestSupport.h"
 
@@ -196,5 +198,29 @@ TEST(ScheduleChart, MarksThePaymentsFromWhichTheRateChanges) {
         const Calculated calculated = calculate("1000", "12", "12", "2", plan);
         ASSERT_FALSE(calculated.failed) << name;
         EXPECT_EQ(calculated.chart.rateChanges, marks) << name;
+        // A screen reader hears the same payments the line marks.
+        const QString description = describeChart(calculated.chart, ChartTexts());
+        EXPECT_EQ(description.contains("The rate changes from payment"), !marks.empty()) << name;
+        if (name == std::string("out of order, one payment twice")) {
+            EXPECT_TRUE(description.contains("from payment 4, 8.")) << description.toStdString();
+        }
+    }
+}
+
+// The header marks the solved input as the inputs row does, and only that one.
+TEST(ScheduleChart, TheHeaderMarksTheSolvedInput) {
+    test::RegionalScope regional(QLatin1Char('.'));
+    const std::pair<SolvedInput, const char*> cases[] = {
+        {SolvedInput::Nothing, "Amount: 1000    Months: 12    Rate (%): 12"},
+        {SolvedInput::Amount, "Amount: 1000 (solved)    Months: 12    Rate (%): 12"},
+        {SolvedInput::Count, "Amount: 1000    Months: 12 (solved)    Rate (%): 12"},
+        {SolvedInput::Rate, "Amount: 1000    Months: 12    Rate (%): 12 (solved)"},
+    };
+    for (const auto& [solved, line] : cases) {
+        PlanOptions plan;
+        plan.solved = solved;
+        const Calculated calculated = calculate("1000", "12", "12", "2", plan);
+        ASSERT_FALSE(calculated.failed);
+        EXPECT_EQ(inputsLine(calculated.chart, ChartTexts()), QString(line));
     }
 }
