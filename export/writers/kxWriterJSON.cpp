@@ -118,11 +118,16 @@ void TkxJSONWriter::addRow(const std::vector<TkxGridCell>& Cells) {
     appendRow(m_out, Cells);
 }
 
-void TkxJSONWriter::appendRow(QByteArray& Out, const std::vector<TkxGridCell>& Cells) const {
+void TkxJSONWriter::appendRow(QByteArray& Out, const std::vector<TkxGridCell>& Cells) {
+    while (m_encodedKeys.size() < Cells.size()) {
+        QByteArray key;
+        bool first = m_encodedKeys.empty();
+        appendKey(key, first, columnKey(m_encodedKeys.size()));
+        m_encodedKeys.push_back(key);
+    }
     Out += '{';
-    bool first = true;
     for (std::size_t i = 0; i < Cells.size(); ++i) {
-        appendKey(Out, first, columnKey(i));
+        Out += m_encodedKeys[i];
         const TkxGridCell& cell = Cells[i];
         if (cell.IsNumber)
             kxAppendJSONNumber(Out, cell.Value);

@@ -41,7 +41,7 @@ private:
     // The key of column Index: its caption, or its number (from 1) where the
     // caption is empty, missing or already a key.
     QString columnKey(std::size_t Index) const;
-    void appendRow(QByteArray& Out, const std::vector<TkxGridCell>& Cells) const;
+    void appendRow(QByteArray& Out, const std::vector<TkxGridCell>& Cells);
     void appendSummaryRow(QByteArray& Out, const std::vector<TkxGridCell>& Cells) const;
     // A cell's text as a typed value: a number, an ISO date, a string or null.
     void appendValue(QByteArray& Out, const QString& Text) const;
@@ -51,6 +51,8 @@ private:
     QStringList m_footer;
     bool m_inFooter = false;
     QStringList m_keys;
+    // Each row's keys as JSON, made once: a schedule repeats them on every row.
+    std::vector<QByteArray> m_encodedKeys;
     // The document's bytes not yet handed on.
     QByteArray m_out;
     bool m_opened = false;
