@@ -110,20 +110,4 @@ bool TFont::sameAs(const TFont& o) const {
            m_pixelsPerInch == o.m_pixelsPerInch;
 }
 
-QFont TFont::toQFont() const {
-    QFont f(m_name);
-    if (m_name.compare(QLatin1String("MS Sans Serif"), Qt::CaseInsensitive) == 0)
-        f.setFamilies({m_name, QStringLiteral("DejaVu Sans"), QStringLiteral("Sans Serif")});
-    if (m_height < 0)
-        f.setPixelSize(-m_height);
-    else if (m_height > 0)
-        f.setPixelSize(std::max(1, m_height * 3 / 4)); // cell height includes internal leading
-    f.setBold(m_bold);
-    f.setItalic(m_italic);
-    f.setUnderline(m_underline);
-    f.setStrikeOut(m_strikeOut);
-    f.setStyleHint(QFont::SansSerif);
-    return f;
-}
-
 } // namespace twl

@@ -6,7 +6,6 @@
 
 #include "base/TColor.h"
 
-#include <QFont>
 #include <QObject>
 #include <QString>
 
@@ -58,9 +57,6 @@ public:
     // Copies every attribute (the toolkit's font assignment).
     void Assign(const TFont& other);
     bool sameAs(const TFont& other) const;
-
-    // A screen font; a face the desktop lacks is substituted by Qt.
-    QFont toQFont() const;
 
 signals:
     void changed();

@@ -73,15 +73,6 @@ TColor ColorToRGB(TColor c) {
     return c;
 }
 
-QColor toQColor(TColor c) {
-    const TColor rgb = ColorToRGB(c);
-    return QColor(GetRValue(rgb), GetGValue(rgb), GetBValue(rgb));
-}
-
-TColor fromQColor(const QColor& c) {
-    return RGBColor(c.red(), c.green(), c.blue());
-}
-
 bool IdentToColor(const QString& ident, TColor& out) {
     for (const auto& [name, value] : ColorNames) {
         if (ident.compare(QLatin1String(name), Qt::CaseInsensitive) == 0) {

@@ -3,7 +3,6 @@
 // Colour values: 0x00BBGGRR for an RGB colour (red in the low byte),
 // 0x80000000 + n for the platform's system colour n, clNone for no colour.
 
-#include <QColor>
 #include <QString>
 #include <cstdint>
 
@@ -67,9 +66,6 @@ inline int GetBValue(TColor c) {
 inline TColor RGBColor(int r, int g, int b) {
     return (r & 0xFF) | ((g & 0xFF) << 8) | ((b & 0xFF) << 16);
 }
-
-QColor toQColor(TColor c);
-TColor fromQColor(const QColor& c);
 
 // The toolkit's string-to-colour conversion: a colour name ("clRed"), or an
 // integer text ("$00FFFFCF", "0x..", decimal). Returns false when it is neither.

@@ -2,6 +2,7 @@
 #include "export/kxExportSelect.h"
 
 #include "base/Font.h"
+#include "base/GuiConversions.h"
 #include "base/TColor.h"
 #include "export/kxExportConst.h"
 #include "toolkit/FixedPalette.h"
@@ -31,7 +32,7 @@ const char* const TagProperty = "Tag";
 
 void applyFormLook(QWidget* w) {
     TFont font;
-    w->setFont(font.toQFont());
+    w->setFont(toQFont(font));
     QPalette pal = fixedPalette(); // every role: the desktop theme mixes none in
     pal.setColor(QPalette::Window, toQColor(clBtnFace));
     pal.setColor(QPalette::WindowText, toQColor(font.Color()));

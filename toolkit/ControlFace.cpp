@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/ControlFace.h"
 
+#include "base/GuiConversions.h"
+
 namespace twl {
 
 ControlFace::ControlFace(QWidget* widget, QPalette::ColorRole role, TColor color,
@@ -21,7 +23,7 @@ void ControlFace::setColor(TColor color) {
 }
 
 void ControlFace::apply() {
-    m_widget->setFont(m_font->toQFont());
+    m_widget->setFont(toQFont(*m_font));
     QPalette pal = m_widget->palette();
     pal.setColor(m_role, toQColor(m_color));
     const QColor text = toQColor(m_font->Color());

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/Controls.h"
 
+#include "base/GuiConversions.h"
+
 #include <QPainter>
 
 namespace twl {

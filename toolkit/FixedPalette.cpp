@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/FixedPalette.h"
 
+#include "base/GuiConversions.h"
 #include "base/TColor.h"
 
 namespace twl {

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/Form.h"
 
+#include "base/GuiConversions.h"
 #include "toolkit/FixedPalette.h"
 
 #include <QPalette>
@@ -19,7 +20,7 @@ TForm::TForm(QWidget* parent, Qt::WindowFlags flags)
 TForm::~TForm() = default;
 
 void TForm::applyLook() {
-    setFont(m_font->toQFont());
+    setFont(toQFont(*m_font));
     // A palette of its own in full: the desktop theme's colours never mix in.
     QPalette pal = fixedPalette();
     pal.setColor(QPalette::Window, toQColor(m_color));

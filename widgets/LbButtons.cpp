@@ -3,6 +3,8 @@
 // glyph cells and the whole button (frame, face, glyph and caption).
 #include "widgets/LbButtons.h"
 
+#include "base/GuiConversions.h"
+
 #include <QGuiApplication>
 #include <QPainter>
 #include <QScreen>
@@ -357,7 +359,7 @@ void DrawButton(QImage& surface, const TLbButtonPaintState& s) {
     // 5. Font.
     TFont defaultFont;
     const TFont& chosen = s.font ? *s.font : defaultFont;
-    QFont font = chosen.toQFont();
+    QFont font = toQFont(chosen);
     if (s.style == Lb::bsEncarta && down) font.setBold(true);
     // Over the see-through key, smoothed edges would leave magenta fringes.
     if (s.transparent || s.style == Lb::bsShape) font.setStyleStrategy(QFont::NoAntialias);

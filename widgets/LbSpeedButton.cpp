@@ -4,6 +4,7 @@
 // LbSpeedButtonPaint.cpp.
 #include "widgets/LbSpeedButton.h"
 
+#include "base/GuiConversions.h"
 #include "widgets/LbSpeedButtonAccessible.h"
 
 #include <QAction>

@@ -3,6 +3,8 @@
 // off-screen surface and the paint event.
 #include "widgets/LbSpeedButton.h"
 
+#include "base/GuiConversions.h"
+
 #include <QPainter>
 #include <cmath>
 

@@ -2,6 +2,7 @@
 #include "export/writers/kxWriterRTF.h"
 
 #include "base/Font.h"
+#include "base/GuiConversions.h"
 #include "base/Windows1252.h"
 #include "export/kxExport.h"
 #include "export/writers/kxWriterConst.h"
@@ -104,7 +105,7 @@ TkxRTFWriter::FontClass TkxRTFWriter::FontClassOf(const TFont& Font) {
     }
     QString family = QStringLiteral("fdontcare");
     if (qobject_cast<QGuiApplication*>(QCoreApplication::instance())) {
-        const QFontInfo info(Font.toQFont());
+        const QFontInfo info(toQFont(Font));
         switch (info.styleHint()) {
         case QFont::Serif:
             family = QStringLiteral("froman");

@@ -3,6 +3,7 @@
 // colours that a dark theme does not unsettle, a table that copies and jumps
 // like any other.
 
+#include "base/GuiConversions.h"
 #include "tests/support/TestSupport.h"
 #include "toolkit/FixedPalette.h"
 #include "toolkit/Form.h"

@@ -4,6 +4,7 @@
 
 #include "widgets/LbButtons.h"
 
+#include "base/GuiConversions.h"
 #include "tests/support/TestSupport.h"
 
 #include <QFontMetrics>
@@ -312,7 +313,7 @@ TEST(LbButtonsDraw, CentredGlyphMovesLeftByHalfTheCaption) {
     TFont font;
     s.font = &font;
     QImage probe(1, 1, QImage::Format_RGB32);
-    const QFontMetrics fm(font.toQFont(), &probe);
+    const QFontMetrics fm(toQFont(font), &probe);
     const int limit = 101 - 8 - 8;
     const int tw =
         fm.boundingRect(QRect(0, 0, limit, 0),
@@ -379,7 +380,7 @@ TEST(LbButtonsDraw, DisabledCaptionIsGrey) {
 TEST(LbButtonsDraw, CaptionIsCutToFit) {
     TFont font;
     QImage probe(1, 1, QImage::Format_RGB32);
-    const QFontMetrics fm(font.toQFont(), &probe);
+    const QFontMetrics fm(toQFont(font), &probe);
     const int limit = fm.horizontalAdvance(QStringLiteral("Calc"));
     EXPECT_EQ(fitCaption(QStringLiteral("Calculate"), fm, limit), QStringLiteral("Calc"));
     // The accelerator mark takes no room.
