@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/writers/kxReportPages.h"
+#include "export/writers/kxReportGlyphs.h"
 #include "export/writers/kxReportPagesLayout.h"
 
 #include "base/Exceptions.h"
@@ -177,25 +178,39 @@ void TkxReportPages::Paint(QPagedPaintDevice& Device) const {
         if (in.status() != QDataStream::Ok) throw Exception(file.errorString());
     };
 
-    // Text drawn at a point, not laid out in a box: a report of thousands of
-    // pages spends its time here. A cell is never shortened: its column was
-    // made wide enough for it.
+    // A report of thousands of pages spends its time on its cells: each
+    // row's texts go to the page as one glyph run of glyphs shaped once (or,
+    // for reference, each cell through the painter's own text layout). A cell
+    // is never shortened: its column was made wide enough for it.
+    TkxReportGlyphs bodyGlyphs(l.Body, &Device), boldGlyphs(l.Bold, &Device);
+    TkxGlyphLine line;
+    const QFontMetricsF bodyMetrics(l.Body, &Device), boldMetrics(l.Bold, &Device);
     auto drawRow = [&](const std::vector<TkxGridCell>& row, const std::vector<std::size_t>& group,
-                       double y) {
-        const QFontMetricsF metrics(painter.font(), painter.device());
+                       double y, bool bold) {
+        const QFontMetricsF& metrics = bold ? boldMetrics : bodyMetrics;
+        TkxReportGlyphs& glyphs = bold ? boldGlyphs : bodyGlyphs;
         const double baseline = y + (l.RowHeight + metrics.ascent() - metrics.descent()) / 2;
         double left = 0;
         for (std::size_t i : group) {
             const double width = l.ColumnWidths[i] - 2 * l.Pad;
             if (i < row.size()) {
                 const QString& text = row[i].Text;
-                const double x = row[i].AlignRight
-                                     ? left + l.Pad + width - metrics.horizontalAdvance(text)
-                                     : left + l.Pad;
-                painter.drawText(QPointF(x, baseline), text);
+                if (m_referenceText) {
+                    const double x = row[i].AlignRight
+                                         ? left + l.Pad + width - metrics.horizontalAdvance(text)
+                                         : left + l.Pad;
+                    painter.drawText(QPointF(x, baseline), text);
+                } else {
+                    const TkxShapedText& shaped = glyphs.Shape(text);
+                    const double x = row[i].AlignRight
+                                         ? left + l.Pad + width - shaped.Advance / 64.0
+                                         : left + l.Pad;
+                    line.Add(glyphs, shaped, x, baseline);
+                }
             }
             left += l.ColumnWidths[i];
         }
+        line.Draw(painter);
         return left;
     };
     auto drawLines = [&](const std::vector<QString>& lines, double& y) {
@@ -211,7 +226,7 @@ void TkxReportPages::Paint(QPagedPaintDevice& Device) const {
         std::vector<TkxGridCell> captions = m_captions;
         for (std::size_t i = 0; i < captions.size() && i < m_columnRight.size(); ++i)
             captions[i].AlignRight = m_columnRight[i];
-        const double right = drawRow(captions, group, y);
+        const double right = drawRow(captions, group, y, true);
         y += l.RowHeight;
         painter.drawLine(QPointF(0, y), QPointF(right, y));
         painter.setFont(l.Body);
@@ -251,7 +266,7 @@ void TkxReportPages::Paint(QPagedPaintDevice& Device) const {
             }
             drawCaptions(l.Groups[g], y);
             for (const std::vector<TkxGridCell>& row : block) {
-                drawRow(row, l.Groups[g], y);
+                drawRow(row, l.Groups[g], y, false);
                 y += l.RowHeight;
             }
             const bool last = b + 1 == l.Blocks && g + 1 == l.Groups.size();

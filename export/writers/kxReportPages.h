@@ -44,6 +44,10 @@ public:
     void Paint(QPagedPaintDevice& Device) const override;
     QString Title() const override { return m_title; }
 
+    // Draws every cell through the painter's own text layout rather than as
+    // glyph runs: slower, and the pages the runs must look like.
+    void SetReferenceText(bool On) { m_referenceText = On; }
+
     struct Layout;
 
 private:
@@ -77,6 +81,7 @@ private:
     // Whether every digit is as wide as 0, so that texts measure by shape.
     bool m_tabularDigits = true;
     bool m_seenNumbered = false;
+    bool m_referenceText = false;
     qint64 m_rowCount = 0;
     std::unique_ptr<TemporaryFile> m_spool;
 };
