@@ -6,8 +6,6 @@
 #include "base/Exceptions.h"
 #include "base/Format.h"
 
-#include <QDataStream>
-#include <QFile>
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
@@ -49,8 +47,7 @@ TkxReportPages::TkxReportPages(QString Title, QString PageNumbers)
                 m_boldEms.horizontalAdvance(QLatin1Char('0')))
             m_tabularDigits = false;
     }
-    m_spool = std::make_unique<TemporaryFile>();
-    if (!m_spool->open()) throw Exception(m_spool->errorString());
+    m_spool = std::make_unique<TkxRowSpool>();
 }
 
 void TkxReportPages::AddTopLine(const QString& Line) {
@@ -93,18 +90,13 @@ void TkxReportPages::Finish() {
             spool(row);
     }
     m_pending.clear();
-    if (!m_spool->flush()) throw Exception(m_spool->errorString());
+    m_spool->Finish();
 }
 
 void TkxReportPages::spool(const std::vector<TkxGridCell>& Cells) {
     // Only rows of the table set its columns' widths; the summary flows.
     measure(Cells, false);
-    QDataStream out(m_spool.get());
-    out << quint32(Cells.size());
-    for (const TkxGridCell& cell : Cells)
-        out << cell.Text << cell.AlignRight;
-    if (out.status() != QDataStream::Ok) throw Exception(m_spool->errorString());
-    ++m_rowCount;
+    m_spool->Append(Cells);
 }
 
 void TkxReportPages::measure(const std::vector<TkxGridCell>& Cells, bool Bold) {
@@ -162,20 +154,12 @@ void TkxReportPages::Paint(QPagedPaintDevice& Device) const {
     QPainter painter;
     if (!painter.begin(&Device)) throw Exception(QStringLiteral("The pages could not be started"));
 
-    QFile file(m_spool->fileName());
-    if (!file.open(QIODevice::ReadOnly)) throw Exception(file.errorString());
-    QDataStream in(&file);
+    TkxRowSpool::Reader reader(*m_spool);
     std::vector<std::vector<TkxGridCell>> block;
     auto readBlock = [&](qint64 rows) {
         block.resize(static_cast<std::size_t>(rows));
-        for (std::vector<TkxGridCell>& cells : block) {
-            quint32 count = 0;
-            in >> count;
-            cells.resize(count);
-            for (TkxGridCell& cell : cells)
-                in >> cell.Text >> cell.AlignRight;
-        }
-        if (in.status() != QDataStream::Ok) throw Exception(file.errorString());
+        for (std::vector<TkxGridCell>& cells : block)
+            reader.Next(cells);
     };
 
     // A report of thousands of pages spends its time on its cells: each
@@ -244,7 +228,7 @@ void TkxReportPages::Paint(QPagedPaintDevice& Device) const {
     qint64 written = 0;
     for (qint64 b = 0; b < l.Blocks; ++b) {
         const qint64 capacity = b == 0 ? l.FirstPageRows : l.PageRows;
-        readBlock(qMin(capacity, m_rowCount - written));
+        readBlock(qMin(capacity, m_spool->Rows() - written));
         written += static_cast<qint64>(block.size());
         for (std::size_t g = 0; g < l.Groups.size(); ++g) {
             newPage(++page);

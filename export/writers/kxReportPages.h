@@ -15,13 +15,14 @@
 // length costs the same memory; every Paint reads them back from there.
 
 #include "export/kxExportWriter.h"
+#include "export/writers/kxReportSpool.h"
 #include "export/writers/kxWriterGrid.h"
 
 #include <QFont>
 #include <QFontMetricsF>
 #include <QHash>
 
-#include "base/FileSaveTemporary.h"
+#include <memory>
 #include <vector>
 
 class QPainter;
@@ -82,8 +83,7 @@ private:
     bool m_tabularDigits = true;
     bool m_seenNumbered = false;
     bool m_referenceText = false;
-    qint64 m_rowCount = 0;
-    std::unique_ptr<TemporaryFile> m_spool;
+    std::unique_ptr<TkxRowSpool> m_spool;
 };
 
 } // namespace twl

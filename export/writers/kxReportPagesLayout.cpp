@@ -148,10 +148,10 @@ TkxReportPages::Layout TkxReportPages::layout(const QPagedPaintDevice& Device,
     const double tableArea = l.Height - l.FootHeight - (m_captions.empty() ? 0 : l.RowHeight);
     l.FirstPageRows = qMax<qint64>(1, static_cast<qint64>((tableArea - l.TopHeight) / l.RowHeight));
     l.PageRows = qMax<qint64>(1, static_cast<qint64>(tableArea / l.RowHeight));
-    const qint64 rest = qMax<qint64>(0, m_rowCount - l.FirstPageRows);
+    const qint64 rest = qMax<qint64>(0, m_spool->Rows() - l.FirstPageRows);
     l.Blocks = 1 + (rest + l.PageRows - 1) / l.PageRows;
     // Rows of the last block, and whether the footer text fits beneath them.
-    const qint64 lastRows = rest == 0 ? m_rowCount : rest - (l.Blocks - 2) * l.PageRows;
+    const qint64 lastRows = rest == 0 ? m_spool->Rows() : rest - (l.Blocks - 2) * l.PageRows;
     const qint64 lastCapacity = l.Blocks == 1 ? l.FirstPageRows : l.PageRows;
     const qint64 footerRows =
         l.FooterLines.empty() ? 0 : static_cast<qint64>(l.FooterLines.size()) + 1;
