@@ -28,6 +28,32 @@ qint32 fixedPoint(double Value) {
     return static_cast<qint32>(Value * 64);
 }
 
+// Whether a text is drawn from its shaped glyphs as the painter draws it at
+// a point: on one line, left to right.
+bool runs(const QString& Text) {
+    for (const QChar c : Text) {
+        if (c.unicode() < 0x20 || c == QChar::LineSeparator || c == QChar::ParagraphSeparator)
+            return false;
+        switch (c.direction()) {
+        case QChar::DirR:
+        case QChar::DirAL:
+        case QChar::DirRLE:
+        case QChar::DirRLO:
+        case QChar::DirRLI:
+        case QChar::DirLRE:
+        case QChar::DirLRO:
+        case QChar::DirLRI:
+        case QChar::DirFSI:
+        case QChar::DirPDF:
+        case QChar::DirPDI:
+            return false;
+        default:
+            break;
+        }
+    }
+    return true;
+}
+
 // Whether the PDF writer prints a coordinate (in 1/64 pixel) exactly: it
 // writes nine significant digits and cuts the rest, and 1/64 takes six
 // decimals (1/32 five, and so on).
@@ -73,6 +99,7 @@ TkxShapedText TkxReportGlyphs::shapeWhole(const QString& Text) {
         }
     }
     shaped.Advance = qRound(QFontMetricsF(m_font, m_device).horizontalAdvance(Text) * 64);
+    shaped.Runs = runs(Text);
     return shaped;
 }
 

@@ -31,6 +31,10 @@ struct TkxShapedText {
     };
     std::vector<Glyph> Glyphs;
     qint32 Advance = 0;
+    // False for a text that only the painter's own layout draws as it should
+    // (line breaks, tabs, right-to-left scripts): Glyphs are then not to be
+    // drawn, Advance still holds.
+    bool Runs = true;
 };
 
 class TkxReportGlyphs {

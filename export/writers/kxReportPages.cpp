@@ -179,17 +179,15 @@ void TkxReportPages::Paint(QPagedPaintDevice& Device) const {
             const double width = l.ColumnWidths[i] - 2 * l.Pad;
             if (i < row.size()) {
                 const QString& text = row[i].Text;
-                if (m_referenceText) {
-                    const double x = row[i].AlignRight
-                                         ? left + l.Pad + width - metrics.horizontalAdvance(text)
-                                         : left + l.Pad;
-                    painter.drawText(QPointF(x, baseline), text);
+                const TkxShapedText* shaped = m_referenceText ? nullptr : &glyphs.Shape(text);
+                const double advance =
+                    shaped ? shaped->Advance / 64.0 : metrics.horizontalAdvance(text);
+                const double x = row[i].AlignRight ? left + l.Pad + width - advance : left + l.Pad;
+                if (shaped && shaped->Runs) {
+                    line.Add(glyphs, *shaped, x, baseline);
                 } else {
-                    const TkxShapedText& shaped = glyphs.Shape(text);
-                    const double x = row[i].AlignRight
-                                         ? left + l.Pad + width - shaped.Advance / 64.0
-                                         : left + l.Pad;
-                    line.Add(glyphs, shaped, x, baseline);
+                    line.Draw(painter);
+                    painter.drawText(QPointF(x, baseline), text);
                 }
             }
             left += l.ColumnWidths[i];

@@ -6,6 +6,7 @@
 #include "export/writers/kxReportPages.h"
 #include "export/writers/kxWriterPDF.h"
 #include "tests/export/writers/ReaderSupport.h"
+#include "tests/support/QtPrinters.h"
 
 #include <gtest/gtest.h>
 
@@ -86,7 +87,8 @@ std::vector<Case> cases() {
          {"SUM", "999999999999999999.99", "-"}},
         {"wide table split over pages",
          QLocale::Germany,
-         {"Payment #", "AVAT Tö", "B", "C", "D", "E", "F", "G", "H", "I", "J", "K", "L"},
+         {"Payment #", "AVAT Tö", "\u05e9\u05dc\u05d5\u05dd 12", "Tab\there", "D", "E", "F", "G",
+          "H", "I", "J", "K", "L"},
          30,
          [](int row, int column) {
              return QString(30, QChar(u'0' + column % 10)) + QStringLiteral(",%1").arg(row);
