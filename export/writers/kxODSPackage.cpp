@@ -5,6 +5,7 @@
 #include "base/FileSaveTemporary.h"
 #include "base/RegionalSettings.h"
 #include "base/SharedLibrary.h"
+#include "export/writers/kxPackedPart.h"
 #include "export/writers/kxWriterConst.h"
 
 #include <QFile>
@@ -69,15 +70,12 @@ void addEntry(zip_t* archive, const char* name, const QByteArray& bytes, bool st
     stamp(archive, index);
 }
 
-// content.xml as the archive reads it: its start, the spooled rows (packed
-// in blocks, each unpacked as it is read) and its end, made while the
-// archive packs them, so that the rows need no room of their own twice.
+// content.xml as the archive reads it: packed already (its start, the rows
+// from the temporary file, its end), so the archive enters the bytes as they
+// are, with the sizes and CRC the packing gave.
 struct ContentSource {
-    QByteArray start;
-    TemporaryFile* body = nullptr;
-    QByteArray end;
-    zip_uint64_t size = 0;
-    int part = 0; // 0 start, 1 rows, 2 end, 3 done
+    TkxPackedPart* part = nullptr;
+    int piece = 0; // 0 start, 1 rows, 2 end, 3 done
     QByteArray current;
     qsizetype at = 0;
     int failure = 0; // the errno of a failed read of the rows
@@ -85,32 +83,29 @@ struct ContentSource {
 
     // The next piece to hand on; false at the end or on failure.
     bool next() {
+        constexpr qint64 Block = 1 << 20;
         at = 0;
         current.clear();
-        while (current.isEmpty() && part < 3) {
-            if (part == 0) {
-                current = start;
-                ++part;
-            } else if (part == 1 && !body->atEnd()) {
-                quint32 packed = 0;
-                if (body->read(reinterpret_cast<char*>(&packed), sizeof packed) != sizeof packed)
-                    return fail();
-                const QByteArray block = body->read(packed);
-                if (block.size() != qsizetype(packed)) return fail();
-                current = qUncompress(block);
+        while (current.isEmpty() && piece < 3) {
+            if (piece == 0) {
+                current = part->packedHead();
+                ++piece;
+            } else if (piece == 1 && !part->packedMiddle().atEnd()) {
+                current = part->packedMiddle().read(Block);
                 if (current.isEmpty()) return fail();
-            } else if (part == 1) {
-                current = end;
-                part = 2;
+            } else if (piece == 1) {
+                current = part->packedTail();
+                piece = 2;
             } else {
-                part = 3;
+                piece = 3;
             }
         }
         return !current.isEmpty();
     }
     bool fail() {
-        failure = body->errorCode() ? body->errorCode() : EIO;
-        part = 3;
+        const int code = part->packedMiddle().errorCode();
+        failure = code ? code : EIO;
+        piece = 3;
         return false;
     }
 
@@ -126,10 +121,10 @@ struct ContentSource {
         auto& self = *static_cast<ContentSource*>(state);
         switch (command) {
         case ZIP_SOURCE_OPEN:
-            self.part = 0;
+            self.piece = 0;
             self.current.clear();
             self.at = 0;
-            return self.body->seek(0) ? 0 : (self.fail(), -1);
+            return self.part->packedMiddle().seek(0) ? 0 : (self.fail(), -1);
         case ZIP_SOURCE_READ: {
             auto* out = static_cast<char*>(data);
             zip_uint64_t done = 0;
@@ -154,8 +149,11 @@ struct ContentSource {
             auto* st = self.argument<zip_stat_t>(data, length);
             if (!st) return -1;
             zipLibrary().zip_stat_init(st);
-            st->valid |= ZIP_STAT_SIZE;
-            st->size = self.size;
+            st->valid |= ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD | ZIP_STAT_CRC;
+            st->size = self.part->size();
+            st->comp_size = self.part->packedSize();
+            st->comp_method = ZIP_CM_DEFLATE;
+            st->crc = self.part->crc();
             return sizeof *st;
         }
         case ZIP_SOURCE_ERROR:
@@ -191,10 +189,7 @@ void addContentEntry(zip_t* archive, ContentSource& content) {
         zipLibrary().zip_source_free(source);
         throw Exception(QString::fromUtf8(zipLibrary().zip_strerror(archive)));
     }
-    // The fastest level: the rows repeat so much that it packs them nearly as well.
-    if (zipLibrary().zip_set_file_compression(archive, static_cast<zip_uint64_t>(index),
-                                              ZIP_CM_DEFLATE, 1) != 0)
-        throw Exception(QString::fromUtf8(zipLibrary().zip_strerror(archive)));
+    // Its compression left to the source, which is packed already.
     stamp(archive, index);
 }
 
@@ -279,11 +274,7 @@ QByteArray package(ContentSource& Content, const QByteArray& Styles, const QByte
 
 QByteArray kxODSPackage(const TkxODSParts& Parts) {
     ContentSource content;
-    content.start = Parts.contentStart;
-    content.body = Parts.contentRows;
-    content.end = Parts.contentEnd;
-    content.size =
-        zip_uint64_t(Parts.contentStart.size() + Parts.contentRowsSize + Parts.contentEnd.size());
+    content.part = Parts.content;
     return package(content, Parts.styles, Parts.meta, Parts.settings);
 }
 

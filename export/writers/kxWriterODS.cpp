@@ -2,6 +2,7 @@
 #include "export/writers/kxWriterODS.h"
 
 #include "export/writers/kxODSPackage.h"
+#include "export/writers/kxPackedPart.h"
 
 #include "base/Exceptions.h"
 #include "base/FileSaveTemporary.h"
@@ -17,6 +18,11 @@ namespace twl {
 
 namespace {
 
+// content.xml's deflate level (100,000 months at 1 %: 68 MB of XML; level 1
+// packs it to 1.11 MB in 0.12 s of CPU, level 3 to 1.00 MB in 0.12 s, level
+// 6 to 0.84 MB in 0.43 s).
+constexpr int ContentLevel = 1;
+
 constexpr char Namespaces[] =
     " xmlns:office=\"urn:oasis:names:tc:opendocument:xmlns:office:1.0\""
     " xmlns:style=\"urn:oasis:names:tc:opendocument:xmlns:style:1.0\""
@@ -29,9 +35,32 @@ constexpr char Namespaces[] =
     " office:version=\"1.2\"";
 
 // Text as XML character data; line ends and characters XML cannot carry
-// become blanks.
+// become blanks. A cell's text is nearly always printable ASCII without
+// markup: that is its own bytes, copied without a conversion.
 void appendEscaped(QByteArray& out, const QString& text) {
+    static constexpr AsciiSet Markup(u"&<>\"");
+    if (IsPrintableAscii(text) && !Markup.foundIn(text)) {
+        const qsizetype at = out.size();
+        out.resize(at + text.size());
+        PutAscii(out.data() + at, text);
+        return;
+    }
     appendXmlEscaped(out, text, true);
+}
+
+// yyyy-MM-dd, for a year of four digits.
+void appendIsoDate(QByteArray& out, const QDate& date) {
+    char buffer[10];
+    const int parts[] = {date.year(), date.month(), date.day()};
+    char* at = buffer;
+    for (int i = 0; i < 3; ++i) {
+        const int width = i == 0 ? 4 : 2;
+        for (int d = width - 1, v = parts[i]; d >= 0; --d, v /= 10)
+            at[d] = char('0' + v % 10);
+        at += width;
+        if (i < 2) *at++ = '-';
+    }
+    out.append(buffer, at - buffer);
 }
 
 void appendNumber(QByteArray& out, double value) {
@@ -92,6 +121,7 @@ void appendDateStyle(QByteArray& xml, const std::vector<TkxDatePart>& Parts) {
 
 } // namespace
 
+TkxODSWriter::TkxODSWriter() = default;
 TkxODSWriter::~TkxODSWriter() = default;
 
 void TkxODSWriter::BeginDocument(const QString& Title) {
@@ -99,9 +129,7 @@ void TkxODSWriter::BeginDocument(const QString& Title) {
     m_rows.clear();
     // The rows wait in a file, packed, so a long table costs no more memory
     // than a short one and about the document's size in the temporary folder.
-    m_body = std::make_unique<TemporaryFile>();
-    if (!m_body->open()) throw Exception(m_body->errorString());
-    m_bodySize = 0;
+    m_content = std::make_unique<TkxPackedPart>(ContentLevel);
     m_decimals.clear();
     m_scientific.clear();
     m_hasDates = false;
@@ -141,7 +169,7 @@ void TkxODSWriter::TableRow(const std::vector<TkxGridCell>& Cells, bool IsHeader
             m_hasDates = true;
             m_rows += "<table:table-cell table:style-name=\"da\" office:value-type=\"date\" "
                       "office:date-value=\"";
-            m_rows += cell.Date.toString(Qt::ISODate).toLatin1();
+            appendIsoDate(m_rows, cell.Date);
             m_rows += "\">";
         } else if (cell.Text.isEmpty()) {
             m_rows += "<table:table-cell/>";
@@ -169,13 +197,9 @@ void TkxODSWriter::countRow() {
 void TkxODSWriter::spoolRows(bool All) {
     constexpr qsizetype Chunk = 1 << 20;
     if (m_rows.isEmpty() || (!All && m_rows.size() < Chunk)) return;
-    const QByteArray packed = qCompress(m_rows, 1);
-    const auto size = quint32(packed.size());
-    if (m_body->write(reinterpret_cast<const char*>(&size), sizeof size) != sizeof size ||
-        m_body->write(packed) != packed.size() || (All && !m_body->flush()))
-        throw Exception(m_body->errorString());
-    m_bodySize += m_rows.size();
-    m_rows.clear();
+    m_content->write(m_rows);
+    // Kept at its size: the next rows fill the same room.
+    m_rows.resize(0);
 }
 
 QByteArray TkxODSWriter::contentStart() const {
@@ -299,11 +323,11 @@ QByteArray TkxODSWriter::EndDocument() {
     spoolRows(true);
     // content.xml: its start (the styles the rows turned out to need), the
     // rows, its end.
-    QByteArray bytes = kxODSPackage(
-        {contentStart(), m_body.get(), m_bodySize,
-         "</table:table>\n</office:spreadsheet></office:body></office:document-content>\n", styles,
-         metaXml(), settingsXml()});
-    m_body.reset();
+    m_content->finish(
+        contentStart(),
+        "</table:table>\n</office:spreadsheet></office:body></office:document-content>\n");
+    QByteArray bytes = kxODSPackage({m_content.get(), styles, metaXml(), settingsXml()});
+    m_content.reset();
     return bytes;
 }
 
