@@ -3,6 +3,7 @@
 
 #include "export/writers/kxODSPackage.h"
 #include "export/writers/kxPackedPart.h"
+#include "export/writers/kxTextRoom.h"
 
 #include "base/Exceptions.h"
 #include "base/FileSaveTemporary.h"
@@ -34,12 +35,17 @@ constexpr char Namespaces[] =
     " xmlns:dc=\"http://purl.org/dc/elements/1.1/\""
     " office:version=\"1.2\"";
 
-// Text as XML character data; line ends and characters XML cannot carry
-// become blanks. A cell's text is nearly always printable ASCII without
-// markup: that is its own bytes, copied without a conversion.
-void appendEscaped(QByteArray& out, const QString& text) {
+// Whether the text is printable ASCII without markup: its own bytes in XML,
+// as a cell's text nearly always is.
+bool isPlain(const QString& text) {
     static constexpr AsciiSet Markup(u"&<>\"");
-    if (IsPrintableAscii(text) && !Markup.foundIn(text)) {
+    return IsPrintableAscii(text) && !Markup.foundIn(text);
+}
+
+// Text as XML character data; line ends and characters XML cannot carry
+// become blanks. Plain text is copied without a conversion.
+void appendEscaped(QByteArray& out, const QString& text) {
+    if (isPlain(text)) {
         const qsizetype at = out.size();
         out.resize(at + text.size());
         PutAscii(out.data() + at, text);
@@ -48,19 +54,17 @@ void appendEscaped(QByteArray& out, const QString& text) {
     appendXmlEscaped(out, text, true);
 }
 
-// yyyy-MM-dd, for a year of four digits.
-void appendIsoDate(QByteArray& out, const QDate& date) {
-    char buffer[10];
-    const int parts[] = {date.year(), date.month(), date.day()};
-    char* at = buffer;
+// yyyy-MM-dd, for a year of four digits, at Out; returns the end.
+char* putIsoDate(char* Out, const QDate& Date) {
+    const int parts[] = {Date.year(), Date.month(), Date.day()};
     for (int i = 0; i < 3; ++i) {
         const int width = i == 0 ? 4 : 2;
         for (int d = width - 1, v = parts[i]; d >= 0; --d, v /= 10)
-            at[d] = char('0' + v % 10);
-        at += width;
-        if (i < 2) *at++ = '-';
+            Out[d] = char('0' + v % 10);
+        Out += width;
+        if (i < 2) *Out++ = '-';
     }
-    out.append(buffer, at - buffer);
+    return Out;
 }
 
 void appendNumber(QByteArray& out, double value) {
@@ -132,6 +136,7 @@ void TkxODSWriter::BeginDocument(const QString& Title) {
     m_content = std::make_unique<TkxPackedPart>(ContentLevel);
     m_decimals.clear();
     m_scientific.clear();
+    m_lastStyle = NoStyle;
     m_hasDates = false;
     m_rowCount = 0;
     m_frozenRows = 0;
@@ -154,37 +159,63 @@ void TkxODSWriter::TableRow(const std::vector<TkxGridCell>& Cells, bool IsHeader
     // The caption row stays in view while the table scrolls.
     if (IsHeader) m_frozenRows = m_rowCount + 1;
     countRow();
-    m_rows += "<table:table-row>";
+    // The row's room at most: its tags, and per cell the longest tags with
+    // a number or date, and its text.
+    qsizetype most = 40;
+    m_escaped.resize(Cells.size());
     for (std::size_t i = 0; i < Cells.size(); ++i) {
-        const TkxGridCell& cell = Cells[i];
-        if (cell.IsNumber) {
-            (cell.Scientific ? m_scientific : m_decimals).insert(cell.Decimals);
-            m_rows += cell.Scientific ? "<table:table-cell table:style-name=\"cs"
-                                      : "<table:table-cell table:style-name=\"ce";
-            appendInt(m_rows, cell.Decimals);
-            m_rows += "\" office:value-type=\"float\" office:value=\"";
-            appendNumber(m_rows, cell.Value);
-            m_rows += "\">";
-        } else if (cell.IsDate && cell.Date.year() >= 1 && cell.Date.year() <= 9999) {
-            m_hasDates = true;
-            m_rows += "<table:table-cell table:style-name=\"da\" office:value-type=\"date\" "
-                      "office:date-value=\"";
-            appendIsoDate(m_rows, cell.Date);
-            m_rows += "\">";
-        } else if (cell.Text.isEmpty()) {
-            m_rows += "<table:table-cell/>";
-            continue;
-        } else {
-            m_rows += IsHeader ? "<table:table-cell table:style-name=\"hd\" "
-                                 "office:value-type=\"string\">"
-                               : "<table:table-cell office:value-type=\"string\">";
-        }
-        m_rows += "<text:p>";
-        appendEscaped(m_rows, cell.Text);
-        m_rows += "</text:p></table:table-cell>";
+        const QString& text = Cells[i].Text;
+        m_escaped[i].clear();
+        if (!isPlain(text)) appendXmlEscaped(m_escaped[i], text, true);
+        most += 200 + (m_escaped[i].isNull() ? text.size() : m_escaped[i].size());
     }
-    m_rows += "</table:table-row>\n";
+    {
+        TkxTextRoom room(m_rows, most);
+        room.put("<table:table-row>");
+        for (std::size_t i = 0; i < Cells.size(); ++i) {
+            const TkxGridCell& cell = Cells[i];
+            if (cell.IsNumber) {
+                noteNumberStyle(cell.Scientific, cell.Decimals);
+                if (cell.Scientific)
+                    room.put("<table:table-cell table:style-name=\"cs");
+                else
+                    room.put("<table:table-cell table:style-name=\"ce");
+                room.integer(cell.Decimals);
+                room.put("\" office:value-type=\"float\" office:value=\"");
+                room.shortest(cell.Value);
+                room.put("\">");
+            } else if (cell.IsDate && cell.Date.year() >= 1 && cell.Date.year() <= 9999) {
+                m_hasDates = true;
+                room.put("<table:table-cell table:style-name=\"da\" office:value-type=\"date\" "
+                         "office:date-value=\"");
+                room.at() = putIsoDate(room.at(), cell.Date);
+                room.put("\">");
+            } else if (cell.Text.isEmpty()) {
+                room.put("<table:table-cell/>");
+                continue;
+            } else if (IsHeader) {
+                room.put("<table:table-cell table:style-name=\"hd\" office:value-type=\"string\">");
+            } else {
+                room.put("<table:table-cell office:value-type=\"string\">");
+            }
+            room.put("<text:p>");
+            if (m_escaped[i].isNull())
+                room.ascii(cell.Text);
+            else
+                room.put(m_escaped[i]);
+            room.put("</text:p></table:table-cell>");
+        }
+        room.put("</table:table-row>\n");
+    }
     spoolRows(false);
+}
+
+void TkxODSWriter::noteNumberStyle(bool Scientific, int Decimals) {
+    // A table's numbers nearly all share one style: the set is asked once for it.
+    const int key = Scientific ? -1 - Decimals : Decimals;
+    if (key == m_lastStyle) return;
+    m_lastStyle = key;
+    (Scientific ? m_scientific : m_decimals).insert(Decimals);
 }
 
 void TkxODSWriter::countRow() {

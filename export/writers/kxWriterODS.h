@@ -8,6 +8,7 @@
 
 #include <memory>
 #include <set>
+#include <vector>
 
 namespace twl {
 
@@ -32,6 +33,8 @@ private:
     QByteArray settingsXml() const;
     QString sheetName() const;
     void countRow();
+    // Notes the style a number cell takes, for the styles content.xml defines.
+    void noteNumberStyle(bool Scientific, int Decimals);
     // Packs the rows written so far (all of them, or once there are enough
     // to be worth a pass).
     void spoolRows(bool All);
@@ -43,6 +46,10 @@ private:
     std::unique_ptr<TkxPackedPart> m_content;
     std::set<int> m_decimals;
     std::set<int> m_scientific;
+    static constexpr int NoStyle = 1 << 30;
+    int m_lastStyle = NoStyle; // the last number style noted
+    // A row's texts that needed escaping (null: plain).
+    std::vector<QByteArray> m_escaped;
     bool m_hasDates = false;
     qint64 m_rowCount = 0;
     // Rows above the split, the caption row the last of them; 0: none.

@@ -2,6 +2,7 @@
 #include "export/writers/kxXLSXSheet.h"
 
 #include "base/Exceptions.h"
+#include "export/writers/kxTextRoom.h"
 #include "export/writers/kxWriterConst.h"
 #include "export/writers/kxWriterUtils.h"
 #include "export/writers/kxZipArchive.h"
@@ -21,34 +22,31 @@ constexpr qsizetype DataStart = sizeof "<sheetData>" - 1;
 // Texts longer than this many characters are refused, as the library refuses them.
 constexpr qsizetype MaxTextChars = 32767;
 
-void appendInt(QByteArray& Out, unsigned long long Value) {
-    char buffer[24];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, Value);
-    Out.append(buffer, result.ptr - buffer);
-}
-
-// A cell's reference: its column's letters, then its row from 1.
-void appendReference(QByteArray& Out, std::uint16_t Column, std::uint32_t Row) {
+// A cell's reference, its column's letters, then its row from 1; at most
+// 10 characters.
+void putReference(TkxTextRoom& Room, std::uint16_t Column, std::uint32_t Row) {
     char letters[4];
     int n = 0;
     for (unsigned c = Column + 1u; c > 0; c = (c - 1) / 26)
         letters[n++] = char('A' + (c - 1) % 26);
     while (n > 0)
-        Out += letters[--n];
-    appendInt(Out, Row + 1ull);
+        Room.put(letters[--n]);
+    Room.integer(Row + 1ll);
 }
 
 // The value in sixteen significant digits, as the C library's "%.16G" in
-// the C locale (the library's own print), whatever the user's locale.
-void appendValue(QByteArray& Out, double Value) {
-    char buffer[32];
-    const auto result =
-        std::to_chars(buffer, buffer + sizeof buffer, Value, std::chars_format::general, 16);
-    for (char* p = buffer; p != result.ptr; ++p) {
-        if (*p >= 'a' && *p <= 'z') *p = char(*p - 'a' + 'A');
+// the C locale (the library's own print), whatever the user's locale; at
+// most 32 characters.
+void putValue(TkxTextRoom& Room, double Value) {
+    char*& at = Room.at();
+    const auto result = std::to_chars(at, at + 32, Value, std::chars_format::general, 16);
+    for (; at != result.ptr; ++at) {
+        if (*at >= 'a' && *at <= 'z') *at = char(*at - 'a' + 'A');
     }
-    Out.append(buffer, result.ptr - buffer);
 }
+
+// Room for a cell's tags, reference and style (a row's start as well).
+constexpr qsizetype CellRoom = 80;
 
 bool isCSpace(char c) {
     return c == ' ' || (c >= '\t' && c <= '\r');
@@ -94,31 +92,32 @@ void TkxXLSXSheetRows::beginRow(std::uint32_t Row) {
     m_rowOpen = false;
 }
 
-void TkxXLSXSheetRows::cellStart(std::uint16_t Column, int Style) {
+void TkxXLSXSheetRows::cellStart(TkxTextRoom& Room, std::uint16_t Column, int Style) {
     if (!m_rowOpen) {
-        m_rows += "<row r=\"";
-        appendInt(m_rows, m_row + 1ull);
-        m_rows += "\">";
+        Room.put("<row r=\"");
+        Room.integer(m_row + 1ll);
+        Room.put("\">");
         m_rowOpen = true;
     }
     m_firstRow = std::min(m_firstRow, m_row);
     m_lastRow = std::max(m_lastRow, m_row);
     m_firstColumn = std::min(m_firstColumn, Column);
     m_lastColumn = std::max(m_lastColumn, Column);
-    m_rows += "<c r=\"";
-    appendReference(m_rows, Column, m_row);
+    Room.put("<c r=\"");
+    putReference(Room, Column, m_row);
     if (Style != 0) {
-        m_rows += "\" s=\"";
-        appendInt(m_rows, static_cast<unsigned>(Style));
+        Room.put("\" s=\"");
+        Room.integer(Style);
     }
-    m_rows += '"';
+    Room.put('"');
 }
 
 void TkxXLSXSheetRows::number(std::uint16_t Column, double Value, int Style) {
-    cellStart(Column, Style);
-    m_rows += "><v>";
-    appendValue(m_rows, Value);
-    m_rows += "</v></c>";
+    TkxTextRoom room(m_rows, CellRoom + 48);
+    cellStart(room, Column, Style);
+    room.put("><v>");
+    putValue(room, Value);
+    room.put("</v></c>");
 }
 
 bool TkxXLSXSheetRows::text(std::uint16_t Column, const QString& Text, int Style) {
@@ -133,31 +132,32 @@ bool TkxXLSXSheetRows::text(std::uint16_t Column, const QString& Text, int Style
     if (IsPrintableAscii(Text) && !Markup.foundIn(Text) && !Text.startsWith(u' ') &&
         !Text.endsWith(u' ')) {
         if (Text.size() > MaxTextChars) return false;
-        cellStart(Column, Style);
-        m_rows += " t=\"inlineStr\"><is><t>";
-        const qsizetype at = m_rows.size();
-        m_rows.resize(at + Text.size());
-        PutAscii(m_rows.data() + at, Text);
-        m_rows += "</t></is></c>";
+        TkxTextRoom room(m_rows, CellRoom + 64 + Text.size());
+        cellStart(room, Column, Style);
+        room.put(" t=\"inlineStr\"><is><t>");
+        room.ascii(Text);
+        room.put("</t></is></c>");
         return true;
     }
     const QByteArray utf8 = Text.toUtf8();
     if (utf8Characters(utf8) > MaxTextChars) return false;
     const QByteArray escaped = escapedText(utf8);
-    cellStart(Column, Style);
+    TkxTextRoom room(m_rows, CellRoom + 64 + escaped.size());
+    cellStart(room, Column, Style);
     // Blanks at either end are kept only where the text says so.
-    const bool keepBlanks =
-        !escaped.isEmpty() && (isCSpace(escaped.front()) || isCSpace(escaped.back()));
-    m_rows +=
-        keepBlanks ? " t=\"inlineStr\"><is><t xml:space=\"preserve\">" : " t=\"inlineStr\"><is><t>";
-    m_rows += escaped;
-    m_rows += "</t></is></c>";
+    if (isCSpace(escaped.front()) || isCSpace(escaped.back()))
+        room.put(" t=\"inlineStr\"><is><t xml:space=\"preserve\">");
+    else
+        room.put(" t=\"inlineStr\"><is><t>");
+    room.put(escaped);
+    room.put("</t></is></c>");
     return true;
 }
 
 void TkxXLSXSheetRows::blank(std::uint16_t Column, int Style) {
-    cellStart(Column, Style);
-    m_rows += "/>";
+    TkxTextRoom room(m_rows, CellRoom);
+    cellStart(room, Column, Style);
+    room.put("/>");
 }
 
 void TkxXLSXSheetRows::endRow() {

@@ -15,6 +15,8 @@
 
 namespace twl {
 
+class TkxTextRoom;
+
 class TkxXLSXSheetRows {
 public:
     explicit TkxXLSXSheetRows(int Level)
@@ -43,7 +45,7 @@ public:
     QByteArray package(const QByteArray& LibraryFile);
 
 private:
-    void cellStart(std::uint16_t Column, int Style);
+    void cellStart(TkxTextRoom& Room, std::uint16_t Column, int Style);
     void spool();
 
     TkxPackedPart m_part;
