@@ -19,9 +19,11 @@ namespace twl {
 
 namespace {
 
-// content.xml's deflate level (100,000 months at 1 %: 68 MB of XML; level 1
-// packs it to 1.11 MB in 0.12 s of CPU, level 3 to 1.00 MB in 0.12 s, level
-// 6 to 0.84 MB in 0.43 s).
+// content.xml's deflate level, in CPU time and packed size: 100,000 months
+// at 1 % (68 MB of XML) take 0.12 s for 1.11 MB at level 1, 0.12 s for
+// 1.00 MB at level 3 and 0.43 s for 0.84 MB at level 6; 71,332 months at
+// 12 % (48.6 MB) 0.10 s for 0.71 MB at level 1, 0.11 s for 0.69 MB at level
+// 2 and 0.32 s for 0.60 MB at level 6.
 constexpr int ContentLevel = 1;
 
 constexpr char Namespaces[] =
