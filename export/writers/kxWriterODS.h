@@ -8,13 +8,15 @@
 
 #include <memory>
 #include <set>
+#include <vector>
 
 namespace twl {
 
-class TemporaryFile;
+class TkxPackedPart;
 
 class TkxODSWriter : public TkxGridWriter {
 public:
+    TkxODSWriter();
     void BeginDocument(const QString& Title) override;
     void TextLine(const QString& Line) override;
     void BlankLine() override;
@@ -31,17 +33,23 @@ private:
     QByteArray settingsXml() const;
     QString sheetName() const;
     void countRow();
-    // Moves the rows written so far to the body file (all of them, or once
-    // there are enough to be worth a write).
+    // Notes the style a number cell takes, for the styles content.xml defines.
+    void noteNumberStyle(bool Scientific, int Decimals);
+    // Packs the rows written so far (all of them, or once there are enough
+    // to be worth a pass).
     void spoolRows(bool All);
 
     QString m_title;
-    // Rows not yet in the body file.
+    // Rows not yet packed.
     QByteArray m_rows;
-    std::unique_ptr<TemporaryFile> m_body;
-    qint64 m_bodySize = 0; // the rows in the body file, unpacked
+    // content.xml, its rows packed as they come.
+    std::unique_ptr<TkxPackedPart> m_content;
     std::set<int> m_decimals;
     std::set<int> m_scientific;
+    static constexpr int NoStyle = 1 << 30;
+    int m_lastStyle = NoStyle; // the last number style noted
+    // A row's texts that needed escaping (null: plain).
+    std::vector<QByteArray> m_escaped;
     bool m_hasDates = false;
     qint64 m_rowCount = 0;
     // Rows above the split, the caption row the last of them; 0: none.

@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The Excel workbook (.xlsx): one worksheet written row by row in the
-// library's constant-memory mode, amounts as numbers in the table's decimals.
+// The Excel workbook (.xlsx): one worksheet, amounts as numbers in the
+// table's decimals. The library writes the workbook in its constant-memory
+// mode; the sheet's rows are composed as it writes them and packed apart.
 
 #include "export/writers/kxWriterGrid.h"
 
@@ -15,6 +16,7 @@ struct lxw_format;
 namespace twl {
 
 class TemporaryFolder;
+class TkxXLSXSheetRows;
 
 class TkxXLSXWriter : public TkxGridWriter {
 public:
@@ -34,6 +36,8 @@ private:
     void nextRow();
 
     std::unique_ptr<TemporaryFolder> m_dir;
+    // The sheet's rows, composed and packed apart from the library.
+    std::unique_ptr<TkxXLSXSheetRows> m_rows;
     QByteArray m_path;
     lxw_workbook* m_workbook = nullptr;
     lxw_worksheet* m_sheet = nullptr;
