@@ -47,6 +47,20 @@ public:
             drop();
         }
     }
+    // An amount cell, formatted straight into the kept texts where they
+    // take it (its separator is Latin-1); its length.
+    qsizetype addAmount(double value, AmountFormat& fmt) {
+        if (!m_holding || fmt.separator().unicode() > 0xFF) {
+            const QStringView text = fmt.cell(value);
+            add(text);
+            return text.size();
+        }
+        qsizetype length = 0;
+        m_texts.addWritten(FixedTextCapacity,
+                           [&](char* to) { return length = fmt.cellTo(to, value); });
+        if (m_texts.size() > Budget) drop();
+        return length;
+    }
     // A text left out, which is Latin-1 or not.
     void skip(bool latin1) { m_latin1 = m_latin1 && latin1; }
     void drop() {
@@ -88,7 +102,7 @@ public:
     // the separator is.
     void addAmount(double value, AmountFormat& fmt) override {
         if (m_store.holds()) {
-            addCell(fmt.cell(value));
+            widen(m_store.addAmount(value, fmt));
             return;
         }
         if (m_wantWidths) {
@@ -173,6 +187,17 @@ private:
             add(caption);
         }
         void addCell(QStringView text) override { add(text); }
+        // Amounts go straight into an 8-bit block, without a text between.
+        void addAmount(double value, AmountFormat& fmt) override {
+            if constexpr (sizeof(Unit) == 1) {
+                if (fmt.separator().unicode() <= 0xFF) {
+                    m_block.addWritten(FixedTextCapacity,
+                                       [&](char* to) { return fmt.cellTo(to, value); });
+                    return;
+                }
+            }
+            add(fmt.cell(value));
+        }
         void finish() {
             if (m_count > 0) pass();
         }
