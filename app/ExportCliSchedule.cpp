@@ -78,7 +78,7 @@ private:
 
 // Counts the rows and keeps each column's widest text as the cells pass,
 // without collecting a row (the caption is column 0).
-class TScheduleTableExport::Measure : public ScheduleSink {
+class TScheduleTableExport::Measure final : public ScheduleSink {
 public:
     Measure(std::vector<int>& widths, RowStore& store, bool wantWidths)
         : m_widths(widths)
@@ -113,6 +113,20 @@ public:
             fmt.decimals();
             ++m_column;
         }
+        m_store.skip(fmt.separator().unicode() <= 0xFF);
+    }
+
+    // With nothing kept and no widths wanted, a month's row is counted and
+    // passed over whole.
+    void addAmountRow(QStringView caption, std::span<const double> amounts,
+                      AmountFormat& fmt) override {
+        if (m_store.holds() || m_wantWidths) {
+            ScheduleSink::addAmountRow(caption, amounts, fmt);
+            return;
+        }
+        beginRow(caption);
+        fmt.decimals();
+        m_column += amounts.size();
         m_store.skip(fmt.separator().unicode() <= 0xFF);
     }
 
@@ -174,7 +188,7 @@ private:
     using Block = RowTexts<Unit>;
     struct Stopped {};
 
-    class Feed : public ScheduleSink {
+    class Feed final : public ScheduleSink {
     public:
         explicit Feed(Rows& rows)
             : m_rows(rows) {
@@ -197,6 +211,12 @@ private:
                 }
             }
             add(fmt.cell(value));
+        }
+        void addAmountRow(QStringView caption, std::span<const double> amounts,
+                          AmountFormat& fmt) override {
+            beginRow(caption);
+            for (const double value : amounts)
+                Feed::addAmount(value, fmt);
         }
         void finish() {
             if (m_count > 0) pass();

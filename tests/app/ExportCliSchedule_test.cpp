@@ -2,6 +2,7 @@
 #include "app/ExportCliSchedule.h"
 #include "loan/AmountFormat.h"
 #include "tests/export/ExportTestTable.h"
+#include "tests/loan/TableSink.h"
 #include "tests/support/TestSupport.h"
 
 using namespace twl;
@@ -80,6 +81,36 @@ TEST(ScheduleTable, RowsReadTheSameKeptOrComputedAgainAsValuesOrTexts) {
                     }
                 }
             }
+        }
+    }
+}
+
+// The schedule's months come a row at a time; counted, kept or computed
+// again, with or without widths, the table holds the rows the schedule makes.
+TEST(ScheduleTable, MonthRowsReadAsTheScheduleMakesThem) {
+    ScheduleContext context;
+    context.readDecimal = [] { return QStringLiteral("2"); };
+    context.today = QDate(2026, 12, 8);
+    const ScheduleInputs inputs{"1000", "40", "12"};
+    test::TableSink made;
+    CalculateSchedule(inputs, context, made);
+    ASSERT_EQ(made.rows.size(), 42u);
+    for (const std::size_t expected : {std::size_t{0}, std::size_t{1} << 40}) {
+        for (const bool wantWidths : {false, true}) {
+            TScheduleTableExport table;
+            table.setCaptions({"N", "Payment", "Interest", "Principal", "Balance"});
+            table.measure([&](ScheduleSink& sink) { CalculateSchedule(inputs, context, sink); },
+                          expected, wantWidths);
+            ASSERT_EQ(table.GetRowCount(), 42);
+            EXPECT_TRUE(table.HasRowTexts());
+            if (wantWidths || expected == 0) {
+                qsizetype widest = 0;
+                for (const QStringList& row : made.rows)
+                    widest = std::max(widest, row.size() > 4 ? row[4].size() : 0);
+                EXPECT_EQ(table.GetColumnDataWidth(4), widest);
+            }
+            for (table.GotoFirstRow(); !table.IsEndOfRows(); table.RowDone(true))
+                EXPECT_EQ(test::currentRowTexts(table), made.rows[table.RowIndex()]);
         }
     }
 }
