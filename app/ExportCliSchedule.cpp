@@ -47,6 +47,20 @@ public:
             drop();
         }
     }
+    // An amount cell, formatted straight into the kept texts where they
+    // take it (its separator is Latin-1); its length.
+    qsizetype addAmount(double value, AmountFormat& fmt) {
+        if (!m_holding || fmt.separator().unicode() > 0xFF) {
+            const QStringView text = fmt.cell(value);
+            add(text);
+            return text.size();
+        }
+        qsizetype length = 0;
+        m_texts.addWritten(FixedTextCapacity,
+                           [&](char* to) { return length = fmt.cellTo(to, value); });
+        if (m_texts.size() > Budget) drop();
+        return length;
+    }
     // A text left out, which is Latin-1 or not.
     void skip(bool latin1) { m_latin1 = m_latin1 && latin1; }
     void drop() {
@@ -64,7 +78,7 @@ private:
 
 // Counts the rows and keeps each column's widest text as the cells pass,
 // without collecting a row (the caption is column 0).
-class TScheduleTableExport::Measure : public ScheduleSink {
+class TScheduleTableExport::Measure final : public ScheduleSink {
 public:
     Measure(std::vector<int>& widths, RowStore& store, bool wantWidths)
         : m_widths(widths)
@@ -88,7 +102,7 @@ public:
     // the separator is.
     void addAmount(double value, AmountFormat& fmt) override {
         if (m_store.holds()) {
-            addCell(fmt.cell(value));
+            widen(m_store.addAmount(value, fmt));
             return;
         }
         if (m_wantWidths) {
@@ -99,6 +113,20 @@ public:
             fmt.decimals();
             ++m_column;
         }
+        m_store.skip(fmt.separator().unicode() <= 0xFF);
+    }
+
+    // With nothing kept and no widths wanted, a month's row is counted and
+    // passed over whole.
+    void addAmountRow(QStringView caption, std::span<const double> amounts,
+                      AmountFormat& fmt) override {
+        if (m_store.holds() || m_wantWidths) {
+            ScheduleSink::addAmountRow(caption, amounts, fmt);
+            return;
+        }
+        beginRow(caption);
+        fmt.decimals();
+        m_column += amounts.size();
         m_store.skip(fmt.separator().unicode() <= 0xFF);
     }
 
@@ -160,7 +188,7 @@ private:
     using Block = RowTexts<Unit>;
     struct Stopped {};
 
-    class Feed : public ScheduleSink {
+    class Feed final : public ScheduleSink {
     public:
         explicit Feed(Rows& rows)
             : m_rows(rows) {
@@ -173,6 +201,23 @@ private:
             add(caption);
         }
         void addCell(QStringView text) override { add(text); }
+        // Amounts go straight into an 8-bit block, without a text between.
+        void addAmount(double value, AmountFormat& fmt) override {
+            if constexpr (sizeof(Unit) == 1) {
+                if (fmt.separator().unicode() <= 0xFF) {
+                    m_block.addWritten(FixedTextCapacity,
+                                       [&](char* to) { return fmt.cellTo(to, value); });
+                    return;
+                }
+            }
+            add(fmt.cell(value));
+        }
+        void addAmountRow(QStringView caption, std::span<const double> amounts,
+                          AmountFormat& fmt) override {
+            beginRow(caption);
+            for (const double value : amounts)
+                Feed::addAmount(value, fmt);
+        }
         void finish() {
             if (m_count > 0) pass();
         }

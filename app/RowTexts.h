@@ -85,6 +85,16 @@ public:
         writeCount();
         return true;
     }
+    // A text that write(to) writes at `to` and whose length it returns, at
+    // most `most` units (below Long): made in place, without a copy.
+    template <class Write> void addWritten(std::size_t most, Write&& write) {
+        Unit* to = extend(1 + most);
+        const auto n = static_cast<std::size_t>(write(to + 1));
+        *to = static_cast<Unit>(n);
+        m_size -= most - n;
+        ++m_cells;
+        writeCount();
+    }
     // Whether every character of the text is Latin-1.
     static bool isLatin1(QStringView text) {
         char16_t all = 0;
@@ -130,22 +140,28 @@ public:
     // A null text gives a null view. False where a text is not Latin-1 (the
     // row is passed over all the same).
     bool readRow(QList<QLatin1StringView>& cells, std::vector<char>& narrow, bool copy = false) {
-        cells.clear();
-        const bool own = sizeof(Unit) == 2 || copy;
-        if (own) {
-            // Sized first, so that no view is left behind by a reallocation.
-            const std::size_t start = m_reading;
-            narrow.resize(textUnits());
-            m_reading = start;
+        if constexpr (sizeof(Unit) == 1) {
+            if (!copy) {
+                // Views into this table: the list sized once, then set in place.
+                cells.resize(static_cast<qsizetype>(peekFixed()));
+                QLatin1StringView* cell = cells.data();
+                visitRow([&cell](std::uint32_t, const Unit* text, std::uint32_t n) {
+                    *cell++ = text ? QLatin1StringView(text, static_cast<qsizetype>(n))
+                                   : QLatin1StringView();
+                });
+                return true;
+            }
         }
+        cells.clear();
+        // Sized first, so that no view is left behind by a reallocation.
+        const std::size_t start = m_reading;
+        narrow.resize(textUnits());
+        m_reading = start;
         char* to = narrow.data();
         bool latin1 = true;
         visitRow([&](std::uint32_t, const Unit* text, std::uint32_t n) {
             if (!text) {
                 cells.append(QLatin1StringView());
-            } else if (!own) {
-                cells.append(QLatin1StringView(reinterpret_cast<const char*>(text),
-                                               static_cast<qsizetype>(n)));
             } else {
                 U all = 0;
                 for (std::uint32_t k = 0; k < n; ++k) {
@@ -206,6 +222,13 @@ private:
         for (int i = 0; i < SizeUnits; ++i)
             m_units[m_row + static_cast<std::size_t>(i)] =
                 static_cast<Unit>(m_cells >> (i * UnitBits));
+    }
+    // The next row's cell count, left to be read.
+    std::uint32_t peekFixed() {
+        const std::size_t at = m_reading;
+        const std::uint32_t n = takeFixed();
+        m_reading = at;
+        return n;
     }
     std::uint32_t takeFixed() {
         std::uint32_t n = 0;

@@ -161,22 +161,24 @@ Digits fixedPlaces(double value, int decimals, bool integerPath = true) {
 }
 
 // Plain positional digits with exactly `decimals` decimals and an optional
-// thousands separator, written at buf; returns their count.
-int positionalTo(char16_t* buf, const Digits& d, int decimals, QChar sep, QChar group = QChar()) {
+// thousands separator, written at buf; returns their count. Char is char16_t,
+// or char where both separators are Latin-1.
+template <class Char>
+int positionalTo(Char* buf, const Digits& d, int decimals, QChar sep, QChar group = QChar()) {
     int n = 0;
-    if (d.negative) buf[n++] = u'-';
+    if (d.negative) buf[n++] = Char('-');
     const int intDigits = d.len == 0 || d.exponent < 0 ? 1 : d.exponent + 1;
     for (int i = 0; i < intDigits; ++i) {
-        if (!group.isNull() && i > 0 && (intDigits - i) % 3 == 0) buf[n++] = group.unicode();
+        if (!group.isNull() && i > 0 && (intDigits - i) % 3 == 0) buf[n++] = Char(group.unicode());
         const int pos = d.len == 0 || d.exponent < 0 ? -1 : i; // digit index
-        buf[n++] = pos >= 0 && pos < d.len ? char16_t(d.d[pos]) : u'0';
+        buf[n++] = pos >= 0 && pos < d.len ? Char(d.d[pos]) : Char('0');
     }
     if (decimals > 0) {
-        buf[n++] = sep.unicode();
+        buf[n++] = Char(sep.unicode());
         for (int j = 0; j < decimals; ++j) {
             // Fraction digit j has decimal exponent -(j+1).
             const int pos = d.len == 0 ? -1 : d.exponent + 1 + j;
-            buf[n++] = pos >= 0 && pos < d.len ? char16_t(d.d[pos]) : u'0';
+            buf[n++] = pos >= 0 && pos < d.len ? Char(d.d[pos]) : Char('0');
         }
     }
     return n;
@@ -282,33 +284,52 @@ int fixedFromUnitsLength(bool negative, std::uint64_t units, int decimals) {
            (decimals > 0 ? 1 + decimals : 0);
 }
 
-// The text of units / 10^decimals, written at buf; returns its length.
-int fixedFromUnitsTo(char16_t* buf, bool negative, std::uint64_t units, int decimals, QChar sep) {
-    char digits[24];
-    const int len =
-        static_cast<int>(std::to_chars(digits, digits + sizeof digits, units).ptr - digits);
-    int n = 0;
-    if (negative && units != 0) buf[n++] = u'-';
+// The text of units / 10^decimals, written at buf; returns its length. The
+// digits go where they belong, and the decimals move one place on for the
+// separator (a table of a million rows formats four million amounts).
+int fixedFromUnitsTo(char* buf, bool negative, std::uint64_t units, int decimals, QChar sep) {
+    char* p = buf;
+    if (negative && units != 0) *p++ = '-';
+    char* digits = p;
+    const int len = static_cast<int>(std::to_chars(digits, digits + 24, units).ptr - digits);
+    if (decimals == 0) return static_cast<int>(digits + len - buf);
+    // A few characters move, one by one: a call to move them costs more.
     const int intLen = len - decimals;
-    if (intLen <= 0) buf[n++] = u'0';
-    for (int i = 0; i < intLen; ++i)
-        buf[n++] = char16_t(digits[i]);
-    if (decimals > 0) {
-        buf[n++] = sep.unicode();
-        for (int i = intLen; i < 0; ++i)
-            buf[n++] = u'0';
-        for (int i = std::max(intLen, 0); i < len; ++i)
-            buf[n++] = char16_t(digits[i]);
+    if (intLen > 0) {
+        for (int i = len; i > intLen; --i)
+            digits[i] = digits[i - 1];
+        digits[intLen] = static_cast<char>(sep.unicode());
+        return static_cast<int>(digits + len + 1 - buf);
     }
+    // 0, the separator, the zeros the digits lack, then the digits.
+    const int zeros = -intLen;
+    for (int i = len - 1; i >= 0; --i)
+        digits[i + 2 + zeros] = digits[i];
+    digits[0] = '0';
+    digits[1] = static_cast<char>(sep.unicode());
+    for (int i = 0; i < zeros; ++i)
+        digits[2 + i] = '0';
+    return static_cast<int>(digits + 2 + decimals - buf);
+}
+
+// The same in 16 bits, through the 8-bit text: the separator alone may
+// need more than 8 bits, and it stands before the decimals.
+int fixedFromUnitsTo(char16_t* buf, bool negative, std::uint64_t units, int decimals, QChar sep) {
+    char narrow[FixedTextCapacity];
+    const int n = fixedFromUnitsTo(narrow, negative, units, decimals, sep);
+    std::copy(narrow, narrow + n, buf);
+    if (decimals > 0) buf[n - decimals - 1] = sep.unicode();
     return n;
 }
 
-int copyText(char16_t* out, QStringView text) {
-    std::copy(text.utf16(), text.utf16() + text.size(), out);
+template <class Char> int copyText(Char* out, QStringView text) {
+    std::transform(text.utf16(), text.utf16() + text.size(), out,
+                   [](char16_t c) { return static_cast<Char>(c); });
     return static_cast<int>(text.size());
 }
 
-int formatFixedTo(char16_t* out, double value, int decimals, QChar sep, bool integerPath) {
+template <class Char>
+int formatFixedTo(Char* out, double value, int decimals, QChar sep, bool integerPath) {
     std::uint64_t units = 0;
     if (integerPath && nearestUnits(value, clampDecimals(decimals), units))
         return fixedFromUnitsTo(out, std::signbit(value), units, clampDecimals(decimals), sep);
@@ -328,6 +349,10 @@ QString formatFixed(double value, int decimals, QChar sep, bool integerPath) {
 } // namespace
 
 qsizetype FormatFixedTo(char16_t* out, double value, int decimals, QChar sep) {
+    return formatFixedTo(out, value, decimals, sep, true);
+}
+
+qsizetype FormatFixedTo(char* out, double value, int decimals, QChar sep) {
     return formatFixedTo(out, value, decimals, sep, true);
 }
 

@@ -16,6 +16,8 @@ QString FormatFixed(double value, int decimals, QChar decimalSeparator);
 // characters; returns its length. Nothing is allocated.
 inline constexpr int FixedTextCapacity = 64;
 qsizetype FormatFixedTo(char16_t* out, double value, int decimals, QChar decimalSeparator);
+// The same text in 8 bits, for a separator that Latin-1 holds.
+qsizetype FormatFixedTo(char* out, double value, int decimals, QChar decimalSeparator);
 // The length of that text, found without writing it where it can be.
 qsizetype FormatFixedLength(double value, int decimals, QChar decimalSeparator);
 

@@ -65,6 +65,13 @@ void ScheduleSink::addAmount(double value, AmountFormat& fmt) {
     addCell(fmt.cell(value));
 }
 
+void ScheduleSink::addAmountRow(QStringView caption, std::span<const double> amounts,
+                                AmountFormat& fmt) {
+    beginRow(caption);
+    for (const double value : amounts)
+        addAmount(value, fmt);
+}
+
 namespace {
 
 // A month that ran steps b and c to the end: its q and its last F.
@@ -184,11 +191,8 @@ void CalculateSchedule(const ScheduleInputs& inputs, const ScheduleContext& cont
         }
         testEach = context.checkEveryStep;
 
-        sink.beginRow(period(k));
-        sink.addAmount(M, fmt);
-        sink.addAmount(I, fmt);
-        sink.addAmount(Pr, fmt);
-        sink.addAmount(B, fmt);
+        const double cells[] = {M, I, Pr, B};
+        sink.addAmountRow(period(k), cells, fmt);
     }
 
     appendSummaryAndInputRows(sink, fmt, context, P, N, R, SM, SI, SPr, false);

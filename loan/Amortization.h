@@ -8,6 +8,7 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -26,6 +27,10 @@ public:
     // An amount cell, fmt's text of the value; a sink that needs less than
     // the text (its length) may ask fmt for that alone.
     virtual void addAmount(double value, AmountFormat& fmt);
+    // A whole row of a caption and amounts, as a month of the plain schedule
+    // is: one call a row, for a sink that takes a row faster whole.
+    virtual void addAmountRow(QStringView caption, std::span<const double> amounts,
+                              AmountFormat& fmt);
 };
 
 // A sink that hands on each row whole once its last cell is known, and a

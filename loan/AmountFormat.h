@@ -34,6 +34,11 @@ public:
     QStringView cell(double value) {
         return QStringView(m_text, FormatFixedTo(m_text, value, decimals(), m_separator));
     }
+    // The same text in 8 bits at out, which has room for FixedTextCapacity
+    // characters; its length. Only where the separator is Latin-1.
+    qsizetype cellTo(char* out, double value) {
+        return FormatFixedTo(out, value, decimals(), m_separator);
+    }
     // Its length alone.
     qsizetype cellLength(double value) { return FormatFixedLength(value, decimals(), m_separator); }
     QChar separator() const { return m_separator; }

@@ -66,11 +66,36 @@ TEST(AmountFormat, IntegerRoundingGivesTheDigitsTextForEveryDecimalsCount) {
             const QString digits = detail::FormatFixedByDigits(x, decimals, QLatin1Char('.'));
             // The length alone, as a measuring pass asks it, is the text's.
             const qsizetype length = FormatFixedLength(x, decimals, QLatin1Char('.'));
-            if ((fast != digits || length != fast.size()) && ++mismatches <= 5)
+            // So are the 8-bit text that rows of bytes take and the text with
+            // a separator beyond 8 bits, which the 16-bit text puts in after.
+            char narrow[FixedTextCapacity];
+            const QLatin1StringView bytes(narrow,
+                                          FormatFixedTo(narrow, x, decimals, QLatin1Char('.')));
+            const QString wide = FormatFixed(x, decimals, QChar(0x066B));
+            if ((fast != digits || length != fast.size() || bytes != fast ||
+                 QString(wide).replace(QChar(0x066B), QLatin1Char('.')) != fast ||
+                 wide.count(QChar(0x066B)) != (decimals > 0 ? 1 : 0)) &&
+                ++mismatches <= 5)
                 ADD_FAILURE() << "value " << QString::number(x, 'g', 17).toStdString() << " with "
                               << decimals << " decimals: " << fast.toStdString() << " against "
-                              << digits.toStdString() << ", length " << length;
+                              << digits.toStdString() << ", length " << length << ", bytes "
+                              << QString(bytes).toStdString() << ", wide " << wide.toStdString();
         }
         EXPECT_EQ(mismatches, 0) << decimals << " decimals";
+    }
+}
+
+// The values that take neither the integer nor the positional path: the
+// same text in 8 bits as in 16.
+TEST(AmountFormat, EightBitTextOfValuesBeyondDigits) {
+    const double values[] = {std::nan(""), HUGE_VAL, -HUGE_VAL, 1e18, -2.5e20, 1.7e308, -0.0};
+    for (const double x : values) {
+        for (const int decimals : {0, 2, 18}) {
+            char narrow[FixedTextCapacity];
+            const qsizetype n = FormatFixedTo(narrow, x, decimals, QLatin1Char(','));
+            EXPECT_EQ(QString(QLatin1StringView(narrow, n)),
+                      FormatFixed(x, decimals, QLatin1Char(',')))
+                << x << " with " << decimals << " decimals";
+        }
     }
 }
