@@ -96,11 +96,6 @@ unsigned char* ListRows::reserve(std::size_t bytes, std::uint64_t& where) {
     return m_blocks.back().bytes.get() + m_used;
 }
 
-const unsigned char* ListRows::rowBytes(int row) const {
-    const std::uint64_t entry = m_rows.at(index(row)) & ~SelectedBit;
-    return m_blocks[static_cast<std::size_t>(entry >> 32)].bytes.get() + (entry & 0xFFFFFFFFu);
-}
-
 qsizetype ListRows::cellCount(int row) const {
     const unsigned char* from = rowBytes(row);
     return static_cast<qsizetype>(takeNumber(from));
@@ -115,10 +110,15 @@ QString ListRows::cell(int row, qsizetype column) const {
     const CellHeader h = takeHeader(from);
     if (h.kind == NullCell) return QString();
     if (h.length == 0) return QStringLiteral(""); // empty, not null
-    const auto n = static_cast<qsizetype>(h.length);
-    if (h.kind == Latin1Cell) return QString::fromLatin1(reinterpret_cast<const char*>(from), n);
-    QString text(n, Qt::Uninitialized);
-    std::memcpy(text.data(), from, h.bytes());
+    QString text(static_cast<qsizetype>(h.length), Qt::Uninitialized);
+    if (h.kind == Utf16Cell) {
+        std::memcpy(text.data(), from, h.bytes());
+    } else {
+        // Widened in place: a cell is a few characters, too short for a call to pay.
+        char16_t* to = reinterpret_cast<char16_t*>(text.data());
+        for (std::size_t i = 0; i < h.length; ++i)
+            to[i] = from[i];
+    }
     return text;
 }
 

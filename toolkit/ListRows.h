@@ -41,7 +41,10 @@ private:
 
     static std::size_t index(int row) { return static_cast<std::size_t>(row); }
     // Where a row's bytes start.
-    const unsigned char* rowBytes(int row) const;
+    const unsigned char* rowBytes(int row) const {
+        const std::uint64_t entry = m_rows.at(index(row)) & ~SelectedBit;
+        return m_blocks[static_cast<std::size_t>(entry >> 32)].bytes.get() + (entry & 0xFFFFFFFFu);
+    }
     // Room for `bytes` at the end of the blocks, and where that room is (the
     // row's entry without its selected bit).
     unsigned char* reserve(std::size_t bytes, std::uint64_t& where);
