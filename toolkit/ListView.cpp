@@ -7,6 +7,7 @@
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QTimer>
+#include <QVarLengthArray>
 
 namespace twl {
 
@@ -56,7 +57,7 @@ public:
     }
     void resetAll() {
         beginResetModel();
-        m_view->m_shownRows = static_cast<int>(m_view->m_items.size());
+        m_view->m_shownRows = m_view->m_items.count();
         endResetModel();
     }
     void columnsChanged() {
@@ -178,49 +179,6 @@ void TListView::setMultiSelect(bool v) {
     setSelectionMode(v ? QAbstractItemView::ExtendedSelection : QAbstractItemView::SingleSelection);
 }
 
-TListItemData::TListItemData(QStringView caption, std::span<const QStringView> subItems) {
-    qsizetype size = caption.size();
-    for (const QStringView s : subItems)
-        size += s.size();
-    // Made at its size and filled in place: one allocation, no growth.
-    m_texts = QString(size, Qt::Uninitialized);
-    QChar* const begin = m_texts.data();
-    QChar* out = begin;
-    const auto put = [&](QStringView s) {
-        out = std::copy(s.begin(), s.end(), out);
-        m_ends.append(endOf(s, out - begin));
-    };
-    put(caption);
-    for (const QStringView s : subItems)
-        put(s);
-}
-
-quint32 TListItemData::endOf(QStringView piece, qsizetype end) {
-    return static_cast<quint32>(end) | (piece.isNull() ? NullPiece : 0);
-}
-
-void TListItemData::appendSubItem(QStringView text) {
-    m_texts.append(text);
-    m_ends.append(endOf(text, m_texts.size()));
-}
-
-void TListItemData::setCaption(QStringView caption) {
-    const qsizetype oldEnd = m_ends[0] & ~NullPiece;
-    const qsizetype delta = caption.size() - oldEnd;
-    m_texts.replace(qsizetype{0}, oldEnd, caption.data(), caption.size());
-    m_ends[0] = endOf(caption, caption.size());
-    for (qsizetype i = 1; i < m_ends.size(); ++i)
-        m_ends[i] = static_cast<quint32>(static_cast<qsizetype>(m_ends[i]) + delta);
-}
-
-QString TListItemData::piece(qsizetype index) const {
-    if (m_ends[index] & NullPiece) return QString();
-    const qsizetype start = index == 0 ? 0 : m_ends[index - 1] & ~NullPiece;
-    const qsizetype end = m_ends[index] & ~NullPiece;
-    if (end == start) return QStringLiteral(""); // empty, not null
-    return QString(m_texts.constData() + start, end - start);
-}
-
 int TListView::addItem(const QString& caption, const QStringList& subItems) {
     QVarLengthArray<QStringView, 8> views;
     for (const QString& s : subItems)
@@ -229,22 +187,25 @@ int TListView::addItem(const QString& caption, const QStringList& subItems) {
 }
 
 int TListView::addItem(QStringView caption, std::span<const QStringView> subItems) {
-    const bool wasPending = m_shownRows < static_cast<int>(m_items.size());
-    m_items.emplace_back(caption, subItems);
+    const bool wasPending = m_shownRows < m_items.count();
+    QVarLengthArray<QStringView, 8> cells;
+    cells.append(caption);
+    cells.append(subItems.data(), static_cast<qsizetype>(subItems.size()));
+    m_items.append(std::span<const QStringView>(cells.data(), cells.size()));
     if (!wasPending) QTimer::singleShot(0, this, [this] { flushAppends(); });
     touch();
-    return static_cast<int>(m_items.size()) - 1;
+    return m_items.count() - 1;
 }
 
 void TListView::appendSubItem(int index, const QString& text) {
-    TListItemData& row = m_items.at(static_cast<std::size_t>(index));
-    row.appendSubItem(text);
-    if (index < m_shownRows) m_model->cellChanged(index, static_cast<int>(row.subItemCount()));
+    const qsizetype column = m_items.cellCount(index);
+    m_items.setCell(index, column, text);
+    if (index < m_shownRows) m_model->cellChanged(index, static_cast<int>(column));
     touch();
 }
 
 void TListView::flushAppends() const {
-    const int total = static_cast<int>(m_items.size());
+    const int total = m_items.count();
     if (m_shownRows < total) m_model->appendShown(m_shownRows, total - 1);
 }
 
@@ -255,23 +216,22 @@ void TListView::clearItems() {
 }
 
 QString TListView::itemCaption(int index) const {
-    return item(index).caption();
+    return m_items.cell(index, 0);
 }
 
 void TListView::setItemCaption(int index, const QString& caption) {
-    m_items.at(static_cast<std::size_t>(index)).setCaption(caption);
+    m_items.setCell(index, 0, caption);
     if (index < m_shownRows) m_model->cellChanged(index, 0);
     touch();
 }
 
 bool TListView::itemSelected(int index) const {
-    return item(index).selected;
+    return m_items.selected(index);
 }
 
 void TListView::setItemSelected(int index, bool selected) {
-    TListItemData& d = m_items.at(static_cast<std::size_t>(index));
-    if (d.selected == selected) return;
-    d.selected = selected;
+    if (m_items.selected(index) == selected) return;
+    m_items.setSelected(index, selected);
     flushAppends();
     m_syncingSelection = true;
     selectionModel()->select(m_model->index(index, 0), (selected ? QItemSelectionModel::Select
@@ -284,17 +244,15 @@ void TListView::setItemSelected(int index, bool selected) {
 void TListView::syncSelection(const QItemSelection& selected, const QItemSelection& deselected) {
     if (m_syncingSelection) return;
     for (const QModelIndex& i : deselected.indexes())
-        m_items.at(static_cast<std::size_t>(i.row())).selected = false;
+        m_items.setSelected(i.row(), false);
     for (const QModelIndex& i : selected.indexes())
-        m_items.at(static_cast<std::size_t>(i.row())).selected = true;
+        m_items.setSelected(i.row(), true);
     touch();
 }
 
 QString TListView::cellText(int row, int column) const {
     if (row < 0 || row >= itemCount() || column < 0) return {};
-    const TListItemData& d = m_items[static_cast<std::size_t>(row)];
-    if (column == 0) return d.caption();
-    return column - 1 < d.subItemCount() ? d.subItem(column - 1) : QString();
+    return m_items.cell(row, column);
 }
 
 QString TListView::selectedRowsText() const {

@@ -2,16 +2,17 @@
 #pragma once
 // A list view in report layout: columns with captions and widths, rows of a
 // caption and sub-items, a selected state per row, grid lines, and the first
-// column editable in place. Rows live in a plain vector, so a table of tens of
-// thousands of rows fills and reads quickly.
+// column editable in place. Rows live as bytes in a row store (ListRows), so a
+// table of a million rows fills quickly and takes little memory; the model
+// makes a text only for a cell it is asked for.
 
 #include "toolkit/Alignment.h"
 #include "toolkit/ControlFace.h"
+#include "toolkit/ListRows.h"
 #include "toolkit/Strings.h"
 
 #include <QAbstractTableModel>
 #include <QTableView>
-#include <QVarLengthArray>
 #include <span>
 #include <vector>
 
@@ -57,27 +58,23 @@ private:
     std::vector<TListColumn*> m_columns;
 };
 
-// One row: its caption and sub-items kept as one text with the end of each
-// piece, so that a row of a few cells costs a single allocation.
+// One row as the view reads it: its caption and sub-items, made on demand
+// from the view's row store, and its selected state when it was read.
 class TListItemData {
 public:
-    TListItemData(QStringView caption, std::span<const QStringView> subItems);
-    QString caption() const { return piece(0); }
-    qsizetype subItemCount() const { return m_ends.size() - 1; }
-    QString subItem(qsizetype index) const { return piece(index + 1); }
-    void appendSubItem(QStringView text);
-    void setCaption(QStringView caption);
+    TListItemData(const ListRows& rows, int row)
+        : selected(rows.selected(row))
+        , m_rows(&rows)
+        , m_row(row) {}
+    QString caption() const { return m_rows->cell(m_row, 0); }
+    qsizetype subItemCount() const { return m_rows->cellCount(m_row) - 1; }
+    QString subItem(qsizetype index) const { return m_rows->cell(m_row, index + 1); }
 
-    bool selected = false;
+    bool selected;
 
 private:
-    static constexpr quint32 NullPiece = 1u << 31; // marks the end of a null piece
-    QString piece(qsizetype index) const;
-    // A piece's entry in m_ends: where it ends, marked when it is null.
-    static quint32 endOf(QStringView piece, qsizetype end);
-
-    QString m_texts;
-    QVarLengthArray<quint32, 8> m_ends;
+    const ListRows* m_rows;
+    int m_row;
 };
 
 class TListView : public QTableView {
@@ -109,15 +106,14 @@ public:
     // Rows. Appends reach the view once control returns to the event loop (or
     // earlier, when a column is added or a row's selection set), so a long
     // calculation does not redraw per row; the row accessors see every row at once.
-    int itemCount() const { return static_cast<int>(m_items.size()); }
+    int itemCount() const { return m_items.count(); }
     int addItem(const QString& caption, const QStringList& subItems = {});
     int addItem(QStringView caption, std::span<const QStringView> subItems);
     // Adds a sub-item to an existing row (rows are built cell by cell).
     void appendSubItem(int index, const QString& text);
     void clearItems();
-    const TListItemData& item(int index) const {
-        return m_items.at(static_cast<std::size_t>(index));
-    }
+    // Throws std::out_of_range for a row that is not there.
+    TListItemData item(int index) const { return TListItemData(m_items, index); }
     QString itemCaption(int index) const;
     void setItemCaption(int index, const QString& caption);
     bool itemSelected(int index) const;
@@ -153,7 +149,7 @@ private:
     ControlFace m_face{this, QPalette::Base, clWindow};
     TListColumns* m_columns;
     Model* m_model;
-    std::vector<TListItemData> m_items;
+    ListRows m_items;
     std::vector<QString> m_captions;
     std::vector<TAlignment> m_alignments;
     mutable int m_shownRows = 0;
