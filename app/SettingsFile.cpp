@@ -323,6 +323,29 @@ void writeIfAny(SettingsFile& settings, const QString& key, const QString& value
     settings.WriteString(PlanSection, key, value);
 }
 
+// A list kept as its length under CountKey and one key per item: Prefix1,
+// Prefix2... (one value could not hold a long list within a value's limit).
+QStringList readNumberedList(const SettingsFile& settings, const QString& countKey,
+                             const QString& prefix) {
+    QStringList items;
+    const std::int32_t count = settings.ReadInteger(PlanSection, countKey, 0);
+    for (std::int32_t i = 1; i <= count; ++i)
+        items << settings.ReadString(PlanSection, prefix + QString::number(i), QString());
+    return items;
+}
+
+// Always: the length is written even when the list and the file's are empty.
+enum class WriteLength { Always, IfAny };
+
+void writeNumberedList(SettingsFile& settings, const QString& countKey, const QString& prefix,
+                       const QStringList& items, WriteLength length) {
+    if (length == WriteLength::Always || !items.isEmpty() ||
+        settings.ReadInteger(PlanSection, countKey, 0) != 0)
+        settings.WriteInteger(PlanSection, countKey, static_cast<std::int32_t>(items.size()));
+    for (qsizetype i = 0; i < items.size(); ++i)
+        settings.WriteString(PlanSection, prefix + QString::number(i + 1), items[i]);
+}
+
 // Solving and rate changes came later: their keys are written only once they
 // have a value, so that an older plan's file stays as it was.
 const QString PaymentKey = QStringLiteral("Payment");
@@ -330,9 +353,7 @@ const QString AfterRateChangeKey = QStringLiteral("AfterRateChange");
 const QString RateChangesKey = QStringLiteral("RateChanges");
 const QString SolveForKey = QStringLiteral("SolveFor");
 
-QString rateChangeKey(qsizetype index) {
-    return QStringLiteral("RateChange%1").arg(index + 1);
-}
+const QString RateChangePrefix = QStringLiteral("RateChange");
 
 } // namespace
 
@@ -340,10 +361,7 @@ PlanTexts readPlanSettings(const SettingsFile& settings) {
     PlanTexts plan;
     for (const PlanKey& k : PlanKeys)
         plan.*k.text = settings.ReadString(PlanSection, QLatin1String(k.key), QString());
-    const std::int32_t count = settings.ReadInteger(PlanSection, ExtrasKey, 0);
-    for (std::int32_t i = 1; i <= count; ++i)
-        plan.extras << settings.ReadString(PlanSection, QStringLiteral("Extra%1").arg(i),
-                                           QString());
+    plan.extras = readNumberedList(settings, ExtrasKey, QStringLiteral("Extra"));
     for (qsizetype i = 0;; ++i) {
         const QString each = settings.ReadString(PlanSection, extraEachKey(i), QString());
         if (each.isEmpty()) break;
@@ -351,19 +369,15 @@ PlanTexts readPlanSettings(const SettingsFile& settings) {
     }
     plan.payment = settings.ReadString(PlanSection, PaymentKey, QString());
     plan.afterRateChange = settings.ReadString(PlanSection, AfterRateChangeKey, QString());
-    const std::int32_t changes = settings.ReadInteger(PlanSection, RateChangesKey, 0);
-    for (std::int32_t i = 0; i < changes; ++i)
-        plan.rateChanges << settings.ReadString(PlanSection, rateChangeKey(i), QString());
+    plan.rateChanges = readNumberedList(settings, RateChangesKey, RateChangePrefix);
     return plan;
 }
 
 void writePlanSettings(SettingsFile& settings, const PlanTexts& plan) {
     for (const PlanKey& k : PlanKeys)
         settings.WriteString(PlanSection, QLatin1String(k.key), plan.*k.text);
-    // One key per extra: no list of extras meets the length limit of a value.
-    settings.WriteInteger(PlanSection, ExtrasKey, static_cast<std::int32_t>(plan.extras.size()));
-    for (qsizetype i = 0; i < plan.extras.size(); ++i)
-        settings.WriteString(PlanSection, QStringLiteral("Extra%1").arg(i + 1), plan.extras[i]);
+    writeNumberedList(settings, ExtrasKey, QStringLiteral("Extra"), plan.extras,
+                      WriteLength::Always);
     settings.WriteString(PlanSection, ExtraEachKey, plan.extraEach.value(0));
     for (qsizetype i = 1; i < plan.extraEach.size(); ++i)
         settings.WriteString(PlanSection, extraEachKey(i), plan.extraEach[i]);
@@ -373,11 +387,8 @@ void writePlanSettings(SettingsFile& settings, const PlanTexts& plan) {
         settings.WriteString(PlanSection, extraEachKey(end), QString());
     writeIfAny(settings, PaymentKey, plan.payment);
     writeIfAny(settings, AfterRateChangeKey, plan.afterRateChange);
-    if (!plan.rateChanges.isEmpty() || settings.ReadInteger(PlanSection, RateChangesKey, 0) != 0)
-        settings.WriteInteger(PlanSection, RateChangesKey,
-                              static_cast<std::int32_t>(plan.rateChanges.size()));
-    for (qsizetype i = 0; i < plan.rateChanges.size(); ++i)
-        settings.WriteString(PlanSection, rateChangeKey(i), plan.rateChanges[i]);
+    writeNumberedList(settings, RateChangesKey, RateChangePrefix, plan.rateChanges,
+                      WriteLength::IfAny);
 }
 
 QString readSolveForSetting(const SettingsFile& settings) {
@@ -394,29 +405,20 @@ const QString LoanDateKey = QStringLiteral("LoanDate");
 const QString AprRuleKey = QStringLiteral("AprRule");
 const QString FeesKey = QStringLiteral("Fees");
 
-QString feeKey(qsizetype index) {
-    return QStringLiteral("Fee%1").arg(index + 1);
-}
-
 } // namespace
 
 CostTexts readCostSettings(const SettingsFile& settings) {
     CostTexts cost;
     cost.loanDate = settings.ReadString(PlanSection, LoanDateKey, QString());
     cost.rule = settings.ReadString(PlanSection, AprRuleKey, QString());
-    const std::int32_t count = settings.ReadInteger(PlanSection, FeesKey, 0);
-    for (std::int32_t i = 0; i < count; ++i)
-        cost.fees << settings.ReadString(PlanSection, feeKey(i), QString());
+    cost.fees = readNumberedList(settings, FeesKey, QStringLiteral("Fee"));
     return cost;
 }
 
 void writeCostSettings(SettingsFile& settings, const CostTexts& cost) {
     writeIfAny(settings, LoanDateKey, cost.loanDate);
     writeIfAny(settings, AprRuleKey, cost.rule);
-    if (!cost.fees.isEmpty() || settings.ReadInteger(PlanSection, FeesKey, 0) != 0)
-        settings.WriteInteger(PlanSection, FeesKey, static_cast<std::int32_t>(cost.fees.size()));
-    for (qsizetype i = 0; i < cost.fees.size(); ++i)
-        settings.WriteString(PlanSection, feeKey(i), cost.fees[i]);
+    writeNumberedList(settings, FeesKey, QStringLiteral("Fee"), cost.fees, WriteLength::IfAny);
 }
 
 } // namespace twl
