@@ -1,9 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ChartWindowTexts.h"
 
-#include "app/MainWindow.h"
+#include "app/ScheduleTexts.h"
 #include "loan/PlanSchedule.h"
-#include "toolkit/ListView.h"
 #include "toolkit/Strings.h"
 
 namespace twl {
@@ -29,14 +28,6 @@ TChartTexts::TChartTexts(QObject* parent)
     DescribeBalanceStays = english.describeBalanceStays;
     DescribeNegativeInterest = english.describeNegativeInterest;
     DescribeRateChanges = english.describeRateChanges;
-}
-
-chart::ChartTexts TChartTexts::chartTexts(const TStrings& lines, const TListView& table,
-                                          bool dated) const {
-    QStringList captions;
-    for (int i = 0; i < table.Columns()->Count(); ++i)
-        captions << table.Columns()->column(i)->Caption();
-    return chartTexts(lines, captions, dated);
 }
 
 chart::ChartTexts TChartTexts::chartTexts(const TStrings& lines, const QStringList& captions,

@@ -13,7 +13,6 @@
 
 namespace twl {
 
-class TListView;
 class TStrings;
 
 class TChartTexts : public QObject {
@@ -80,10 +79,9 @@ public:
     QString DescribeRateChanges;
 
     // The words the chart draws: these texts, the inputs-row labels of the
-    // window's text list and the captions of the table's columns by their
-    // role (`dated`: the table has the plan's "Due" column).
-    chart::ChartTexts chartTexts(const TStrings& lines, const TListView& table, bool dated) const;
-    // The same with the table's column captions, in the table's order.
+    // window's text list and the captions of the table's columns (in the
+    // table's order) by their role (`dated`: the table has the plan's "Due"
+    // column).
     chart::ChartTexts chartTexts(const TStrings& lines, const QStringList& captions,
                                  bool dated) const;
 };

@@ -4,7 +4,7 @@
 // component or the translator would show in a box becomes one line on the
 // error output, and the run counts as failed.
 
-#include "toolkit/ModalGuard.h"
+#include "toolkit/Messages.h"
 
 class QIODevice;
 

@@ -9,8 +9,8 @@
 #include "app/ExportCliSchedule.h"
 #include "app/ExportCliTexts.h"
 #include "app/LanguageChoice.h"
-#include "app/MainWindow.h"
-#include "app/Prompts.h"
+#include "app/MessageIds.h"
+#include "app/ScheduleTexts.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsFilePath.h"
 #include "base/Exceptions.h"
@@ -19,7 +19,6 @@
 #include "base/NumberParse.h"
 #include "base/ProgramFolder.h"
 #include "base/RegionalSettings.h"
-#include "chart/ChartOutput.h"
 #include "chart/ScheduleChart.h"
 #include "export/kxExportHost.h"
 #include "export/kxExportTypeTable.h"
@@ -115,7 +114,16 @@ private:
     QString m_failure;
 };
 
+ExportCliPictureMaker& pictureMakerSlot() {
+    static ExportCliPictureMaker maker;
+    return maker;
+}
+
 } // namespace
+
+void setExportCliPictureMaker(ExportCliPictureMaker maker) {
+    pictureMakerSlot() = std::move(maker);
+}
 
 bool exportCliNeedsFonts(const QList<QByteArray>& rawArguments) {
     try {
@@ -292,10 +300,13 @@ int runExportCli(const QList<QByteArray>& rawArguments, QIODevice& out, QIODevic
         texts.monthsLabel = context.labels.months;
         texts.cost = window.costlabels.scheduleLabels();
         texts.solvedMark = window.planlabels.scheduleLabels().solved;
-        const QByteArray picture =
-            options.format.compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0
-                ? chart::chartSvg(data, texts, chart::DefaultPictureSize)
-                : chart::chartPng(data, texts, chart::DefaultPictureSize, 1);
+        const ExportCliPictureMaker& makePicture = pictureMakerSlot();
+        if (!makePicture) {
+            writeText(err, QStringLiteral("twlc-export: %1\n").arg(LoadResString(rs::SkxNoWriter)));
+            return CliWriteFailed;
+        }
+        const QByteArray picture = makePicture(
+            data, texts, options.format.compare(QLatin1String("svg"), Qt::CaseInsensitive) == 0);
         if (options.output == QLatin1String("-") || namesStandardOutput(options.outputNative))
             return writeOut(out, err, picture);
         try {

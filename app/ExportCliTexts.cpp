@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ExportCliTexts.h"
 
-#include "app/MainWindow.h"
+#include "app/ScheduleTexts.h"
 #include "export/kxExportHost.h"
 #include "i18n/bsPolyglotUn.h"
 

@@ -17,18 +17,20 @@
 #include "base/ProgramFolder.h"
 #include "base/RegionalSettings.h"
 #include "chart/ScheduleChart.h"
-#include "export/kxExport.h"
 #include "export/kxExportHost.h"
-#include "i18n/bsPolyglotUn.h"
+#include "export/kxListViewExport.h"
+#include "i18n/bsPolyglotUnWindows.h"
 #include "loan/PlanSchedule.h"
 #include "toolkit/ApplicationTitle.h"
 #include "toolkit/Component.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ErrorDisplay.h"
 #include "toolkit/ListView.h"
+#include "toolkit/MessageParent.h"
 #include "toolkit/ModalGuard.h"
 #include "toolkit/ScreenPlacement.h"
 #include "toolkit/Timer.h"
+#include "toolkit/UseWidgets.h"
 #include "widgets/LbSpeedButtonGlyphs.h"
 
 #include <QCloseEvent>
@@ -58,31 +60,18 @@ SettingsFile* settingsFile() {
     return settingsSlot().get();
 }
 
-QStringList scheduleColumnCaptions() {
-    return {LoadResString(rs::SColPaymentNo), LoadResString(rs::SColPayment),
-            LoadResString(rs::SColInterest), LoadResString(rs::SColPrincipal),
-            LoadResString(rs::SColBalance)};
-}
-
 void addScheduleColumns(TListView& view) {
     const QStringList captions = scheduleColumnCaptions();
     for (qsizetype i = 0; i < captions.size(); ++i)
         view.AddColumn(captions[i], i == 0 ? 70 : 100);
 }
 
-ScheduleLabels inputsRowLabels(const TStrings& lines) {
-    return {lines.line(98), lines.line(99), lines.line(100), lines.line(101), lines.line(102)};
-}
-
-QString readDecimalSetting(const SettingsFile& settings) {
-    return settings.ReadString(QStringLiteral("Settings"), QStringLiteral("Decimal"),
-                               QStringLiteral("2"));
-}
-
 Tmainfrm::Tmainfrm(QWidget* parent)
     : TForm(parent, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                         Qt::WindowCloseButtonHint) {
     setObjectName(QStringLiteral("mainfrm"));
+    // Its messages are boxes over it, whoever made the window.
+    useWidgets();
     installWindowAccessibility();
     buildControls();
     finishBuilding();
@@ -336,7 +325,10 @@ void Tmainfrm::chartbtnClick(QObject*) {
 
 void Tmainfrm::showChart() {
     if (!chartWindow) return;
-    chart::ChartTexts texts = charttexts->chartTexts(*messages->Lines(), *loanview, hasDueColumn());
+    QStringList captions;
+    for (int i = 0; i < loanview->Columns()->Count(); ++i)
+        captions << loanview->Columns()->column(i)->Caption();
+    chart::ChartTexts texts = charttexts->chartTexts(*messages->Lines(), captions, hasDueColumn());
     texts.monthsLabel = planlabels->countLabel(chartData.periodsPerYear, texts.monthsLabel);
     texts.cost = costlabels->scheduleLabels();
     texts.solvedMark = planlabels->scheduleLabels().solved;

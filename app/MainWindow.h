@@ -20,6 +20,7 @@
 
 #include "app/ChartWindow.h"
 #include "app/ExportFileName.h"
+#include "app/ScheduleTexts.h"
 #include "chart/ChartData.h"
 #include "loan/Amortization.h"
 #include "loan/CostSchedule.h"
@@ -55,14 +56,8 @@ class TTimer;
 // Created by OpenSettings and kept until the process ends.
 SettingsFile* settingsFile();
 
-// What every host of the schedule shares with the main window: the table's
-// five columns, the inputs-row labels (lines 98 to 102 of the text list) and
-// the "Decimal" setting's text.
+// The table's five columns (ScheduleTexts.h has their captions).
 void addScheduleColumns(TListView& view);
-// Those columns' captions before a language file translates them.
-QStringList scheduleColumnCaptions();
-ScheduleLabels inputsRowLabels(const TStrings& lines);
-QString readDecimalSetting(const SettingsFile& settings);
 
 class Tmainfrm : public TForm {
     Q_OBJECT

@@ -2,32 +2,14 @@
 #include "app/Prompts.h"
 
 #include "app/AppConsts.h"
-#include "base/BaseConsts.h"
 #include "base/Format.h"
 #include "export/kxExportConst.h"
-#include "loan/LoanConsts.h"
 #include "toolkit/ApplicationTitle.h"
 #include "toolkit/ModalGuard.h"
 
 #include <QWidget>
 
 namespace twl {
-
-QSet<int> userMessageIds() {
-    QSet<int> ids;
-    for (const ResourceString& r :
-         {rs::SInvalidFloat, rs::SInvalidInteger, rs::SZeroDivide, rs::SOverflow, rs::SInvalidOp,
-          rs::SFCreateError, rs::SFOpenError, rs::SFPartlyWritten, rs::SFNotDurable,
-          rs::STemporaryFolderError, rs::SUnableToWrite, rs::SCliNoPayments,
-          rs::SCliCannotWriteOutput, rs::SCliCannotWrite, rs::SCliTheDocument, rs::SCliNotWritten,
-          rs::SkxNoMoreTempNames})
-        ids.insert(r.id);
-    for (int id = rs::PlanMessageFirstId; id <= rs::PlanMessageLastId; ++id)
-        ids.insert(id);
-    for (int id = rs::CliUsageMessageFirstId; id <= rs::CliUsageMessageLastId; ++id)
-        ids.insert(id);
-    return ids;
-}
 
 TMainPrompts::TMainPrompts(QObject* parent)
     : QObject(parent) {

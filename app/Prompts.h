@@ -5,6 +5,7 @@
 // text of the window (prompts.FileExists=..., prompts.NoSource=...). The
 // defaults are the English built-in texts.
 
+#include "app/MessageIds.h"
 #include "export/kxExportHost.h"
 
 #include <QObject>
@@ -15,13 +16,6 @@
 class QWidget;
 
 namespace twl {
-
-// The resource strings that a language file's [ResourceStrings] section
-// translates although the calculator keeps its other ones as built: the
-// messages a user meets in a box or on the error output (a number that does
-// not read, a failed calculation, a file that cannot be written, the plan's
-// refusals, twlc-export's own lines). Documents never hold them.
-QSet<int> userMessageIds();
 
 class TMainPrompts : public QObject {
     Q_OBJECT

@@ -8,11 +8,12 @@
 #include "app/SettingsFilePath.h"
 #include "app/SplashWindow.h"
 #include "base/Exceptions.h"
-#include "export/writers/kxWriterRegistry.h"
+#include "export/writers/kxWriterTypeset.h"
 #include "i18n/bsPolyglotUn.h"
 #include "toolkit/ApplicationTitle.h"
 #include "toolkit/ErrorDisplay.h"
 #include "toolkit/ShowPainted.h"
+#include "toolkit/UseWidgets.h"
 
 #include <QApplication>
 #include <cstdio>
@@ -57,6 +58,7 @@ int runApplication(int argc, char** argv) {
     // every window title on X11.
     setApplicationTitle(initialApplicationTitle(QCoreApplication::applicationFilePath()));
 
+    useWidgets();
     kxRegisterDocumentWriters();
 
     // The localization core exists before any window and outlives them all.

@@ -3,8 +3,8 @@
 // Reports the document's size and how far the process's peak memory rose
 // above what it used before the first export.
 
-#include "export/kxExport.h"
 #include "export/kxExportHost.h"
+#include "export/kxListViewExport.h"
 #include "export/writers/kxWriterRegistry.h"
 #include "toolkit/ListView.h"
 

@@ -4,8 +4,8 @@
 // through the real writers with the main window's settings, and reports each
 // document's size.
 
-#include "export/kxExport.h"
 #include "export/kxExportHost.h"
+#include "export/kxListViewExport.h"
 #include "export/writers/kxWriterRegistry.h"
 #include "toolkit/ListView.h"
 

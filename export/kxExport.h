@@ -6,18 +6,20 @@
 // PDF). It reads the table only through the thirteen operations of the
 // data-source contract, and the two beyond it that hand rows as Latin-1 texts,
 // all virtual, which a descendant implements; TkxListViewExport implements
-// them over a list view.
+// them over a list view (kxListViewExport.h).
 //
-// The run (Execute, ExportData, the frame of WriteDocument) lives in
-// kxExportRun.cpp; the document writers live in export/writers and are reached
-// through the writer factory of kxExportWriter.h.
+// The run (ExportData, the frame of WriteDocument) lives in kxExportRun.cpp;
+// what needs the widget module (Execute and its format dialog, the progress
+// window, the print preview) lives in kxExportDialogs.cpp and reaches the run
+// through TkxRunWindows; the document writers live in export/writers and are
+// reached through the writer factory of kxExportWriter.h.
 
 #include "base/Variant.h"
 #include "export/kxExportOptions.h"
 #include "export/kxExportTypeTable.h"
 #include "export/kxExportTypes.h"
+#include "export/kxExportWindows.h"
 #include "export/kxExportWriter.h"
-#include "toolkit/ListView.h"
 #include "toolkit/Strings.h"
 
 #include <QByteArray>
@@ -27,6 +29,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 
 namespace twl {
 
@@ -186,8 +189,12 @@ public:
     TkxNativeExcel* ExcelWriter() const { return m_excelWriter; }
 
     // --- Owned windows ---
-    Tfrm_ProgressForm* ProgressForm() const { return m_progressForm; }
-    Tfrm_Selection* SelectionForm() const { return m_selectionForm; }
+    // The windows of the run; none in a process without the widget module.
+    void setRunWindows(std::unique_ptr<TkxRunWindows> windows);
+    TkxRunWindows* RunWindows() const { return m_windows.get(); }
+    // The forms of the windows given by kxGiveWindows; nullptr without them.
+    Tfrm_ProgressForm* ProgressForm() const;
+    Tfrm_Selection* SelectionForm() const;
 
     // --- Host services ---
     // The writer factory of this component; empty means the default one.
@@ -242,9 +249,7 @@ private:
     // A new run starts with no failure to tell about.
     void forgetLastError();
     void deliver(const TkxDocument& document, const QString& FileName, Delivery delivery);
-    void printPages(const TkxPagedDocument& Pages);
     void reportError(TkxExportError error);
-    void setUpProgress();
     // Whether the current row is written: all are but with xoSelectedRowsOnly.
     bool rowWanted();
     void stepProgress();
@@ -261,7 +266,7 @@ private:
     }
 
     // Property fields and internal state in declaration order.
-    Tfrm_ProgressForm* m_progressForm = nullptr;
+    std::unique_ptr<TkxRunWindows> m_windows;
     TStrings* m_captions = nullptr;
     TStrings* m_columnWidths = nullptr;
     QString m_dateFormat;
@@ -274,7 +279,6 @@ private:
     QString m_fileName;
     TkxHTMLOptions* m_html = nullptr;
     TkxMessagesOptions* m_messages = nullptr;
-    Tfrm_Selection* m_selectionForm = nullptr;
     QString m_tempDir;
     QString m_truncateSymbol;
     QString m_rowNumberFormat;
@@ -307,39 +311,4 @@ private:
 
 // The component bound to a list view: reads the view live at every call and
 // changes nothing in it.
-class TkxListViewExport : public TkxCustomExport {
-    Q_OBJECT
-    Q_PROPERTY(twl::TListView* ListView READ ListView WRITE setListView)
-
-public:
-    explicit TkxListViewExport(QObject* owner = nullptr);
-    ~TkxListViewExport() override;
-
-    // Not owned; becomes empty when the list view is destroyed.
-    TListView* ListView() const;
-    void setListView(TListView* v);
-
-    void GotoFirstRow() override;
-    bool IsSourceReady() override;
-    bool IsEndOfRows() override;
-    bool IsColumnVisible(int Index) override;
-    bool IsRowSelected(int Index) override;
-    // The longest text of the column; cached per column until the list view changes.
-    int GetColumnDataWidth(int Index) override;
-    void GetColumnCaption(int Index, QString& Caption) override;
-    int GetColumnCount() override;
-    void GetRowValues(TkxValues& Values) override;
-    int GetRowCount() override;
-
-private:
-    // Text of cell (row, column); a missing sub-item is the string list's index error.
-    QString cell(int row, int column) const;
-    void dropCacheIfStale();
-
-    QPointer<TListView> m_listView;
-    std::vector<int> m_widthCache; // -1: not known
-    quint64 m_cacheRevision = 0;
-    const TListView* m_cacheView = nullptr;
-};
-
 } // namespace twl

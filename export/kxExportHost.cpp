@@ -5,9 +5,8 @@
 #include "export/kxExport.h"
 #include "export/kxExportConst.h"
 #include "toolkit/ApplicationTitle.h"
-#include "toolkit/ModalGuard.h"
+#include "toolkit/Messages.h"
 
-#include <QMessageBox>
 #include <QPointer>
 
 namespace twl {
@@ -16,12 +15,6 @@ void kxApplyMainWindowFormats(TkxCustomExport& Export) {
     Export.setDateFormat(QStringLiteral("yyyy.MM.dd."));
     Export.setTimeFormat(QStringLiteral("h:mm"));
     Export.setDateTimeFormat(QStringLiteral("h:mm yyyy.MM.dd."));
-}
-
-void kxApplyMainWindowSettings(TkxListViewExport& Export, TListView* ListView) {
-    kxApplyMainWindowFormats(Export);
-    Export.setExportTypes(kxWindowExportTypes);
-    Export.setListView(ListView);
 }
 
 kxUserPromptTexts kxDefaultPromptTexts() {
@@ -55,29 +48,26 @@ QString kxFailureText(const TkxCustomExport& Export, TkxExportError Error,
     return {};
 }
 
-bool kxAskOverwrite(QWidget* Parent, const QString& FileName, const QString& Question) {
-    QMessageBox box(QMessageBox::Warning, applicationTitle(), Format(Question, {FileName}),
-                    QMessageBox::Yes | QMessageBox::No, Parent);
-    box.setDefaultButton(QMessageBox::No);
-    return execModal(box) == QMessageBox::Yes;
+bool kxAskOverwrite(QObject* Parent, const QString& FileName, const QString& Question) {
+    return askYesNo(applicationTitle(), Format(Question, {FileName}), Parent);
 }
 
-void kxAttachUserPrompts(TkxCustomExport& Export, QWidget* Parent,
+void kxAttachUserPrompts(TkxCustomExport& Export, QObject* Parent,
                          std::function<kxUserPromptTexts()> Texts) {
-    QPointer<QWidget> parent(Parent);
+    QPointer<QObject> parent(Parent);
     TkxCustomExport* exporter = &Export;
     if (!Texts) Texts = kxDefaultPromptTexts;
     Export.OnError = [exporter, parent, Texts](QObject*, TkxExportError error) {
         const QString text = kxFailureText(*exporter, error, Texts());
         if (text.isEmpty()) return;
-        showMessageBox(QMessageBox::Critical, applicationTitle(), text, parent.data());
+        showMessageOver(MessageIcon::Critical, applicationTitle(), text, parent.data());
     };
     Export.OnFileExist = [parent, Texts](QObject*, const QString& FileName, bool& CanOverWrite) {
         CanOverWrite = kxAskOverwrite(parent.data(), FileName, Texts().FileExists);
     };
     Export.OnViewFailed = [parent, Texts](QObject*, const QString& FileName) {
-        showMessageBox(QMessageBox::Warning, applicationTitle(),
-                       Format(Texts().ViewFailed, {FileName}), parent.data());
+        showMessageOver(MessageIcon::Warning, applicationTitle(),
+                        Format(Texts().ViewFailed, {FileName}), parent.data());
     };
 }
 

@@ -5,7 +5,7 @@
 // before an existing file is replaced.
 //
 // The main window calls, once after creating `loanexp` and `loanview`:
-//     kxApplyMainWindowSettings(*loanexp, loanview);
+//     kxApplyMainWindowSettings(*loanexp, loanview); // kxListViewExport.h
 //     kxAttachUserPrompts(*loanexp, this, [p = prompts] { return p->exportTexts(); });
 
 #include "export/kxExportTypes.h"
@@ -13,20 +13,15 @@
 #include <QString>
 #include <functional>
 
-class QWidget;
+class QObject;
 
 namespace twl {
 
 class TkxCustomExport;
-class TkxListViewExport;
-class TListView;
 
-// The values the main window stores for its export component: the date and
-// time formats "yyyy.MM.dd.", "h:mm" and "h:mm yyyy.MM.dd.", every document
-// type in the format list, and the list view.
-// Every other property keeps its default.
-void kxApplyMainWindowSettings(TkxListViewExport& Export, TListView* ListView);
-// The three stored formats alone, for a component that stands in for the
+// The date and time formats the main window stores for its export component,
+// "yyyy.MM.dd.", "h:mm" and "h:mm yyyy.MM.dd." (kxApplyMainWindowSettings
+// adds its types and table); also for a component that stands in for the
 // main window's (the command-line export).
 void kxApplyMainWindowFormats(TkxCustomExport& Export);
 
@@ -48,14 +43,14 @@ QString kxFailureText(const TkxCustomExport& Export, TkxExportError Error,
                       const kxUserPromptTexts& Texts = kxDefaultPromptTexts());
 
 // Asks whether an existing file may be replaced; Question's "%s" is the file.
-bool kxAskOverwrite(QWidget* Parent, const QString& FileName,
+bool kxAskOverwrite(QObject* Parent, const QString& FileName,
                     const QString& Question = kxDefaultPromptTexts().FileExists);
 
 // OnError shows kxFailureText in an error message box; OnFileExist asks
 // kxAskOverwrite; OnViewFailed names the file that nothing could open.
 // Replaces any handlers the three events had. Texts, when given, is asked
 // for the texts at every prompt.
-void kxAttachUserPrompts(TkxCustomExport& Export, QWidget* Parent = nullptr,
+void kxAttachUserPrompts(TkxCustomExport& Export, QObject* Parent = nullptr,
                          std::function<kxUserPromptTexts()> Texts = {});
 
 } // namespace twl

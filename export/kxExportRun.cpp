@@ -1,29 +1,18 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
-// The export run: the format dialog, naming the target, the frame around the
-// document writer (events, progress window, guard), delivery and viewing.
+// The export run: naming the target, the frame around the document writer
+// (events, progress, guard), delivery and viewing. Its windows are the
+// widget layer's (kxExportDialogs.cpp), reached through TkxRunWindows.
 
 #include "base/Exceptions.h"
 #include "base/FileSave.h"
 #include "base/Format.h"
 #include "export/kxExport.h"
 #include "export/kxExportConst.h"
-#include "export/kxExportProgress.h"
 #include "export/kxExportRunViewer.h"
-#include "export/kxExportSelect.h"
 #include "toolkit/ApplicationTitle.h"
-#include "toolkit/ModalGuard.h"
+#include "toolkit/Messages.h"
 
-#include <QClipboard>
-#include <QComboBox>
-#include <QCoreApplication>
-#include <QFileDialog>
 #include <QFileInfo>
-#include <QGroupBox>
-#include <QGuiApplication>
-#include <QPainter>
-#include <QProgressBar>
-#include <QPushButton>
-#include <QRadioButton>
 
 #include <climits>
 
@@ -40,24 +29,6 @@ TkxWriterFactory& defaultFactorySlot() {
 struct SilentAbort {};
 
 constexpr unsigned MaxTempNumber = 0xFFFF; // the unique numbers of temporary names
-
-// "Name (*.ext)|*.EXT" to a filter the file dialog understands; Linux file
-// names are case-sensitive, so both spellings of the pattern are offered.
-QString dialogFilter(const QString& filter) {
-    const qsizetype bar = filter.indexOf(QLatin1Char('|'));
-    if (bar < 0) return filter;
-    QString text = filter.left(bar);
-    const QString pattern = filter.mid(bar + 1);
-    const qsizetype open = text.lastIndexOf(QLatin1Char('('));
-    const qsizetype close = text.lastIndexOf(QLatin1Char(')'));
-    if (open >= 0 && close > open) {
-        const QStringList shown =
-            text.mid(open + 1, close - open - 1).split(QLatin1Char(' '), Qt::SkipEmptyParts);
-        if (!shown.contains(pattern)) text.insert(close, QLatin1Char(' ') + pattern);
-        return text;
-    }
-    return text + QStringLiteral(" (") + pattern + QLatin1Char(')');
-}
 
 // The name with its extension replaced by `extension` (without dot), or the
 // extension added when it has none. An extension that already equals it apart
@@ -80,138 +51,6 @@ void kxSetDefaultWriterFactory(TkxWriterFactory factory) {
 
 const TkxWriterFactory& kxDefaultWriterFactory() {
     return defaultFactorySlot();
-}
-
-// --- Execute and the format dialog ---
-
-void TkxCustomExport::Execute() {
-    Tfrm_Selection* dlg = m_selectionForm;
-    if (!dlg) return; // no widget module: no dialog to show
-    dlg->setWindowTitle(m_messages->Caption);
-    dlg->btn_Selection->setText(m_messages->ExportCaption);
-    dlg->btn_Cancel->setText(m_messages->CancelCaption);
-    dlg->GroupBox->setTitle(QLatin1Char(' ') + m_messages->SelectFormat + QLatin1Char(' '));
-
-    QObject::disconnect(m_comboConnection);
-    m_comboConnection = connect(dlg->SelectionCombo, &QComboBox::currentIndexChanged, this,
-                                [this] { SelectionChanged(m_selectionForm->SelectionCombo); });
-
-    setExportTypes(m_exportTypes);
-
-    // Filling the list is not a user's change: no handler runs meanwhile.
-    {
-        const QSignalBlocker block(dlg->SelectionCombo);
-        dlg->SelectionCombo->clear();
-        for (TkxExportType type : FormatListOrder) {
-            if (!m_exportTypes.contains(type)) continue;
-            dlg->SelectionCombo->addItem(ExportTypeText(type));
-            if (type == m_exportType)
-                dlg->SelectionCombo->setCurrentIndex(dlg->SelectionCombo->count() - 1);
-        }
-        dlg->SelectionCombo->setMaxVisibleItems(qMax(1, dlg->SelectionCombo->count()));
-    }
-
-    for (QRadioButton* rdo : {dlg->rdo_View, dlg->rdo_File, dlg->rdo_Print}) {
-        rdo->disconnect(this);
-        connect(rdo, &QRadioButton::clicked, this, [this, rdo] { SelectionChanged(rdo); });
-    }
-    dlg->rdo_View->setProperty("Tag", Tfrm_Selection::ViewTag);
-    dlg->rdo_View->setText(m_messages->ViewOnly);
-    dlg->rdo_File->setProperty("Tag", Tfrm_Selection::FileTag);
-    dlg->rdo_File->setText(m_messages->ExportToFile);
-    dlg->rdo_Print->setProperty("Tag", Tfrm_Selection::PrintTag);
-    dlg->rdo_Print->setText(m_messages->PrintCaption);
-    if (m_exportStyle == xsPrint) {
-        dlg->rdo_Print->setChecked(true);
-        SelectionChanged(dlg->rdo_Print);
-    } else if (m_exportStyle == xsView) {
-        dlg->rdo_View->setChecked(true);
-        SelectionChanged(dlg->rdo_View);
-    } else {
-        dlg->rdo_File->setChecked(true);
-        SelectionChanged(dlg->rdo_File);
-    }
-
-    SelectionChanged(dlg->SelectionCombo);
-
-    if (execModal(*dlg) != QDialog::Accepted) return;
-
-    // The clipboard type names no file, so it needs no save dialog.
-    if (m_exportType != xtClipboard && m_fileName.isEmpty() && m_exportStyle == xsFile) {
-        if (!showSaveDialog()) {
-            reportError(xeSaveCancelled);
-            return;
-        }
-    }
-    ExportData();
-}
-
-bool TkxCustomExport::showSaveDialog() {
-    QString extension;
-    GetDefaultExtension(extension);
-    QString filter;
-    GetSaveFilter(filter);
-    // Over the window the user works in, like the program's message boxes.
-    QFileDialog dialog(messageParent(), m_messages->SaveTitle,
-                       QCoreApplication::applicationDirPath(), dialogFilter(filter));
-    if (!m_saveDialogStart.isEmpty()) {
-        const QFileInfo start(m_saveDialogStart);
-        if (start.isDir()) {
-            dialog.setDirectory(start.absoluteFilePath());
-        } else {
-            dialog.setDirectory(start.absolutePath());
-            dialog.selectFile(start.fileName());
-        }
-    }
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setDefaultSuffix(extension);
-    // The component asks about overwriting itself (OnFileExist); the dialog
-    // is a Qt one so that it behaves alike everywhere and tests can drive it.
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    if (execModal(dialog) != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return false;
-    m_fileName = dialog.selectedFiles().constFirst();
-    return true;
-}
-
-void TkxCustomExport::SelectionChanged(QObject* Sender) {
-    if (auto* rdo = qobject_cast<QRadioButton*>(Sender)) {
-        const int tag = Tfrm_Selection::Tag(rdo);
-        if (tag == Tfrm_Selection::ViewTag)
-            m_exportStyle = xsView;
-        else if (tag == Tfrm_Selection::FileTag)
-            m_exportStyle = xsFile;
-        else if (tag == Tfrm_Selection::PrintTag)
-            m_exportStyle = xsPrint;
-        return;
-    }
-    auto* combo = qobject_cast<QComboBox*>(Sender);
-    if (!combo || Tfrm_Selection::Tag(combo) != Tfrm_Selection::ComboTag) return;
-    const QString text = combo->currentText();
-    const bool enable = text != ExportTypeText(xtClipboard);
-    m_selectionForm->rdo_View->setEnabled(enable);
-    m_selectionForm->rdo_File->setEnabled(enable);
-    for (TkxExportType type : FormatListOrder) {
-        if (text == ExportTypeText(type)) m_exportType = type; // the offered set already holds it
-    }
-    // Only pages can be printed; leaving such a type leaves its print choice.
-    const bool pages = IsPageBased(m_exportType);
-    m_selectionForm->rdo_Print->setVisible(pages);
-    m_selectionForm->rdo_Print->setEnabled(pages);
-    if (!pages && m_selectionForm->rdo_Print->isChecked()) {
-        m_selectionForm->rdo_View->setChecked(true);
-        m_exportStyle = xsView;
-    }
-    m_selectionForm->IconImage->update();
-}
-
-void TkxCustomExport::PaintFormatIcon(QObject* Sender) {
-    auto* box = qobject_cast<TkxPaintBox*>(Sender);
-    if (!box || !box->Canvas()) return;
-    const int index = FormatIconIndex(m_exportType);
-    if (index < m_selectionForm->ImageList().size())
-        box->Canvas()->drawPixmap(0, 0, m_selectionForm->ImageList().at(index));
 }
 
 // --- ExportData ---
@@ -292,27 +131,26 @@ void TkxCustomExport::OpenDocument(const QString& FileName) {
 
 // --- The frame of WriteDocument ---
 
+void TkxCustomExport::PrintDocument() {
+    struct Printing {
+        bool& flag;
+        explicit Printing(bool& f)
+            : flag(f) {
+            flag = true;
+        }
+        ~Printing() { flag = false; }
+    } printing(m_printing);
+    // Printing names no file; a failure names the document by its caption,
+    // where a nameless failure would read as one of the clipboard.
+    writeDocument(m_messages->Caption, Delivery::Print);
+}
+
 void TkxCustomExport::WriteDocument(const QString& FileName) {
     writeDocument(FileName, Delivery::Replace);
 }
 
 void TkxCustomExport::reportError(TkxExportError error) {
     if (OnError) OnError(this, error);
-}
-
-void TkxCustomExport::setUpProgress() {
-    Tfrm_ProgressForm* form = m_progressForm;
-    form->setWidth(m_messages->Width);
-    form->setHeight(m_messages->Height);
-    form->setCaption(m_messages->Caption);
-    form->setText(m_messages->Text);
-    QProgressBar* bar = form->ProgressBar;
-    bar->setRange(0, static_cast<int>(qMin<std::uint32_t>(m_rowTotal, INT_MAX)));
-    bar->setValue(0);
-    m_progressStep =
-        qMax<std::uint32_t>(1, m_rowTotal / static_cast<std::uint32_t>(qMax(1, bar->width())));
-    // A run without a user shows no window; the bar still counts.
-    if (!isHeadless()) form->beginRun();
 }
 
 bool TkxCustomExport::FetchRow(TkxValues& Values) {
@@ -342,8 +180,8 @@ bool TkxCustomExport::rowWanted() {
 void TkxCustomExport::stepProgress() {
     // The bar moves only when the change can show (a pixel of its width);
     // asking the bar at every row of a long table costs more than the export.
-    if (m_progressForm && m_options.contains(xoShowProgress) && m_rowIndex % m_progressStep == 0)
-        m_progressForm->step(static_cast<int>(qMin<std::uint32_t>(m_rowIndex, INT_MAX)));
+    if (m_windows && m_options.contains(xoShowProgress) && m_rowIndex % m_progressStep == 0)
+        m_windows->stepProgress(static_cast<int>(qMin<std::uint32_t>(m_rowIndex, INT_MAX)));
 }
 
 void TkxCustomExport::RowDone(bool Written) {
@@ -356,17 +194,17 @@ bool TkxCustomExport::writeDocument(const QString& FileName, Delivery delivery) 
     m_writtenFileName.clear();
     if (OnBeginExport) OnBeginExport(this);
     m_rowTotal = static_cast<std::uint32_t>(GetRowCount());
-    const bool showProgress = m_progressForm && m_options.contains(xoShowProgress);
-    if (showProgress) setUpProgress();
+    const bool showProgress = m_windows && m_options.contains(xoShowProgress);
+    if (showProgress) m_progressStep = m_windows->beginProgress(*m_messages, m_rowTotal);
 
     // The progress window closes whatever happens below, an error of a handler included.
     struct CloseProgress {
-        Tfrm_ProgressForm* form;
+        TkxRunWindows* windows;
         bool active;
         ~CloseProgress() {
-            if (active) form->endRun();
+            if (active) windows->endProgress();
         }
-    } closeProgress{m_progressForm, showProgress};
+    } closeProgress{m_windows.get(), showProgress};
 
     bool earlyEnd = false;
     bool delivered = false;
@@ -380,9 +218,9 @@ bool TkxCustomExport::writeDocument(const QString& FileName, Delivery delivery) 
             bool canOverWrite = true;
             if (OnFileExist) {
                 // The question is never asked over a progress bar.
-                if (showProgress) m_progressForm->hideForQuestion();
+                if (showProgress) m_windows->hideForQuestion();
                 OnFileExist(this, FileName, canOverWrite);
-                if (showProgress && canOverWrite) m_progressForm->resumeAfterQuestion();
+                if (showProgress && canOverWrite) m_windows->resumeAfterQuestion();
             }
             if (!canOverWrite) {
                 reportError(xeFileExists);
@@ -431,10 +269,10 @@ bool TkxCustomExport::writeDocument(const QString& FileName, Delivery delivery) 
     // A failure is told once the progress window is gone: a bar left on screen
     // under the message would look like a run nearly done.
     if (failed) {
-        if (showProgress) m_progressForm->endRun();
+        if (showProgress) m_windows->endProgress();
         reportError(xeWriteFailed);
     }
-    if (showProgress) m_progressForm->endRun();
+    if (showProgress) m_windows->endProgress();
     closeProgress.active = false;
     if (!earlyEnd && OnEndExport) OnEndExport(this);
     return delivered;
@@ -442,21 +280,22 @@ bool TkxCustomExport::writeDocument(const QString& FileName, Delivery delivery) 
 
 void TkxCustomExport::deliver(const TkxDocument& document, const QString& FileName,
                               Delivery delivery) {
+    // The clipboard and the print preview are the windows' own: a process
+    // without them has no writer for such a delivery.
     if (document.ToClipboard) {
-        QClipboard* clipboard = QGuiApplication::clipboard();
-        clipboard->clear();
-        clipboard->setText(document.ClipboardText);
+        if (!m_windows) throw Exception(LoadResString(rs::SkxNoWriter));
+        m_windows->copyToClipboard(document.ClipboardText);
         if (m_options.contains(xoClipboardMessage)) {
             // The notice is the run's last word: the progress window goes first.
-            if (m_progressForm && m_options.contains(xoShowProgress)) m_progressForm->endRun();
-            showMessageBox(QMessageBox::Information, applicationTitle(),
-                           m_messages->CopiedToClipboard, messageParent());
+            if (m_options.contains(xoShowProgress)) m_windows->endProgress();
+            showMessage(MessageIcon::Information, applicationTitle(),
+                        m_messages->CopiedToClipboard);
         }
         return;
     }
     if (delivery == Delivery::Print) {
-        if (!document.Pages) throw Exception(LoadResString(rs::SkxNoWriter));
-        printPages(*document.Pages);
+        if (!document.Pages || !m_windows) throw Exception(LoadResString(rs::SkxNoWriter));
+        m_windows->printPages(*document.Pages, m_messages->Caption);
         return;
     }
     if (delivery == Delivery::Replace) {

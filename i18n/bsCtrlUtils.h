@@ -5,12 +5,11 @@
 #include <QString>
 
 class QObject;
-class QWidget;
 
 namespace twl {
 
 // The first direct child widget of parent whose objectName equals name without
 // regard to case; nullptr when parent is none, not a widget, or nothing matches.
-QWidget* FindChildControl(const QObject* parent, const QString& name);
+QObject* FindChildControl(const QObject* parent, const QString& name);
 
 } // namespace twl

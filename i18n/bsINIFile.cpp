@@ -10,9 +10,9 @@
 #include "base/UserFolders.h"
 #include "base/Windows1252.h"
 #include "i18n/bsPolyglotConst.h"
-#include "toolkit/ModalGuard.h"
+#include "toolkit/Messages.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>
 #include <QMutex>
@@ -326,8 +326,10 @@ void TbsINIFile::showMessage(const QString& text) {
         sink(text);
         return;
     }
-    if (qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        showMessageBox(QMessageBox::NoIcon, QApplication::applicationName(), text);
+    // Asked by name: this layer does not link the widget module.
+    const QCoreApplication* app = QCoreApplication::instance();
+    if (app && app->inherits("QApplication")) {
+        showMessageOver(MessageIcon::None, QCoreApplication::applicationName(), text, nullptr);
     } else {
         std::fprintf(stderr, "%s\n", qPrintable(text));
     }

@@ -5,9 +5,9 @@
 // TbsCorePolyglot is the one localization core of the process: the languages
 // found in the languages folder, the current language and its open file, and the
 // redirection of resource strings. Windows reach it through a TbsPolyglotManager
-// placed on them; a TbsPolyglotTranslator on a window translates that window
-// from its class's section of the current language file, once when the window
-// is built and again at every language change.
+// placed on them (bsPolyglotUnWindows.h); a TbsPolyglotTranslator on a window
+// translates that window from its class's section of the current language
+// file, once when the window is built and again at every language change.
 //
 // Start-up: create the core before any window (TbsCorePolyglot::Create()) and
 // release it after the last window is gone (TbsCorePolyglot::Release()).
@@ -29,9 +29,6 @@
 #include <utility>
 
 namespace twl {
-
-class TbsPolyglotManager;
-class TbsPolyglotTranslator;
 
 // The redirection of the program's resource-string loader to the core. It takes
 // effect at once when switched; inactive, loads are exactly the built-in ones.
@@ -103,14 +100,16 @@ public:
     void ChangeUserFolder(const QString& folder);
     QString UserLanguagesFolder() const;
 
-    void RegisterManager(TbsPolyglotManager* manager);
-    void UnregisterManager(TbsPolyglotManager* manager);
+    // The managers, by their objects: this layer has no windows to translate.
+    void RegisterManager(QObject* manager);
+    void UnregisterManager(QObject* manager);
     void TranslateAllManagers();
 
     void TranslateForm(QObject* form) { TranslateComponent(form); }
     void TranslateDataModule(QObject* dataModule) { TranslateComponent(dataModule); }
     void TranslateFrame(QObject* frame) { TranslateComponent(frame); }
-    // Applies the object's class section of the current language file.
+    // Applies the object's class section of the current language file
+    // (with the translator, which walks windows).
     void TranslateComponent(QObject* component);
     // A section applied to components that no window holds, each under the
     // name the file gives it (polyglot::translateNamed).
@@ -133,7 +132,7 @@ private:
     std::shared_ptr<TbsINIFile> m_languageFile;
     mutable QRecursiveMutex m_dataLock;
     mutable QRecursiveMutex m_managersLock;
-    QList<QPointer<TbsPolyglotManager>> m_managers;
+    QList<QPointer<QObject>> m_managers;
     QString m_languagesFolder;
     QString m_userLanguagesFolder;
     TbsResourceStringHook m_hook;
@@ -141,76 +140,5 @@ private:
 
 // Splits a language-file list value ('a','It''s',b,,c) into its items.
 QStringList SplitQuotedList(QStringView text);
-
-class TbsPolyglotManager : public QObject {
-    Q_OBJECT
-    Q_PROPERTY(QString LangsDir READ LangsDir WRITE setLangsDir)
-    Q_PROPERTY(QString CurrentLang READ CurrentLang WRITE setCurrentLang)
-    Q_PROPERTY(bool TranslateResourceStrings READ TranslateResourceStrings WRITE
-                   setTranslateResourceStrings)
-
-public:
-    using TCurrentLangChangingEvent =
-        std::function<void(TbsPolyglotManager* sender, const QString& oldLanguage,
-                           const QString& newLanguage, bool& cancel)>;
-    using TLangsDirChangingEvent =
-        std::function<void(TbsPolyglotManager* sender, const QString& oldFolder,
-                           const QString& newFolder, bool& cancel)>;
-    using TNotifyEvent = std::function<void(QObject* sender)>;
-
-    explicit TbsPolyglotManager(QObject* parent = nullptr);
-    ~TbsPolyglotManager() override;
-
-    // Without a core, reading fails with "Core polyglot is not assigned." and
-    // writing LangsDir or CurrentLang with "Core multi lang is not assigned".
-    QString LangsDir() const;
-    void setLangsDir(const QString& value);
-    QString CurrentLang() const;
-    void setCurrentLang(const QString& value);
-    bool TranslateResourceStrings() const;
-    void setTranslateResourceStrings(bool value);
-
-    TCurrentLangChangingEvent CurrentLangChanging;
-    TLangsDirChangingEvent LangsDirChanging;
-    TNotifyEvent BeforeAllTranslate;
-    TNotifyEvent AfterAllTranslate;
-
-    void AddTranslator(TbsPolyglotTranslator* translator);
-    void RemoveTranslator(TbsPolyglotTranslator* translator);
-    int TranslatorCount() const { return static_cast<int>(m_translators.size()); }
-
-    void TranslateForm(QObject* form);
-    void TranslateDataModule(QObject* dataModule);
-    void TranslateFrame(QObject* frame);
-    void TranslateAll();
-
-private:
-    QList<QPointer<TbsPolyglotTranslator>> m_translators;
-};
-
-class TbsPolyglotTranslator : public QObject {
-    Q_OBJECT
-    Q_PROPERTY(twl::TbsPolyglotManager* Manager READ Manager WRITE setManager)
-
-public:
-    using TNotifyEvent = std::function<void(QObject* sender)>;
-
-    explicit TbsPolyglotTranslator(QObject* parent = nullptr);
-    ~TbsPolyglotTranslator() override;
-
-    TbsPolyglotManager* Manager() const { return m_manager; }
-    void setManager(TbsPolyglotManager* manager);
-
-    TNotifyEvent BeforeTranslate;
-    TNotifyEvent AfterTranslate;
-
-    // Translates the owner now from the current language.
-    void Translate();
-    // The owner's building has completed: the first translation.
-    void Loaded();
-
-private:
-    QPointer<TbsPolyglotManager> m_manager;
-};
 
 } // namespace twl

@@ -3,48 +3,12 @@
 
 #include "base/ClassName.h"
 
-#include "toolkit/Component.h"
-
 #include <QMetaMethod>
 #include <QMetaObject>
-#include <QWidget>
 #include <cstring>
 #include <limits>
 
 namespace twl::polyglot {
-
-QObject* componentOwner(const QObject* c) {
-    if (!c) return nullptr;
-    if (QObject* registered = Owner(c)) return registered;
-    const QVariant declared = c->property(OwnerProperty);
-    if (declared.isValid()) {
-        if (QObject* o = declared.value<QObject*>()) return o;
-    }
-    QObject* parent = c->parent();
-    if (!parent) return nullptr;
-    if (parent->isWidgetType()) return static_cast<QWidget*>(parent)->window();
-    return parent;
-}
-
-QObject* findOwnedComponent(const QObject* owner, const QString& name) {
-    if (!owner || name.isEmpty()) return nullptr;
-    // A window built by the toolkit lists what it owns; look nowhere else then.
-    if (!Components(owner).isEmpty()) return FindComponent(owner, name);
-    const QList<QObject*> all = owner->findChildren<QObject*>();
-    for (QObject* o : all) {
-        if (o->objectName().compare(name, Qt::CaseInsensitive) == 0 && componentOwner(o) == owner)
-            return o;
-    }
-    return nullptr;
-}
-
-OwnerKind ownerKind(const QObject* owner) {
-    if (!owner) return OwnerKind::Other;
-    if (owner->isWidgetType())
-        return static_cast<const QWidget*>(owner)->isWindow() ? OwnerKind::Form : OwnerKind::Frame;
-    if (!componentOwner(owner)) return OwnerKind::DataModule;
-    return OwnerKind::Other;
-}
 
 QString sectionName(const QObject* obj) {
     return unqualifiedClassName(obj);

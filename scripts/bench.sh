@@ -51,7 +51,7 @@ fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 mkdir -p "$work/app" "$work/out"
-cp "$build"/app/twlc-export "$build"/bench/floor_csv "$build"/bench/cpu_time "$work/app/"
+cp "$build"/app/twlc-export "$build"/app/twlc-export-fonts "$build"/bench/floor_csv "$build"/bench/cpu_time "$work/app/"
 # Older builds have no window_memory: their window goes unmeasured.
 cp "$build"/bench/window_memory "$work/app/" 2>/dev/null || true
 cp -r "$build"/app/language "$work/app/"

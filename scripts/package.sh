@@ -62,7 +62,8 @@ install -D -m 644 packaging/twlc.ini "$main/etc/tarnwell/twlc.ini"
 # Debug data into the symbols package, found by build id; the programs keep
 # a link to it.
 build_ids=()
-for program in "$main"/usr/lib/tarnwell/twlc "$main"/usr/lib/tarnwell/twlc-export; do
+programs=(twlc twlc-export twlc-export-fonts)
+for program in "${programs[@]/#/$main/usr/lib/tarnwell/}"; do
   id=$(readelf -n "$program" | sed -n 's/^ *Build ID: *//p')
   [ -n "$id" ] || { echo "package.sh: $program has no build id" >&2; exit 1; }
   debug=$dbg/usr/lib/debug/.build-id/${id:0:2}/${id:2}.debug
@@ -82,7 +83,7 @@ version=$(cat "$control/version")
 (
   cd "$control"
   rm -f debian/substvars debian/files
-  dpkg-shlibdeps -Tdebian/substvars debian/tarnwell/usr/lib/tarnwell/twlc debian/tarnwell/usr/lib/tarnwell/twlc-export
+  dpkg-shlibdeps -Tdebian/substvars "${programs[@]/#/debian/tarnwell/usr/lib/tarnwell/}"
   dpkg-gencontrol -ptarnwell -P"$main" -Tdebian/substvars -fdebian/files
   dpkg-gencontrol -ptarnwell -P"$dbg" -Tdebian/substvars -fdebian/files \
     -DPackage=tarnwell-dbgsym "-DDepends=tarnwell (= $version)" -URecommends -UHomepage \
@@ -100,7 +101,7 @@ for root in "$main" "$dbg"; do
      LC_ALL=C sort -z | xargs -0r md5sum > DEBIAN/md5sums)
   find "$root" -exec touch -h -d "@$SOURCE_DATE_EPOCH" {} +
 done
-chmod 755 "$main"/usr/lib/tarnwell/twlc "$main"/usr/lib/tarnwell/twlc-export
+chmod 755 "${programs[@]/#/$main/usr/lib/tarnwell/}"
 
 arch=$(dpkg --print-architecture)
 rm -f "$output"/tarnwell_*.deb "$output"/tarnwell-dbgsym_*.deb

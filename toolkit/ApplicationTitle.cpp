@@ -1,11 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/ApplicationTitle.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 #include <QFileInfo>
-#include <QPointer>
-#include <QWidget>
-#include <QWindow>
 #include <optional>
 
 namespace twl {
@@ -17,16 +14,9 @@ std::optional<QString>& titleSlot() {
     return title;
 }
 
-QPointer<QWidget>& mainWindowSlot() {
-    static QPointer<QWidget> window;
-    return window;
-}
-
-// The window system may hear of a new icon text only when the program next
-// talks to it; passing the unchanged title on makes that happen now.
-void showIconText(QWidget& window, const QString& text) {
-    window.setWindowIconText(text);
-    if (QWindow* handle = window.windowHandle()) handle->setTitle(handle->title());
+std::function<void(const QString&)>& listenerSlot() {
+    static std::function<void(const QString&)> listener;
+    return listener;
 }
 
 } // namespace
@@ -45,22 +35,11 @@ QString applicationTitle() {
 
 void setApplicationTitle(const QString& title) {
     titleSlot() = title;
-    if (QWidget* window = mainWindowSlot()) showIconText(*window, title);
+    if (listenerSlot()) listenerSlot()(title);
 }
 
-void setMainWindow(QWidget* window) {
-    mainWindowSlot() = window;
-    if (window) showIconText(*window, applicationTitle());
-}
-
-QWidget* mainWindow() {
-    return mainWindowSlot();
-}
-
-QWidget* messageParent() {
-    QWidget* active = QApplication::activeWindow();
-    if (active && active->windowType() != Qt::Tool) return active;
-    return mainWindowSlot();
+void onApplicationTitleSet(std::function<void(const QString& title)> listener) {
+    listenerSlot() = std::move(listener);
 }
 
 } // namespace twl

@@ -1,13 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #pragma once
-// The application's own title and its main window. Window titles stay each
-// window's caption exactly; the application title is shown where a Linux
-// desktop shows an application's text: the main window's icon text (what
-// task bars show) and the caption of the default error display.
+// The application's own title. Window titles stay each window's caption
+// exactly; the application title is shown where a Linux desktop shows an
+// application's text: the main window's icon text (what task bars show, see
+// MessageParent.h) and the caption of the default error display.
 
 #include <QString>
-
-class QWidget;
+#include <functional>
 
 namespace twl {
 
@@ -19,12 +18,7 @@ QString initialApplicationTitle(const QString& programPath);
 QString applicationTitle();
 void setApplicationTitle(const QString& title);
 
-// The window that carries the title; forgotten when it is destroyed.
-void setMainWindow(QWidget* window);
-QWidget* mainWindow();
-
-// The window a message box belongs to and is centred on: the active window
-// (not a tool window such as the progress window), else the main window.
-QWidget* messageParent();
+// Called with each title set from now on (the main window shows it).
+void onApplicationTitleSet(std::function<void(const QString& title)> listener);
 
 } // namespace twl

@@ -64,4 +64,19 @@ QObject* FindComponent(const QObject* owner, const QString& name) {
     return nullptr;
 }
 
+namespace {
+QObject* (*&windowOfSlot())(QObject*) {
+    static QObject* (*windowOf)(QObject*) = nullptr;
+    return windowOf;
+}
+} // namespace
+
+QObject* WindowOf(QObject* widget) {
+    return widget && windowOfSlot() ? windowOfSlot()(widget) : widget;
+}
+
+void setWindowOfWidgets(QObject* (*windowOf)(QObject* widget)) {
+    windowOfSlot() = windowOf;
+}
+
 } // namespace twl

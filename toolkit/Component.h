@@ -20,4 +20,10 @@ QList<QObject*> Components(const QObject* owner);
 // The owned component with this name (letter case ignored), or null.
 QObject* FindComponent(const QObject* owner, const QString& name);
 
+// The window a widget is on, the widget itself when it is one (what
+// QWidget::window() gives). The widget layer answers it (useWidgets); a
+// process without that layer has no widgets to ask about.
+QObject* WindowOf(QObject* widget);
+void setWindowOfWidgets(QObject* (*windowOf)(QObject* widget));
+
 } // namespace twl

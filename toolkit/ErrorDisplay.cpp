@@ -2,7 +2,7 @@
 #include "toolkit/ErrorDisplay.h"
 
 #include "toolkit/ApplicationTitle.h"
-#include "toolkit/ModalGuard.h"
+#include "toolkit/Messages.h"
 #include "toolkit/ToolkitConsts.h"
 
 namespace twl {
@@ -17,13 +17,11 @@ QString localErrorText(const Exception& error) {
 }
 
 void ShowDefaultError(const QString& message) {
-    showMessageBox(QMessageBox::Critical, applicationTitle(), defaultErrorText(message),
-                   messageParent());
+    showMessage(MessageIcon::Critical, applicationTitle(), defaultErrorText(message));
 }
 
 void ShowLocalError(const Exception& error) {
-    showMessageBox(QMessageBox::Critical, LoadResString(rs::SMsgDlgError), localErrorText(error),
-                   messageParent());
+    showMessage(MessageIcon::Critical, LoadResString(rs::SMsgDlgError), localErrorText(error));
 }
 
 } // namespace twl

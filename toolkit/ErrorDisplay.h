@@ -4,7 +4,7 @@
 // escaped an event handler: a message box captioned with the application title.
 // The local style is used by handlers that catch their own errors: an "Error"
 // dialog whose text ends in ": " and the error's type name. Both are centred on
-// the window the user works in (messageParent).
+// the window the user works in.
 
 #include "base/Exceptions.h"
 

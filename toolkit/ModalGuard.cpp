@@ -1,26 +1,21 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "toolkit/ModalGuard.h"
 
+#include "toolkit/MessageParent.h"
+
 #include <QApplication>
 #include <QDialog>
 #include <QEvent>
 #include <QPointer>
 #include <QWidget>
-#include <utility>
 
 namespace twl {
 
 namespace {
 
-HeadlessMessageHandler& handlerSlot() {
-    static HeadlessMessageHandler handler;
-    return handler;
-}
-
 void report(const QWidget& window) {
     const auto* box = qobject_cast<const QMessageBox*>(&window);
-    const QString text = box ? box->text() : window.windowTitle();
-    if (handlerSlot()) handlerSlot()(window.windowTitle(), text);
+    reportHeadless(window.windowTitle(), box ? box->text() : window.windowTitle());
 }
 
 // Catches a window shown past execModal; it is closed from the event loop,
@@ -50,23 +45,45 @@ protected:
     }
 };
 
+QWidget* asWidget(QObject* object) {
+    return object && object->isWidgetType() ? static_cast<QWidget*>(object) : nullptr;
+}
+
+QMessageBox::Icon boxIcon(MessageIcon icon) {
+    switch (icon) {
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Critical:
+        return QMessageBox::Critical;
+    case MessageIcon::None:
+        break;
+    }
+    return QMessageBox::NoIcon;
+}
+
+class WidgetMessages : public MessagePresenter {
+public:
+    void show(MessageIcon icon, const QString& caption, const QString& text, QObject* parent,
+              bool overActiveWindow) override {
+        showMessageBox(boxIcon(icon), caption, text,
+                       overActiveWindow ? messageParent() : asWidget(parent));
+    }
+    bool askYesNo(const QString& caption, const QString& text, QObject* parent) override {
+        QMessageBox box(QMessageBox::Warning, caption, text, QMessageBox::Yes | QMessageBox::No,
+                        asWidget(parent));
+        box.setDefaultButton(QMessageBox::No);
+        return execModal(box) == QMessageBox::Yes;
+    }
+    QObject* newWindowWatch() override { return new WindowWatch; }
+};
+
 } // namespace
 
-HeadlessScope::HeadlessScope(HeadlessMessageHandler handler)
-    : m_previous(std::exchange(handlerSlot(), std::move(handler)))
-    , m_windowWatch(new WindowWatch) {
-    if (!handlerSlot()) handlerSlot() = [](const QString&, const QString&) {};
-    if (QCoreApplication* app = QCoreApplication::instance())
-        app->installEventFilter(m_windowWatch);
-}
-
-HeadlessScope::~HeadlessScope() {
-    delete m_windowWatch;
-    handlerSlot() = std::move(m_previous);
-}
-
-bool isHeadless() {
-    return static_cast<bool>(handlerSlot());
+MessagePresenter& widgetMessages() {
+    static WidgetMessages presenter;
+    return presenter;
 }
 
 int execModal(QDialog& dialog) {

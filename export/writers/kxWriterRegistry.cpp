@@ -8,12 +8,21 @@
 #include "export/writers/kxWriterHTML.h"
 #include "export/writers/kxWriterJSON.h"
 #include "export/writers/kxWriterODS.h"
-#include "export/writers/kxWriterPDF.h"
-#include "export/writers/kxWriterRTF.h"
 #include "export/writers/kxWriterText.h"
 #include "export/writers/kxWriterXLSX.h"
 
 namespace twl {
+
+namespace {
+TkxTypesetWriterFactory& typesetSlot() {
+    static TkxTypesetWriterFactory factory;
+    return factory;
+}
+} // namespace
+
+void kxSetTypesetWriterFactory(TkxTypesetWriterFactory factory) {
+    typesetSlot() = std::move(factory);
+}
 
 std::unique_ptr<TkxFormatWriter> kxMakeFormatWriter(TkxExportType Type) {
     switch (Type) {
@@ -31,7 +40,8 @@ std::unique_ptr<TkxFormatWriter> kxMakeFormatWriter(TkxExportType Type) {
         return std::make_unique<TkxExcelWriter>();
     case xtWord:
     case xtRTF:
-        return std::make_unique<TkxRTFWriter>();
+    case xtPDF:
+        return typesetSlot() ? typesetSlot()(Type) : nullptr;
     case xtDIF:
         return std::make_unique<TkxDIFWriter>();
     case xtSYLK:
@@ -40,8 +50,6 @@ std::unique_ptr<TkxFormatWriter> kxMakeFormatWriter(TkxExportType Type) {
         return std::make_unique<TkxXLSXWriter>();
     case xtODS:
         return std::make_unique<TkxODSWriter>();
-    case xtPDF:
-        return std::make_unique<TkxPDFWriter>();
     case xtJSON:
         return std::make_unique<TkxJSONWriter>();
     }
@@ -54,7 +62,7 @@ std::unique_ptr<TkxDocumentWriter> kxCreateDocumentWriter(TkxCustomExport& Expor
     return std::make_unique<TkxWriterFrame>(Export, std::move(format));
 }
 
-void kxRegisterDocumentWriters() {
+void kxRegisterPlainWriters() {
     kxSetDefaultWriterFactory(&kxCreateDocumentWriter);
 }
 

@@ -5,9 +5,10 @@
 // read back by Python's json module holds every cell of that CSV, typed.
 
 #include "app/ExportCli.h"
+#include "app/ExportCliFonts.h"
 #include "base/ProgramFolder.h"
 #include "base/Windows1252.h"
-#include "export/writers/kxWriterRegistry.h"
+#include "export/writers/kxWriterTypeset.h"
 #include "i18n/bsPolyglotUn.h"
 #include "tests/export/writers/ReaderSupport.h"
 #include "tests/support/TestSupport.h"
@@ -63,7 +64,7 @@ protected:
             const QString file = QStringLiteral("language/%1.lng").arg(language);
             QFile::copy(test::sourceDir() + QLatin1Char('/') + file, dir.filePath(file));
         }
-        kxRegisterDocumentWriters();
+        useFontDocuments();
         TbsCorePolyglot::Create();
     }
     void TearDown() override {

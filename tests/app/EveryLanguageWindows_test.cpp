@@ -14,6 +14,8 @@
 #include "app/PlanLabels.h"
 #include "app/Prompts.h"
 #include "export/kxExportSelect.h"
+#include "export/kxListViewExport.h"
+#include "i18n/bsPolyglotUnWindows.h"
 #include "tests/app/MainWindowFixture.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ListView.h"

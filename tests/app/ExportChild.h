@@ -2,10 +2,11 @@
 #pragma once
 // twlc-export run as the child process a script would start, with its
 // standard output and error where the test wants them.
+#include "app/ExportCliFonts.h"
 #include "export/kxExport.h"
 #include "export/kxExportHost.h"
 #include "export/kxTableExport.h"
-#include "export/writers/kxWriterRegistry.h"
+#include "export/writers/kxWriterTypeset.h"
 #include "tests/support/TestSupport.h"
 
 #include <QDir>
@@ -58,7 +59,7 @@ protected:
             for (const char* a :
                  {"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups", "--"})
                 argv.emplace_back(a);
-        argv.emplace_back(TWL_EXPORT_PROGRAM);
+        argv.emplace_back(program);
         for (const QByteArray& a : args)
             argv.push_back(a);
         std::vector<char*> pointers;
@@ -104,7 +105,7 @@ protected:
     // A one-row table export of `type` whose error events land in `errors`.
     static void setUpExport(TkxTableExport& table, TkxExportType type,
                             std::vector<TkxExportError>& errors) {
-        kxRegisterDocumentWriters();
+        useFontDocuments();
         table.setExportType(type);
         table.setCaptions({"Payment #", "Payment"});
         table.addRow({"1", "88.85"});
@@ -118,6 +119,8 @@ protected:
     }
 
     QTemporaryDir dir;
+    // The program run: twlc-export as built, unless a test names another.
+    QByteArray program = TWL_EXPORT_PROGRAM;
 };
 
 } // namespace twl::test

@@ -2,17 +2,21 @@
 // twlc-export and languages: the same texts as the window, chosen the same way.
 
 #include "app/ExportCli.h"
+#include "app/ExportCliFonts.h"
 #include "app/MainWindow.h"
 #include "base/Windows1252.h"
 #include "export/kxExport.h"
-#include "export/writers/kxWriterRegistry.h"
+#include "export/kxListViewExport.h"
+#include "export/writers/kxWriterTypeset.h"
 #include "i18n/bsINIFile.h"
 #include "i18n/bsPolyglotUn.h"
+#include "i18n/bsPolyglotUnWindows.h"
 #include "i18n/bsStrUtils.h"
 #include "tests/app/ProgramFolder.h"
 #include "tests/app/ProgramProcess.h"
 #include "tests/support/TestSupport.h"
 #include "toolkit/Controls.h"
+#include "toolkit/ListView.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -31,7 +35,7 @@ protected:
         qunsetenv("SOURCE_DATE_EPOCH");
         program.ship("English.lng");
         program.ship("Deutsch.lng");
-        kxRegisterDocumentWriters();
+        useFontDocuments();
     }
     void TearDown() override { TbsCorePolyglot::Release(); }
 

@@ -4,8 +4,9 @@
 // output and status 2.
 
 #include "app/ExportCli.h"
+#include "app/ExportCliFonts.h"
 #include "base/ProgramFolder.h"
-#include "export/writers/kxWriterRegistry.h"
+#include "export/writers/kxWriterTypeset.h"
 #include "i18n/bsPolyglotUn.h"
 #include "tests/support/TestSupport.h"
 
@@ -42,7 +43,7 @@ protected:
         QDir(dir.path()).mkdir("language");
         english = test::readFile(test::sourceDir() + QStringLiteral("/language/English.lng"));
         test::writeFile(dir.filePath("language/English.lng"), english);
-        kxRegisterDocumentWriters();
+        useFontDocuments();
         TbsCorePolyglot::Create();
     }
     void TearDown() override {

@@ -1,16 +1,20 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "app/ExportCli.h"
+#include "app/ExportCliFonts.h"
 #include "app/MainWindow.h"
 #include "base/FileWriteCalls.h"
 #include "base/ProgramFolder.h"
 #include "base/RegionalSettings.h"
 #include "export/kxExport.h"
-#include "export/writers/kxWriterRegistry.h"
+#include "export/kxListViewExport.h"
+#include "export/writers/kxWriterTypeset.h"
 #include "i18n/bsPolyglotUn.h"
+#include "i18n/bsPolyglotUnWindows.h"
 #include "tests/app/ProgramProcess.h"
 #include "tests/support/TestSupport.h"
 #include "toolkit/ApplicationTitle.h"
 #include "toolkit/Controls.h"
+#include "toolkit/ListView.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -39,7 +43,7 @@ protected:
         QDir(dir.path()).mkdir("language");
         QFile::copy(test::sourceDir() + QStringLiteral("/language/English.lng"),
                     dir.filePath("language/English.lng"));
-        kxRegisterDocumentWriters();
+        useFontDocuments();
         TbsCorePolyglot::Create();
     }
     void TearDown() override {

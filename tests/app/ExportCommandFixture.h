@@ -4,7 +4,8 @@
 // beside it: its status, standard output and standard error.
 
 #include "app/ExportCli.h"
-#include "export/writers/kxWriterRegistry.h"
+#include "app/ExportCliFonts.h"
+#include "export/writers/kxWriterTypeset.h"
 #include "i18n/bsPolyglotUn.h"
 #include "tests/app/ProgramFolder.h"
 #include "tests/support/TestSupport.h"
@@ -26,7 +27,7 @@ protected:
         qunsetenv("SOURCE_DATE_EPOCH");
         for (const char* file : {"English.lng", "Deutsch.lng", "Francais.lng", "Espanol.lng"})
             program.ship(QLatin1String(file));
-        kxRegisterDocumentWriters();
+        useFontDocuments();
         TbsCorePolyglot::Create();
     }
     void TearDown() override { TbsCorePolyglot::Release(); }

@@ -4,10 +4,11 @@
 // [ResourceStrings] section; the texts of the documents never do.
 
 #include "app/ExportCli.h"
+#include "app/ExportCliFonts.h"
 #include "app/LanguageChoice.h"
 #include "app/MainWindow.h"
 #include "app/Prompts.h"
-#include "export/writers/kxWriterRegistry.h"
+#include "export/writers/kxWriterTypeset.h"
 #include "i18n/bsINIFile.h"
 #include "i18n/bsPolyglotUn.h"
 #include "i18n/bsStrUtils.h"
@@ -32,7 +33,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(program.isValid());
         qunsetenv("SOURCE_DATE_EPOCH");
-        kxRegisterDocumentWriters();
+        useFontDocuments();
         for (const QString& f : QDir(test::ShippedLanguages).entryList({"*.lng"}))
             program.ship(f);
     }

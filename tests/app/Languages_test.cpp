@@ -3,17 +3,20 @@
 // beside the program, the shipped translations, the user's choice, and what
 // a language file may and may not change.
 
+#include "app/ExportCliFonts.h"
 #include "app/LanguageChoice.h"
 #include "app/MainWindow.h"
 #include "app/Prompts.h"
 #include "app/SplashWindow.h"
 #include "base/Format.h"
 #include "base/Windows1252.h"
-#include "export/kxExport.h"
-#include "export/writers/kxWriterRegistry.h"
+#include "export/kxListViewExport.h"
+#include "export/writers/kxWriterTypeset.h"
 #include "i18n/bsINIFile.h"
 #include "i18n/bsPolyglotUn.h"
 #include "i18n/bsPolyglotUnModel.h"
+#include "i18n/bsPolyglotUnOwners.h"
+#include "i18n/bsPolyglotUnWindows.h"
 #include "i18n/bsStrUtils.h"
 #include "tests/app/ProgramFolder.h"
 #include "tests/i18n/LanguageFolder.h"
@@ -40,7 +43,7 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(cwd.isValid());
         ASSERT_TRUE(program.isValid());
-        kxRegisterDocumentWriters();
+        useFontDocuments();
     }
     void TearDown() override {
         TbsCorePolyglot::Release();

@@ -6,6 +6,8 @@
 #include "app/MainWindow.h"
 #include "export/kxExport.h"
 #include "export/kxExportSelect.h"
+#include "export/kxListViewExport.h"
+#include "i18n/bsPolyglotUnWindows.h"
 #include "tests/app/MainWindowFixture.h"
 #include "toolkit/ApplicationTitle.h"
 #include "toolkit/Controls.h"

@@ -4,7 +4,8 @@
 // settings file and language folder beside the program), the document
 // writers, the localization core, pinned regional settings and clock.
 
-#include "export/writers/kxWriterRegistry.h"
+#include "app/ExportCliFonts.h"
+#include "export/writers/kxWriterTypeset.h"
 #include "i18n/bsPolyglotUn.h"
 #include "tests/app/ProgramFolder.h"
 #include "tests/support/TestSupport.h"
@@ -15,7 +16,7 @@ class MainWindowFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         ASSERT_TRUE(dir.isValid());
-        kxRegisterDocumentWriters();
+        useFontDocuments();
         TbsCorePolyglot::Create();
     }
     void TearDown() override { TbsCorePolyglot::Release(); }

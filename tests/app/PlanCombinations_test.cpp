@@ -14,9 +14,12 @@
 #include "chart/ChartWidget.h"
 #include "export/kxExport.h"
 #include "export/kxExportTypeTable.h"
+#include "export/kxListViewExport.h"
+#include "i18n/bsPolyglotUnWindows.h"
 #include "tests/app/MainWindowFixture.h"
 #include "tests/support/TestSupport.h"
 #include "toolkit/Controls.h"
+#include "toolkit/ListView.h"
 
 #include <QBuffer>
 #include <QClipboard>

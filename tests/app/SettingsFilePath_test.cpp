@@ -2,11 +2,12 @@
 // Where twlc.ini lives: beside the program when that can be written, else the
 // user's own file, which starts from the administrator's file beside the program.
 #include "app/ExportCli.h"
+#include "app/ExportCliFonts.h"
 #include "app/SettingsFile.h"
 #include "app/SettingsFilePath.h"
 #include "base/Exceptions.h"
 #include "base/ProgramFolder.h"
-#include "export/writers/kxWriterRegistry.h"
+#include "export/writers/kxWriterTypeset.h"
 #include "i18n/bsPolyglotUn.h"
 #include "tests/support/TestSupport.h"
 
@@ -137,7 +138,7 @@ TEST_F(UserSettings, TheExportCommandReadsTheSameFilesByTheSameRules) {
             setProgramFolder(QString());
         }
     } restore;
-    kxRegisterDocumentWriters();
+    useFontDocuments();
     const auto run = [](QStringList extra) {
         QBuffer out, err;
         out.open(QIODevice::WriteOnly);

@@ -1,11 +1,12 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The settings file when twlc.ini is not a plain small file, and when the
 // disk is full: defaults without blocking, and writes that touch nothing.
+#include "app/ExportCliFonts.h"
 #include "app/MainWindow.h"
 #include "app/SettingsFile.h"
 #include "base/Exceptions.h"
 #include "base/ProgramFolder.h"
-#include "export/writers/kxWriterRegistry.h"
+#include "export/writers/kxWriterTypeset.h"
 #include "i18n/bsPolyglotUn.h"
 #include "tests/support/TestSupport.h"
 
@@ -97,7 +98,7 @@ class WindowSettings : public ::testing::Test {
 protected:
     void useProgramFolder(const QString& folder) {
         setProgramFolder(folder);
-        kxRegisterDocumentWriters();
+        useFontDocuments();
         TbsCorePolyglot::Create();
         core = true;
     }

@@ -7,8 +7,11 @@
 #include "export/kxExport.h"
 #include "export/kxExportRunViewer.h"
 #include "export/kxExportSelect.h"
+#include "export/kxListViewExport.h"
+#include "i18n/bsPolyglotUnWindows.h"
 #include "tests/app/MainWindowFixture.h"
 #include "toolkit/Controls.h"
+#include "toolkit/ListView.h"
 
 #include <QComboBox>
 #include <QDir>

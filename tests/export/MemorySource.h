@@ -4,6 +4,7 @@
 // visibility and per-row selection, for tests of the run and the writers.
 
 #include "export/kxExport.h"
+#include "export/kxExportDialogs.h"
 
 #include <QStringList>
 #include <vector>
@@ -18,6 +19,9 @@ public:
     std::vector<bool> hidden;                  // visible where missing
     std::vector<bool> selected;                // not selected where missing
     bool ready = true;
+
+    // As the window's export: with a progress window and a format dialog.
+    MemorySource() { kxGiveWindows(*this); }
 
     void GotoFirstRow() override { setRowIndex(0); }
     TkxExcelAlignment GetColumnAlignment(int Index) override {

@@ -3,7 +3,7 @@
 // first rows, moving while they are written, and keeping the user's input out.
 
 #include "export/kxExportProgress.h"
-#include "export/writers/kxWriterRegistry.h"
+#include "export/writers/kxWriterTypeset.h"
 #include "tests/export/MemorySource.h"
 #include "tests/support/TestSupport.h"
 #include "toolkit/ModalGuard.h"
@@ -51,6 +51,7 @@ struct Progress : ::testing::Test {
         source.captions = {"No", "Text"};
         for (int i = 0; i < 3000; ++i)
             source.rows.push_back({QString::number(i), QStringLiteral("row")});
+        kxRegisterDocumentWriters(); // the typeset writers too
         source.setWriterFactory(&kxCreateDocumentWriter);
         source.setOptions({xoShowProgress});
         source.setExportType(xtCSV);

@@ -5,7 +5,8 @@
 #include "base/Exceptions.h"
 #include "export/kxExportHost.h"
 #include "export/kxExportProgress.h"
-#include "export/writers/kxWriterRegistry.h"
+#include "export/kxListViewExport.h"
+#include "export/writers/kxWriterTypeset.h"
 #include "tests/export/ExportTestTable.h"
 #include "tests/export/MemorySource.h"
 #include "tests/support/TestSupport.h"
@@ -31,6 +32,7 @@ public:
         captions = {"A"};
         setTextRows({{"a"}, {"b"}});
         setOptions({});
+        kxRegisterDocumentWriters(); // the typeset writers too
         setWriterFactory(&kxCreateDocumentWriter);
         OnBeginExport = [this](QObject*) { log << "OnBeginExport"; };
         OnEndExport = [this](QObject*) { log << "OnEndExport"; };
@@ -338,6 +340,7 @@ TEST(RunWithListView, TheMainWindowsTableExportsLive) {
     auto view = makeScheduleView();
     TkxListViewExport e;
     kxApplyMainWindowSettings(e, view.get());
+    kxRegisterDocumentWriters(); // the typeset writers too
     e.setWriterFactory(&kxCreateDocumentWriter);
     e.setOptions({xoShowHeader});
     e.setExportType(xtTXT);

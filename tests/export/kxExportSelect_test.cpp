@@ -4,9 +4,11 @@
 
 #include "export/kxExportHost.h"
 #include "export/kxExportSelect.h"
-#include "export/writers/kxWriterRegistry.h"
+#include "export/kxListViewExport.h"
+#include "export/writers/kxWriterTypeset.h"
 #include "tests/export/ExportTestTable.h"
 #include "tests/support/TestSupport.h"
+#include "toolkit/ListView.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -38,6 +40,7 @@ struct Dialog : ::testing::Test {
 
     Dialog() {
         kxApplyMainWindowSettings(exporter, view.get());
+        kxRegisterDocumentWriters(); // the typeset writers too
         exporter.setWriterFactory(&kxCreateDocumentWriter);
         exporter.setOptions(exporter.Options().without(xoShowProgress));
         exporter.setTempDir(dir.path() + "/");

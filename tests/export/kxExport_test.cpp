@@ -4,12 +4,13 @@
 
 #include "base/Exceptions.h"
 #include "base/RegionalSettings.h"
-#include "export/kxExport.h"
 #include "export/kxExportConst.h"
 #include "export/kxExportHost.h"
 #include "export/kxExportTypeTable.h"
+#include "export/kxListViewExport.h"
 #include "tests/export/ExportTestTable.h"
 #include "tests/support/TestSupport.h"
+#include "toolkit/ListView.h"
 
 #include <QDir>
 #include <QMessageBox>

@@ -3,7 +3,8 @@
 // Small stand-ins for the toolkit the translator walks in its tests.
 
 #include "base/Font.h"
-#include "i18n/bsPolyglotUn.h"
+#include "i18n/bsPolyglotUnWindows.h"
+#include "toolkit/ListView.h"
 
 #include <QObject>
 #include <QPointer>

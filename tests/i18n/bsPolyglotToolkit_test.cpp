@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 // The translator over the real toolkit controls: ownership recorded by the
 // toolkit, a memo's Lines, a list view's Columns, translation when built.
-#include "i18n/bsPolyglotUn.h"
+#include "i18n/bsPolyglotUnWindows.h"
 #include "tests/i18n/LanguageFolder.h"
 #include "tests/support/TestSupport.h"
 #include "toolkit/Component.h"

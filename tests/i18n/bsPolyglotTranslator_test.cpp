@@ -3,7 +3,7 @@
 // hostile files, and what it must leave alone.
 #include "base/Exceptions.h"
 #include "base/Font.h"
-#include "i18n/bsPolyglotUn.h"
+#include "i18n/bsPolyglotUnWindows.h"
 #include "tests/i18n/LanguageFolder.h"
 #include "tests/i18n/TranslatorStandIns.h"
 #include "tests/support/TestSupport.h"

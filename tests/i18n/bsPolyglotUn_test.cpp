@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/Exceptions.h"
 #include "base/ResourceStrings.h"
-#include "i18n/bsPolyglotUn.h"
+#include "i18n/bsPolyglotUnWindows.h"
 #include "tests/i18n/LanguageFolder.h"
 #include "tests/support/TestSupport.h"
 

@@ -12,7 +12,7 @@ export XDG_CONFIG_HOME=$prefix/config
 cmake --install "$build" --prefix "$prefix" >/dev/null
 
 # The program folder holds both programs and the language files; bin has links.
-for f in lib/tarnwell/twlc lib/tarnwell/twlc-export lib/tarnwell/twlc.installed lib/tarnwell/language/English.lng \
+for f in lib/tarnwell/twlc lib/tarnwell/twlc-export lib/tarnwell/twlc-export-fonts lib/tarnwell/twlc.installed lib/tarnwell/language/English.lng \
          share/applications/org.tarnwell.Calculator.desktop share/icons/hicolor/scalable/apps/org.tarnwell.Calculator.svg \
          share/metainfo/org.tarnwell.Calculator.metainfo.xml share/man/man1/twlc.1.gz; do
   [ -e "$prefix/$f" ] || { echo "missing after install: $f"; exit 1; }
@@ -35,6 +35,12 @@ head -n 2 schedule.csv | tr -d '\r' | diff - <(printf '"Payment #",Payment,Inter
 grep -q 'BGCOLOR="#317676"' dark.html
 "$prefix/bin/twlc-export" --amount 1000 --months 12 --rate 12 --format txt --set 'Options=[xoShowHeader,xoRowNumbers]' -o - > numbered.txt
 grep -q '^ 1 1 ' numbered.txt
+# twlc-export starts without the GUI modules and becomes its sibling for a
+# document laid out in fonts, through the link as well.
+readelf -d "$prefix/lib/tarnwell/twlc-export" | grep -E 'NEEDED.*libQt6(Gui|Widgets)' &&
+  { echo "twlc-export links the GUI modules"; exit 1; }
+"$prefix/bin/twlc-export" --amount 1000 --months 12 --rate 12 --format pdf -o schedule.pdf
+head -c 5 schedule.pdf | grep -qx '%PDF-'
 # The language file beside the installed program labels the inputs row.
 grep -q '^Inputs:,' schedule.csv
 

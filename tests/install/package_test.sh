@@ -79,6 +79,7 @@ dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '/$' | grep -v '^\./usr/' | grep
 id=org.tarnwell.Calculator
 expected=(
   usr/bin/twlc usr/bin/twlc-export usr/lib/tarnwell/twlc usr/lib/tarnwell/twlc-export
+  usr/lib/tarnwell/twlc-export-fonts
   usr/lib/tarnwell/twlc.installed etc/tarnwell/twlc.ini
   usr/lib/tarnwell/language/English.lng usr/share/applications/$id.desktop
   usr/share/metainfo/$id.metainfo.xml usr/share/icons/hicolor/scalable/apps/$id.svg
@@ -114,7 +115,7 @@ dpkg-deb -x "$dbgsym" "$dbgroot"
 for o in $(find "$pkgbuild" -name '*.o'); do
   readelf -n "$o" | grep -q 'x86 feature: IBT, SHSTK' || fail "$o is built without control-flow protection"
 done
-for program in twlc twlc-export; do
+for program in twlc twlc-export twlc-export-fonts; do
   hardening-check --nocfprotection "$root/usr/lib/tarnwell/$program" > "$work/hardening.txt" ||
     fail "hardening-check: $(cat "$work/hardening.txt")"
   bid=$(readelf -n "$root/usr/lib/tarnwell/$program" | sed -n 's/^ *Build ID: *//p')

@@ -3,6 +3,7 @@
 // offscreen unless the caller chose a platform, and pinned regional settings.
 
 #include "base/RegionalSettings.h"
+#include "toolkit/UseWidgets.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -43,6 +44,7 @@ int main(int argc, char** argv) {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     twl::setRegionalSettings(twl::RegionalSettings{});
+    twl::useWidgets();
     installModalWatchdog();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();

@@ -4,6 +4,7 @@
 #include "toolkit/ApplicationTitle.h"
 #include "toolkit/ErrorDisplay.h"
 #include "toolkit/Form.h"
+#include "toolkit/MessageParent.h"
 #include "toolkit/ModalGuard.h"
 #include "toolkit/ShowPainted.h"
 

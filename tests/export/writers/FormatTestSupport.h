@@ -4,8 +4,10 @@
 // main window's component over the worked example, and the document's lines.
 
 #include "export/kxExportHost.h"
+#include "export/kxListViewExport.h"
 #include "tests/export/ExportTestTable.h"
 #include "tests/export/writers/WriterTestSupport.h"
+#include "toolkit/ListView.h"
 
 namespace twl::test {
 

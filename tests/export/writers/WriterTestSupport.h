@@ -3,7 +3,7 @@
 // Runs a document through the real writers into a temporary folder.
 
 #include "export/kxExport.h"
-#include "export/writers/kxWriterRegistry.h"
+#include "export/writers/kxWriterTypeset.h"
 #include "tests/support/TestSupport.h"
 
 #include <QClipboard>
@@ -17,6 +17,7 @@ namespace twl::test {
 inline QByteArray writeDocument(TkxCustomExport& exporter, TkxExportType type,
                                 std::vector<TkxExportError>* errors = nullptr) {
     QTemporaryDir dir;
+    kxRegisterDocumentWriters(); // the typeset writers too
     exporter.setWriterFactory(&kxCreateDocumentWriter);
     exporter.setExportType(type);
     if (errors) exporter.OnError = [errors](QObject*, TkxExportError e) { errors->push_back(e); };

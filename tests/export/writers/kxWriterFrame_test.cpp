@@ -231,6 +231,7 @@ TEST_F(Frame, EveryWrittenRowMovesTheWorkbookCursorWhateverTheType) {
 TEST_F(Frame, TheClipboardTypeIgnoresAFileNameItIsGiven) {
     QTemporaryDir dir;
     const QString path = dir.filePath("never.txt");
+    kxRegisterDocumentWriters(); // the typeset writers too
     source.setWriterFactory(&kxCreateDocumentWriter);
     source.setExportType(xtClipboard);
     source.WriteDocument(path);

@@ -24,6 +24,7 @@ void fill(MemorySource& source, int months) {
         source.rows.push_back({TVariant(QString::number(m)), TVariant(QStringLiteral("88.85")),
                                TVariant(QString::number(months - m) + QStringLiteral(".00"))});
     source.setOptions(source.Options().without(xoShowExportDate).without(xoShowProgress));
+    kxRegisterDocumentWriters(); // the typeset writers too
     source.setWriterFactory(&kxCreateDocumentWriter);
 }
 

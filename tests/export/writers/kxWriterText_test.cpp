@@ -2,6 +2,7 @@
 // The plain-text, CSV, tab-separated and clipboard documents.
 
 #include "export/kxExportHost.h"
+#include "export/kxListViewExport.h"
 #include "export/writers/kxWriterUtils.h"
 #include "tests/export/ExportTestTable.h"
 #include "tests/export/MemorySource.h"
