@@ -63,3 +63,24 @@ TEST_F(ExportCliProcess, LinksNoWidgetModuleAndWritesTheFullProgramsBytes) {
         EXPECT_EQ(ours, written(QFile::encodeName(full), args, QStringLiteral("full")));
     }
 }
+
+TEST_F(ExportCliProcess, WithoutItsSiblingAFontsDocumentFailsAndNamesIt) {
+    // An installation that lost twlc-export-fonts: the other types still work.
+    QDir(dir.path()).mkdir("alone");
+    const QString alone = dir.filePath("alone/twlc-export");
+    ASSERT_TRUE(QFile::copy(TWL_EXPORT_PROGRAM, alone));
+    ASSERT_TRUE(QFile::setPermissions(alone, QFile::ReadOwner | QFile::ExeOwner));
+    program = QFile::encodeName(alone);
+    const QStringList schedule = {"--amount", "1000", "--months", "12", "--rate", "12"};
+    EXPECT_EQ(run(schedule + QStringList{"--format", "csv", "-o", dir.filePath("a.csv")}).status,
+              0);
+    for (const char* format : {"pdf", "rtf", "png"}) {
+        const test::ChildRun r =
+            run(schedule + QStringList{"--format", format, "-o", dir.filePath("a.out")});
+        EXPECT_EQ(r.status, 3) << format;
+        EXPECT_TRUE(
+            r.err.startsWith("twlc-export: " + dir.filePath("alone/twlc-export-fonts") + ": "))
+            << r.err.toStdString();
+        EXPECT_FALSE(QFile::exists(dir.filePath("a.out")));
+    }
+}
