@@ -7,53 +7,78 @@
 #include "toolkit/ApplicationTitle.h"
 
 #include <charconv>
+#include <cstdint>
+#include <iterator>
+#include <string>
 
 namespace twl {
+
+namespace {
+// Exact powers of ten as doubles: a mantissa below 2^53 over one of them is
+// the nearest double to the decimal, as from_chars gives it.
+constexpr double ExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+constexpr std::uint64_t ExactMantissa = std::uint64_t(1) << 53;
+} // namespace
 
 bool kxParseGridNumber(const QString& Text, QChar Separator, double& Value, int& Decimals,
                        bool* Scientific) {
     const qsizetype size = Text.size();
     if (size == 0 || size > 64) return false;
-    std::string ascii;
-    ascii.reserve(static_cast<std::size_t>(size));
     qsizetype i = 0;
-    if (Text.at(0) == QLatin1Char('-')) {
-        ascii += '-';
-        ++i;
-    }
+    const bool negative = Text.at(0) == QLatin1Char('-');
+    if (negative) ++i;
     int before = 0;
     int after = -1;
     int exponent = -1; // digits of the exponent, once "E" is read
+    // The digits as one integer while it stays exact.
+    std::uint64_t mantissa = 0;
+    bool exact = true;
     for (; i < size; ++i) {
         const QChar c = Text.at(i);
         if (c >= QLatin1Char('0') && c <= QLatin1Char('9')) {
-            ascii += static_cast<char>(c.unicode());
-            if (exponent >= 0)
+            if (exponent >= 0) {
                 ++exponent;
-            else if (after < 0)
+                continue;
+            }
+            if (after < 0)
                 ++before;
             else
                 ++after;
+            if (mantissa >= ExactMantissa / 10) exact = false;
+            mantissa = mantissa * 10 + (c.unicode() - u'0');
         } else if ((c == Separator || c == QLatin1Char('.')) && after < 0 && exponent < 0) {
-            ascii += '.';
             after = 0;
         } else if (c == QLatin1Char('E') && exponent < 0 && before > 0 && after != 0) {
-            ascii += 'e';
             exponent = 0;
             if (i + 1 < size &&
                 (Text.at(i + 1) == QLatin1Char('-') || Text.at(i + 1) == QLatin1Char('+')))
-                ascii += static_cast<char>(Text.at(++i).unicode());
+                ++i;
         } else {
             return false;
         }
     }
     // "1." or ".5" is not how the table writes a number, nor is "1E".
     if (before == 0 || after == 0 || exponent == 0) return false;
+    const int decimals = after < 0 ? 0 : after;
     double value = 0;
-    const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
-    if (error != std::errc() || end != ascii.data() + ascii.size()) return false;
+    if (exact && exponent < 0 && decimals < std::ssize(ExactPow10)) {
+        value = static_cast<double>(mantissa) / ExactPow10[decimals];
+        if (negative) value = -value;
+    } else {
+        // The same text as C: "." for the separator, "e" for the exponent.
+        std::string ascii;
+        ascii.reserve(static_cast<std::size_t>(size));
+        for (qsizetype k = 0; k < size; ++k) {
+            const QChar c = Text.at(k);
+            ascii += c == Separator ? '.' : c == QLatin1Char('E') ? 'e' : char(c.unicode());
+        }
+        const auto [end, error] = std::from_chars(ascii.data(), ascii.data() + ascii.size(), value);
+        if (error != std::errc() || end != ascii.data() + ascii.size()) return false;
+    }
     Value = value;
-    Decimals = after < 0 ? 0 : after;
+    Decimals = decimals;
     if (Scientific) *Scientific = exponent > 0;
     return true;
 }

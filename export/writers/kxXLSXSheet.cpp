@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/writers/kxXLSXSheet.h"
 
+#include "base/Significant16.h"
+
 #include "base/Exceptions.h"
 #include "export/writers/kxTextRoom.h"
 #include "export/writers/kxWriterConst.h"
@@ -34,15 +36,10 @@ void putReference(TkxTextRoom& Room, std::uint16_t Column, std::uint32_t Row) {
     Room.integer(Row + 1ll);
 }
 
-// The value in sixteen significant digits, as the C library's "%.16G" in
-// the C locale (the library's own print), whatever the user's locale; at
-// most 32 characters.
+// The value as the library prints it ("%.16G" in the C locale), whatever
+// the user's locale; at most 32 characters.
 void putValue(TkxTextRoom& Room, double Value) {
-    char*& at = Room.at();
-    const auto result = std::to_chars(at, at + 32, Value, std::chars_format::general, 16);
-    for (; at != result.ptr; ++at) {
-        if (*at >= 'a' && *at <= 'z') *at = char(*at - 'a' + 'A');
-    }
+    Room.at() = putSignificant16(Room.at(), Value);
 }
 
 // Room for a cell's tags, reference and style (a row's start as well).

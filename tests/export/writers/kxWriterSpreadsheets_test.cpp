@@ -9,6 +9,11 @@
 #include "tests/export/writers/ReaderSupport.h"
 
 #include <QTemporaryDir>
+#include <bit>
+#include <charconv>
+#include <cstdint>
+#include <random>
+#include <string>
 
 using namespace twl;
 using namespace twl::test;
@@ -74,6 +79,32 @@ TEST(GridNumbers, OnlyTheTablesOwnNumberTextsAreNumbers) {
         if (!r.number) continue;
         EXPECT_DOUBLE_EQ(value, r.value) << r.text;
         EXPECT_EQ(decimals, r.decimals) << r.text;
+    }
+}
+
+TEST(GridNumbers, ValuesAreTheNearestDoublesAsTheCLibraryReadsThem) {
+    // Short texts take a quicker path than long ones; both give from_chars's value.
+    std::mt19937 random(20261208);
+    std::uniform_int_distribution<int> digit(0, 9), length(1, 24), coin(0, 3);
+    for (int i = 0; i < 200000; ++i) {
+        std::string c;
+        if (coin(random) == 0) c += '-';
+        for (int n = length(random); n > 0; --n)
+            c += char('0' + digit(random));
+        if (coin(random) != 0) {
+            c += '.';
+            for (int n = length(random); n > 0; --n)
+                c += char('0' + digit(random));
+        }
+        if (coin(random) == 0) c += "E-" + std::to_string(digit(random) * 3);
+        double expected = 0;
+        std::from_chars(c.data(), c.data() + c.size(), expected);
+        QString text = QString::fromLatin1(c);
+        text.replace(u'.', u',');
+        double value = 0;
+        int decimals = 0;
+        ASSERT_TRUE(kxParseGridNumber(text, u',', value, decimals)) << c;
+        ASSERT_EQ(std::bit_cast<std::uint64_t>(value), std::bit_cast<std::uint64_t>(expected)) << c;
     }
 }
 
