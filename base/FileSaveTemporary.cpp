@@ -125,7 +125,9 @@ pid_t writerOfTemporaryName(const QByteArray& name) {
 QByteArray temporaryName(const QByteArray& folder, const QByteArray& prefix) {
     QByteArray base = prefix;
     base.truncate(NAME_MAX - 48); // room for the decoration within a name's limit
-    const QByteArray tag = QByteArray::number(QRandomGenerator::global()->generate64(), 16);
+    // The system's source gives the one number: the global generator would
+    // first draw its whole state from it, a good part of a short run's time.
+    const QByteArray tag = QByteArray::number(QRandomGenerator::system()->generate64(), 16);
     return folder + (folder.endsWith('/') ? "" : "/") + '.' + base + '.' +
            QByteArray::number(::getpid()) + '.' + tag + TempSuffix;
 }
