@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/NumberFormat.h"
 
+#include "base/PowersOfTen.h"
+
 #include "base/RegionalSettings.h"
 
 #include <algorithm>
@@ -258,28 +260,8 @@ namespace {
 int fixedFromUnitsLength(bool negative, std::uint64_t units, int decimals) {
     // The digits from the bit width (log10(2) is about 1233 / 4096), one
     // fewer below that power of ten.
-    static constexpr std::uint64_t Pow10[20] = {1ULL,
-                                                10ULL,
-                                                100ULL,
-                                                1000ULL,
-                                                10000ULL,
-                                                100000ULL,
-                                                1000000ULL,
-                                                10000000ULL,
-                                                100000000ULL,
-                                                1000000000ULL,
-                                                10000000000ULL,
-                                                100000000000ULL,
-                                                1000000000000ULL,
-                                                10000000000000ULL,
-                                                100000000000000ULL,
-                                                1000000000000000ULL,
-                                                10000000000000000ULL,
-                                                100000000000000000ULL,
-                                                1000000000000000000ULL,
-                                                10000000000000000000ULL};
     const int estimate = std::bit_width(units | 1) * 1233 >> 12;
-    const int digits = estimate + ((units | 1) >= Pow10[estimate] ? 1 : 0);
+    const int digits = estimate + ((units | 1) >= PowersOfTen[estimate] ? 1 : 0);
     return (negative && units != 0 ? 1 : 0) + std::max(digits - decimals, 1) +
            (decimals > 0 ? 1 + decimals : 0);
 }

@@ -4,6 +4,7 @@
 #include "base/BaseConsts.h"
 #include "base/Exceptions.h"
 #include "base/Format.h"
+#include "base/PowersOfTen.h"
 #include "base/RegionalSettings.h"
 
 #include <charconv>
@@ -191,12 +192,9 @@ bool TryStrToFloat(const QString& text, double& value, QChar decimalSeparator) {
 
 namespace {
 // A plain decimal (an optional "-", digits, at most one separator, at most 15
-// digits in all): its digits as an integer m and its decimals k make m and
-// 10^k exact doubles, so the one division m / 10^k is rounded once, to the
-// nearest, as from_chars rounds the text. False for any other text.
+// digits in all), read by one exact division (exactDecimalValue). False for
+// any other text.
 bool plainDecimal(QStringView text, QChar sep, double& value) {
-    static constexpr double Pow10[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                       1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     qsizetype i = 0;
     const qsizetype n = text.size();
     const bool negative = n > 0 && text[0] == QLatin1Char('-');
@@ -216,10 +214,7 @@ bool plainDecimal(QStringView text, QChar sep, double& value) {
             return false;
         }
     }
-    if (digits == 0) return false;
-    const double v = static_cast<double>(m) / Pow10[decimals];
-    value = negative ? -v : v;
-    return true;
+    return digits > 0 && exactDecimalValue(m, decimals, negative, value);
 }
 } // namespace
 

@@ -1,6 +1,8 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "base/Significant16.h"
 
+#include "base/PowersOfTen.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -11,29 +13,8 @@ namespace {
 
 using u128 = unsigned __int128;
 
-constexpr std::uint64_t Pow10[] = {1ull,
-                                   10ull,
-                                   100ull,
-                                   1000ull,
-                                   10000ull,
-                                   100000ull,
-                                   1000000ull,
-                                   10000000ull,
-                                   100000000ull,
-                                   1000000000ull,
-                                   10000000000ull,
-                                   100000000000ull,
-                                   1000000000000ull,
-                                   10000000000000ull,
-                                   100000000000000ull,
-                                   1000000000000000ull,
-                                   10000000000000000ull,
-                                   100000000000000000ull,
-                                   1000000000000000000ull,
-                                   10000000000000000000ull};
-
 u128 pow10(int p) {
-    return p < 20 ? u128(Pow10[p]) : u128(Pow10[19]) * Pow10[p - 19];
+    return p < 20 ? u128(PowersOfTen[p]) : u128(PowersOfTen[19]) * PowersOfTen[p - 19];
 }
 
 // The sixteen digits of value = mantissa * 2^-shift times 10^(15 - point),
@@ -42,7 +23,7 @@ u128 pow10(int p) {
 bool sixteenDigits(std::uint64_t mantissa, int shift, int point, std::uint64_t& digits) {
     const u128 scaled = u128(mantissa) * pow10(15 - point);
     u128 q = scaled >> shift;
-    if (q < Pow10[15] || q >= Pow10[16]) return false;
+    if (q < PowersOfTen[15] || q >= PowersOfTen[16]) return false;
     const u128 rest = scaled - (q << shift);
     const u128 half = u128(1) << (shift - 1);
     if (rest > half || (rest == half && (q & 1))) ++q; // 10^16 at most
@@ -74,12 +55,12 @@ char* putSignificant16(char* out, double value) {
     std::uint64_t digits = 0;
     if (!sixteenDigits(mantissa, shift, point, digits)) {
         const u128 scaled = (u128(mantissa) * pow10(15 - point)) >> shift;
-        point += scaled < Pow10[15] ? -1 : 1;
+        point += scaled < PowersOfTen[15] ? -1 : 1;
         if (!sixteenDigits(mantissa, shift, point, digits)) return putByLibrary(out, value);
     }
     // Rounding up to 10^16 moves the first digit one place.
-    if (digits == Pow10[16]) {
-        digits = Pow10[15];
+    if (digits == PowersOfTen[16]) {
+        digits = PowersOfTen[15];
         ++point;
     }
     if (point >= 16) return putByLibrary(out, value);

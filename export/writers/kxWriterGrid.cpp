@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: GPL-3.0-or-later
 #include "export/writers/kxWriterGrid.h"
 
+#include "base/PowersOfTen.h"
 #include "base/RegionalSettings.h"
 #include "export/kxExport.h"
 #include "export/writers/kxWriterGridDates.h"
@@ -8,19 +9,9 @@
 
 #include <charconv>
 #include <cstdint>
-#include <iterator>
 #include <string>
 
 namespace twl {
-
-namespace {
-// Exact powers of ten as doubles: a mantissa below 2^53 over one of them is
-// the nearest double to the decimal, as from_chars gives it.
-constexpr double ExactPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                 1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr std::uint64_t ExactMantissa = std::uint64_t(1) << 53;
-} // namespace
 
 bool kxParseGridNumber(const QString& Text, QChar Separator, double& Value, int& Decimals,
                        bool* Scientific) {
@@ -32,7 +23,7 @@ bool kxParseGridNumber(const QString& Text, QChar Separator, double& Value, int&
     int before = 0;
     int after = -1;
     int exponent = -1; // digits of the exponent, once "E" is read
-    // The digits as one integer while it stays exact.
+    // The digits as one integer while 64 bits hold them.
     std::uint64_t mantissa = 0;
     bool exact = true;
     for (; i < size; ++i) {
@@ -46,7 +37,7 @@ bool kxParseGridNumber(const QString& Text, QChar Separator, double& Value, int&
                 ++before;
             else
                 ++after;
-            if (mantissa >= ExactMantissa / 10) exact = false;
+            if (mantissa >= PowersOfTen[18]) exact = false;
             mantissa = mantissa * 10 + (c.unicode() - u'0');
         } else if ((c == Separator || c == QLatin1Char('.')) && after < 0 && exponent < 0) {
             after = 0;
@@ -63,10 +54,7 @@ bool kxParseGridNumber(const QString& Text, QChar Separator, double& Value, int&
     if (before == 0 || after == 0 || exponent == 0) return false;
     const int decimals = after < 0 ? 0 : after;
     double value = 0;
-    if (exact && exponent < 0 && decimals < std::ssize(ExactPow10)) {
-        value = static_cast<double>(mantissa) / ExactPow10[decimals];
-        if (negative) value = -value;
-    } else {
+    if (!exact || exponent >= 0 || !exactDecimalValue(mantissa, decimals, negative, value)) {
         // The same text as C: "." for the separator, "e" for the exponent.
         std::string ascii;
         ascii.reserve(static_cast<std::size_t>(size));
